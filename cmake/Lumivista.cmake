@@ -1,0 +1,28 @@
+# Shared helpers for the project's CMake files.
+
+# Copies the shipped template sets beside TARGET's executable.
+function(lumivista_copy_templates target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory
+            ${PROJECT_SOURCE_DIR}/template $<TARGET_FILE_DIR:${target}>/template
+    VERBATIM)
+endfunction()
+
+# Registers a GoogleTest executable built from SOURCES and linked to LIBS.
+# Tests run with the offscreen Qt platform. GUI tests skip leak checking:
+# Qt and fontconfig keep process-lifetime caches that LeakSanitizer reports.
+function(lumivista_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  set(env "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1")
+  if(ARG_GUI)
+    list(APPEND env "ASAN_OPTIONS=detect_leaks=0")
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    LUMIVISTA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    LUMIVISTA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "${env}")
+endfunction()

@@ -1,0 +1,34 @@
+#pragma once
+// How the core reports to the user without knowing about windows. The
+// desktop program shows modal message boxes, the command-line tool prints to
+// standard error, tests record the calls. All texts are Windows-1252.
+#include <string>
+
+namespace platform {
+
+enum class MessageIcon { None, Information, Warning, Error };
+
+class Messages {
+ public:
+  virtual ~Messages() = default;
+
+  // A modal box with an OK button. An empty caption means the system's
+  // default caption (the box has no caption of its own).
+  virtual void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+
+  // An OK/Cancel question with the information icon, OK the default.
+  // True when the user answered OK.
+  virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
+
+  // The application's general error display: caption is the application's
+  // title, error icon, OK button.
+  virtual void ShowError(const std::string& text) = 0;
+
+  // Shorthand for the common error box: caption "Fehler", error icon.
+  void Error(const std::string& text) { MessageBox(text, "Fehler", MessageIcon::Error); }
+};
+
+// The application's title, shown as caption of the general error display.
+inline constexpr const char* ApplicationTitle = "Web Lumivista 2.0";
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+// Conversions between the program's Windows-1252 text and Qt's strings.
+#include <QList>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+QString ToQString(std::string_view ansi);
+std::string FromQString(const QString& text);
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test, benchmark
+# and run the demo. Does nothing when all of them are present already.
+set -euo pipefail
+
+packages=(
+  build-essential g++ cmake ninja-build pkg-config clang
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev libgl-dev libxkbcommon-dev
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  imagemagick poppler-utils xvfb xauth fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "bootstrap: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "bootstrap: installing ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "bootstrap: need root or sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q || { echo "bootstrap: apt-get update failed" >&2; exit 1; }
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" \
+  || { echo "bootstrap: could not install ${missing[*]}" >&2; exit 1; }
