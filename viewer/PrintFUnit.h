@@ -1,0 +1,83 @@
+#pragma once
+// The print dialog: chooses how one picture is laid out on one printed page,
+// with a small page preview, and the print job that follows an OK.
+#include <QDialog>
+#include <string>
+
+#include "imaging/RasterImage.h"
+#include "viewer/PrintLayout.h"
+
+class QCheckBox;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+namespace platform {
+class Messages;
+}
+
+namespace viewer {
+class PrintPreviewBox;
+class SpinEdit;
+}  // namespace viewer
+
+// Job titles of the two places that print.
+inline constexpr const char* MainWindowPrintTitle = "Web Lumivista Bild";
+inline constexpr const char* ViewerPrintTitle = "Lumivista Bild";
+
+// Runs the print dialog for `picture` (an alias; never freed here) and, on
+// OK, prints it on exactly one page of `printer` with the 8-bit `jobTitle`.
+// Failures ("Kein Drucker installiert." and a refused job) are reported
+// through `messages`. True when a page was printed.
+bool PrintPicture(const RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
+                  platform::Messages& messages, QWidget* parent = nullptr);
+
+// The print job alone: one page laid out by `choices`. Reports failures
+// through `messages`; true when the page was printed.
+bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices, const std::string& jobTitle,
+                 QPrinter& printer, platform::Messages& messages);
+
+class TPrintForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `picture` is aliased, never freed. The remembered percentages are
+  // restored here, before the dialog is shown.
+  TPrintForm(const RasterImage& picture, QPrinter& printer, QWidget* parent = nullptr);
+
+  // The choices as the controls hold them now.
+  viewer::PrintChoices Choices() const;
+
+  // Controls, named as in the window definition (public for the tests).
+  viewer::PrintPreviewBox* PrintPaintBox;
+  QRadioButton* UseFullCheck;
+  QRadioButton* UserdefCheck;
+  viewer::SpinEdit* BreitEdit;
+  viewer::SpinEdit* HochEdit;
+  QCheckBox* SverhCheck;
+  QCheckBox* ZentrCheck;
+  QPushButton* OkBitBtn1;
+  QPushButton* PrintSetupBtn;
+  QPushButton* CancelBitBtn2;
+
+  void FormShow();
+  void BreitEditChange();
+  void HochEditChange();
+  void UserdefCheckClick();
+  void PrintSetupBtnClick();
+
+  // The page measures the preview and the coupling use: the printable area
+  // of the current printer, or an A4 portrait page when there is none.
+  viewer::PageSize PageMeasures() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void DeriveHeight();
+  void DeriveWidth();
+
+  RasterImage picture_;
+  QPrinter& printer_;
+  bool busy_ = false;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// The picture viewer window: one album picture large, at a chosen zoom,
+// scrolled by dragging or with the mouse wheel. Created once at program start
+// and reused, so the zoom and the scroll positions stay as the user left them.
+#include <QDialog>
+#include <string>
+
+#include "imaging/RasterImage.h"
+
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QScrollArea;
+class QStatusBar;
+namespace platform {
+class Messages;
+}
+
+namespace viewer {
+class SpinEdit;
+class ViewPaintBox;
+}  // namespace viewer
+
+class TViewPicForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `printer` is the program's current printer, shared with the main window's
+  // print button so that a printer setup chosen in one place holds in the
+  // other. Both references must outlive the window.
+  TViewPicForm(QPrinter& printer, platform::Messages& messages, QWidget* parent = nullptr);
+
+  // The last step of opening the viewer: takes an alias of `picture` (the main
+  // window's preview; the viewer never frees it) and its 8-bit file name and
+  // shows the viewer modally. A record without pixels shows
+  // "Konnte die Bilddatei nicht öffnen!" instead; then the result is false.
+  bool ShowPicture(const RasterImage& picture, const std::string& fileName);
+
+  // The picture and file name of the last opening.
+  const RasterImage& Picture() const { return picture_; }
+  const std::string& FileName() const { return fileName_; }
+
+  // Controls, named as in the window definition (public for the tests).
+  QPushButton* ReadyBtn;
+  QPushButton* PrintBrn;
+  QPushButton* OpenBtn;
+  QLabel* ZoomLabel;
+  viewer::SpinEdit* ZoomEd;
+  QScrollArea* ScrollBox1;
+  viewer::ViewPaintBox* PaintBox1;
+  QStatusBar* StatusBar1;
+
+  void ZoomEdChange();
+  void OpenBtnClick();
+  void PrintBrnClick();
+  void FormMouseWheelDown();
+  void FormMouseWheelUp();
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  void BuildToolRow();
+
+  QPrinter& printer_;
+  platform::Messages& messages_;
+  RasterImage picture_;
+  std::string fileName_;
+};
