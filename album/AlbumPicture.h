@@ -14,6 +14,8 @@ struct AlbumPicture {
   std::optional<std::string> DetailPageName;
   std::optional<std::string> ThumbnailName;
   std::optional<std::string> PictureName;
+
+  bool operator==(const AlbumPicture&) const = default;
 };
 
 // The list in album order; PictureCount is its size.

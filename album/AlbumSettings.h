@@ -32,4 +32,16 @@ struct AlbumSettings {
   bool Backlink = true;                                                                    // backlink, not stored
   std::string DetailCaption = "Web Lumivista";                                             // Caption2ED
   int32_t DetailBorder = 3;                                                                // Border2ED
+
+  bool operator==(const AlbumSettings&) const = default;
 };
+
+// Brings each whole-number setting into its spin edit's range, as the spin
+// edits do with a value stored in an album file.
+inline void BringIntoRange(AlbumSettings& settings) {
+  settings.ThumbWidth = kThumbSideRange.Clamp(settings.ThumbWidth);
+  settings.ThumbHeight = kThumbSideRange.Clamp(settings.ThumbHeight);
+  settings.PicturesPerRow = kPicturesPerRowRange.Clamp(settings.PicturesPerRow);
+  settings.Border = kBorderRange.Clamp(settings.Border);
+  settings.DetailBorder = kBorderRange.Clamp(settings.DetailBorder);
+}
