@@ -16,7 +16,7 @@ class Messages;
 }
 
 namespace viewer {
-class PrintPreviewBox;
+class PaintBox;
 class SpinEdit;
 }  // namespace viewer
 
@@ -48,7 +48,7 @@ class TPrintForm : public QDialog {
   viewer::PrintChoices Choices() const;
 
   // Controls, named as in the window definition (public for the tests).
-  viewer::PrintPreviewBox* PrintPaintBox;
+  viewer::PaintBox* PrintPaintBox;
   QRadioButton* UseFullCheck;
   QRadioButton* UserdefCheck;
   viewer::SpinEdit* BreitEdit;

@@ -18,7 +18,7 @@ class Messages;
 
 namespace viewer {
 class SpinEdit;
-class ViewPaintBox;
+class PaintBox;
 }  // namespace viewer
 
 class TViewPicForm : public QDialog {
@@ -47,7 +47,7 @@ class TViewPicForm : public QDialog {
   QLabel* ZoomLabel;
   viewer::SpinEdit* ZoomEd;
   QScrollArea* ScrollBox1;
-  viewer::ViewPaintBox* PaintBox1;
+  viewer::PaintBox* PaintBox1;
   QStatusBar* StatusBar1;
 
   void ZoomEdChange();
