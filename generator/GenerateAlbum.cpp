@@ -1,0 +1,82 @@
+#include "generator/GenerateAlbum.h"
+
+#include <algorithm>
+
+#include "generator/Fragments.h"
+#include "generator/Pages.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+
+namespace {
+
+// The spin edits may hold values below their range while being typed; the
+// grid and the thumbnail box need at least their minimum.
+AlbumSettings WithMinimums(AlbumSettings settings) {
+  settings.PicturesPerRow = std::max(settings.PicturesPerRow, kPicturesPerRowRange.Minimum);
+  settings.ThumbWidth = std::max(settings.ThumbWidth, kThumbSideRange.Minimum);
+  settings.ThumbHeight = std::max(settings.ThumbHeight, kThumbSideRange.Minimum);
+  settings.Border = std::max(settings.Border, kBorderRange.Minimum);
+  settings.DetailBorder = std::max(settings.DetailBorder, kBorderRange.Minimum);
+  return settings;
+}
+
+// Folder part of the chosen path without its final delimiter, unless that
+// delimiter is the whole folder (the root); the program's folder when empty.
+std::string TargetFolderOf(const std::string& chosenPath) {
+  std::string folder = platform::ExtractFilePath(chosenPath);
+  if (folder.size() > 1 && platform::EndsWithDelimiter(folder)) folder.pop_back();
+  return folder.empty() ? platform::ProgramFolder() : folder;
+}
+
+class NameRelease {
+ public:
+  explicit NameRelease(AlbumPictures& pictures) : pictures_(pictures) {}
+  ~NameRelease() {
+    for (AlbumPicture& p : pictures_) {
+      p.ThumbnailName.reset();
+      p.PictureName.reset();
+      p.DetailPageName.reset();
+    }
+  }
+  NameRelease(const NameRelease&) = delete;
+  NameRelease& operator=(const NameRelease&) = delete;
+
+ private:
+  AlbumPictures& pictures_;
+};
+
+}  // namespace
+
+GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest& request,
+                               ExportReporting reporting) {
+  NameRelease releaseNames(pictures);
+  GenerationResult result;
+  const std::optional<TemplateFragments> fragments =
+      ReadTemplateFragments(request.TemplateSetFolder, reporting.Messages);
+  if (!fragments) {
+    result.Outcome = RunOutcome::MissingFragment;
+    return result;
+  }
+  const std::optional<std::string> chosen = request.ChooseOverviewPath();
+  if (!chosen) return result;
+
+  const std::string folder = TargetFolderOf(*chosen);
+  if (folder.empty() || !platform::ForceDirectories(folder)) {
+    reporting.Messages.Error("Konnte das Verzeichnis nicht erstellen!");
+    result.Outcome = RunOutcome::FolderNotCreatable;
+    return result;
+  }
+  const AlbumSettings settings = WithMinimums(request.Settings);
+  const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
+  result.FailedPictures = ExportPictures(pictures, settings, *fragments, target, reporting);
+
+  result.OverviewPath = target.Folder + target.OverviewFileName;
+  if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures))) {
+    reporting.Messages.Error("HTML Datei erstellen: Konnte die Datei " + target.OverviewFileName +
+                             " nicht erstellen!");
+    result.Outcome = RunOutcome::OverviewNotCreatable;
+    return result;
+  }
+  result.Outcome = RunOutcome::Completed;
+  return result;
+}

@@ -1,0 +1,54 @@
+#include "generator/PageTables.h"
+
+#include "album/ColourText.h"
+#include "generator/HtmlText.h"
+
+namespace {
+
+constexpr size_t kBigHtmlSrc = 7;
+constexpr size_t kMiniPicSrc = 8;
+
+std::string NameOrEmpty(const std::optional<std::string>& name) { return name.value_or(std::string()); }
+
+}  // namespace
+
+std::string PoweredByParagraph() {
+  return std::string("<p><a href=\"") + kMakerHomePage + "\">Powered by Vendrix Web Lumivista.</a>";
+}
+
+PlaceholderTable OverviewTable(const AlbumSettings& settings) {
+  PlaceholderTable t;
+  t.Add("%%POWERED%%", settings.Backlink ? PoweredByParagraph() : std::string());
+  t.Add("%%BGCOLOR%%", HtmlColourText(settings.BackgroundColour));
+  t.Add("%%BGCOLOR2%%", HtmlColourText(settings.BackgroundColour2));
+  t.Add("%%CAPTION%%", TextToHtml(settings.Caption));
+  t.Add("%%FREETEXT%%", TextToHtml(settings.FreeText));
+  t.Add("%%BORDER%%", std::to_string(settings.Border));
+  t.Add("%%PICWIDTH%%", std::to_string(settings.ThumbWidth));
+  t.Add("%%BIGHTMLSRC%%", "");
+  t.Add("%%MINIPICSRC%%", "");
+  return t;
+}
+
+void SetOverviewPicture(PlaceholderTable& overview, const AlbumPicture& picture) {
+  overview.Values[kBigHtmlSrc] = "./html/" + NameOrEmpty(picture.DetailPageName);
+  overview.Values[kMiniPicSrc] = "./mini/" + NameOrEmpty(picture.ThumbnailName);
+}
+
+PlaceholderTable DetailLinkTable(const AlbumSettings& settings, const AlbumPictures& pictures, int32_t index,
+                                 const std::string& overviewFileName) {
+  const AlbumPicture& picture = pictures[static_cast<size_t>(index)];
+  const bool hasNext = index + 1 < PictureCount(pictures);
+  const bool hasPrev = index > 0;
+  PlaceholderTable t;
+  t.Add("%%BGCOLOR%%", HtmlColourText(settings.BackgroundColour));
+  t.Add("%%BGCOLOR2%%", HtmlColourText(settings.BackgroundColour2));
+  t.Add("%%CAPTION2%%", TextToHtml(settings.DetailCaption));
+  t.Add("%%COMMENT%%", picture.ShowComment ? TextToHtml(picture.Comment.value_or(std::string())) : std::string());
+  t.Add("%%BORDER%%", std::to_string(settings.DetailBorder));
+  t.Add("%%BIGPICSRC%%", "../pics/" + NameOrEmpty(picture.PictureName));
+  t.Add("%%NEXTPICLINK%%", hasNext ? NameOrEmpty(pictures[static_cast<size_t>(index) + 1].DetailPageName) : "");
+  t.Add("%%PREVPICLINK%%", hasPrev ? NameOrEmpty(pictures[static_cast<size_t>(index) - 1].DetailPageName) : "");
+  t.Add("%%OVERVIEWLINK%%", "../" + overviewFileName);
+  return t;
+}

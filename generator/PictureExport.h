@@ -1,0 +1,47 @@
+#pragma once
+// Writes, for every album picture, its full-size JPEG copy ("pics"), its
+// detail page ("html") and its thumbnail ("mini") under free names, and
+// leaves those names in the picture entries for the overview page.
+#include <cstdint>
+#include <string>
+
+#include "album/AlbumPicture.h"
+#include "album/AlbumSettings.h"
+#include "generator/Fragments.h"
+#include "imaging/Rastola.h"
+#include "platform/Messages.h"
+#include "platform/Progress.h"
+
+// Told when the export starts on a picture (number counted from 1).
+class PictureObserver {
+ public:
+  virtual ~PictureObserver() = default;
+  virtual void PictureStarted(int32_t number, int32_t count) = 0;
+};
+
+struct ExportTarget {
+  std::string Folder;            // ends with the delimiter
+  std::string OverviewFileName;  // bare file name of the overview page
+};
+
+struct ExportReporting {
+  platform::Messages& Messages;
+  platform::ProgressReceiver* Progress = nullptr;  // percentage of each file read or written
+  PictureObserver* Observer = nullptr;
+};
+
+// Creates "mini", "pics" and "html", reserves every detail page name, then
+// exports the pictures in album order. A picture that fails is reported (or
+// skipped silently where its depth cannot be promoted) and the export goes
+// on. Gives the number of pictures that did not get all three files.
+int32_t ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
+                       const ExportTarget& target, ExportReporting reporting);
+
+// The decode step of one picture, independent of names and messages:
+// opens `path` into `image` and promotes it to 24 bits.
+enum class OpenOutcome { Opened, Unreadable, DepthNotPromoted };
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, DibGuard& image);
+
+// The thumbnail of a 24-bit picture for the settings' thumbnail box; Pixels
+// stays nil when resampling gives no image.
+void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, DibGuard& thumbnail);
