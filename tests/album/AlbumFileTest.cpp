@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "album/AlbumFile.h"
+#include "album/AlbumFileFormat.h"
+#include "album/AlbumList.h"
+#include "RecordingMessages.h"
+#include "platform/SafeFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AlbumFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    folder_ = fs::temp_directory_path() / ("lumivista-album-" + std::to_string(::getpid()) + "-" + test);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  static void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  static std::string ReadBytes(const std::string& path) {
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+  }
+
+  // An album the user has on screen before a failed open or save.
+  static AlbumPictures CurrentPictures() {
+    AlbumPictures pictures;
+    AddSelectedNames(pictures, "/vorher", {"bleibt.jpg"}, nullptr);
+    pictures[0].Comment = "alt";
+    return pictures;
+  }
+
+  fs::path folder_;
+  RecordingMessages messages_;
+};
+
+}  // namespace
+
+TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
+  AlbumPictures pictures;
+  AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
+  pictures[0].Comment = "Hi";
+  ASSERT_TRUE(SaveFile(PathOf("album.lva"), pictures, AlbumSettings(), messages_));
+  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_EQ(fs::file_size(PathOf("album.lva")), 173u);
+
+  fs::create_directories(folder_ / "kopie");
+  fs::copy_file(PathOf("album.lva"), folder_ / "kopie" / "album.lva");
+  AlbumPictures loaded = CurrentPictures();
+  AlbumSettings settings;
+  ASSERT_TRUE(OpenFile(PathOf("kopie/album.lva"), loaded, settings, messages_));
+  ASSERT_EQ(PictureCount(loaded), 1);
+  EXPECT_EQ(loaded[0].FileName, PathOf("kopie/a.jpg"));
+  EXPECT_EQ(loaded[0].Comment, "Hi");
+}
+
+TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+  WriteBytes(PathOf("album.lva"), std::string(500, 'x'));
+  ASSERT_TRUE(SaveFile(PathOf("album.lva"), {}, AlbumSettings(), messages_));
+  EXPECT_EQ(ReadBytes(PathOf("album.lva")), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(AlbumFileTest, SaveThatCannotCreateTheFileReportsIt) {
+  const std::string path = PathOf("fehlt/album.lva");
+  EXPECT_FALSE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
+  ASSERT_EQ(messages_.Boxes.size(), 1u);
+  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
+  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
+  EXPECT_EQ(messages_.Boxes[0].Icon, platform::MessageIcon::Error);
+  EXPECT_FALSE(fs::exists(folder_ / "fehlt"));
+}
+
+TEST_F(AlbumFileTest, FailedSaveLeavesWhatWasThere) {
+  // A folder in the target's place cannot be replaced by the finished file.
+  fs::create_directories(folder_ / "album.lva" / "inhalt");
+  EXPECT_FALSE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  EXPECT_EQ(messages_.Boxes.size(), 1u);
+  EXPECT_TRUE(fs::exists(folder_ / "album.lva" / "inhalt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
+  AlbumPictures pictures = CurrentPictures();
+  AlbumSettings settings;
+  settings.Caption = "meins";
+  EXPECT_FALSE(OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
+  ASSERT_EQ(messages_.Boxes.size(), 1u);
+  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
+  EXPECT_EQ(pictures, CurrentPictures());
+  EXPECT_EQ(settings.Caption, "meins");
+}
+
+TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
+  const std::string good = *EncodeAlbumFile(CurrentPictures(), AlbumSettings(), PathOf("a.lva"));
+  for (const size_t length : {size_t{0}, size_t{10}, size_t{25}, size_t{40}, good.size() - 5, good.size() - 2}) {
+    WriteBytes(PathOf("kaputt.lva"), good.substr(0, length));
+    RecordingMessages messages;
+    AlbumPictures pictures;
+    AddSelectedNames(pictures, "/x", {"y.jpg"}, nullptr);
+    const AlbumPictures before = pictures;
+    AlbumSettings settings;
+    settings.PicturesPerRow = 9;
+    const AlbumSettings settingsBefore = settings;
+    EXPECT_FALSE(OpenFile(PathOf("kaputt.lva"), pictures, settings, messages)) << length;
+    ASSERT_EQ(messages.Boxes.size(), 1u);
+    EXPECT_EQ(messages.Boxes[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
+    EXPECT_EQ(messages.Boxes[0].Caption, "Fehler");
+    EXPECT_EQ(pictures, before);
+    EXPECT_EQ(settings, settingsBefore);
+  }
+}
+
+TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
+  AlbumPictures saved;
+  AddSelectedNames(saved, "/bilder", {"1.jpg", "2.jpg"}, nullptr);
+  AlbumSettings stored;
+  stored.FreeText = "neu";
+  ASSERT_TRUE(SaveFile(PathOf("a.lva"), saved, stored, messages_));
+  AlbumPictures pictures = CurrentPictures();
+  AlbumSettings settings;
+  settings.Backlink = false;
+  ASSERT_TRUE(OpenFile(PathOf("a.lva"), pictures, settings, messages_));
+  EXPECT_EQ(LineTexts(pictures), (std::vector<std::string>{"1.jpg", "2.jpg"}));
+  EXPECT_EQ(settings.FreeText, "neu");
+  EXPECT_FALSE(settings.Backlink);
+  EXPECT_TRUE(messages_.Boxes.empty());
+}
+
+TEST(AlbumWindowCaption, NamesTheFileOrAnUnsavedAlbum) {
+  EXPECT_EQ(AlbumWindowCaption(std::nullopt), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
+  EXPECT_EQ(AlbumWindowCaption("/home/anna/Alben/Urlaub.lva"), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
+}
