@@ -8,6 +8,8 @@
 #include "viewer/PrintLayout.h"
 
 class QCheckBox;
+class QLayout;
+class QPainter;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -60,6 +62,7 @@ class TPrintForm : public QDialog {
   QPushButton* CancelBitBtn2;
 
   void FormShow();
+  void PrintPaintBoxPaint(QPainter& canvas);
   void BreitEditChange();
   void HochEditChange();
   void UserdefCheckClick();
@@ -70,14 +73,23 @@ class TPrintForm : public QDialog {
   viewer::PageSize PageMeasures() const;
 
  protected:
+  // Restores the remembered percentages, then runs FormShow.
   void showEvent(QShowEvent* event) override;
+  // Saves the percentages whichever way the dialog closes.
   void done(int result) override;
 
  private:
+  QLayout* BuildPreview();
+  QWidget* BuildSizeGroup();
+  QWidget* BuildOptionsGroup();
+  QLayout* BuildButtons();
+  void RestorePercentages();
+  // Sets the height field from the width field when proportions are kept.
   void DeriveHeight();
-  void DeriveWidth();
 
   RasterImage picture_;
   QPrinter& printer_;
+  // Set while one percentage is derived from the other, so that the change
+  // it causes does not derive back.
   bool busy_ = false;
 };

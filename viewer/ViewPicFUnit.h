@@ -8,6 +8,10 @@
 #include "imaging/RasterImage.h"
 
 class QLabel;
+class QLayout;
+class QMouseEvent;
+class QPainter;
+class QWheelEvent;
 class QPrinter;
 class QPushButton;
 class QScrollArea;
@@ -51,19 +55,34 @@ class TViewPicForm : public QDialog {
   QStatusBar* StatusBar1;
 
   void ZoomEdChange();
-  void OpenBtnClick();
-  void PrintBrnClick();
+  void PaintBox1Paint(QPainter& canvas);
+  void PaintBox1MouseDown(const QMouseEvent& event);
+  void PaintBox1MouseMove(const QMouseEvent& event);
+  void PaintBox1MouseUp(const QMouseEvent& event);
   void FormMouseWheelDown();
   void FormMouseWheelUp();
+  void OpenBtnClick();
+  void PrintBrnClick();
 
  protected:
+  // Wheel events anywhere over the viewer scroll the picture, also over the
+  // zoom field and the scroll bars, which would otherwise take them.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void BuildToolRow();
+  QLayout* BuildToolRow();
+  void CatchWheelOfChildren();
+  void WheelTurned(const QWheelEvent& event);
+  // Sizes the paint area to the zoomed picture; true when it already fits.
+  bool SizePaintBox();
 
   QPrinter& printer_;
   platform::Messages& messages_;
   RasterImage picture_;
   std::string fileName_;
+  bool dragging_ = false;
+  int pressX_ = 0;
+  int pressY_ = 0;
+  int wheelRemainder_ = 0;
 };

@@ -1,0 +1,75 @@
+#pragma once
+// Shared pieces of the viewer's window tests: the application object, solid
+// test pictures, a settings store in a temporary folder and a printer whose
+// printable area is known to the pixel.
+#include <QApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstring>
+
+#include "imaging/Rastola.h"
+
+namespace viewer_test {
+
+inline void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "viewer_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+// A member to put before any Qt object of a test fixture.
+struct Application {
+  Application() { EnsureApplication(); }
+};
+
+struct Colour {
+  uint8_t Red, Green, Blue;
+};
+
+// A 24-bit picture of one colour; the caller holds it in a DibGuard.
+inline RasterImage SolidPicture(int32_t width, int32_t height, Colour colour) {
+  RasterImage picture;
+  newdib(&picture, width, height, 24, nullptr, 0);
+  for (int32_t row = 0; row < height; ++row) {
+    uint8_t* pixel = picture.Pixels + static_cast<size_t>(row) * static_cast<size_t>(picture.Stride);
+    for (int32_t column = 0; column < width; ++column, pixel += 3) {
+      pixel[0] = colour.Blue;
+      pixel[1] = colour.Green;
+      pixel[2] = colour.Red;
+    }
+  }
+  return picture;
+}
+
+// Points QSettings at a fresh temporary folder for the life of the object.
+class TemporarySettings {
+ public:
+  TemporarySettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_.path());
+  }
+
+ private:
+  QTemporaryDir folder_;
+};
+
+// A PDF printer at 72 dots per inch without margins: the printable area is
+// exactly `width` x `height` device pixels.
+inline void SetUpPdfPrinter(QPrinter& printer, const QString& file, int width, int height) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(file);
+  printer.setResolution(72);
+  printer.setFullPage(false);
+  printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point, QString(),
+                                              QPageSize::ExactMatch),
+                                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
+}  // namespace viewer_test

@@ -1,0 +1,37 @@
+#include "viewer/PrintSettings.h"
+
+#include <QSettings>
+#include <algorithm>
+
+#include "viewer/PrintLayout.h"
+
+namespace viewer {
+namespace {
+
+constexpr const char* kWidthKey = "TPrintForm/BreitEdit.Value";
+constexpr const char* kHeightKey = "TPrintForm/HochEdit.Value";
+
+constexpr const char* kOrganisation = "Vendrix";
+constexpr const char* kApplication = "Web Lumivista";
+
+int32_t ReadPercent(const QSettings& store, const char* key, int32_t fallback) {
+  bool ok = false;
+  const int value = store.value(QLatin1String(key)).toInt(&ok);
+  return ok ? std::clamp(value, kMinPercent, kMaxPercent) : fallback;
+}
+
+}  // namespace
+
+RememberedPercentages LoadPercentages() {
+  const QSettings store{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
+  const RememberedPercentages defaults;
+  return {ReadPercent(store, kWidthKey, defaults.Width), ReadPercent(store, kHeightKey, defaults.Height)};
+}
+
+void SavePercentages(const RememberedPercentages& percentages) {
+  QSettings store{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
+  store.setValue(QLatin1String(kWidthKey), percentages.Width);
+  store.setValue(QLatin1String(kHeightKey), percentages.Height);
+}
+
+}  // namespace viewer
