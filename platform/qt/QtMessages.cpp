@@ -1,0 +1,40 @@
+#include "platform/qt/QtMessages.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include "platform/qt/QtText.h"
+
+namespace platform {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtMessages::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+  // A box without a caption of its own carries the program's name, as the
+  // system's default caption does.
+  const QString title = caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
+  QMessageBox box(ToQtIcon(icon), title, ToQString(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtMessages::Confirm(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text),
+                  QMessageBox::Ok | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok;
+}
+
+void QtMessages::ShowError(const std::string& text) { MessageBox(text, ApplicationTitle, MessageIcon::Error); }
+
+}  // namespace platform
