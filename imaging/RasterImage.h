@@ -5,42 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct BITMAPINFOHEADER {
-  uint32_t biSize;
-  int32_t biWidth;
-  int32_t biHeight;  // positive: rows stored bottom-up
-  uint16_t biPlanes;
-  uint16_t biBitCount;
-  uint32_t biCompression;
-  uint32_t biSizeImage;  // bytes of pixel memory
-  int32_t biXPelsPerMeter;
-  int32_t biYPelsPerMeter;
-  uint32_t biClrUsed;
-  uint32_t biClrImportant;
-};
-
-struct RGBQUAD {
-  uint8_t rgbBlue, rgbGreen, rgbRed, rgbReserved;
-};
-
-// Always allocated with room for 256 colour entries.
-struct BITMAPINFO {
-  BITMAPINFOHEADER bmiHeader;
-  RGBQUAD bmiColors[256];
-};
-
-struct PALETTEENTRY {
-  uint8_t peRed, peGreen, peBlue, peFlags;
-};
-
-// A logical palette owned by an image; what HPALETTE points at.
-struct LogicalPalette {
-  int32_t count;
-  PALETTEENTRY entries[256];
-};
-using HPALETTE = LogicalPalette*;
-
-inline constexpr uint32_t BI_RGB = 0;
+#include "platform/Dib.h"
 
 struct RasterImage {
   BITMAPINFO* Info;
@@ -59,12 +24,8 @@ struct RasterImage {
   uint8_t Reserved4[28];
 };
 
-static_assert(sizeof(BITMAPINFOHEADER) == 40);
-static_assert(sizeof(RGBQUAD) == 4 && sizeof(PALETTEENTRY) == 4);
 static_assert(sizeof(RasterImage::Colours) == 1024 && sizeof(RasterImage::ErrorText) == 1024);
 static_assert(offsetof(RasterImage, Colours) == offsetof(RasterImage, ErrorText));
-static_assert(offsetof(BITMAPINFOHEADER, biWidth) == 4 && offsetof(BITMAPINFOHEADER, biHeight) == 8 &&
-              offsetof(BITMAPINFOHEADER, biBitCount) == 14 && offsetof(BITMAPINFOHEADER, biSizeImage) == 20);
 
 // An empty record: no image, no error text.
 inline RasterImage EmptyRasterImage() { return RasterImage{}; }
@@ -83,6 +44,3 @@ inline uint32_t PowerOfTwo(int32_t n) {
 inline uint32_t DibColourCount(const RasterImage& image) {
   return PowerOfTwo(static_cast<int32_t>(DibBitCount(image)));
 }
-
-// Row size Windows expects: width * bits, padded to 32 bits, in bytes.
-inline int64_t DibStride(int64_t width, int64_t bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }

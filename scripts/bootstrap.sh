@@ -12,6 +12,14 @@ packages=(
   imagemagick poppler-utils xvfb xauth fonts-dejavu-core
 )
 
+# The HTML validator the design tests use (only where npm is present; the
+# tests skip the validator without it).
+if command -v npm >/dev/null && ! command -v html-validate >/dev/null; then
+  npm_sudo=()
+  [[ $(id -u) -ne 0 ]] && command -v sudo >/dev/null && npm_sudo=(sudo)
+  "${npm_sudo[@]}" npm install -g html-validate || echo "bootstrap: html-validate not installed; its checks are skipped" >&2
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -2,6 +2,9 @@
 // A fresh folder per test, removed afterwards; paths handed out as 8-bit text.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,9 +15,10 @@ class TempFolder {
  public:
   TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() /
-            (std::string("lumivista-gen-") + info->test_suite_name() + "-" + info->name() + "-" +
-             std::to_string(::getpid()));
+    std::string name = std::string("lumivista-gen-") + info->test_suite_name() + "-" + info->name() + "-" +
+                       std::to_string(::getpid());
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_);
   }

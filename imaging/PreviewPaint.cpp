@@ -1,0 +1,22 @@
+// The preview pane's paint arithmetic and drawing.
+#include "imaging/StretchDrawDib.h"
+
+DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureWidth, int32_t pictureHeight) {
+  if (pictureWidth < 1 || pictureHeight < 1) return DrawSize{0, 0};
+  // Fit the width first; if the picture is then too tall, fit the height.
+  const auto fittedHeight = static_cast<int32_t>(int64_t{paneWidth} * pictureHeight / pictureWidth);
+  if (paneHeight < fittedHeight) {
+    return DrawSize{static_cast<int32_t>(int64_t{paneHeight} * pictureWidth / pictureHeight), paneHeight};
+  }
+  return DrawSize{paneWidth, fittedHeight};
+}
+
+void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
+                       const RasterImage& preview) {
+  if (!preview.Info || !preview.Pixels) return;
+  const int32_t width = DibWidth(preview);
+  const int32_t height = DibHeight(preview);
+  const DrawSize size = PreviewDrawSize(paneWidth, paneHeight, width, height);
+  StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, platform::SRCCOPY, true,
+                 nullptr);
+}

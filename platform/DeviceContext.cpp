@@ -1,0 +1,26 @@
+#include "platform/DeviceContext.h"
+
+namespace platform {
+
+namespace {
+
+// True-colour until the desktop program installs the screen's own answer.
+constexpr int32_t kDefaultScreenDepth = 32;
+
+ScreenDepthQuery& CurrentQuery() {
+  static ScreenDepthQuery query;
+  return query;
+}
+
+}  // namespace
+
+int32_t ScreenBitsPerPixel() {
+  const ScreenDepthQuery& query = CurrentQuery();
+  return query ? query() : kDefaultScreenDepth;
+}
+
+ScreenDepthQuery SetScreenBitsPerPixelQuery(ScreenDepthQuery query) {
+  return std::exchange(CurrentQuery(), std::move(query));
+}
+
+}  // namespace platform
