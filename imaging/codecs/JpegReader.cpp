@@ -1,0 +1,125 @@
+// JPEG decoding with libjpeg-turbo, straight into the bottom-up DIB rows.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+
+#include "imaging/codecs/Decoders.h"
+#include "imaging/codecs/ExifOrientation.h"
+#include "imaging/codecs/JpegErrors.h"
+
+namespace codecs {
+namespace {
+
+constexpr int kRowsPerRead = 16;
+
+// Everything the setjmp function touches lives here, in the caller's frame,
+// so its values survive the jump.
+struct JpegDecodeJob {
+  jpeg_decompress_struct cinfo;
+  JpegErrorManager error;
+  JpegProgress progress;
+  RasterImage image;
+  uint8_t* cmykRow;
+  const char* refusal;
+  int orientation;
+};
+
+void CmykToBgr(const uint8_t* cmyk, uint8_t* bgr, JDIMENSION width, bool adobeInverted) {
+  for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+    unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+    if (!adobeInverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+    bgr[0] = static_cast<uint8_t>((y * k + 127) / 255);
+    bgr[1] = static_cast<uint8_t>((m * k + 127) / 255);
+    bgr[2] = static_cast<uint8_t>((c * k + 127) / 255);
+  }
+}
+
+int FindOrientation(j_decompress_ptr cinfo) {
+  for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next) {
+    if (m->marker != JPEG_APP0 + 1) continue;
+    const int orientation = ExifOrientation(m->data, m->data_length);
+    if (orientation != 1) return orientation;
+  }
+  return 1;
+}
+
+void ReadRows(JpegDecodeJob* job) {
+  j_decompress_ptr cinfo = &job->cinfo;
+  const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+  while (cinfo->output_scanline < cinfo->output_height) {
+    JSAMPROW rows[kRowsPerRead];
+    const JDIMENSION first = cinfo->output_scanline;
+    const JDIMENSION count = cmyk ? 1 : std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = cmyk ? job->cmykRow : TopDownRow(job->image, first + i);
+    const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+    if (cmyk && read == 1) CmykToBgr(job->cmykRow, TopDownRow(job->image, first), cinfo->output_width,
+                                     cinfo->saw_Adobe_marker);
+  }
+}
+
+// Returns false on failure; `job->refusal` then says why unless libjpeg
+// itself gave up (jumped back).
+bool RunDecode(JpegDecodeJob* job, FileBytes file) {
+  j_decompress_ptr cinfo = &job->cinfo;
+  if (setjmp(job->error.jump)) return false;
+  jpeg_create_decompress(cinfo);
+  InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress, job->progress.meter);
+  jpeg_mem_src(cinfo, file.data, static_cast<unsigned long>(file.size));
+  jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_read_header(cinfo, TRUE);
+  job->orientation = FindOrientation(cinfo);
+
+  int bits = 24;
+  if (cinfo->jpeg_color_space == JCS_GRAYSCALE) {
+    cinfo->out_color_space = JCS_GRAYSCALE;
+    bits = 8;
+  } else if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK) {
+    cinfo->out_color_space = JCS_CMYK;
+  } else {
+    cinfo->out_color_space = JCS_EXT_BGR;
+  }
+  job->refusal = CheckDimensions(cinfo->image_width, cinfo->image_height, bits);
+  if (job->refusal) return false;
+  jpeg_start_decompress(cinfo);
+
+  const ColourTable grey = GreyTable();
+  if (!CreateImage(&job->image, cinfo->output_width, cinfo->output_height, bits, bits == 8 ? &grey.info : nullptr,
+                   bits == 8 ? 256 : 0)) {
+    job->refusal = kOutOfMemory;
+    return false;
+  }
+  if (cinfo->out_color_space == JCS_CMYK) {
+    job->cmykRow = static_cast<uint8_t*>(std::malloc(size_t{cinfo->output_width} * 4));
+    if (!job->cmykRow) {
+      job->refusal = kOutOfMemory;
+      return false;
+    }
+  }
+  ReadRows(job);
+  jpeg_finish_decompress(cinfo);
+  return true;
+}
+
+}  // namespace
+
+void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+  JpegDecodeJob job;
+  std::memset(&job, 0, sizeof job);
+  job.cinfo.err = InstallJpegErrors(&job.error);
+  job.progress.meter = &progress;
+  const bool decoded = RunDecode(&job, file);
+  const bool outOfMemory = job.error.pub.msg_code == JERR_OUT_OF_MEMORY;
+  jpeg_destroy_decompress(&job.cinfo);
+  std::free(job.cmykRow);
+  if (!decoded) {
+    if (job.image.Pixels) deldib(job.image);
+    Fail(out, job.refusal ? job.refusal : outOfMemory ? kOutOfMemory : kCorrupt);
+    return;
+  }
+  ApplyOrientation(&job.image, job.orientation);
+  *out = job.image;
+}
+
+}  // namespace codecs

@@ -1,0 +1,68 @@
+// WebP decoding with libwebp: 24-bit, alpha over white. Animated files are
+// not read.
+#include <cstdlib>
+#include <cstring>
+
+#include <webp/decode.h>
+
+#include "imaging/codecs/Decoders.h"
+
+namespace codecs {
+namespace {
+
+// libwebp writes rows top-down; the DIB keeps them bottom-up.
+void FlipRows(RasterImage* image) {
+  const int64_t height = DibHeight(*image);
+  const size_t stride = size_t(image->Stride);
+  auto* spare = static_cast<uint8_t*>(std::malloc(stride));
+  if (!spare) return;
+  for (int64_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    uint8_t* a = image->Pixels + top * stride;
+    uint8_t* b = image->Pixels + bottom * stride;
+    std::memcpy(spare, a, stride);
+    std::memcpy(a, b, stride);
+    std::memcpy(b, spare, stride);
+  }
+  std::free(spare);
+}
+
+bool DecodeOpaque(FileBytes file, RasterImage* out) {
+  if (!WebPDecodeBGRInto(file.data, file.size, out->Pixels, out->Info->bmiHeader.biSizeImage, out->Stride)) return false;
+  FlipRows(out);
+  return true;
+}
+
+bool DecodeTransparent(FileBytes file, RasterImage* out, int width, int height) {
+  const size_t stride = size_t(width) * 4;
+  auto* bgra = static_cast<uint8_t*>(std::malloc(stride * size_t(height)));
+  if (!bgra) return false;
+  const bool decoded = WebPDecodeBGRAInto(file.data, file.size, bgra, stride * size_t(height), int(stride)) != nullptr;
+  for (int y = 0; decoded && y < height; ++y) {
+    const uint8_t* source = bgra + size_t(y) * stride;
+    uint8_t* target = TopDownRow(*out, y);
+    for (int x = 0; x < width; ++x, source += 4, target += 3) {
+      for (int c = 0; c < 3; ++c) target[c] = OverWhite(source[c], source[3]);
+    }
+  }
+  std::free(bgra);
+  return decoded;
+}
+
+}  // namespace
+
+void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+  WebPBitstreamFeatures features;
+  if (WebPGetFeatures(file.data, file.size, &features) != VP8_STATUS_OK) return Fail(out, kCorrupt);
+  if (features.has_animation) return Fail(out, kUnsupported);
+  if (const char* refusal = CheckDimensions(features.width, features.height, 32)) return Fail(out, refusal);
+  if (!CreateImage(out, features.width, features.height, 24)) return;
+  progress.Report(10);
+  const bool decoded = features.has_alpha ? DecodeTransparent(file, out, features.width, features.height)
+                                          : DecodeOpaque(file, out);
+  if (!decoded) {
+    deldib(*out);
+    Fail(out, kCorrupt);
+  }
+}
+
+}  // namespace codecs
