@@ -42,13 +42,13 @@ TPrintForm::TPrintForm(const RasterImage& picture, QPrinter& printer, QWidget* p
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
 
+  // The preview first: the choices repaint it.
+  auto* top = new QHBoxLayout;
+  top->addLayout(BuildPreview());
   auto* choices = new QVBoxLayout;
   choices->addWidget(BuildSizeGroup());
   choices->addWidget(BuildOptionsGroup());
   choices->addStretch(1);
-
-  auto* top = new QHBoxLayout;
-  top->addLayout(BuildPreview());
   top->addLayout(choices);
 
   auto* layout = new QVBoxLayout(this);

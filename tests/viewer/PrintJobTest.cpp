@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "tests/album/RecordingMessages.h"
+#include "tests/viewer/ViewerTestSupport.h"
+#include "viewer/PrintFUnit.h"
+
+using viewer_test::SolidPicture;
+
+namespace {
+
+constexpr int kPageWidth = 600;
+constexpr int kPageHeight = 800;
+
+// Prints to a PDF file and reads it back through poppler's tools, so the
+// page is checked as a reader of the file would see it.
+class PrintJob : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+      GTEST_SKIP() << "poppler-utils are not installed";
+    pdf = folder.filePath(QStringLiteral("page.pdf"));
+    viewer_test::SetUpPdfPrinter(printer, pdf, kPageWidth, kPageHeight);
+  }
+
+  static QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
+
+  QString Info() const { return Run(QStringLiteral("pdfinfo"), {pdf}); }
+
+  // The first page rendered at 72 dots per inch: one pixel per device pixel.
+  QImage RenderedPage() const {
+    const QString prefix = folder.filePath(QStringLiteral("page"));
+    Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                     QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+  }
+
+  // True when the picture covers exactly the rectangle: red a few pixels
+  // inside each edge, white a few pixels outside.
+  static void ExpectRedRectangle(const QImage& page, QRect rect) {
+    ASSERT_EQ(page.size(), QSize(kPageWidth, kPageHeight));
+    const QRect inside = rect.adjusted(3, 3, -3, -3);
+    const QRect outside = rect.adjusted(-3, -3, 3, 3);
+    for (QPoint p : {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight(), rect.center()})
+      EXPECT_EQ(page.pixel(p) & 0xFFFFFF, 0xFF0000u) << p.x() << "," << p.y();
+    for (QPoint p : {outside.topLeft(), outside.topRight(), outside.bottomLeft(), outside.bottomRight()}) {
+      if (!page.rect().contains(p)) continue;
+      EXPECT_EQ(page.pixel(p) & 0xFFFFFF, 0xFFFFFFu) << p.x() << "," << p.y();
+    }
+  }
+
+  viewer_test::Application application;
+  viewer_test::TemporarySettings settings;
+  QTemporaryDir folder;
+  QString pdf;
+  QPrinter printer;
+  RecordingMessages messages;
+};
+
+}  // namespace
+
+TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
+  DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  viewer::PrintChoices choices;
+  choices.UseFullPage = false;
+  choices.WidthPercent = 50;
+  choices.HeightPercent = 50;
+  ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
+  EXPECT_TRUE(messages.Boxes.empty());
+  const QString info = Info();
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Lumivista Bild\\n")))) << info.toStdString();
+  ExpectRedRectangle(RenderedPage(), QRect(150, 200, 300, 400));
+}
+
+TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
+  DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  viewer::PrintChoices choices;
+  choices.UseFullPage = false;
+  choices.Centred = false;
+  choices.WidthPercent = 33;
+  choices.HeightPercent = 25;
+  ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
+  ExpectRedRectangle(RenderedPage(), QRect(0, 0, 198, 200));
+}
+
+TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
+  DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
+  QTimer::singleShot(0, [] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* form = qobject_cast<TPrintForm*>(window)) form->OkBitBtn1->click();
+  });
+  ASSERT_TRUE(PrintPicture(red.get(), MainWindowPrintTitle, printer, messages));
+  EXPECT_TRUE(Info().contains(QStringLiteral("Web Lumivista Bild")));
+  // 600 wide keeps the proportions: 300 high, centred at y = 250.
+  ExpectRedRectangle(RenderedPage(), QRect(0, 250, 600, 300));
+}
