@@ -10,14 +10,9 @@ using platform::MemoryDeviceContext;
 
 namespace {
 
-constexpr uint32_t kUntouched = 0x00FF00FF;
 const char* const kNoBitmap = "Konnte Bitmap nicht erzeugen!";
 const char* const kNoSetDIBits = "Das Ger\xE4t unterst\xFCtzt die Funtkion setdibits nicht!";
 const char* const kNoStretchBlt = "Das Ger\xE4t unterst\xFCtzt die Funktion StretchBlt nicht!";
-
-uint32_t NumberedColour(int32_t x, int32_t memoryRow) {
-  return (uint32_t(memoryRow & 255) << 16) | (uint32_t((x >> 8) & 255) << 8) | uint32_t(x & 255);
-}
 
 // A printer whose bitmap stretching fails, so the fallbacks run.
 struct FailingPrinter : MemoryDeviceContext {

@@ -11,13 +11,6 @@ using platform::RecordedCall;
 
 namespace {
 
-constexpr uint32_t kUntouched = 0x00FF00FF;
-
-// 0x00RRGGBB of a numbered picture's pixel at (column, memory row).
-uint32_t NumberedColour(int32_t x, int32_t memoryRow) {
-  return (uint32_t(memoryRow & 255) << 16) | (uint32_t((x >> 8) & 255) << 8) | uint32_t(x & 255);
-}
-
 void DrawWhole(MemoryDeviceContext& dc, const RasterImage& image, int32_t destWidth, int32_t destHeight,
                bool halftone = true) {
   StretchDrawDib(dc, 0, 0, destWidth, destHeight, image, 0, 0, DibWidth(image), DibHeight(image), halftone,

@@ -52,6 +52,14 @@ inline RasterImage Numbered24(int32_t width, int32_t height) {
   return image;
 }
 
+// The device colour 0x00RRGGBB of a numbered picture's pixel.
+inline uint32_t NumberedColour(int32_t x, int32_t memoryRow) {
+  return (uint32_t(memoryRow & 255) << 16) | (uint32_t((x >> 8) & 255) << 8) | uint32_t(x & 255);
+}
+
+// Fill of a device surface, so pixels nobody drew can be told from black.
+inline constexpr uint32_t kUntouched = 0x00FF00FF;
+
 inline std::vector<uint8_t> PixelBytes(const RasterImage& image) {
   return std::vector<uint8_t>(image.Pixels, image.Pixels + image.Info->bmiHeader.biSizeImage);
 }
