@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include "BmpFiles.h"
+#include "RecordingMessages.h"
+#include "SmallFragments.h"
+#include "TempFolder.h"
+#include "generator/GenerateAlbum.h"
+#include "imaging/Rastola.h"
+
+namespace {
+
+class RecordingObserver : public PictureObserver {
+ public:
+  void PictureStarted(int32_t number, int32_t count) override {
+    Calls.push_back(std::to_string(number) + "/" + std::to_string(count));
+  }
+  std::vector<std::string> Calls;
+};
+
+class GenerateAlbumTest : public ::testing::Test {
+ protected:
+  GenerateAlbumTest() {
+    const TemplateFragments f = SmallFragments();
+    for (size_t i = 0; i < kFragmentCount; ++i)
+      dir_.Write(std::string("set/") + FragmentFileName(static_cast<Fragment>(i)), f[static_cast<Fragment>(i)]);
+    settings_.PicturesPerRow = 2;
+    settings_.Backlink = false;
+  }
+
+  // A source picture in "src", added to the album.
+  std::string AddPicture(const std::string& name, int32_t width = 40, int32_t height = 30, int bits = 24) {
+    std::filesystem::create_directories(dir_.Root() / "src");
+    const std::string path = dir_.Path("src") + "/" + name;
+    WriteBmp(platform::ToFileSystem(path), width, height, bits);
+    return AddEntry(path);
+  }
+  std::string AddEntry(const std::string& path) {
+    AlbumPicture picture;
+    picture.FileName = path;
+    pictures_.push_back(picture);
+    return path;
+  }
+
+  GenerationResult Run(const std::optional<std::string>& chosen) {
+    bool asked = false;
+    GenerationRequest request{settings_, dir_.Path("set") + "/", [&] {
+                                asked = true;
+                                return chosen;
+                              }};
+    GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &observer_});
+    dialogShown_ = asked;
+    return result;
+  }
+  GenerationResult RunInto(const std::string& relative) { return Run(dir_.Path(relative)); }
+
+  // Width and height of a written JPEG, read back through the library.
+  std::pair<int32_t, int32_t> SizeOf(const std::string& relative) {
+    DibGuard image;
+    OpenDib(image.out(), dir_.Path(relative).c_str(), 0, nullptr);
+    if (!image.get().Pixels) return {0, 0};
+    EXPECT_EQ(DibBitCount(image.get()), 24u) << relative;
+    return {DibWidth(image.get()), DibHeight(image.get())};
+  }
+
+  bool NoNamesLeft() const {
+    for (const AlbumPicture& p : pictures_)
+      if (p.DetailPageName || p.PictureName || p.ThumbnailName) return false;
+    return true;
+  }
+
+  TempFolder dir_;
+  AlbumSettings settings_;
+  AlbumPictures pictures_;
+  RecordingMessages messages_;
+  RecordingObserver observer_;
+  bool dialogShown_ = false;
+};
+
+}  // namespace
+
+TEST_F(GenerateAlbumTest, WritesTheWholeAlbumByteExact) {
+  AddPicture("Bild.bmp");
+  pictures_.push_back(pictures_[0]);
+  pictures_[1].Comment = "Zweimal \xFC";
+  AddPicture("Urlaub am Meer (2).bmp");
+  const GenerationResult result = RunInto("out/album/index.htm");
+
+  EXPECT_EQ(result.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(result.FailedPictures, 0);
+  EXPECT_EQ(result.OverviewPath, dir_.Path("out/album/index.htm"));
+  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_EQ(observer_.Calls, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+  EXPECT_TRUE(NoNamesLeft());
+  EXPECT_EQ(dir_.Read("out/album/index.htm"),
+            "first Web Lumivista []\r\n\r\n"
+            "col1 []\r\n\r\n"
+            "loop ./html/Bild.htm ./mini/Bild.jpg %%COMMENT%%\r\n\r\n"
+            "loop ./html/Bild0.htm ./mini/Bild0.jpg %%COMMENT%%\r\n\r\n"
+            "col2\r\n\r\n"
+            "col1 [./mini/Bild0.jpg]\r\n\r\n"
+            "loop ./html/UrlaubamMeer2.htm ./mini/UrlaubamMeer2.jpg %%COMMENT%%\r\n\r\n"
+            "empty [./mini/UrlaubamMeer2.jpg]\r\n\r\n"
+            "col2\r\n\r\n"
+            "end 3 90\r\n\r\n");
+  EXPECT_EQ(dir_.Read("out/album/html/Bild0.htm"),
+            "<Web Lumivista|../pics/Bild0.jpg|Zweimal &uuml;|3|%%CAPTION%%>\r\n"
+            "prev Bild.htm %%LINKS%%\r\nnext UrlaubamMeer2.htm\r\nup ../index.htm\r\n.\r\n\r\n");
+  for (const char* name : {"Bild", "Bild0", "UrlaubamMeer2"}) {
+    EXPECT_EQ(SizeOf(std::string("out/album/pics/") + name + ".jpg"), std::make_pair(40, 30));
+    EXPECT_EQ(SizeOf(std::string("out/album/mini/") + name + ".jpg"), std::make_pair(90, 67));
+  }
+}
+
+TEST_F(GenerateAlbumTest, ThumbnailsFitTheBoxAndPalettePicturesArePromoted) {
+  AddPicture("quer.bmp", 1600, 1200);
+  AddPicture("hoch.bmp", 1200, 1600);
+  AddPicture("klein.bmp", 60, 40, 8);
+  AddPicture("streifen.bmp", 3000, 20);
+  EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
+  EXPECT_EQ(SizeOf("mini/quer.jpg"), std::make_pair(90, 67));
+  EXPECT_EQ(SizeOf("mini/hoch.jpg"), std::make_pair(67, 90));
+  EXPECT_EQ(SizeOf("mini/klein.jpg"), std::make_pair(90, 60));
+  EXPECT_EQ(SizeOf("mini/streifen.jpg"), std::make_pair(90, 1));
+  EXPECT_EQ(SizeOf("pics/klein.jpg"), std::make_pair(60, 40));
+  EXPECT_EQ(SizeOf("pics/quer.jpg"), std::make_pair(1600, 1200));
+}
+
+TEST_F(GenerateAlbumTest, NamesCollideOnlyAfterDroppingCharacters) {
+  AddPicture("Bild 1.bmp");
+  AddPicture("Bild1.bmp");
+  AddPicture("\xC4\xD6.bmp");
+  AddPicture("__.bmp");
+  EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
+  for (const char* file : {"html/Bild1.htm", "html/Bild10.htm", "html/.htm", "html/0.htm", "pics/Bild1.jpg",
+                           "pics/Bild10.jpg", "pics/.jpg", "pics/0.jpg", "mini/Bild10.jpg", "mini/0.jpg"})
+    EXPECT_TRUE(dir_.Exists(file)) << file;
+}
+
+TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLinkToIt) {
+  AddPicture("a.bmp");
+  const std::string missing = AddEntry(dir_.Path("src/fehlt.jpg"));
+  dir_.Write("src/kaputt.jpg", "kein Bild");
+  const std::string broken = AddEntry(dir_.Path("src/kaputt.jpg"));
+  AddPicture("b.bmp");
+  const GenerationResult result = RunInto("index.htm");
+
+  EXPECT_EQ(result.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(result.FailedPictures, 2);
+  EXPECT_EQ(messages_.Lines,
+            (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
+                                      "[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + broken}));
+  EXPECT_EQ(dir_.Read("html/fehlt.htm"), "");
+  EXPECT_FALSE(dir_.Exists("pics/fehlt.jpg"));
+  EXPECT_FALSE(dir_.Exists("mini/kaputt.jpg"));
+  EXPECT_NE(dir_.Read("html/a.htm").find("next fehlt.htm"), std::string::npos);
+  EXPECT_NE(dir_.Read("html/b.htm").find("prev kaputt.htm"), std::string::npos);
+  EXPECT_NE(dir_.Read("index.htm").find("loop ./html/fehlt.htm ./mini/ "), std::string::npos);
+}
+
+TEST_F(GenerateAlbumTest, SecondRunWritesNumberedFilesBesideTheFirst) {
+  AddPicture("Bild.bmp");
+  RunInto("index.htm");
+  const std::string firstPage = dir_.Read("html/Bild.htm");
+  RunInto("index.htm");
+  EXPECT_EQ(dir_.Read("html/Bild.htm"), firstPage);
+  EXPECT_TRUE(dir_.Exists("html/Bild0.htm"));
+  EXPECT_TRUE(dir_.Exists("pics/Bild0.jpg"));
+  EXPECT_TRUE(dir_.Exists("mini/Bild0.jpg"));
+  EXPECT_NE(dir_.Read("index.htm").find("loop ./html/Bild0.htm ./mini/Bild0.jpg"), std::string::npos);
+  EXPECT_NE(dir_.Read("html/Bild0.htm").find("../pics/Bild0.jpg"), std::string::npos);
+}
+
+TEST_F(GenerateAlbumTest, EmptyAlbumGivesFirstAndEndAndThreeEmptyFolders) {
+  EXPECT_EQ(RunInto("leer/index.htm").Outcome, RunOutcome::Completed);
+  EXPECT_EQ(dir_.Read("leer/index.htm"), "first Web Lumivista []\r\n\r\nend 3 90\r\n\r\n");
+  for (const char* sub : {"leer/html", "leer/pics", "leer/mini"})
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.Root() / sub)) << sub;
+}
+
+TEST_F(GenerateAlbumTest, MissingFragmentEndsTheRunBeforeTheDialog) {
+  AddPicture("a.bmp");
+  std::filesystem::remove(dir_.Root() / "set" / "detailnextlink.htm");
+  const GenerationResult result = RunInto("out/index.htm");
+  EXPECT_EQ(result.Outcome, RunOutcome::MissingFragment);
+  EXPECT_FALSE(dialogShown_);
+  EXPECT_FALSE(dir_.Exists("out"));
+  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{"[title] Datei " + dir_.Path("set") +
+                                                       "/detailnextlink.htm kann nicht ge\xF6" "ffnet werden."}));
+}
+
+TEST_F(GenerateAlbumTest, CancellingTheDialogWritesNothing) {
+  AddPicture("a.bmp");
+  EXPECT_EQ(Run(std::nullopt).Outcome, RunOutcome::Cancelled);
+  EXPECT_TRUE(dialogShown_);
+  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Root()), {}), 2);  // set and src only
+}
+
+TEST_F(GenerateAlbumTest, FolderThatCannotBeCreatedEndsTheRun) {
+  AddPicture("a.bmp");
+  dir_.Write("datei", "x");
+  EXPECT_EQ(RunInto("datei/unter/index.htm").Outcome, RunOutcome::FolderNotCreatable);
+  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{"[Fehler] Konnte das Verzeichnis nicht erstellen!"}));
+  EXPECT_TRUE(NoNamesLeft());
+}
+
+TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
+  AddPicture("a.bmp");
+  std::filesystem::create_directories(dir_.Root() / "out" / "index.htm");
+  const GenerationResult result = RunInto("out/index.htm");
+  EXPECT_EQ(result.Outcome, RunOutcome::OverviewNotCreatable);
+  EXPECT_EQ(messages_.Lines,
+            (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei index.htm nicht erstellen!"}));
+  EXPECT_TRUE(dir_.Exists("out/pics/a.jpg"));
+  EXPECT_TRUE(dir_.Exists("out/html/a.htm"));
+  EXPECT_TRUE(NoNamesLeft());
+}
+
+TEST_F(GenerateAlbumTest, DetailPageThatCannotBeCreatedStillGetsItsThumbnail) {
+  AddPicture("a.bmp");
+  dir_.Write("html", "im Weg");
+  const GenerationResult result = RunInto("index.htm");
+  EXPECT_EQ(result.FailedPictures, 1);
+  EXPECT_EQ(messages_.Lines,
+            (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei a.htm nicht erstellen!"}));
+  EXPECT_TRUE(dir_.Exists("pics/a.jpg"));
+  EXPECT_TRUE(dir_.Exists("mini/a.jpg"));
+}
+
+TEST_F(GenerateAlbumTest, PictureThatCannotBeWrittenIsReportedAndNotLinked) {
+  AddPicture("a.bmp");
+  dir_.Write("pics", "im Weg");
+  const GenerationResult result = RunInto("index.htm");
+  EXPECT_EQ(result.FailedPictures, 1);
+  EXPECT_EQ(messages_.Lines,
+            (std::vector<std::string>{"[Fehler] JPEG Datei erstellen: Konnte die Datei a.jpg nicht erstellen!"}));
+  EXPECT_NE(dir_.Read("html/a.htm").find("|../pics/|"), std::string::npos);
+  EXPECT_TRUE(dir_.Exists("mini/a.jpg"));
+}
+
+TEST_F(GenerateAlbumTest, BareFileNameWritesIntoTheProgramFolder) {
+  const std::string saved = platform::ProgramFolder();
+  platform::SetProgramFolder(dir_.Path("programm"));
+  std::filesystem::create_directories(dir_.Root() / "programm");
+  AddPicture("a.bmp");
+  const GenerationResult result = Run(std::string("album.htm"));
+  platform::SetProgramFolder(saved);
+  EXPECT_EQ(result.OverviewPath, dir_.Path("programm/album.htm"));
+  EXPECT_TRUE(dir_.Exists("programm/album.htm"));
+  EXPECT_TRUE(dir_.Exists("programm/html/a.htm"));
+  EXPECT_NE(dir_.Read("programm/html/a.htm").find("up ../album.htm"), std::string::npos);
+}
+
+TEST_F(GenerateAlbumTest, SettingsBelowTheirMinimumAreRaised) {
+  settings_.PicturesPerRow = 0;
+  settings_.ThumbWidth = -5;
+  settings_.ThumbHeight = 0;
+  AddPicture("a.bmp", 40, 30);
+  EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
+  EXPECT_EQ(SizeOf("mini/a.jpg"), std::make_pair(1, 1));
+  EXPECT_NE(dir_.Read("index.htm").find("col2"), std::string::npos);
+}
