@@ -59,6 +59,12 @@ void ReadRows(JpegDecodeJob* job) {
   }
 }
 
+const char* MessageFor(int libjpegCode) {
+  if (libjpegCode == JERR_OUT_OF_MEMORY) return kOutOfMemory;
+  if (libjpegCode == JERR_IMAGE_TOO_BIG) return kTooLarge;
+  return kCorrupt;
+}
+
 // Returns false on failure; `job->refusal` then says why unless libjpeg
 // itself gave up (jumped back).
 bool RunDecode(JpegDecodeJob* job, FileBytes file) {
@@ -110,12 +116,12 @@ void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   job.cinfo.err = InstallJpegErrors(&job.error);
   job.progress.meter = &progress;
   const bool decoded = RunDecode(&job, file);
-  const bool outOfMemory = job.error.pub.msg_code == JERR_OUT_OF_MEMORY;
+  const int code = job.error.pub.msg_code;
   jpeg_destroy_decompress(&job.cinfo);
   std::free(job.cmykRow);
   if (!decoded) {
     if (job.image.Pixels) deldib(job.image);
-    Fail(out, job.refusal ? job.refusal : outOfMemory ? kOutOfMemory : kCorrupt);
+    Fail(out, job.refusal ? job.refusal : MessageFor(code));
     return;
   }
   ApplyOrientation(&job.image, job.orientation);

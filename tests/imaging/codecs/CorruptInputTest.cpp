@@ -1,0 +1,170 @@
+// Files that are missing, unknown, truncated, lying about their size or
+// pointing outside themselves: no picture, a German message, no crash.
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "ImagingFixtures.h"
+
+namespace {
+
+const std::string kCorrupt = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
+const std::string kTooLarge = "Das Bild ist zu gro\xDF";
+
+class CorruptInput : public ::testing::Test {
+ protected:
+  fixtures::ScratchFolder folder{"corrupt"};
+
+  // Opens `bytes` written to a file and expects failure; returns the message.
+  std::string Refused(const std::vector<char>& bytes, const std::string& what) {
+    const std::string path = folder.File("picture");
+    fixtures::WriteBytes(path, bytes);
+    DibGuard guard;
+    const RasterImage& image = fixtures::Open(guard, path);
+    EXPECT_EQ(image.Pixels, nullptr) << what;
+    EXPECT_EQ(image.Info, nullptr) << what;
+    EXPECT_NE(std::memchr(image.ErrorText, 0, sizeof image.ErrorText), nullptr) << what;
+    const std::string message = image.ErrorText;
+    EXPECT_GT(message.size(), 5u) << what;
+    return message;
+  }
+};
+
+void Put32(std::vector<char>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+void PutBig32(std::vector<char>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+uint32_t Crc32(const char* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFF;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= static_cast<uint8_t>(data[i]);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return ~crc;
+}
+
+TEST_F(CorruptInput, MissingFileAndUnknownContent) {
+  DibGuard guard;
+  const RasterImage& missing = fixtures::Open(guard, folder.File("nothing-here.jpg"));
+  EXPECT_EQ(missing.Pixels, nullptr);
+  EXPECT_STREQ(missing.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden");
+
+  std::mt19937 random(7);
+  std::vector<char> garbage(4096);
+  for (char& c : garbage) c = static_cast<char>(random());
+  garbage[0] = 'x';
+  EXPECT_EQ(Refused(garbage, "garbage"), "Unbekanntes Dateiformat");
+  EXPECT_EQ(Refused({}, "empty"), kCorrupt);
+  EXPECT_EQ(Refused({'B', 'M'}, "two bytes"), kCorrupt);
+}
+
+TEST_F(CorruptInput, EveryFixtureCutShortIsRefused) {
+  for (const auto& entry : std::filesystem::directory_iterator(fixtures::Path(""))) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".sh") || name.ends_with(".py")) continue;
+    const std::vector<char> whole = fixtures::ReadBytes(entry.path().string());
+    // ImageMagick puts text chunks after a PNG's pixels: cutting those loses nothing.
+    const bool pixelsEndEarly = name.ends_with("-im.png");
+    for (size_t cut : {size_t{8}, whole.size() / 2, whole.size() * 3 / 4}) {
+      if (pixelsEndEarly && cut > whole.size() / 2) continue;
+      Refused(std::vector<char>(whole.begin(), whole.begin() + cut), name + " cut at " + std::to_string(cut));
+    }
+  }
+}
+
+TEST_F(CorruptInput, BmpOffsetsAndSizesOutsideTheFile) {
+  const std::vector<char> good = fixtures::ReadBytes(fixtures::Path("bmp-24.bmp"));
+  std::vector<char> bytes = good;
+  Put32(bytes, 10, 0x7FFFFFF0);
+  EXPECT_EQ(Refused(bytes, "pixel offset beyond the end"), kCorrupt);
+  bytes = good;
+  Put32(bytes, 14, 0xFFFFFFF0);
+  EXPECT_EQ(Refused(bytes, "header size beyond the end"), kCorrupt);
+  bytes = good;
+  Put32(bytes, 18, 100000);
+  Put32(bytes, 22, 100000);
+  EXPECT_EQ(Refused(bytes, "100000 x 100000"), kTooLarge);
+  bytes = good;
+  Put32(bytes, 22, 0x80000000);
+  EXPECT_EQ(Refused(bytes, "most negative height"), kTooLarge);
+  bytes = good;
+  Put32(bytes, 18, 0);
+  EXPECT_EQ(Refused(bytes, "zero width"), kCorrupt);
+  bytes = good;
+  Put32(bytes, 18, 16000);
+  Put32(bytes, 22, 16000);
+  EXPECT_EQ(Refused(bytes, "pixel data announced but missing"), kCorrupt);
+  bytes = good;
+  bytes[28] = 7;
+  EXPECT_EQ(Refused(bytes, "7 bits per pixel"), kCorrupt);
+}
+
+TEST_F(CorruptInput, BmpRunLengthDataThatLies) {
+  const std::vector<char> good = fixtures::ReadBytes(fixtures::Path("bmp-rle8.bmp"));
+  std::vector<char> bytes = good;
+  bytes.resize(bytes.size() - 8);  // the top row cut off in the middle
+  EXPECT_EQ(Refused(bytes, "no end marker"), kCorrupt);
+  bytes = good;
+  Put32(bytes, 22, static_cast<uint32_t>(-3));
+  EXPECT_EQ(Refused(bytes, "run-length rows cannot be top-down"), kCorrupt);
+  bytes = good;
+  bytes[28] = 24;
+  EXPECT_EQ(Refused(bytes, "RLE8 with 24 bits"), kCorrupt);
+
+  // Absolute runs and jumps far outside the picture are clipped, not written.
+  std::vector<char> wild = good;
+  const uint32_t offset = static_cast<uint8_t>(good[10]) | static_cast<uint8_t>(good[11]) << 8;
+  wild.resize(offset);
+  for (const int c : {0, 2, 127, 127, 0, 200}) wild.push_back(static_cast<char>(c));
+  for (int i = 0; i < 200; ++i) wild.push_back(7);
+  for (const int c : {255, 9, 0, 1}) wild.push_back(static_cast<char>(c));
+  const std::string path = folder.File("wild.bmp");
+  fixtures::WriteBytes(path, wild);
+  DibGuard guard;
+  EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
+}
+
+TEST_F(CorruptInput, HeadersAnnouncingHugePicturesAreRefusedBeforeAllocating) {
+  std::vector<char> png = fixtures::ReadBytes(fixtures::Path("png-rgb-8.png"));
+  PutBig32(png, 16, 100000);
+  PutBig32(png, 20, 100000);
+  PutBig32(png, 29, Crc32(png.data() + 12, 17));
+  EXPECT_EQ(Refused(png, "PNG 100000 x 100000"), kTooLarge);
+
+  std::vector<char> jpeg = fixtures::ReadBytes(fixtures::Path("jpeg-baseline.jpg"));
+  const std::string text(jpeg.begin(), jpeg.end());
+  const size_t sof = text.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  for (size_t i : {sof + 5, sof + 7}) jpeg[i] = '\xEA';  // 60000 x 60000
+  for (size_t i : {sof + 6, sof + 8}) jpeg[i] = '\x60';
+  EXPECT_EQ(Refused(jpeg, "JPEG 60000 x 60000"), kTooLarge);
+  for (size_t i : {sof + 5, sof + 6, sof + 7, sof + 8}) jpeg[i] = '\xFF';
+  EXPECT_EQ(Refused(jpeg, "JPEG 65535 x 65535, beyond libjpeg's limit"), kTooLarge);
+
+  std::vector<char> gif = fixtures::ReadBytes(fixtures::Path("gif-pattern.gif"));
+  for (size_t i : {6, 7, 8, 9}) gif[i] = '\xFF';  // logical screen 65535 x 65535
+  EXPECT_EQ(Refused(gif, "GIF 65535 x 65535"), kTooLarge);
+}
+
+TEST(OpenByContent, FileWithoutExtensionOpens) {
+  fixtures::ScratchFolder folder("noext");
+  const std::string path = folder.File("picture");
+  fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("gif-pattern.gif")));
+  DibGuard guard;
+  EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
+}
+
+TEST(OpenProgress, FailureStillEndsAtHundredAndNothingComesAfter) {
+  fixtures::RecordingProgress progress;
+  DibGuard guard;
+  fixtures::Open(guard, "/nonexistent/picture.png", &progress);
+  EXPECT_EQ(progress.seen, (std::vector<int>{0, 100}));
+}
+
+}  // namespace

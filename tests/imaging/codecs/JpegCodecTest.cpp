@@ -1,0 +1,173 @@
+// JPEG reading (baseline, progressive, grey, CMYK, EXIF orientation) and the
+// JPEG that SaveDib writes.
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "ImagingFixtures.h"
+
+namespace {
+
+using fixtures::Rgb;
+
+constexpr int kTolerance = 10;
+
+void ExpectNear(const Rgb& got, const Rgb& want, const char* where) {
+  EXPECT_NEAR(got.r, want.r, kTolerance) << where;
+  EXPECT_NEAR(got.g, want.g, kTolerance) << where;
+  EXPECT_NEAR(got.b, want.b, kTolerance) << where;
+}
+
+const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
+
+// The fixtures are 32 x 16: red left half, blue right half.
+TEST(JpegDecode, ColourVariantsComeOutRedLeftBlueRight) {
+  for (const char* file : {"jpeg-baseline.jpg", "jpeg-progressive.jpg", "jpeg-cmyk.jpg"}) {
+    SCOPED_TRACE(file);
+    DibGuard guard;
+    const RasterImage& image = fixtures::Open(guard, fixtures::Path(file));
+    ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+    EXPECT_EQ(DibWidth(image), 32);
+    EXPECT_EQ(DibHeight(image), 16);
+    EXPECT_EQ(DibBitCount(image), 24u);
+    ExpectNear(fixtures::PixelAt(image, 4, 2), kRed, "left");
+    ExpectNear(fixtures::PixelAt(image, 27, 13), kBlue, "right");
+  }
+}
+
+TEST(JpegDecode, GreyBecomesEightBitWithGreyPalette) {
+  DibGuard guard;
+  const RasterImage& image = fixtures::Open(guard, fixtures::Path("jpeg-grey.jpg"));
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  ASSERT_EQ(DibBitCount(image), 8u);
+  for (int i = 0; i < 256; ++i) {
+    EXPECT_EQ(image.Colours[i].peRed, i);
+    EXPECT_EQ(image.Colours[i].peBlue, i);
+  }
+  EXPECT_EQ(image.HasPalette, 1);
+  // Rec. 709 luma of pure red and pure blue, as ImageMagick made them grey.
+  EXPECT_NEAR(fixtures::PixelAt(image, 4, 2).g, 54, 6);
+  EXPECT_NEAR(fixtures::PixelAt(image, 27, 13).g, 18, 6);
+}
+
+struct OrientationCase {
+  const char* file;
+  int width, height;
+  Rgb topLeft, bottomRight;
+};
+
+TEST(JpegDecode, ExifOrientationTurnsThePictureUpright) {
+  const OrientationCase cases[] = {
+      {"jpeg-exif-3.jpg", 32, 16, kBlue, kRed},  // turned half round
+      {"jpeg-exif-6.jpg", 16, 32, kRed, kBlue},  // stored lying left: turn clockwise
+      {"jpeg-exif-8.jpg", 16, 32, kBlue, kRed},  // stored lying right: turn anticlockwise
+  };
+  for (const OrientationCase& c : cases) {
+    SCOPED_TRACE(c.file);
+    DibGuard guard;
+    const RasterImage& image = fixtures::Open(guard, fixtures::Path(c.file));
+    ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+    ASSERT_EQ(DibWidth(image), c.width);
+    ASSERT_EQ(DibHeight(image), c.height);
+    EXPECT_EQ(image.Stride, DibStride(c.width, 24));
+    ExpectNear(fixtures::PixelAt(image, 2, 2), c.topLeft, "top left");
+    ExpectNear(fixtures::PixelAt(image, c.width - 3, c.height - 3), c.bottomRight, "bottom right");
+  }
+}
+
+TEST(JpegDecode, ProgressRisesFromZeroToHundred) {
+  fixtures::RecordingProgress progress;
+  DibGuard guard;
+  ASSERT_NE(fixtures::Open(guard, fixtures::Path("jpeg-progressive.jpg"), &progress).Pixels, nullptr);
+  ASSERT_GE(progress.seen.size(), 3u);
+  EXPECT_EQ(progress.seen.front(), 0);
+  EXPECT_EQ(progress.seen.back(), 100);
+  for (size_t i = 1; i < progress.seen.size(); ++i) EXPECT_GT(progress.seen[i], progress.seen[i - 1]);
+}
+
+// A smooth picture of the given depth whose colours we know.
+RasterImage MakeGradient(int width, int height, int bits) {
+  RasterImage image;
+  BITMAPINFO palette{};
+  for (int i = 0; i < 256; ++i) palette.bmiColors[i] = RGBQUAD{uint8_t(255 - i), uint8_t(i), uint8_t(i / 2), 0};
+  const int colours = bits <= 8 ? 1 << bits : 0;
+  newdib(&image, width, height, bits, colours ? &palette : nullptr, colours);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t shade = uint32_t(x * 255 / (width - 1));
+      setpixel(image, x, y, bits == 24 || bits == 32 ? (shade | (255 - shade) << 8 | 128u << 16) : 0);
+    }
+  }
+  return image;
+}
+
+TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
+  fixtures::ScratchFolder folder("save");
+  DibGuard source(MakeGradient(33, 17, 24));  // odd width: padded rows
+  const std::string target = folder.File("copy.jpg");
+  fixtures::RecordingProgress progress;
+  ASSERT_EQ(SaveDib(source.get(), target.c_str(), kFormatJpeg, &progress), 1);
+  EXPECT_EQ(progress.seen.front(), 0);
+  EXPECT_EQ(progress.seen.back(), 100);
+
+  const std::vector<char> bytes = fixtures::ReadBytes(target);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find("\xFF\xC0"), std::string::npos) << "baseline frame";
+  EXPECT_EQ(text.find("\xFF\xC2"), std::string::npos) << "no progressive frame";
+  const size_t dqt = text.find("\xFF\xDB");
+  ASSERT_NE(dqt, std::string::npos);
+  EXPECT_EQ(static_cast<uint8_t>(text[dqt + 5]), 3) << "luminance DC step of quality 90";
+
+  DibGuard back;
+  const RasterImage& image = fixtures::Open(back, target);
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  EXPECT_EQ(DibWidth(image), 33);
+  EXPECT_EQ(DibHeight(image), 17);
+  for (int x : {1, 16, 31}) {
+    const int shade = x * 255 / 32;
+    ExpectNear(fixtures::PixelAt(image, x, 8), Rgb{shade, 255 - shade, 128}, "gradient");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "no temporary file left";
+}
+
+TEST(SaveDib, EveryDepthIsConvertedThroughItsColourTable) {
+  fixtures::ScratchFolder folder("depths");
+  for (int bits : {1, 4, 8, 16, 32}) {
+    SCOPED_TRACE(bits);
+    DibGuard source(MakeGradient(64, 16, bits));
+    const std::string target = folder.File(std::to_string(bits) + "-bit.jpg");
+    ASSERT_EQ(SaveDib(source.get(), target.c_str(), kFormatJpeg, nullptr), 1);
+    DibGuard back;
+    const RasterImage& image = fixtures::Open(back, target);
+    ASSERT_NE(image.Pixels, nullptr);
+    EXPECT_EQ(DibBitCount(image), 24u);
+    if (bits <= 8) ExpectNear(fixtures::PixelAt(image, 10, 5), Rgb{0, 0, 255}, "palette entry 0");
+    if (bits == 32) ExpectNear(fixtures::PixelAt(image, 32, 8), Rgb{129, 126, 128}, "middle of the gradient");
+  }
+}
+
+TEST(SaveDib, FailureReportsZeroAndKeepsTheOldFile) {
+  fixtures::ScratchFolder folder("fail");
+  const std::string existing = folder.File("old.jpg");
+  fixtures::WriteBytes(existing, {'o', 'l', 'd'});
+  DibGuard good(MakeGradient(8, 8, 24));
+
+  EXPECT_EQ(SaveDib(EmptyRasterImage(), existing.c_str(), kFormatJpeg, nullptr), 0);
+  EXPECT_EQ(SaveDib(good.get(), existing.c_str(), 3, nullptr), 0) << "unknown format code";
+  EXPECT_EQ(fixtures::ReadBytes(existing), (std::vector<char>{'o', 'l', 'd'}));
+  const std::string missingFolder = folder.File("missing/new.jpg");
+  EXPECT_EQ(SaveDib(good.get(), missingFolder.c_str(), kFormatJpeg, nullptr), 0);
+  EXPECT_FALSE(std::filesystem::exists(missingFolder));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
+}
+
+TEST(SaveDib, RecordWhoseStrideDisagreesWithItsWidthIsRefused) {
+  DibGuard good(MakeGradient(8, 8, 24));
+  RasterImage lying = good.get();
+  lying.Stride = 4;  // shorter than one row of 8 pixels
+  fixtures::ScratchFolder folder("lying");
+  EXPECT_EQ(SaveDib(lying, folder.File("x.jpg").c_str(), kFormatJpeg, nullptr), 0);
+}
+
+}  // namespace
