@@ -14,6 +14,11 @@ ScreenDepthQuery& CurrentQuery() {
 
 }  // namespace
 
+HPALETTE DefaultPalette() {
+  static LogicalPalette stock{};
+  return &stock;
+}
+
 int32_t ScreenBitsPerPixel() {
   const ScreenDepthQuery& query = CurrentQuery();
   return query ? query() : kDefaultScreenDepth;

@@ -100,6 +100,9 @@ class DeviceContext {
   virtual void ShowDeviceMessage(const std::string& text) = 0;
 };
 
+// The palette every device context starts with (the stock default palette).
+HPALETTE DefaultPalette();
+
 // The desktop's colour depth in bits per pixel. The query is replaceable:
 // the desktop program installs the screen's, tests pose as a palette display.
 // Until one is installed it answers 32.

@@ -67,6 +67,12 @@ std::optional<DibBlock> SetDIBitsToDeviceBlock(int32_t x, int32_t y, int32_t wid
   return block;
 }
 
+std::unique_ptr<CompatibleBitmap> MakeCompatibleBitmap(int32_t width, int32_t height) {
+  constexpr int64_t kMaxBitmapPixels = int64_t{1} << 28;
+  if (width < 1 || height < 1 || int64_t{width} * height > kMaxBitmapPixels) return nullptr;
+  return std::make_unique<CompatibleBitmap>(width, height);
+}
+
 int32_t StoreDibInBitmap(CompatibleBitmap& bitmap, uint32_t startScan, uint32_t lines, const void* bits,
                          const BITMAPINFO* info) {
   const DibReader dib(info, bits, lines);

@@ -2,6 +2,7 @@
 // Reading device-independent bitmaps the way the GDI calls do, for the
 // device contexts that stand in for GDI.
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "platform/DeviceContext.h"
@@ -47,6 +48,10 @@ struct DibBlock {
 std::optional<DibBlock> SetDIBitsToDeviceBlock(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcX,
                                                int32_t srcY, uint32_t startScan,
                                                const DibReader& dib, int32_t dibHeight);
+
+// CreateCompatibleBitmap for devices that keep bitmaps in memory: null for
+// an empty size or one larger than a picture may be.
+std::unique_ptr<CompatibleBitmap> MakeCompatibleBitmap(int32_t width, int32_t height);
 
 // SetDIBits: stores DIB scan lines into a device-dependent bitmap (scan line
 // 0 is its bottom row). Returns the lines stored, 0 when none could be.

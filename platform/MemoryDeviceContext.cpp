@@ -24,11 +24,6 @@ MemoryDeviceContext::~MemoryDeviceContext() {
   if (ownsDepthQuery_) SetScreenBitsPerPixelQuery(std::move(previousDepthQuery_));
 }
 
-HPALETTE MemoryDeviceContext::DefaultPalette() {
-  static LogicalPalette stock{};
-  return &stock;
-}
-
 void MemoryDeviceContext::SetDesktopBitsPerPixel(int32_t bits) {
   ScreenDepthQuery previous = SetScreenBitsPerPixelQuery([bits] { return bits; });
   if (!ownsDepthQuery_) previousDepthQuery_ = std::move(previous);
@@ -117,8 +112,8 @@ int32_t MemoryDeviceContext::SetDIBitsToDevice(int32_t x, int32_t y, int32_t wid
 
 std::unique_ptr<CompatibleBitmap> MemoryDeviceContext::CreateCompatibleBitmap(int32_t width, int32_t height) {
   Record("CreateCompatibleBitmap", {width, height});
-  if (failures_.createCompatibleBitmap || width < 1 || height < 1) return nullptr;
-  return std::make_unique<CompatibleBitmap>(width, height);
+  if (failures_.createCompatibleBitmap) return nullptr;
+  return MakeCompatibleBitmap(width, height);
 }
 
 std::unique_ptr<MemoryBitmapDC> MemoryDeviceContext::CreateCompatibleDC() {

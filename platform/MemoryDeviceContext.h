@@ -47,8 +47,6 @@ class MemoryDeviceContext : public DeviceContext {
   int32_t Height() const { return height_; }
   int32_t StretchMode() const { return stretchMode_; }
   HPALETTE SelectedPalette() const { return palette_; }
-  // The palette every device starts with (the stock default palette).
-  static HPALETTE DefaultPalette();
 
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   // The recorded calls of one name, in order.

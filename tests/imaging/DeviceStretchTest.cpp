@@ -177,7 +177,7 @@ TEST(DeviceStretch, PaletteIsRestoredAfterEveryFallback) {
   dc.Failures().stretchBlt = true;
   Draw(dc, image.get(), 0, 0, 4, 3);
   EXPECT_EQ(dc.Messages().size(), 1u);
-  EXPECT_EQ(dc.SelectedPalette(), MemoryDeviceContext::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
 }
 
 TEST(PreviewDrawSize, FitsKeepingProportions) {

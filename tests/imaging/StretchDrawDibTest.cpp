@@ -133,7 +133,7 @@ TEST(StretchDrawDibPalette, OwnPaletteIsSelectedAndRestored) {
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(image.get().PaletteHandle));
   EXPECT_EQ(selections[0].args[1], 0);  // not forced into the background
   EXPECT_EQ(dc.CallsNamed("RealizePalette").size(), 1u);
-  EXPECT_EQ(dc.SelectedPalette(), MemoryDeviceContext::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, OutsidePaletteWhenNotUsingTheOwn) {
@@ -142,7 +142,7 @@ TEST(StretchDrawDibPalette, OutsidePaletteWhenNotUsingTheOwn) {
   MemoryDeviceContext dc(8, 8);
   StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, platform::SRCCOPY, false, &outside);
   EXPECT_EQ(dc.CallsNamed("SelectPalette").at(0).args[0], reinterpret_cast<intptr_t>(&outside));
-  EXPECT_EQ(dc.SelectedPalette(), MemoryDeviceContext::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, NoPaletteSelectedForPicturesWithout) {
@@ -161,7 +161,7 @@ TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
   const auto selections = dc.CallsNamed("SelectPalette");
   ASSERT_EQ(selections.size(), 2u);
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(&outside));
-  EXPECT_EQ(dc.SelectedPalette(), MemoryDeviceContext::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
 }
 
 TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "imaging/StretchDrawDib.h"
+#include "platform/MemoryDeviceContext.h"
+#include "platform/qt/PainterDeviceContext.h"
+#include "tests/imaging/TestImages.h"
+
+using namespace testimages;
+using platform::PainterDeviceContext;
+
+namespace {
+
+constexpr QRgb kBackground = 0xFFFF00FF;
+
+void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "painter_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+QImage Canvas(int width, int height) {
+  QImage canvas(width, height, QImage::Format_RGB32);
+  canvas.fill(kBackground);
+  return canvas;
+}
+
+QRgb Opaque(uint32_t rgb) { return 0xFF000000u | rgb; }
+
+// What the memory device draws for the same call: the reference result.
+template <typename Draw>
+void ExpectSameAsMemoryDevice(int width, int height, Draw draw) {
+  QImage canvas = Canvas(width, height);
+  {
+    QPainter painter(&canvas);
+    PainterDeviceContext dc(painter);
+    draw(static_cast<platform::DeviceContext&>(dc));
+  }
+  platform::MemoryDeviceContext reference(width, height, kBackground & 0xFFFFFF);
+  draw(static_cast<platform::DeviceContext&>(reference));
+  int drawn = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) drawn += Opaque(reference.Pixel(x, y)) != kBackground;
+  }
+  ASSERT_GT(drawn, 0) << "the reference drew nothing";
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      ASSERT_EQ(canvas.pixel(x, y), Opaque(reference.Pixel(x, y))) << x << "," << y;
+    }
+  }
+}
+
+// A picture of any depth whose bytes are all different.
+RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
+  RasterImage image = Make(width, height, bits);
+  for (uint32_t i = 0; i < image.Info->bmiHeader.biSizeImage; ++i) image.Pixels[i] = static_cast<uint8_t>(i * 37 + 11);
+  return image;
+}
+
+}  // namespace
+
+class PainterDeviceContextTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureApplication(); }
+};
+
+TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
+  DibGuard image(Numbered24(7, 5));
+  ExpectSameAsMemoryDevice(20, 16, [&](platform::DeviceContext& dc) {
+    StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
+  });
+  QImage canvas = Canvas(7, 5);
+  QPainter painter(&canvas);
+  PainterDeviceContext dc(painter);
+  StretchDrawDib(dc, 0, 0, 7, 5, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
+  painter.end();
+  EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(0, 4)));
+  EXPECT_EQ(canvas.pixel(6, 4), Opaque(NumberedColour(6, 0)));
+}
+
+TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColourTable) {
+  DibGuard image(Patterned(9, 6, 8));
+  ExpectSameAsMemoryDevice(24, 20, [&](platform::DeviceContext& dc) {
+    StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
+  });
+}
+
+TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
+  for (int32_t bits : {1, 4, 8, 16, 24, 32}) {
+    SCOPED_TRACE(bits);
+    DibGuard image(Patterned(11, 4, bits));
+    const RasterImage& picture = image.get();
+    ExpectSameAsMemoryDevice(16, 8, [&](platform::DeviceContext& dc) {
+      dc.StretchDIBits(2, 3, 11, 4, 0, 0, 11, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
+                       platform::SRCCOPY);
+    });
+    ExpectSameAsMemoryDevice(16, 8, [&](platform::DeviceContext& dc) {
+      dc.SetDIBitsToDevice(1, 1, 9, 3, 2, 1, 0, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS);
+    });
+  }
+}
+
+TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
+  DibGuard image(Numbered24(10, 8));
+  const RasterImage& picture = image.get();
+  ExpectSameAsMemoryDevice(12, 10, [&](platform::DeviceContext& dc) {
+    dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
+                     platform::SRCCOPY);
+  });
+}
+
+TEST_F(PainterDeviceContextTest, CompatibleBitmapIsStretchedFromTheTop) {
+  DibGuard image(Numbered24(5, 4));
+  const RasterImage& picture = image.get();
+  ExpectSameAsMemoryDevice(8, 8, [&](platform::DeviceContext& dc) {
+    auto bitmap = dc.CreateCompatibleBitmap(5, 4);
+    auto memory = dc.CreateCompatibleDC();
+    ASSERT_EQ(dc.SetDIBits(*memory, *bitmap, 0, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS), 4);
+    memory->SelectBitmap(bitmap.get());
+    EXPECT_TRUE(dc.StretchBlt(1, 2, 5, 4, *memory, 0, 0, 5, 4, platform::SRCCOPY));
+  });
+}
+
+TEST_F(PainterDeviceContextTest, ClipBoxFollowsThePainterAndTheExposedArea) {
+  QImage canvas = Canvas(100, 80);
+  QPainter painter(&canvas);
+  PainterDeviceContext dc(painter);
+  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{0, 0, 100, 80}));
+  painter.setClipRect(QRect(10, 20, 30, 40));
+  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{10, 20, 40, 60}));
+  dc.SetClipBox(QRect(0, 0, 20, 100));
+  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{10, 20, 20, 60}));
+  dc.SetClipBox(QRect(0, 0, 5, 5));
+  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{}));
+}
+
+TEST_F(PainterDeviceContextTest, ClipBoxIsInThePaintersCoordinates) {
+  QImage canvas = Canvas(100, 80);
+  QPainter painter(&canvas);
+  painter.translate(-50, 10);
+  PainterDeviceContext dc(painter);
+  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{50, -10, 150, 70}));
+}
+
+TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
+  DibGuard image(Numbered24(300, 200));
+  QImage canvas = Canvas(40, 30);
+  QPainter painter(&canvas);
+  painter.translate(-2000, -1000);
+  PainterDeviceContext dc(painter);
+  // 900 %: destination 2700 x 1800, the canvas shows (2000, 1000) onwards.
+  StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, platform::SRCCOPY, false, nullptr);
+  painter.end();
+  EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(2000 / 9, 199 - 1000 / 9)));
+  EXPECT_EQ(canvas.pixel(39, 29), Opaque(NumberedColour(2039 / 9, 199 - 1029 / 9)));
+}
+
+TEST_F(PainterDeviceContextTest, PaletteSelectionIsGivenBack) {
+  QImage canvas = Canvas(4, 4);
+  QPainter painter(&canvas);
+  PainterDeviceContext dc(painter);
+  LogicalPalette palette{};
+  const HPALETTE before = dc.SelectPalette(&palette, false);
+  EXPECT_EQ(before, platform::DefaultPalette());
+  EXPECT_EQ(dc.SelectPalette(nullptr, false), nullptr);
+  EXPECT_EQ(dc.SelectPalette(before, false), &palette);
+}
+
+TEST_F(PainterDeviceContextTest, ScreenDepthComesFromTheScreen) {
+  EXPECT_GE(platform::QtScreenBitsPerPixel(), 1);
+}
