@@ -1,0 +1,84 @@
+// "build": generates the web album of an album file exactly as the program's
+// generate button does, with the album's settings and a chosen design.
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "album/AlbumFile.h"
+#include "cli/CliPaths.h"
+#include "cli/Commands.h"
+#include "cli/StderrMessages.h"
+#include "cli/TerminalProgress.h"
+#include "generator/GenerateAlbum.h"
+#include "generator/TemplateSets.h"
+#include "platform/Cp1252.h"
+
+namespace {
+
+constexpr int kExitSomePicturesFailed = 1;
+constexpr int kExitEndedEarly = 2;
+
+struct BuildOptions {
+  std::string album;
+  std::string overview;
+  std::string templateName;
+  std::string templateDir;
+  bool noBacklink = false;
+  bool quiet = false;
+};
+
+std::string TemplatesFolder(const BuildOptions& options) {
+  return options.templateDir.empty() ? DefaultTemplatesFolder() : AbsoluteAnsiPath(options.templateDir);
+}
+
+// The named set, or the first one listed, as the design drop-down starts.
+std::string ChosenSet(const BuildOptions& options, const std::string& templatesFolder) {
+  if (!options.templateName.empty()) return platform::Utf8ToAnsi(options.templateName);
+  const std::vector<std::string> names = TemplateSetNames(templatesFolder);
+  return names.empty() ? std::string() : names.front();
+}
+
+int ExitStatusOf(const GenerationResult& result) {
+  if (result.Outcome != RunOutcome::Completed) return kExitEndedEarly;
+  return result.FailedPictures > 0 ? kExitSomePicturesFailed : kExitOk;
+}
+
+int RunBuild(const BuildOptions& options) {
+  StderrMessages stderrMessages;
+  TerminalProgress progress(!options.quiet && ::isatty(STDERR_FILENO));
+  MessagesBesideProgress messages(stderrMessages, progress);
+
+  AlbumPictures pictures;
+  AlbumSettings settings;
+  if (!OpenFile(AbsoluteAnsiPath(options.album), pictures, settings, messages)) return kExitEndedEarly;
+  settings.Backlink = !options.noBacklink;
+
+  const std::string templatesFolder = TemplatesFolder(options);
+  const std::string overview = AbsoluteAnsiPath(options.overview);
+  const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
+                                  [&] { return std::optional<std::string>(overview); }};
+  const GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
+  progress.Clear();
+  return ExitStatusOf(result);
+}
+
+}  // namespace
+
+void AddBuildCommand(CLI::App& app, int& exitStatus) {
+  auto options = std::make_shared<BuildOptions>();
+  CLI::App* command = app.add_subcommand(
+      "build",
+      "Erstellt das Web-Album einer Albumdatei wie der Knopf \"HTML-Dateien erstellen!\": \xC3\x9C" "bersichtsseite, "
+      "Detailseiten (html), Bilder (pics) und Vorschaubilder (mini). Status 0: alle Bilder exportiert, 1: einige "
+      "Bilder fehlgeschlagen, 2: abgebrochen (Aufruf, Albumdatei, Vorlage, Verzeichnis oder \xC3\x9C" "bersicht).");
+  command->add_option("album", options->album, "Die Albumdatei (.lva)")->required();
+  command->add_option("overview", options->overview, "Die \xC3\x9C" "bersichtsseite, z. B. album/index.htm")
+      ->required();
+  command->add_option("--template", options->templateName, "Design-Vorlage (Standard: die erste der Liste)");
+  command->add_option("--template-dir", options->templateDir,
+                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+  command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einf\xC3\xBCgen");
+  command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
+  command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });
+}

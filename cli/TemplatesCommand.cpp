@@ -1,0 +1,21 @@
+// "templates": lists the design template sets in the program's order.
+#include <iostream>
+#include <memory>
+
+#include "cli/CliPaths.h"
+#include "cli/Commands.h"
+#include "generator/TemplateSets.h"
+#include "platform/Cp1252.h"
+
+void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
+  auto templateDir = std::make_shared<std::string>();
+  CLI::App* command =
+      app.add_subcommand("templates", "Listet die Design-Vorlagen, eine pro Zeile, in der Reihenfolge des Programms.");
+  command->add_option("--template-dir", *templateDir,
+                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+  command->callback([templateDir, &exitStatus] {
+    const std::string folder = templateDir->empty() ? DefaultTemplatesFolder() : AbsoluteAnsiPath(*templateDir);
+    for (const std::string& name : TemplateSetNames(folder)) std::cout << platform::AnsiToUtf8(name) << '\n';
+    exitStatus = kExitOk;
+  });
+}
