@@ -31,7 +31,6 @@ class PrintForm : public ::testing::Test {
 
   static QImage PreviewImage(TPrintForm& form) { return form.PrintPaintBox->grab().toImage(); }
 
-  viewer_test::Application application;
   viewer_test::TemporarySettings settings;
   QTemporaryDir folder;
   QPrinter printer;

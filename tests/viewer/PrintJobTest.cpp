@@ -61,7 +61,6 @@ class PrintJob : public ::testing::Test {
     }
   }
 
-  viewer_test::Application application;
   viewer_test::TemporarySettings settings;
   QTemporaryDir folder;
   QString pdf;

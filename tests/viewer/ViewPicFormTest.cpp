@@ -63,7 +63,6 @@ class ViewPicForm : public ::testing::Test {
     QCoreApplication::sendEvent(over, &event);
   }
 
-  viewer_test::Application application;
   QPrinter printer;
   RecordingMessages messages;
   std::unique_ptr<TViewPicForm> form;
@@ -205,7 +204,6 @@ TEST_F(ViewPicForm, ReopeningKeepsZoomAndScrollPositions) {
 }
 
 TEST(SpinEdit, FollowsTheDesktopRulesForTypedText) {
-  viewer_test::EnsureApplication();
   viewer::SpinEdit zoom(5, 9000, 10, 100);
   int changes = 0;
   QObject::connect(&zoom, &viewer::SpinEdit::Changed, [&] { ++changes; });

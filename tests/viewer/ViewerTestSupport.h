@@ -1,11 +1,11 @@
 #pragma once
-// Shared pieces of the viewer's window tests: the application object, solid
-// test pictures, a settings store in a temporary folder and a printer whose
-// printable area is known to the pixel.
-#include <QApplication>
+// Shared pieces of the viewer's window tests (the application object comes
+// from WindowTestMain.cpp): solid test pictures, a settings store in a
+// temporary folder and a printer whose printable area is known to the pixel.
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QApplication>
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
@@ -15,18 +15,6 @@
 #include "imaging/Rastola.h"
 
 namespace viewer_test {
-
-inline void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "viewer_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
-// A member to put before any Qt object of a test fixture.
-struct Application {
-  Application() { EnsureApplication(); }
-};
 
 struct Colour {
   uint8_t Red, Green, Blue;
