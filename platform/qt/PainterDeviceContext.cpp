@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QScreen>
 #include <algorithm>
 
@@ -141,6 +142,10 @@ DeviceRect PainterDeviceContext::ClipBox() const {
   QRect box;
   if (const QPaintDevice* device = painter_.device()) {
     box = painter_.combinedTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+  }
+  // A widget's paint event limits drawing to the exposed region.
+  if (const QPaintEngine* engine = painter_.paintEngine(); engine && !engine->systemClip().isEmpty()) {
+    box &= painter_.deviceTransform().inverted().mapRect(engine->systemClip().boundingRect());
   }
   if (painter_.hasClipping()) box &= painter_.clipBoundingRect().toAlignedRect();
   if (extraClip_) box &= *extraClip_;

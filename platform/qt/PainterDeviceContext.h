@@ -19,9 +19,9 @@ class PainterDeviceContext : public DeviceContext {
   explicit PainterDeviceContext(QPainter& painter, Messages* messages = nullptr);
 
   void SetKind(DeviceKind kind) { kind_ = kind; }
-  // Limits the clip box further, in the painter's coordinates. A widget's
-  // paint handler passes the event's rectangle, so a zoomed picture costs
-  // only what is exposed.
+  // Limits the clip box further, in the painter's coordinates. The clip box
+  // already follows the painter's clipping and, in a widget's paint event,
+  // the exposed region, so a zoomed picture costs only what is visible.
   void SetClipBox(const QRect& area) { extraClip_ = area; }
 
   DeviceKind Kind() const override { return kind_; }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "imaging/StretchDrawDib.h"
 #include "platform/MemoryDeviceContext.h"
@@ -20,7 +23,7 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "painter_tests";
   static char* argv[] = {name, nullptr};
-  if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+  if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
 QImage Canvas(int width, int height) {
@@ -60,6 +63,18 @@ RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
   for (uint32_t i = 0; i < image.Info->bmiHeader.biSizeImage; ++i) image.Pixels[i] = static_cast<uint8_t>(i * 37 + 11);
   return image;
 }
+
+// A large paint box whose paint handler notes the clip box it was given.
+struct PaintBox : QWidget {
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    const PainterDeviceContext dc(painter);
+    exposed = event->rect();
+    clip = dc.ClipBox();
+  }
+  QRect exposed;
+  platform::DeviceRect clip;
+};
 
 }  // namespace
 
@@ -144,6 +159,24 @@ TEST_F(PainterDeviceContextTest, ClipBoxIsInThePaintersCoordinates) {
   painter.translate(-50, 10);
   PainterDeviceContext dc(painter);
   EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{50, -10, 150, 70}));
+}
+
+TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
+  QScrollArea area;
+  auto* box = new PaintBox;
+  box->resize(20000, 10000);
+  area.setWidget(box);
+  area.resize(400, 300);
+  area.show();
+  QApplication::processEvents();
+  area.horizontalScrollBar()->setValue(9000);
+  area.verticalScrollBar()->setValue(4000);
+  box->exposed = QRect();
+  box->repaint();
+  ASSERT_FALSE(box->exposed.isEmpty());
+  EXPECT_GE(box->exposed.left(), 9000);
+  EXPECT_EQ(box->clip, (platform::DeviceRect{box->exposed.left(), box->exposed.top(), box->exposed.right() + 1,
+                                             box->exposed.bottom() + 1}));
 }
 
 TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
