@@ -5,13 +5,17 @@
 #include "viewer/PrintLayout.h"
 
 class QPainter;
+namespace platform {
+class Messages;
+}
 
 namespace viewer {
 
 enum class Surface { Screen, Printer };
 
-// Source: the whole picture. Rop SRCCOPY, no outside palette.
+// Source: the whole picture. Rop SRCCOPY, no outside palette. The device's
+// own failures go to `messages` (ownerless message boxes when null).
 void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const RasterImage& picture,
-                 bool halftone, bool useOwnPalette);
+                 bool halftone, bool useOwnPalette, platform::Messages* messages = nullptr);
 
 }  // namespace viewer

@@ -238,7 +238,7 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
   const viewer::PageRect place =
       viewer::PlacePicture(viewer::PrintableArea(printer), DibWidth(picture), DibHeight(picture), choices);
   if (place.Width > 0 && place.Height > 0)
-    viewer::DrawPicture(painter, viewer::Surface::Printer, place, picture, false, true);
+    viewer::DrawPicture(painter, viewer::Surface::Printer, place, picture, false, true, &messages);
   if (!painter.end()) {
     messages.Error(kJobFailed);
     return false;

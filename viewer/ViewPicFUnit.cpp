@@ -126,7 +126,7 @@ void TViewPicForm::PaintBox1Paint(QPainter& canvas) {
   if (!picture_.Pixels || !SizePaintBox()) return;
   const viewer::PageRect destination{0, 0, PaintBox1->width(), PaintBox1->height()};
   if (destination.Width > 0 && destination.Height > 0)
-    viewer::DrawPicture(canvas, viewer::Surface::Screen, destination, picture_, true, false);
+    viewer::DrawPicture(canvas, viewer::Surface::Screen, destination, picture_, true, false, &messages_);
 }
 
 void TViewPicForm::PaintBox1MouseDown(const QMouseEvent& event) {

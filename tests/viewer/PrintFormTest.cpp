@@ -159,6 +159,21 @@ TEST_F(PrintForm, PreviewShowsALandscapePageFullWidthCentredVertically) {
   EXPECT_FALSE(IsWhite(preview.pixel(95, 164)));
 }
 
+TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
+  DibGuard wide(SolidPicture(2000, 1000, {255, 0, 0}));
+  auto form = Show(wide.get());
+  const QImage preview = PreviewImage(*form);
+  // On the 138 x 190 page at x 26: 138 x 69, centred at y 60.
+  for (QPoint p : {QPoint(26, 60), QPoint(163, 60), QPoint(26, 128), QPoint(163, 128)})
+    EXPECT_EQ(preview.pixel(p) & 0xFFFFFF, 0xFF0000u) << p.x() << "," << p.y();
+  EXPECT_TRUE(IsWhite(preview.pixel(95, 59)));
+  EXPECT_TRUE(IsWhite(preview.pixel(95, 129)));
+  form->ZentrCheck->click();
+  const QImage corner = PreviewImage(*form);
+  EXPECT_EQ(corner.pixel(26, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_TRUE(IsWhite(corner.pixel(95, 69)));
+}
+
 TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {
   QPrinter none;
   none.setOutputFormat(QPrinter::PdfFormat);

@@ -18,6 +18,10 @@ namespace {
 constexpr int kPageWidth = 600;
 constexpr int kPageHeight = 800;
 
+// The renderer may shift a channel by a step or two.
+bool IsRed(QRgb pixel) { return qRed(pixel) >= 0xF0 && qGreen(pixel) <= 0x10 && qBlue(pixel) <= 0x10; }
+bool IsWhite(QRgb pixel) { return qRed(pixel) >= 0xF0 && qGreen(pixel) >= 0xF0 && qBlue(pixel) >= 0xF0; }
+
 // Prints to a PDF file and reads it back through poppler's tools, so the
 // page is checked as a reader of the file would see it.
 class PrintJob : public ::testing::Test {
@@ -54,10 +58,10 @@ class PrintJob : public ::testing::Test {
     const QRect inside = rect.adjusted(3, 3, -3, -3);
     const QRect outside = rect.adjusted(-3, -3, 3, 3);
     for (QPoint p : {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight(), rect.center()})
-      EXPECT_EQ(page.pixel(p) & 0xFFFFFF, 0xFF0000u) << p.x() << "," << p.y();
+      EXPECT_TRUE(IsRed(page.pixel(p))) << p.x() << "," << p.y();
     for (QPoint p : {outside.topLeft(), outside.topRight(), outside.bottomLeft(), outside.bottomRight()}) {
       if (!page.rect().contains(p)) continue;
-      EXPECT_EQ(page.pixel(p) & 0xFFFFFF, 0xFFFFFFu) << p.x() << "," << p.y();
+      EXPECT_TRUE(IsWhite(page.pixel(p))) << p.x() << "," << p.y();
     }
   }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -87,6 +88,9 @@ TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
     EXPECT_EQ(PaintSize(), QSize(101, 60));
     SetZoom(50);
     EXPECT_EQ(PaintSize(), QSize(50, 30));
+    const QImage drawn = form->PaintBox1->grab().toImage();
+    for (QPoint p : {QPoint(0, 0), QPoint(49, 0), QPoint(0, 29), QPoint(49, 29)})
+      EXPECT_EQ(drawn.pixel(p) & 0xFFFFFF, 0x0000FFu) << p.x() << "," << p.y();
   }));
   EXPECT_TRUE(messages.Boxes.empty());
 }

@@ -1,0 +1,16 @@
+#include "viewer/DrawPicture.h"
+
+#include "imaging/StretchDrawDib.h"
+#include "platform/qt/PainterDeviceContext.h"
+
+namespace viewer {
+
+void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const RasterImage& picture,
+                 bool halftone, bool useOwnPalette, platform::Messages* messages) {
+  platform::PainterDeviceContext device(painter, messages);
+  device.SetKind(surface == Surface::Printer ? platform::DeviceKind::Printer : platform::DeviceKind::Display);
+  StretchDrawDib(device, destination.X, destination.Y, destination.Width, destination.Height, picture, 0, 0,
+                 DibWidth(picture), DibHeight(picture), halftone, platform::SRCCOPY, useOwnPalette, nullptr);
+}
+
+}  // namespace viewer
