@@ -45,7 +45,9 @@ int FindOrientation(j_decompress_ptr cinfo) {
   return 1;
 }
 
-void ReadRows(JpegDecodeJob* job) {
+// False when libjpeg stops delivering rows, which a memory source never
+// should; a loop waiting for them would never end.
+bool ReadRows(JpegDecodeJob* job) {
   j_decompress_ptr cinfo = &job->cinfo;
   const bool cmyk = cinfo->out_color_space == JCS_CMYK;
   while (cinfo->output_scanline < cinfo->output_height) {
@@ -54,14 +56,16 @@ void ReadRows(JpegDecodeJob* job) {
     const JDIMENSION count = cmyk ? 1 : std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
     for (JDIMENSION i = 0; i < count; ++i) rows[i] = cmyk ? job->cmykRow : TopDownRow(job->image, first + i);
     const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-    if (cmyk && read == 1) CmykToBgr(job->cmykRow, TopDownRow(job->image, first), cinfo->output_width,
-                                     cinfo->saw_Adobe_marker);
+    if (read == 0) return false;
+    if (cmyk) CmykToBgr(job->cmykRow, TopDownRow(job->image, first), cinfo->output_width, cinfo->saw_Adobe_marker);
   }
+  return true;
 }
 
 const char* MessageFor(int libjpegCode) {
   if (libjpegCode == JERR_OUT_OF_MEMORY) return kOutOfMemory;
   if (libjpegCode == JERR_IMAGE_TOO_BIG) return kTooLarge;
+  if (libjpegCode == JERR_BAD_PRECISION) return kUnsupported;  // 12-bit samples
   return kCorrupt;
 }
 
@@ -103,7 +107,10 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
       return false;
     }
   }
-  ReadRows(job);
+  if (!ReadRows(job)) {
+    job->refusal = kCorrupt;
+    return false;
+  }
   jpeg_finish_decompress(cinfo);
   return true;
 }

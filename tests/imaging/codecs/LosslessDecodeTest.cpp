@@ -176,3 +176,21 @@ TEST(LosslessDecode, TiffAndWebP) {
 TEST(LosslessDecode, PngNamedJpgOpensByContent) { ExpectPicture({"png-named-as.jpg", 24, Pattern}); }
 
 }  // namespace
+
+namespace {
+
+TEST(OpenProgress, EveryFormatReportsRisingValuesFromZeroToHundred) {
+  for (const char* file : {"bmp-24.bmp", "bmp-rle8.bmp", "png-rgba-8-interlaced.png", "png-palette-4.png",
+                           "gif-interlaced.gif", "tiff-rgb.tif", "webp-alpha.webp", "jpeg-baseline.jpg"}) {
+    SCOPED_TRACE(file);
+    fixtures::RecordingProgress progress;
+    DibGuard guard;
+    ASSERT_NE(fixtures::Open(guard, fixtures::Path(file), &progress).Pixels, nullptr);
+    ASSERT_GE(progress.seen.size(), 2u);
+    EXPECT_EQ(progress.seen.front(), 0);
+    EXPECT_EQ(progress.seen.back(), 100);
+    for (size_t i = 1; i < progress.seen.size(); ++i) EXPECT_GT(progress.seen[i], progress.seen[i - 1]);
+  }
+}
+
+}  // namespace
