@@ -1,0 +1,145 @@
+#include "cli/AlbumJson.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "album/ColourText.h"
+#include "album/CommentEditor.h"
+#include "cli/CliPaths.h"
+#include "platform/Cp1252.h"
+#include "platform/Paths.h"
+
+
+
+namespace {
+
+struct TextSetting {
+  const char* key;
+  std::string AlbumSettings::*field;
+};
+struct NumberSetting {
+  const char* key;
+  int32_t AlbumSettings::*field;
+  SpinRange range;
+};
+struct ColourSetting {
+  const char* key;
+  uint32_t AlbumSettings::*field;
+};
+
+constexpr TextSetting kTexts[] = {
+    {"caption", &AlbumSettings::Caption},
+    {"free_text", &AlbumSettings::FreeText},
+    {"detail_caption", &AlbumSettings::DetailCaption},
+};
+constexpr NumberSetting kNumbers[] = {
+    {"per_row", &AlbumSettings::PicturesPerRow, kPicturesPerRowRange},
+    {"thumb_width", &AlbumSettings::ThumbWidth, kThumbSideRange},
+    {"thumb_height", &AlbumSettings::ThumbHeight, kThumbSideRange},
+    {"border", &AlbumSettings::Border, kBorderRange},
+    {"detail_border", &AlbumSettings::DetailBorder, kBorderRange},
+};
+constexpr ColourSetting kColours[] = {
+    {"bgcolor", &AlbumSettings::BackgroundColour},
+    {"bgcolor2", &AlbumSettings::BackgroundColour2},
+};
+
+std::string Utf8(const std::string& ansi) { return platform::AnsiToUtf8(ansi); }
+std::string Ansi(const Json& utf8) { return platform::Utf8ToAnsi(utf8.get<std::string>()); }
+
+// A JSON number as the spin edits take it: truncated toward zero.
+std::optional<int64_t> WholeNumber(const Json& value) {
+  constexpr int64_t kLimit = std::numeric_limits<int64_t>::max();
+  if (value.is_number_unsigned()) return static_cast<int64_t>(std::min<uint64_t>(value.get<uint64_t>(), kLimit));
+  if (value.is_number_integer()) return value.get<int64_t>();
+  if (value.is_number_float() && std::isfinite(value.get<double>()))
+    return static_cast<int64_t>(std::clamp(std::trunc(value.get<double>()), -1e15, 1e15));
+  return std::nullopt;
+}
+
+Json PictureToJson(const AlbumPicture& picture) {
+  return {{"file", Utf8(picture.FileName)},
+          {"comment", picture.Comment ? Json(Utf8(*picture.Comment)) : Json(nullptr)},
+          {"show_comment", picture.ShowComment != 0},
+          {"marked", picture.Marked != 0}};
+}
+
+bool Fail(std::string& error, const std::string& text) {
+  error = text;
+  return false;
+}
+
+bool FlagFromJson(const Json& entry, const char* key, uint8_t& flag, std::string& error) {
+  if (!entry.contains(key)) return true;
+  if (!entry[key].is_boolean()) return Fail(error, std::string("\"") + key + "\" muss true oder false sein.");
+  flag = entry[key].get<bool>() ? 1 : 0;
+  return true;
+}
+
+bool PictureFromJson(const Json& entry, AlbumPicture& picture, std::string& error) {
+  if (!entry.is_object() || !entry.contains("file") || !entry["file"].is_string())
+    return Fail(error, "Jedes Bild braucht einen Dateinamen in \"file\".");
+  picture.FileName = AbsoluteAnsiPath(entry["file"].get<std::string>());
+  if (entry.contains("comment") && !entry["comment"].is_null()) {
+    if (!entry["comment"].is_string()) return Fail(error, "\"comment\" muss ein Text oder null sein.");
+    picture.Comment = WithCrLfLineBreaks(Ansi(entry["comment"]));
+  }
+  return FlagFromJson(entry, "show_comment", picture.ShowComment, error) &&
+         FlagFromJson(entry, "marked", picture.Marked, error);
+}
+
+bool SettingsFromJson(const Json& object, AlbumSettings& settings, std::string& error) {
+  if (!object.is_object()) return Fail(error, "\"settings\" muss ein Objekt sein.");
+  for (const TextSetting& s : kTexts) {
+    if (!object.contains(s.key)) continue;
+    if (!object[s.key].is_string()) return Fail(error, std::string("\"") + s.key + "\" muss ein Text sein.");
+    settings.*s.field = Ansi(object[s.key]);
+  }
+  for (const NumberSetting& s : kNumbers) {
+    if (!object.contains(s.key)) continue;
+    const std::optional<int64_t> value = WholeNumber(object[s.key]);
+    if (!value) return Fail(error, std::string("\"") + s.key + "\" muss eine Zahl sein.");
+    settings.*s.field = s.range.Clamp(*value);
+  }
+  for (const ColourSetting& s : kColours) {
+    if (!object.contains(s.key)) continue;
+    const std::optional<uint32_t> colour =
+        object[s.key].is_string() ? ColourFromHtmlText(object[s.key].get<std::string>()) : std::nullopt;
+    if (!colour) return Fail(error, std::string("\"") + s.key + "\" muss eine Farbe wie \"#C0C0C0\" sein.");
+    settings.*s.field = *colour;
+  }
+  return true;
+}
+
+}  // namespace
+
+Json AlbumToJson(const AlbumPictures& pictures, const AlbumSettings& settings) {
+  Json list = Json::array();
+  for (const AlbumPicture& picture : pictures) list.push_back(PictureToJson(picture));
+  Json stored = Json::object();
+  for (const TextSetting& s : kTexts) stored[s.key] = Utf8(settings.*s.field);
+  for (const NumberSetting& s : kNumbers) stored[s.key] = settings.*s.field;
+  for (const ColourSetting& s : kColours) stored[s.key] = HtmlColourText(settings.*s.field);
+  return {{"pictures", list}, {"settings", stored}};
+}
+
+bool AlbumFromJson(const Json& document, AlbumPictures& pictures, AlbumSettings& settings, std::string& error) {
+  if (!document.is_object()) return Fail(error, "Das JSON-Dokument muss ein Objekt sein.");
+  AlbumPictures read;
+  AlbumSettings readSettings = settings;
+  if (document.contains("pictures")) {
+    if (!document["pictures"].is_array()) return Fail(error, "\"pictures\" muss eine Liste sein.");
+    for (const Json& entry : document["pictures"]) {
+      AlbumPicture picture;
+      if (!PictureFromJson(entry, picture, error)) return false;
+      read.push_back(std::move(picture));
+    }
+  }
+  if (document.contains("settings") && !SettingsFromJson(document["settings"], readSettings, error)) return false;
+  pictures = std::move(read);
+  settings = std::move(readSettings);
+  return true;
+}

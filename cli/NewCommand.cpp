@@ -1,0 +1,124 @@
+// "new": makes an album file from pictures given in order, or from the
+// album's JSON form, with the defaults of a new album and the given settings.
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "album/AlbumFile.h"
+#include "album/ColourText.h"
+#include "cli/AlbumJson.h"
+#include "cli/CliPaths.h"
+#include "cli/Commands.h"
+#include "cli/StderrMessages.h"
+#include "platform/Cp1252.h"
+
+namespace {
+
+struct NewOptions {
+  std::string album;
+  std::vector<std::string> pictures;
+  std::string jsonFile;
+  std::optional<std::string> caption, freeText, detailCaption, bgcolor, bgcolor2;
+  std::optional<int64_t> perRow, thumbWidth, thumbHeight, border, detailBorder;
+};
+
+int Refuse(const std::string& utf8Message) {
+  std::cerr << utf8Message << '\n';
+  return kExitBadInput;
+}
+
+bool ReadJsonInput(const std::string& file, Json& document, std::string& error) {
+  std::ifstream stream;
+  if (file != "-") {
+    stream.open(file, std::ios::binary);
+    if (!stream) {
+      error = "Konnte die Datei " + file + " nicht \xC3\xB6" "ffnen!";
+      return false;
+    }
+  }
+  std::istream& in = file == "-" ? std::cin : stream;
+  std::ostringstream text;
+  text << in.rdbuf();
+  document = Json::parse(text.str(), nullptr, false);
+  if (document.is_discarded()) {
+    error = (file == "-" ? std::string("Die Standardeingabe") : "Die Datei " + file) +
+            " enth\xC3\xA4lt kein g\xC3\xBCltiges JSON.";
+    return false;
+  }
+  return true;
+}
+
+void ApplyNumber(const std::optional<int64_t>& value, const SpinRange& range, int32_t& setting) {
+  if (value) setting = range.Clamp(*value);
+}
+
+bool ApplyColour(const std::optional<std::string>& text, uint32_t& setting) {
+  if (!text) return true;
+  const std::optional<uint32_t> colour = ColourFromHtmlText(*text);
+  if (colour) setting = *colour;
+  return colour.has_value();
+}
+
+// The options given on the command line win over the JSON document's settings.
+bool ApplyOptions(const NewOptions& options, AlbumSettings& settings, std::string& error) {
+  if (options.caption) settings.Caption = platform::Utf8ToAnsi(*options.caption);
+  if (options.freeText) settings.FreeText = platform::Utf8ToAnsi(*options.freeText);
+  if (options.detailCaption) settings.DetailCaption = platform::Utf8ToAnsi(*options.detailCaption);
+  ApplyNumber(options.perRow, kPicturesPerRowRange, settings.PicturesPerRow);
+  ApplyNumber(options.thumbWidth, kThumbSideRange, settings.ThumbWidth);
+  ApplyNumber(options.thumbHeight, kThumbSideRange, settings.ThumbHeight);
+  ApplyNumber(options.border, kBorderRange, settings.Border);
+  ApplyNumber(options.detailBorder, kBorderRange, settings.DetailBorder);
+  if (ApplyColour(options.bgcolor, settings.BackgroundColour) &&
+      ApplyColour(options.bgcolor2, settings.BackgroundColour2))
+    return true;
+  error = "Eine Farbe muss die Form #RRGGBB haben.";
+  return false;
+}
+
+int RunNew(const NewOptions& options) {
+  AlbumPictures pictures;
+  AlbumSettings settings;
+  std::string error;
+  if (!options.jsonFile.empty()) {
+    Json document;
+    if (!ReadJsonInput(options.jsonFile, document, error) || !AlbumFromJson(document, pictures, settings, error))
+      return Refuse(error);
+  }
+  for (const std::string& picture : options.pictures) {
+    AlbumPicture entry;  // both flags set, no comment, as "Hinzufügen" adds it
+    entry.FileName = AbsoluteAnsiPath(picture);
+    pictures.push_back(std::move(entry));
+  }
+  if (!ApplyOptions(options, settings, error)) return Refuse(error);
+  StderrMessages messages;
+  return SaveFile(AbsoluteAnsiPath(options.album), pictures, settings, messages) ? kExitOk : kExitWriteFailed;
+}
+
+}  // namespace
+
+void AddNewCommand(CLI::App& app, int& exitStatus) {
+  auto options = std::make_shared<NewOptions>();
+  CLI::App* command = app.add_subcommand(
+      "new", "Legt eine Albumdatei (.lva) aus den angegebenen Bildern in dieser Reihenfolge an, oder aus dem "
+             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das H\xC3\xA4kchen, "
+             "aber keinen Kommentar; nicht angegebene Einstellungen haben die Vorgaben eines neuen Albums. "
+             "Zahlen au\xC3\x9f" "erhalb ihres Bereichs werden auf die n\xC3\xA4" "chste Grenze gesetzt.");
+  command->add_option("album", options->album, "Die Albumdatei, die geschrieben wird")->required();
+  CLI::Option* pictures = command->add_option("pictures", options->pictures, "Die Bilddateien, in Albumreihenfolge");
+  command->add_option("--json", options->jsonFile, "Album aus dieser JSON-Datei (- liest die Standardeingabe)")
+      ->excludes(pictures);
+  command->add_option("--caption", options->caption, "\xC3\x9C" "berschrift der \xC3\x9C" "bersicht");
+  command->add_option("--free-text", options->freeText, "Freier Text der \xC3\x9C" "bersicht");
+  command->add_option("--detail-caption", options->detailCaption, "\xC3\x9C" "berschrift der Detailseiten");
+  command->add_option("--per-row", options->perRow, "Bilder pro Zeile (1 bis 50)");
+  command->add_option("--thumb-width", options->thumbWidth, "Breite der Vorschaubilder (1 bis 1000)");
+  command->add_option("--thumb-height", options->thumbHeight, "H\xC3\xB6he der Vorschaubilder (1 bis 1000)");
+  command->add_option("--border", options->border, "Rahmenbreite der \xC3\x9C" "bersicht (0 bis 10)");
+  command->add_option("--detail-border", options->detailBorder, "Rahmenbreite der Detailseiten (0 bis 10)");
+  command->add_option("--bgcolor", options->bgcolor, "Hintergrundfarbe als #RRGGBB");
+  command->add_option("--bgcolor2", options->bgcolor2, "Hintergrundfarbe 2 als #RRGGBB");
+  command->callback([options, &exitStatus] { exitStatus = RunNew(*options); });
+}

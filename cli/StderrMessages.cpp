@@ -1,0 +1,14 @@
+#include "cli/StderrMessages.h"
+
+#include <iostream>
+
+#include "platform/Cp1252.h"
+
+void StderrMessages::MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon) {
+  if (!caption.empty()) std::cerr << platform::AnsiToUtf8(caption) << ": ";
+  std::cerr << platform::AnsiToUtf8(text) << '\n';
+}
+
+bool StderrMessages::Confirm(const std::string&, const std::string&) { return true; }
+
+void StderrMessages::ShowError(const std::string& text) { MessageBox(text, platform::ApplicationTitle, {}); }

@@ -1,0 +1,21 @@
+// lumivista-cli: builds and inspects album files from scripts, without a display.
+#include <CLI/CLI.hpp>
+
+#include "cli/Commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Web Lumivista 2.0 auf der Kommandozeile: Alben anlegen und anzeigen.", "lumivista-cli"};
+  app.require_subcommand(1);
+  int exitStatus = kExitOk;
+  AddNewCommand(app, exitStatus);
+  AddShowCommand(app, exitStatus);
+  AddBuildCommand(app, exitStatus);
+  AddTemplatesCommand(app, exitStatus);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);
+    return status == 0 ? kExitOk : kExitBadInput;
+  }
+  return exitStatus;
+}
