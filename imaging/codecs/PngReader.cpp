@@ -121,7 +121,7 @@ bool Prepare(PngDecodeJob* job) {
   }
   const int64_t rows = job->passes > 1 ? job->height : 1;
   if (int64_t(rowBytes) * rows >= kMaxPixelBytes) job->refusal = kTooLarge;
-  else if (!(job->buffer = static_cast<uint8_t*>(std::malloc(rowBytes * size_t(rows))))) job->refusal = kOutOfMemory;
+  else if (!(job->buffer = static_cast<uint8_t*>(std::calloc(size_t(rows), rowBytes)))) job->refusal = kOutOfMemory;
   return !job->refusal;
 }
 
