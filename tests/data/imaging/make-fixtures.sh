@@ -18,8 +18,8 @@ for o in 3 6 8; do python3 ./write_fixtures.py --exif "$o" jpeg-baseline.jpg "jp
 rm -f halves.ppm
 
 # The 5 x 3 pattern through ImageMagick.
-im pattern.ppm -interlace PNG png-interlaced-im.png
-im pattern.ppm -define png:color-type=2 png-rgb-im.png
+im pattern.ppm -define png:exclude-chunks=date,time -interlace PNG png-interlaced-im.png
+im pattern.ppm -define png:exclude-chunks=date,time -define png:color-type=2 png-rgb-im.png
 im pattern.ppm gif-pattern.gif
 im pattern-tall.ppm -interlace GIF gif-interlaced.gif
 im pattern.ppm -transparent '#000000' gif-transparent.gif

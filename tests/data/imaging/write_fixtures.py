@@ -88,11 +88,12 @@ def rle8_data():
 
 
 def rle4_data():
-    # Every row as one run of two alternating indices: (x + 2y) % 4 and its neighbour.
-    out = bytearray()
-    for y in reversed(range(H)):
-        out += bytes((W, index4(0, y) << 4 | index4(1, y))) + b"\0\0"
-    return bytes(out) + b"\0\1"
+    # Rows bottom-up: the bottom and top rows as one run of two alternating
+    # indices, the middle row in absolute mode (5 nibbles, padded to a word).
+    run = lambda y: bytes((W, index4(0, y) << 4 | index4(1, y))) + b"\0\0"
+    middle = pack_bits([index4(x, 1) for x in range(W)], 4)
+    absolute = bytes((0, W)) + middle + b"\0" * (len(middle) % 2) + b"\0\0"
+    return run(2) + absolute + run(0) + b"\0\1"
 
 
 def write_bmps():

@@ -68,7 +68,8 @@ TEST(LosslessDecode, BmpEveryDepthAndLayout) {
       {"bmp-16-565.bmp", 24, [](int x, int y) { return Quantised(x, y, 6); }},
       {"bmp-rle8-im.bmp", 8, Pattern},
       {"bmp-os2.bmp", 8, Pattern},
-      {"bmp-rle4.bmp", 4, [](int x, int y) { return Palette4(x % 2, y); }},  // one run of two alternating indices
+      // Top and bottom rows: one run of two alternating indices; middle row absolute.
+      {"bmp-rle4.bmp", 4, [](int x, int y) { return Palette4(y == 1 ? x : x % 2, y); }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
