@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  imagemagick poppler-utils xvfb xauth fonts-dejavu-core
+  imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
 )
 
 # The HTML validator the design tests use (only where npm is present; the
