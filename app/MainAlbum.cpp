@@ -1,0 +1,213 @@
+// Album pages: the picture list on "Bilder hinzufügen", the order on
+// "Sortieren" and the comments on "Kommentare".
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+
+#include "album/AlbumList.h"
+#include "app/MainUnit.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
+#include "platform/qt/QtText.h"
+
+namespace {
+
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+std::vector<int> SelectedLines(const QListWidget* list) {
+  std::vector<int> lines;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) lines.push_back(i);
+  return lines;
+}
+
+// The memo shows line breaks as Qt does; the album stores CR LF.
+QString MemoText(const std::string& comment) {
+  QString text = platform::ToQString(comment);
+  return text.replace("\r\n", "\n");
+}
+
+std::vector<std::string> DroppedFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(platform::FromFileSystem(url.toLocalFile().toStdString()));
+  return paths;
+}
+
+}  // namespace
+
+void TMainForm::ConnectAlbumHandlers() {
+  connect(AddBtn, &QPushButton::clicked, this, &TMainForm::AddBtnClick);
+  connect(DelBtn, &QPushButton::clicked, this, &TMainForm::DelBtnClick);
+  connect(ViewBtn, &QPushButton::clicked, this, &TMainForm::ViewBtnClick);
+  connect(PrintBtn, &QPushButton::clicked, this, &TMainForm::PrintBtnClick);
+  connect(ImageList, &QListWidget::itemDoubleClicked, this, [this] { ImageListDblClick(); });
+  connect(UpNow, &QPushButton::clicked, this, &TMainForm::UpNowClick);
+  connect(DownNow, &QPushButton::clicked, this, &TMainForm::DownNowClick);
+  connect(SortBox, &QListWidget::itemDoubleClicked, this, [this] { SortBoxDblClick(); });
+  connect(ImageBox, &QListWidget::itemDoubleClicked, this, [this] { ImageBoxDblClick(); });
+  connect(ImageBox, &QListWidget::currentRowChanged, this, [this] { ChangeImageBox(); });
+  connect(ImageBox, &QListWidget::itemClicked, this, [this] { ChangeImageBox(); });
+  connect(ImageBox, &QListWidget::itemChanged, this, [this] {
+    if (!refilling_) ImageBoxClickCheck();
+  });
+  connect(ShowComment, &QCheckBox::toggled, this, [this] { ShowCommentClick(); });
+  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] { ComMemoChange(); });
+  // "&Löschen" is the window's cancel button: Escape clicks it while it can
+  // take the focus.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (DelBtn->isEnabled() && DelBtn->isVisible()) DelBtn->click();
+  });
+  for (QObject* watched : {static_cast<QObject*>(ImageList), static_cast<QObject*>(SortBox),
+                           static_cast<QObject*>(ImageBox), static_cast<QObject*>(ImageList->viewport())})
+    watched->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ImageList->viewport() && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (!DroppedFiles(drag->mimeData()).empty()) drag->acceptProposedAction();
+    return true;
+  }
+  if (watched == ImageList->viewport() && event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    AddDroppedFiles(DroppedFiles(drop->mimeData()));
+    drop->acceptProposedAction();
+    return true;
+  }
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (watched == ImageList) {
+    if (IsEnter(key)) ImageListDblClick();
+    if (key == Qt::Key_Delete) DelBtnClick();
+    return IsEnter(key) || key == Qt::Key_Delete;
+  }
+  if (watched == SortBox && IsEnter(key)) {
+    SortBoxDblClick();
+    return true;
+  }
+  if (watched == ImageBox) {
+    // The list has not moved yet; the selection change that follows shows
+    // the new line.
+    if (IsEnter(key)) ImageBoxDblClick();
+    else ChangeImageBox();
+    return IsEnter(key);
+  }
+  if (watched == PrefListBox && IsEnter(key)) PrefListBoxDblClick();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::UpdateListBox() {
+  refilling_ = true;
+  ImageList->clear();
+  ImageBox->clear();
+  SortBox->clear();
+  for (const AlbumPicture& picture : Pictures) {
+    const QString line = platform::ToQString(LineText(picture));
+    ImageList->addItem(line);
+    auto* checkLine = new QListWidgetItem(line, ImageBox);
+    checkLine->setFlags(checkLine->flags() | Qt::ItemIsUserCheckable);
+    checkLine->setCheckState(picture.Marked ? Qt::Checked : Qt::Unchecked);
+    SortBox->addItem(line);
+  }
+  const bool any = !Pictures.empty();
+  for (QPushButton* button : {ViewBtn, PrintBtn, DelBtn}) button->setEnabled(any);
+  if (any) {
+    ImageList->setCurrentRow(0);
+    ImageBox->setCurrentRow(0);
+    SortBox->setCurrentRow(0);
+  }
+  refilling_ = false;
+  ChangeImageBox();
+}
+
+void TMainForm::AddBtnClick() {
+  AddSelectedNames(Pictures, SelectedFolder(), SelectedNames(),
+                   [this](const std::string& folder) { AddToPrefFolders(folder); });
+  UpdateListBox();
+}
+
+void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    if (platform::DirectoryExists(path)) continue;
+    AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
+                     [this](const std::string& folder) { AddToPrefFolders(folder); });
+  }
+  UpdateListBox();
+}
+
+void TMainForm::DelBtnClick() {
+  RemoveSelected(Pictures, SelectedLines(ImageList));
+  UpdateListBox();
+}
+
+void TMainForm::ImageListDblClick() {
+  const int index = ImageList->currentRow();
+  if (NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
+}
+
+void TMainForm::NewBtnClick() {
+  if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
+  DelallPics(Pictures);
+  UpdateListBox();
+  Setsavedfilename(std::nullopt);
+}
+
+void TMainForm::ChangeImageBox() {
+  comments_.ChangeImageBox(Pictures, ImageBox->currentRow(), [this](const CommentControls& controls) {
+    ShowComment->setEnabled(controls.Enabled);
+    ComMemo->setEnabled(controls.Enabled);
+    if (controls.ShowComment) ShowComment->setChecked(*controls.ShowComment);
+    ComMemo->setPlainText(MemoText(controls.MemoText));
+  });
+}
+
+void TMainForm::ImageBoxClickCheck() {
+  std::vector<bool> marks;
+  for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
+  SetMarks(Pictures, marks);
+}
+
+void TMainForm::ShowCommentClick() {
+  comments_.ShowCommentClick(Pictures, SelectedLines(ImageBox), ShowComment->isChecked());
+}
+
+void TMainForm::ComMemoChange() {
+  comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), platform::FromQString(ComMemo->toPlainText()));
+}
+
+void TMainForm::UpNowClick() {
+  if (const std::optional<int> line = ::UpNow(Pictures, SortBox->currentRow())) {
+    UpdateListBox();
+    SortBox->setCurrentRow(*line);
+  }
+}
+
+void TMainForm::DownNowClick() {
+  if (const std::optional<int> line = ::DownNow(Pictures, SortBox->currentRow())) {
+    UpdateListBox();
+    SortBox->setCurrentRow(*line);
+  }
+}
+
+void TMainForm::SortBoxDblClick() {
+  const int index = SortBox->currentRow();
+  if (!NamesEntry(Pictures, index)) return;
+  ImageList->setCurrentRow(index);
+  OpenViewerOrPrint(index, false);
+}
+
+void TMainForm::ImageBoxDblClick() {
+  const int index = ImageBox->currentRow();
+  if (!NamesEntry(Pictures, index)) return;
+  ImageList->setCurrentRow(index);
+  OpenViewerOrPrint(index, false);
+}

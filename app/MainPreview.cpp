@@ -1,0 +1,54 @@
+// The preview pane and the way from an album entry to the viewer and the
+// print dialog.
+#include <QListWidget>
+#include <QPainter>
+#include <cstring>
+
+#include "app/MainUnit.h"
+#include "app/ShellListView.h"
+#include "imaging/Rastola.h"
+#include "imaging/StretchDrawDib.h"
+#include "platform/qt/PainterDeviceContext.h"
+#include "platform/Messages.h"
+#include "viewer/OpenEntry.h"
+
+namespace {
+
+// The library's message; it ends within the 1024 bytes of ErrorText.
+std::string ErrorTextOf(const RasterImage& image) {
+  return std::string(image.ErrorText, strnlen(image.ErrorText, sizeof image.ErrorText));
+}
+
+}  // namespace
+
+void TMainForm::openfilenow(const std::string& fileName) {
+  RasterImage image = EmptyRasterImage();
+  OpenDib(&image, fileName.c_str(), 0, this);
+  if (image.Pixels) {
+    deldib(PreviewImage);
+    PreviewImage = image;
+    DibPrevPaint->update();
+    PreviewFileName = fileName;
+    return;
+  }
+  const std::string message = ErrorTextOf(image);
+  const std::string notLoaded = "Fehler: Die Datei " + fileName + " konnte nicht geladen werden!";
+  if (message.size() > 5) messages_.MessageBox(message, notLoaded, platform::MessageIcon::None);
+  else messages_.MessageBox(notLoaded, "Fehler", platform::MessageIcon::None);
+}
+
+void TMainForm::ViewBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), false); }
+
+void TMainForm::PrintBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), true); }
+
+void TMainForm::OpenViewerOrPrint(int index, bool print) {
+  if (!viewer::BringIntoPreview(Pictures, index, PreviewFileName, [this] { ImageListDblClick(); })) return;
+  if (print && PrintPicture) PrintPicture(PreviewImage, PreviewFileName);
+  if (!print && ShowViewer) ShowViewer(PreviewImage, PreviewFileName);
+}
+
+void TMainForm::DibPrevPaintPaint(QPainter& painter) {
+  if (!PreviewImage.Pixels) return;
+  platform::PainterDeviceContext dc(painter, &messages_);
+  ::DibPrevPaintPaint(dc, DibPrevPaint->width(), DibPrevPaint->height(), PreviewImage);
+}

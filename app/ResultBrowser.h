@@ -1,0 +1,33 @@
+#pragma once
+// WebBrowser1: the embedded browser of page "Ergebnis betrachten", a real
+// browser engine where Qt WebEngine is installed. The engine is started only
+// when the page is first shown or a page is first loaded, so the program
+// starts quickly.
+#include <QString>
+#include <QWidget>
+
+namespace app {
+
+class ResultBrowser : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ResultBrowser(QWidget* parent = nullptr);
+
+  void Navigate(const QString& address);
+  // The address last navigated to, as given.
+  const QString& Address() const { return address_; }
+  // The browser view; null until the engine was started.
+  QWidget* View() const { return view_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void EnsureView();
+
+  QWidget* view_ = nullptr;
+  QString address_;
+};
+
+}  // namespace app

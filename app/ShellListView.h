@@ -1,0 +1,37 @@
+#pragma once
+// JamShellList1: the detail view of the folder chosen in the tree. Enter
+// reaches the main window only while no name is being edited in place.
+#include <QTreeView>
+#include <functional>
+
+namespace app {
+
+class ShellListView : public QTreeView {
+  Q_OBJECT
+
+ public:
+  explicit ShellListView(QWidget* parent = nullptr);
+
+  bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+
+  // Receives key presses first; true consumes the key.
+  std::function<bool(int key)> KeyPress;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A paint area that hands its painting to `Paint`.
+class PreviewPaintBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewPaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
+  std::function<void(class QPainter&)> Paint;
+  QSize sizeHint() const override { return QSize(320, 200); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace app

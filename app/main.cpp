@@ -1,0 +1,40 @@
+// Program entry: the application, the main window and the viewer, which is
+// created hidden and reused for every picture shown large.
+#include <QApplication>
+#include <QPrinter>
+
+#include "app/MainUnit.h"
+#include "app/ShellListView.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtMessages.h"
+#include "viewer/PrintFUnit.h"
+#include "viewer/ViewPicFUnit.h"
+
+int main(int argc, char* argv[]) {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Web Lumivista");
+  QApplication::setOrganizationName("Vendrix");
+  QApplication::setApplicationDisplayName(platform::ApplicationTitle);
+
+  platform::QtMessages messages;
+  platform::QtFileDialogs dialogs;
+  TMainForm form(messages, dialogs);
+  messages.SetParent(&form);
+  dialogs.SetParent(&form);
+
+  QPrinter printer(QPrinter::HighResolution);
+  TViewPicForm viewer(printer, messages, &form);
+  viewer.hide();
+  form.ShowViewer = [&viewer](const RasterImage& picture, const std::string& fileName) {
+    viewer.ShowPicture(picture, fileName);
+  };
+  form.PrintPicture = [&](const RasterImage& picture, const std::string&) {
+    PrintPicture(picture, MainWindowPrintTitle, printer, messages, &form);
+  };
+  form.DibPrevPaint->Paint = [&form](QPainter& painter) { form.DibPrevPaintPaint(painter); };
+
+  form.show();
+  return application.exec();
+}

@@ -1,0 +1,123 @@
+#include "AppTestSupport.h"
+
+#include <QAbstractItemModel>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeView>
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "app/MainUnit.h"
+#include "app/ShellListView.h"
+#include "imaging/Rastola.h"
+#include "platform/Paths.h"
+
+namespace apptest {
+
+TempFolder::TempFolder() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("lumivista-app-") + (info ? std::string(info->test_suite_name()) + "-" + info->name()
+                                                            : std::string("global")) +
+                     "-" + std::to_string(::getpid());
+  std::replace(name.begin(), name.end(), '/', '_');
+  root_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::remove_all(root_);
+  std::filesystem::create_directories(root_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+}
+
+std::string TempFolder::Path(const std::string& relative) const {
+  std::string path = platform::FromFileSystem(root_.string()) + "/" + relative;
+  return path;
+}
+
+void TempFolder::Write(const std::string& relative, const std::string& bytes) const {
+  const std::filesystem::path path = root_ / platform::ToFileSystem(relative);
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string TempFolder::Read(const std::string& relative) const {
+  std::ifstream in(root_ / platform::ToFileSystem(relative), std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void TempFolder::MakeFolder(const std::string& relative) const {
+  std::filesystem::create_directories(root_ / platform::ToFileSystem(relative));
+}
+
+void WritePicture(const std::string& ansiPath, int width, int height) {
+  std::filesystem::create_directories(std::filesystem::path(platform::ToFileSystem(ansiPath)).parent_path());
+  RasterImage image = EmptyRasterImage();
+  newdib(&image, width, height, 24, nullptr, 0);
+  ASSERT_NE(image.Pixels, nullptr);
+  std::memset(image.Pixels, 0x80, image.Info->bmiHeader.biSizeImage);
+  const int32_t saved = SaveDib(image, ansiPath.c_str(), kFormatJpeg, nullptr);
+  deldib(image);
+  ASSERT_EQ(saved, 1) << ansiPath;
+}
+
+void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
+  const std::string set = "template/" + name + "/";
+  folder.Write(set + "mainfirst.htm", "<html><body bgcolor=\"%%BGCOLOR%%\"><h1>%%CAPTION%%</h1><table>\n");
+  folder.Write(set + "mainloopfirstcol1.htm", "<tr>\n");
+  folder.Write(set + "mainloop.htm", "<td><a href=\"%%BIGHTMLSRC%%\"><img src=\"%%MINIPICSRC%%\"></a></td>\n");
+  folder.Write(set + "mainloopfirstcol2.htm", "</tr>\n");
+  folder.Write(set + "mainloopempty.htm", "<td></td>\n");
+  folder.Write(set + "mainend.htm", "</table>%%POWERED%%</body></html>\n");
+  folder.Write(set + "detail.htm", "<html><body><img src=\"%%BIGPICSRC%%\">%%COMMENT%%%%LINKS%%</body></html>\n");
+  folder.Write(set + "detailprevlink.htm", "<a href=\"%%PREVPICLINK%%\">zur\xFC" "ck</a>\n");
+  folder.Write(set + "detailnextlink.htm", "<a href=\"%%NEXTPICLINK%%\">weiter</a>\n");
+  folder.Write(set + "detailoverviewlink.htm", "<a href=\"%%OVERVIEWLINK%%\">\xDC" "bersicht</a>\n");
+}
+
+void MainFormTest::SetUp() { platform::SetProgramFolder(folder_.Path()); }
+
+void MainFormTest::TearDown() { form_.reset(); }
+
+TMainForm& MainFormTest::Form() {
+  if (!form_) form_ = std::make_unique<TMainForm>(messages_, dialogs_);
+  return *form_;
+}
+
+void MainFormTest::ShowFolder(const std::string& folder, int count) {
+  TMainForm& form = Form();
+  form.SelectFolder(folder);
+  QAbstractItemModel* model = form.JamShellList1->model();
+  const bool loaded = QTest::qWaitFor([&] { return model->rowCount(form.JamShellList1->rootIndex()) == count; }, 5000);
+  ASSERT_TRUE(loaded) << "rows: " << model->rowCount(form.JamShellList1->rootIndex());
+  // The list sorts by name after a short delay; tests need that order now.
+  model->sort(0, Qt::AscendingOrder);
+}
+
+void MainFormTest::SelectInList(const std::vector<std::string>& names) {
+  TMainForm& form = Form();
+  QAbstractItemModel* model = form.JamShellList1->model();
+  const QModelIndex root = form.JamShellList1->rootIndex();
+  form.JamShellList1->clearSelection();
+  for (int row = 0; row < model->rowCount(root); ++row) {
+    const QModelIndex index = model->index(row, 0, root);
+    const std::string name = index.data().toString().toStdString();
+    if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+    form.JamShellList1->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    form.JamShellList1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+}
+
+std::vector<std::string> MainFormTest::Lines(const QListWidget* list) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < list->count(); ++i) lines.push_back(list->item(i)->text().toStdString());
+  return lines;
+}
+
+}  // namespace apptest

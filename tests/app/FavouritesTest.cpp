@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "app/Favourites.h"
+
+using app::AddFavourite;
+using app::ParseFavouritesFile;
+using Items = std::vector<std::string>;
+
+TEST(Favourites, ARecentFolderMovesToTheTop) {
+  Items items;
+  AddFavourite(items, "/A/");
+  AddFavourite(items, "/B/");
+  AddFavourite(items, "/A/");
+  EXPECT_EQ(items, (Items{"/A/", "/B/"}));
+  AddFavourite(items, "/A/");
+  EXPECT_EQ(items, (Items{"/A/", "/B/"}));
+}
+
+TEST(Favourites, OnlyTheExactlyEqualItemMoves) {
+  Items items{"/x/", "/C/A/", "/c/a/"};
+  AddFavourite(items, "/c/a/");
+  EXPECT_EQ(items, (Items{"/c/a/", "/x/", "/C/A/"}));
+}
+
+TEST(Favourites, OfTwoDuplicatesOnlyTheLowerIsRemoved) {
+  Items items{"/A/", "/B/", "/A/"};
+  AddFavourite(items, "/A/");
+  EXPECT_EQ(items, (Items{"/A/", "/A/", "/B/"}));
+}
+
+TEST(Favourites, FileLinesSplitLikeATextFile) {
+  EXPECT_EQ(ParseFavouritesFile(""), Items{});
+  EXPECT_EQ(ParseFavouritesFile("/a/\r\n/b/\r\n"), (Items{"/a/", "/b/"}));
+  EXPECT_EQ(ParseFavouritesFile("/a/\n/b/"), (Items{"/a/", "/b/"}));
+  EXPECT_EQ(ParseFavouritesFile("/a/\r/b/\r\n\r\n"), (Items{"/a/", "/b/", ""}));
+  EXPECT_EQ(ParseFavouritesFile("/a/\r\n/a/\r\n"), (Items{"/a/", "/a/"}));
+}
+
+TEST(Favourites, FileHasCrLfLinesAndRoundTrips) {
+  const Items items{"/A/", "/Gr\xF6\xDF" "e/"};
+  EXPECT_EQ(app::FavouritesFileText(items), "/A/\r\n/Gr\xF6\xDF" "e/\r\n");
+  apptest::TempFolder folder;
+  ASSERT_TRUE(app::SaveFavourites(folder.Path(), items));
+  EXPECT_EQ(app::LoadFavourites(folder.Path()), items);
+}
+
+TEST(Favourites, MissingOrUnwritableFile) {
+  apptest::TempFolder folder;
+  EXPECT_TRUE(app::LoadFavourites(folder.Path()).empty());
+  EXPECT_FALSE(app::SaveFavourites(folder.Path("missing/"), {"/A/"}));
+}

@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "AppTestSupport.h"
+#include "app/MainUnit.h"
+#include "app/ShellListView.h"
+
+using apptest::MainFormTest;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+void PressKey(QWidget* widget, int key) {
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void SelectLines(QListWidget* list, const std::vector<int>& lines) {
+  list->clearSelection();
+  for (int line : lines) list->item(line)->setSelected(true);
+}
+
+std::vector<int> SelectedLines(const QListWidget* list) {
+  std::vector<int> lines;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) lines.push_back(i);
+  return lines;
+}
+
+}  // namespace
+
+class AlbumList : public MainFormTest {
+ protected:
+  // Five pictures p0.jpg .. p4.jpg on disk before the window lists them.
+  void SetUp() override {
+    MainFormTest::SetUp();
+    for (int i = 0; i < 5; ++i) apptest::WritePicture(folder_.Path("pics/p" + std::to_string(i) + ".jpg"), 8, 6);
+  }
+  // The five added through the window.
+  void AddFive() {
+    ShowFolder(folder_.Path("pics"), 5);
+    SelectInList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
+    Form().AddBtnClick();
+    ASSERT_EQ(Form().Pictures.size(), 5u);
+  }
+  Strings Names() const {
+    Strings names;
+    for (const AlbumPicture& p : form_->Pictures) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
+    return names;
+  }
+};
+
+TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
+  for (const char* name : {"c.jpg", "a.jpg", "b.jpg"}) apptest::WritePicture(folder_.Path(std::string("abc/") + name), 4, 4);
+  ShowFolder(folder_.Path("abc"), 3);
+  TMainForm& form = Form();
+  SelectInList({"b.jpg", "c.jpg", "a.jpg"});
+  form.AddBtnClick();
+  ASSERT_EQ(form.Pictures.size(), 3u);
+  EXPECT_EQ(Names(), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
+  for (const AlbumPicture& picture : form.Pictures) {
+    EXPECT_EQ(picture.ShowComment, 1);
+    EXPECT_EQ(picture.Marked, 1);
+    EXPECT_FALSE(picture.Comment.has_value());
+  }
+  EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("abc/a.jpg"));
+  EXPECT_EQ(Lines(form.ImageList), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(Lines(form.SortBox), Lines(form.ImageList));
+  EXPECT_EQ(Lines(form.ImageBox), Lines(form.ImageList));
+  EXPECT_EQ(form.ImageBox->item(2)->checkState(), Qt::Checked);
+  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
+  EXPECT_EQ(form.SortBox->currentRow(), 0);
+  EXPECT_TRUE(form.DelBtn->isEnabled());
+  EXPECT_TRUE(form.ViewBtn->isEnabled());
+
+  form.AddBtnClick();  // the same files again: duplicates are allowed
+  EXPECT_EQ(form.Pictures.size(), 6u);
+  form.JamShellList1->clearSelection();
+  form.ImageList->setCurrentRow(4);
+  form.AddBtnClick();  // nothing selected: only the refill
+  EXPECT_EQ(form.Pictures.size(), 6u);
+  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
+}
+
+TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
+  AddFive();
+  TMainForm& form = Form();
+  SelectLines(form.ImageList, {1, 3});
+  form.DelBtnClick();
+  EXPECT_EQ(Names(), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
+  EXPECT_EQ(Lines(form.SortBox), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
+
+  SelectLines(form.ImageList, {0, 2});
+  PressKey(form.ImageList, Qt::Key_Delete);
+  EXPECT_EQ(Names(), Strings{"p2.jpg"});
+  SelectLines(form.ImageList, {0});
+  form.DelBtnClick();
+  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_EQ(form.ImageList->count(), 0);
+  EXPECT_FALSE(form.DelBtn->isEnabled());
+  EXPECT_FALSE(form.ViewBtn->isEnabled());
+  EXPECT_FALSE(form.PrintBtn->isEnabled());
+}
+
+TEST_F(AlbumList, EnterPreviewsTheCurrentLineAndEmptyListDoesNothing) {
+  TMainForm& form = Form();
+  PressKey(form.ImageList, Qt::Key_Return);
+  form.ImageListDblClick();
+  EXPECT_TRUE(form.PreviewFileName.empty());
+  AddFive();
+  form.ImageList->setCurrentRow(2);
+  PressKey(form.ImageList, Qt::Key_Return);
+  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/p2.jpg"));
+  EXPECT_EQ(form.Pictures.size(), 5u);
+}
+
+TEST_F(AlbumList, LinesShowOnlyTheFileName) {
+  apptest::WritePicture(folder_.Path("x/same.jpg"), 4, 4);
+  apptest::WritePicture(folder_.Path("y/same.jpg"), 4, 4);
+  TMainForm& form = Form();
+  form.AddDroppedFiles({folder_.Path("x/same.jpg"), folder_.Path("y/same.jpg")});
+  EXPECT_EQ(Lines(form.ImageList), (Strings{"same.jpg", "same.jpg"}));
+  EXPECT_EQ(form.Pictures[1].FileName, folder_.Path("y/same.jpg"));
+}
+
+TEST_F(AlbumList, DroppedFilesAreAddedInOrderAndRecordTheirFolders) {
+  apptest::WritePicture(folder_.Path("x/b.jpg"), 4, 4);
+  apptest::WritePicture(folder_.Path("y/a.jpg"), 4, 4);
+  folder_.MakeFolder("y/folder");
+  TMainForm& form = Form();
+  form.AddDroppedFiles({folder_.Path("x/b.jpg"), folder_.Path("y/folder"), folder_.Path("y/a.jpg")});
+  EXPECT_EQ(Names(), (Strings{"b.jpg", "a.jpg"}));
+  EXPECT_EQ(form.Favourites(), (Strings{folder_.Path("y/"), folder_.Path("x/")}));
+}
+
+TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
+  AddFive();
+  TMainForm& form = Form();
+  form.CaptionED->setText("Urlaub");
+  form.AnzEd->setValue(3);
+  messages_.Answers = {false};
+  form.NewBtnClick();
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "Hiermit gehen alle nicht gespeicherten Informationen verloren.");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Datei/Neu");
+  EXPECT_EQ(form.Pictures.size(), 5u);
+
+  form.SaveFile(folder_.Path("album.lva"));
+  form.NewBtnClick();
+  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_EQ(form.ImageBox->count(), 0);
+  EXPECT_EQ(form.SortBox->count(), 0);
+  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
+  EXPECT_EQ(form.CaptionED->text().toStdString(), "Urlaub");
+  EXPECT_EQ(form.AnzEd->value(), 3);
+}
+
+using Sorting = AlbumList;
+
+TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
+  AddFive();
+  TMainForm& form = Form();
+  form.Pictures[0].Comment = "erstes";
+  form.Pictures[0].Marked = 0;
+  form.UpdateListBox();
+  form.SortBox->setCurrentRow(0);
+  for (int step = 1; step <= 3; ++step) {
+    form.DownNowClick();
+    EXPECT_EQ(form.SortBox->currentRow(), step);
+  }
+  EXPECT_EQ(Names(), (Strings{"p1.jpg", "p2.jpg", "p3.jpg", "p0.jpg", "p4.jpg"}));
+  EXPECT_EQ(form.Pictures[3].Comment, "erstes");
+  EXPECT_EQ(form.Pictures[3].Marked, 0);
+  EXPECT_EQ(form.ImageBox->item(3)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
+  EXPECT_EQ(form.ImageBox->currentRow(), 0);
+  form.UpNowClick();
+  EXPECT_EQ(form.SortBox->currentRow(), 2);
+  EXPECT_EQ(Names()[2], "p0.jpg");
+}
+
+TEST_F(Sorting, EndsOfTheListAndEmptyListDoNothing) {
+  TMainForm& form = Form();
+  form.UpNowClick();
+  form.DownNowClick();
+  AddFive();
+  form.SortBox->setCurrentRow(0);
+  form.UpNowClick();
+  form.SortBox->setCurrentRow(4);
+  form.DownNowClick();
+  EXPECT_EQ(Names(), (Strings{"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}));
+  EXPECT_EQ(form.SortBox->currentRow(), 4);
+}
+
+using Comments = AlbumList;
+
+TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
+  AddFive();
+  TMainForm& form = Form();
+  form.Pictures[1].Comment = "Hallo\r\nWelt";
+  form.UpdateListBox();
+  form.ImageBox->setCurrentRow(1);
+  SelectLines(form.ImageBox, {1, 2, 4});
+  EXPECT_EQ(form.ComMemo->toPlainText().toStdString(), "Hallo\nWelt");
+  form.ComMemo->moveCursor(QTextCursor::End);
+  form.ComMemo->insertPlainText("!");
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
+  EXPECT_FALSE(form.Pictures[0].Comment.has_value());
+  EXPECT_FALSE(form.Pictures[3].Comment.has_value());
+  form.ShowComment->setChecked(false);
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].ShowComment, 0);
+  EXPECT_EQ(form.Pictures[0].ShowComment, 1);
+}
+
+TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
+  AddFive();
+  TMainForm& form = Form();
+  form.Pictures[2].ShowComment = 0;
+  form.Pictures[2].Comment = "zwei";
+  form.UpdateListBox();
+  const AlbumPictures before = form.Pictures;
+  for (int row : {2, 0, 3, 2}) form.ImageBox->setCurrentRow(row);
+  PressKey(form.ImageBox, Qt::Key_Down);
+  form.UpdateListBox();
+  form.ImageBox->setCurrentRow(2);
+  EXPECT_FALSE(form.ShowComment->isChecked());
+  EXPECT_EQ(form.ComMemo->toPlainText().toStdString(), "zwei");
+  form.ImageBox->setCurrentRow(3);
+  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
+  for (size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(form.Pictures[i].Comment, before[i].Comment);
+    EXPECT_EQ(form.Pictures[i].ShowComment, before[i].ShowComment);
+  }
+  EXPECT_FALSE(form.RefreshingComment());
+}
+
+TEST_F(Comments, ToggledCheckMarkUpdatesEveryMark) {
+  AddFive();
+  TMainForm& form = Form();
+  form.ImageBox->item(3)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(form.Pictures[3].Marked, 0);
+  EXPECT_EQ(form.Pictures[2].Marked, 1);
+}
+
+TEST_F(Comments, EmptyListDisablesTheControls) {
+  AddFive();
+  TMainForm& form = Form();
+  SelectLines(form.ImageList, {0, 1, 2, 3, 4});
+  form.DelBtnClick();
+  EXPECT_FALSE(form.ShowComment->isEnabled());
+  EXPECT_FALSE(form.ComMemo->isEnabled());
+  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
+}
+
+class Viewing : public AlbumList {
+ protected:
+  void SetUp() override {
+    AlbumList::SetUp();
+    Form().ShowViewer = [this](const RasterImage& picture, const std::string& name) {
+      shown_.push_back(name);
+      EXPECT_EQ(picture.Pixels, form_->PreviewImage.Pixels);
+    };
+  }
+  Strings shown_;
+};
+
+TEST_F(Viewing, EnterInTheSortListOpensTheViewerAndMovesImageListFocus) {
+  AddFive();
+  TMainForm& form = Form();
+  form.SortBox->setCurrentRow(3);
+  PressKey(form.SortBox, Qt::Key_Return);
+  EXPECT_EQ(shown_, Strings{folder_.Path("pics/p3.jpg")});
+  EXPECT_EQ(form.ImageList->currentRow(), 3);
+  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/p3.jpg"));
+}
+
+TEST_F(Viewing, PictureInThePreviewIsNotLoadedAgain) {
+  AddFive();
+  TMainForm& form = Form();
+  form.ImageBox->setCurrentRow(1);
+  form.ImageBoxDblClick();
+  folder_.Write("pics/p1.jpg", "now broken");
+  form.ImageBoxDblClick();
+  EXPECT_EQ(shown_.size(), 2u);
+  EXPECT_TRUE(messages_.Calls.empty());
+  form.ImageList->setCurrentRow(1);
+  form.ViewBtnClick();
+  EXPECT_EQ(shown_.size(), 3u);
+}
+
+TEST_F(Viewing, FailedLoadOpensNoViewer) {
+  AddFive();
+  TMainForm& form = Form();
+  folder_.Write("pics/p2.jpg", "broken");
+  form.ImageList->setCurrentRow(2);
+  form.ViewBtnClick();
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_EQ(messages_.Calls.size(), 1u);
+}

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "AppTestSupport.h"
+#include "app/MainUnit.h"
+#include "app/PictureButton.h"
+#include "app/ResultBrowser.h"
+
+using apptest::MainFormTest;
+
+class Generation : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    apptest::WriteTemplateSet(folder_, "Einfach");
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
+    Form().AddDroppedFiles({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg"), folder_.Path("pics/c.jpg")});
+  }
+};
+
+TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
+  TMainForm& form = Form();
+  form.AnzEd->setValue(2);
+  const std::string overview = folder_.Path("web/neu/album.htm");
+  dialogs_.Paths = {overview};
+  form.GoBtn1Click();
+  ASSERT_EQ(dialogs_.Saves.size(), 1u);
+  EXPECT_EQ(dialogs_.Saves[0].Filter, "HTML Dateien (*.htm)|*.htm; *.html");
+  EXPECT_EQ(dialogs_.Saves[0].DefaultExtension, "htm");
+  EXPECT_FALSE(dialogs_.Saves[0].OverwritePrompt);
+  EXPECT_TRUE(messages_.Calls.empty());
+  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
+  EXPECT_EQ(form.WebBrowser1->Address().toStdString(), "file://" + overview);
+  const std::string page = folder_.Read("web/neu/album.htm");
+  EXPECT_NE(page.find("./mini/"), std::string::npos);
+  auto count = [&](const std::string& what) {
+    size_t n = 0;
+    for (size_t at = page.find(what); at != std::string::npos; at = page.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<tr>"), 2u);  // two rows of two, the last filled with one empty cell
+  EXPECT_EQ(count("<td><a"), 3u);
+  EXPECT_EQ(count("<td></td>"), 1u);
+  for (const char* sub : {"web/neu/pics", "web/neu/mini", "web/neu/html"})
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path(sub)), {}), 3) << sub;
+  for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.DetailPageName.has_value());
+  EXPECT_FALSE(form.GoBtn->Pressed());
+}
+
+TEST_F(Generation, CancelledDialogWritesNothing) {
+  TMainForm& form = Form();
+  form.GoBtn1Click();
+  EXPECT_EQ(dialogs_.Saves.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path("pics/html")));
+  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+  EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
+}
+
+TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {
+  std::filesystem::remove(folder_.Path("template/Einfach/mainend.htm"));
+  TMainForm& form = Form();
+  form.GoBtn1Click();
+  EXPECT_TRUE(dialogs_.Saves.empty());
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Kind, "error");
+  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+}

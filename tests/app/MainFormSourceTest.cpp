@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include "AppTestSupport.h"
+#include "app/MainUnit.h"
+#include "app/ShellListView.h"
+#include "platform/Paths.h"
+
+using apptest::MainFormTest;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+Strings ListedNames(TMainForm& form) {
+  QAbstractItemModel* model = form.JamShellList1->model();
+  const QModelIndex root = form.JamShellList1->rootIndex();
+  Strings names;
+  for (int row = 0; row < model->rowCount(root); ++row)
+    names.push_back(model->index(row, 0, root).data().toString().toStdString());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+using PictureSource = MainFormTest;
+
+TEST_F(PictureSource, FilterWithTwoExtensionsShowsThoseFilesAndAllFolders) {
+  for (const char* name : {"pics/a.tif", "pics/b.TIFF", "pics/c.jpg", "pics/d.txt", "pics/noext"})
+    folder_.Write(name, "x");
+  folder_.MakeFolder("pics/sub.jpg.d");
+  ShowFolder(folder_.Path("pics"), 6);  // mask "*" at start: everything
+  TMainForm& form = Form();
+  int tiff = -1;
+  for (int i = 0; i < form.FilterComboBox1->count(); ++i)
+    if (form.FilterComboBox1->itemText(i).startsWith("TIFF")) tiff = i;
+  ASSERT_GE(tiff, 0);
+  form.FilterComboBox1->setCurrentIndex(tiff);
+  form.FilterComboBox1Change();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ListedNames(form).size() == 3; }, 5000)) << ListedNames(form).size();
+  EXPECT_EQ(ListedNames(form), (Strings{"a.tif", "b.TIFF", "sub.jpg.d"}));
+}
+
+TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 16, 10);
+  folder_.MakeFolder("pics/sub");
+  ShowFolder(folder_.Path("pics"), 2);
+  TMainForm& form = Form();
+  SelectInList({"sub"});
+  form.JamShellList1DblClick();
+  EXPECT_EQ(form.SelectedFolder(), folder_.Path("pics/sub"));
+  EXPECT_TRUE(form.PreviewFileName.empty());
+
+  ShowFolder(folder_.Path("pics"), 2);
+  SelectInList({"a.jpg"});
+  EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
+  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/a.jpg"));
+  EXPECT_EQ(DibWidth(form.PreviewImage), 16);
+  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
+}
+
+TEST_F(PictureSource, EnterWhileRenamingDoesNothing) {
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 16, 10);
+  ShowFolder(folder_.Path("pics"), 1);
+  TMainForm& form = Form();
+  form.show();
+  SelectInList({"a.jpg"});
+  form.JamShellList1->edit(form.JamShellList1->currentIndex());
+  ASSERT_TRUE(form.JamShellList1->IsEditing());
+  EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_Return));
+  EXPECT_TRUE(form.PreviewFileName.empty());
+}
+
+TEST_F(PictureSource, NothingSelectedDoesNothing) {
+  folder_.Write("pics/a.jpg", "x");
+  ShowFolder(folder_.Path("pics"), 1);
+  TMainForm& form = Form();
+  form.JamShellList1DblClick();
+  EXPECT_TRUE(messages_.Calls.empty());
+}
+
+TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
+  folder_.Write("pics/kaputt.jpg", "not a picture at all");
+  ShowFolder(folder_.Path("pics"), 1);
+  TMainForm& form = Form();
+  const uint8_t* white = form.PreviewImage.Pixels;
+  form.openfilenow(folder_.Path("pics/kaputt.jpg"));
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  const std::string notLoaded = "Fehler: Die Datei " + folder_.Path("pics/kaputt.jpg") + " konnte nicht geladen werden!";
+  const apptest::MessageCall& box = messages_.Calls[0];
+  EXPECT_EQ(box.Kind, "box");
+  if (box.Caption == "Fehler") EXPECT_EQ(box.Text, notLoaded);
+  else EXPECT_EQ(box.Caption, notLoaded);
+  EXPECT_GT(box.Text.size(), 5u);
+  EXPECT_EQ(form.PreviewImage.Pixels, white);
+  EXPECT_TRUE(form.PreviewFileName.empty());
+}
+
+using FavouriteFolders = MainFormTest;
+
+TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
+  apptest::WritePicture(folder_.Path("A/a.jpg"), 4, 4);
+  apptest::WritePicture(folder_.Path("B/b.jpg"), 4, 4);
+  TMainForm& form = Form();
+  for (const char* name : {"A", "B", "A"}) {
+    ShowFolder(folder_.Path(name), 1);
+    SelectInList({std::string(1, static_cast<char>(std::tolower(name[0]))) + ".jpg"});
+    form.AddBtnClick();
+  }
+  const Strings expected{folder_.Path("A/"), folder_.Path("B/")};
+  EXPECT_EQ(form.Favourites(), expected);
+  EXPECT_EQ(Lines(form.PrefListBox), expected);
+  EXPECT_EQ(folder_.Read("folders.dat"), expected[0] + "\r\n" + expected[1] + "\r\n");
+  EXPECT_EQ(form.Pictures.size(), 3u);
+}
+
+TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
+  apptest::WritePicture(folder_.Path("A/a.jpg"), 4, 4);
+  const std::string upper = folder_.Path("A/");
+  std::string lower = upper;
+  lower[lower.size() - 2] = 'a';
+  folder_.Write("folders.dat", lower + "\r\n" + upper + "\r\n" + lower + "\r\n");
+  ShowFolder(folder_.Path("A"), 1);
+  TMainForm& form = Form();
+  SelectInList({"a.jpg"});
+  form.AddBtnClick();
+  EXPECT_EQ(form.Favourites(), (Strings{upper, lower, lower}));
+}
+
+TEST_F(FavouriteFolders, DuplicateLinesLoseOnlyTheLowerOne) {
+  apptest::WritePicture(folder_.Path("A/a.jpg"), 4, 4);
+  const std::string a = folder_.Path("A/");
+  folder_.Write("folders.dat", a + "\r\n/x/\r\n" + a + "\r\n");
+  ShowFolder(folder_.Path("A"), 1);
+  TMainForm& form = Form();
+  SelectInList({"a.jpg"});
+  form.AddBtnClick();
+  EXPECT_EQ(form.Favourites(), (Strings{a, a, "/x/"}));
+  EXPECT_EQ(folder_.Read("folders.dat"), a + "\r\n" + a + "\r\n/x/\r\n");
+}
+
+TEST_F(FavouriteFolders, DoubleClickJumpsToTheFolderAndEmptyListDoesNothing) {
+  folder_.MakeFolder("Urlaub");
+  TMainForm& form = Form();
+  form.PrefListBoxDblClick();
+  EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), folder_.Path());
+  form.AddToPrefFolders(folder_.Path("Urlaub/"));
+  form.PrefListBox->setCurrentRow(0);
+  form.PrefListBoxDblClick();
+  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Urlaub"));
+}

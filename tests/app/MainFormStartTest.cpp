@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "AppTestSupport.h"
+#include "app/ColorBox.h"
+#include "app/MainUnit.h"
+#include "app/StatusBar.h"
+#include "platform/Paths.h"
+
+using apptest::MainFormTest;
+
+namespace {
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+}  // namespace
+
+using StartUp = MainFormTest;
+
+TEST_F(StartUp, CaptionPagesAndToolRow) {
+  TMainForm& form = Form();
+  EXPECT_EQ(Utf8(form.windowTitle()), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
+  EXPECT_FALSE(form.SavedFileName.has_value());
+  const std::vector<std::string> tabs{"Bilder hinzufügen", "Sortieren", "Kommentare", "Lumivista erstellen",
+                                      "Ergebnis betrachten"};
+  ASSERT_EQ(form.PageControl2->count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Utf8(form.PageControl2->tabText(i)), tabs[static_cast<size_t>(i)]);
+  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+  EXPECT_EQ(Utf8(form.NewBtn->text()), "&Neu");
+  EXPECT_EQ(Utf8(form.OpenBtn->text()), "Ö&ffnen...");
+  EXPECT_EQ(Utf8(form.OpenBtn->toolTip()), "Album öffnen...");
+  EXPECT_EQ(Utf8(form.SaveAsBtn->text()), "Speichern &unter...");
+  EXPECT_EQ(Utf8(form.EndeBtn->toolTip()), "Hiermit verlassen Sie das Programm");
+  EXPECT_EQ(Utf8(form.ueberbtn->toolTip()), "Informationen über das Programm");
+  EXPECT_EQ(Utf8(form.wwwBtn->toolTip()), "Auf zur Vendrix Homepage...");
+  EXPECT_EQ(Utf8(form.GoBtn1->toolTip()), "HTML-Dateien erstellen!");
+  EXPECT_FALSE(form.EndeBtn->isHidden());
+  EXPECT_TRUE(form.EndeBtnDown->isHidden());
+}
+
+TEST_F(StartUp, AlbumControlsStartEmptyAndDisabled) {
+  TMainForm& form = Form();
+  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.AddBtn->isEnabled());
+  EXPECT_FALSE(form.DelBtn->isEnabled());
+  EXPECT_FALSE(form.ViewBtn->isEnabled());
+  EXPECT_FALSE(form.PrintBtn->isEnabled());
+  EXPECT_EQ(Utf8(form.DelBtn->text()), "&Löschen");
+  EXPECT_EQ(Utf8(form.ViewBtn->text()), "&Groß anzeigen");
+  EXPECT_FALSE(form.ShowComment->isEnabled());
+  EXPECT_TRUE(form.ShowComment->isChecked());
+  EXPECT_FALSE(form.ComMemo->isEnabled());
+  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
+  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 0);
+}
+
+TEST_F(StartUp, GenerationSettingsHaveTheirDefaults) {
+  TMainForm& form = Form();
+  EXPECT_EQ(form.BKColorBox->HTMLcolor(), "#C0C0C0");
+  EXPECT_EQ(form.BKColorBox2->HTMLcolor(), "#FFFFFF");
+  EXPECT_EQ(form.BreitEd->value(), 90);
+  EXPECT_EQ(form.BreitEd->maximum(), 1000);
+  EXPECT_EQ(form.HochEd->value(), 90);
+  EXPECT_EQ(form.AnzEd->value(), 5);
+  EXPECT_EQ(form.AnzEd->minimum(), 1);
+  EXPECT_EQ(form.AnzEd->maximum(), 50);
+  EXPECT_EQ(form.BorderEd->value(), 3);
+  EXPECT_EQ(form.BorderEd->maximum(), 10);
+  EXPECT_EQ(form.Border2ED->value(), 3);
+  EXPECT_EQ(Utf8(form.CaptionED->text()), "Web Lumivista");
+  EXPECT_EQ(Utf8(form.FreeText->text()), "Klicken Sie auf die Bilder, um sie in Originalgröße zu sehen.");
+  EXPECT_EQ(Utf8(form.Caption2ED->text()), "Web Lumivista");
+  EXPECT_TRUE(form.backlink->isChecked());
+  EXPECT_EQ(Utf8(form.backlink->text()), "Link zur Vendrix Homepage einfügen - vielen Dank!");
+  EXPECT_FALSE(form.TemplateBox->isEditable());
+  EXPECT_EQ(Utf8(form.PageControl1->tabText(2)), "Informationen zum Hochladen");
+  EXPECT_TRUE(form.UploadInfo->text().startsWith("Das Programm erstellt alle nötigen Dateien"));
+}
+
+TEST_F(StartUp, PreviewIsAWhitePicture) {
+  TMainForm& form = Form();
+  ASSERT_NE(form.PreviewImage.Pixels, nullptr);
+  EXPECT_EQ(DibWidth(form.PreviewImage), 320);
+  EXPECT_EQ(DibHeight(form.PreviewImage), 200);
+  EXPECT_EQ(DibBitCount(form.PreviewImage), 24u);
+  const uint32_t size = form.PreviewImage.Info->bmiHeader.biSizeImage;
+  EXPECT_EQ(std::count(form.PreviewImage.Pixels, form.PreviewImage.Pixels + size, 0xFF), size);
+  EXPECT_TRUE(form.PreviewFileName.empty());
+}
+
+TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
+  apptest::WriteTemplateSet(folder_, "modern");
+  apptest::WriteTemplateSet(folder_, "Klassisch");
+  folder_.Write("template/liesmich.txt", "kein Ordner");
+  folder_.Write("folders.dat", "/Bilder/\r\n/Urlaub/\r\n/Bilder/\r\n");
+  TMainForm& form = Form();
+  ASSERT_EQ(form.TemplateBox->count(), 2);
+  EXPECT_EQ(Utf8(form.TemplateBox->itemText(0)), "Klassisch");
+  EXPECT_EQ(form.TemplateBox->currentIndex(), 0);
+  EXPECT_EQ(form.Favourites(), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
+  EXPECT_EQ(Lines(form.PrefListBox), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
+  EXPECT_GT(form.FilterComboBox1->count(), 1);
+  EXPECT_EQ(form.FilterComboBox1->currentIndex(), 0);
+  EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), platform::ProgramFolder());
+}
+
+TEST_F(StartUp, NoTemplateFolderAndNoFavouritesFile) {
+  TMainForm& form = Form();
+  EXPECT_EQ(form.TemplateBox->count(), 0);
+  EXPECT_EQ(form.PrefListBox->count(), 0);
+  EXPECT_TRUE(messages_.Calls.empty());
+}
+
+using Closing = MainFormTest;
+
+TEST_F(Closing, CancelKeepsEverything) {
+  apptest::WritePicture(folder_.Path("a.jpg"), 8, 8);
+  TMainForm& form = Form();
+  form.show();
+  form.AddDroppedFiles({folder_.Path("a.jpg")});
+  messages_.Answers = {false};
+  EXPECT_FALSE(form.close());
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Kind, "confirm");
+  EXPECT_EQ(messages_.Calls[0].Text,
+            "Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Programm beenden");
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.Pictures.size(), 1u);
+  EXPECT_EQ(form.ImageList->count(), 1);
+}
+
+TEST_F(Closing, OkClosesAndEveryCloseAsks) {
+  TMainForm& form = Form();
+  form.show();
+  EXPECT_TRUE(form.close());
+  EXPECT_FALSE(form.isVisible());
+  form.show();
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(messages_.Calls.size(), 2u);
+}
+
+using Progress = MainFormTest;
+
+TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
+  TMainForm& form = Form();
+  form.Progress(20);
+  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 20);
+  form.StatusBar1->grab();  // draws the status bar once
+  EXPECT_EQ(form.StatusBar1->Progress().Rect(), form.StatusBar1->Panel1Rect());
+  EXPECT_EQ(form.StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
+  form.Progress(10);
+  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 10);
+}
