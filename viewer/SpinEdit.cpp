@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstdlib>
 
 namespace viewer {
 
@@ -29,6 +30,17 @@ void SpinEdit::stepBy(int steps) {
   const long long wanted = static_cast<long long>(Value()) + static_cast<long long>(steps) * step_;
   SetValue(static_cast<int>(std::clamp<long long>(wanted, minimum_, maximum_)));
 }
+
+// Room for the longest value of the range besides the arrow buttons; the
+// base class knows no values of its own to measure.
+QSize SpinEdit::sizeHint() const {
+  QSize hint = QAbstractSpinBox::sizeHint();
+  const QString widest = QString::number(std::abs(maximum_) > std::abs(minimum_) ? maximum_ : minimum_);
+  hint.setWidth(hint.width() + fontMetrics().horizontalAdvance(widest + QLatin1Char('0')));
+  return hint;
+}
+
+QSize SpinEdit::minimumSizeHint() const { return sizeHint(); }
 
 QValidator::State SpinEdit::validate(QString& input, int&) const {
   // Digits with an optional minus sign, as a whole-number edit accepts keys;

@@ -19,6 +19,8 @@ class SpinEdit : public QAbstractSpinBox {
   int Maximum() const { return maximum_; }
 
   void stepBy(int steps) override;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
   QValidator::State validate(QString& input, int& pos) const override;
 
  signals:
