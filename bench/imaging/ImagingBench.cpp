@@ -35,11 +35,11 @@ struct Workspace {
     rawjpeg::Picture photo;
     photo.width = kWidth;
     photo.height = kHeight;
-    photo.bgr.resize(size_t(kWidth) * kHeight * 3);
+    photo.bgr.reset(new uint8_t[size_t(kWidth) * kHeight * 3]);
     std::mt19937 noise(42);
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
-        uint8_t* p = &photo.bgr[(size_t(y) * kWidth + x) * 3];
+        uint8_t* p = photo.bgr.get() + (size_t(y) * kWidth + x) * 3;
         const int n = int(noise() % 17) - 8;
         p[0] = uint8_t(std::clamp(x * 255 / kWidth + n, 0, 255));
         p[1] = uint8_t(std::clamp(y * 255 / kHeight + n, 0, 255));

@@ -1,17 +1,21 @@
 #include "RawJpeg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <vector>
 
 #include <jpeglib.h>
 
 namespace rawjpeg {
 
 Picture Decode(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)), {});
+  std::vector<unsigned char> file(std::filesystem::file_size(path));
+  if (FILE* in = std::fopen(path.c_str(), "rb")) {
+    file.resize(std::fread(file.data(), 1, file.size(), in));
+    std::fclose(in);
+  }
   jpeg_decompress_struct cinfo;
   jpeg_error_mgr err;
   cinfo.err = jpeg_std_error(&err);
@@ -23,10 +27,13 @@ Picture Decode(const std::string& path) {
   Picture picture;
   picture.width = static_cast<int>(cinfo.output_width);
   picture.height = static_cast<int>(cinfo.output_height);
-  picture.bgr.resize(size_t(picture.width) * picture.height * 3);
+  picture.bgr.reset(new uint8_t[size_t(picture.width) * picture.height * 3]);
+  const size_t stride = size_t(picture.width) * 3;
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = picture.bgr.data() + size_t(cinfo.output_scanline) * picture.width * 3;
-    jpeg_read_scanlines(&cinfo, &row, 1);
+    JSAMPROW rows[16];
+    const JDIMENSION first = cinfo.output_scanline, count = std::min<JDIMENSION>(16, cinfo.output_height - first);
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = picture.bgr.get() + (first + i) * stride;
+    jpeg_read_scanlines(&cinfo, rows, count);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -50,7 +57,7 @@ void Encode(const Picture& picture, int quality, const std::string& path) {
   cinfo.optimize_coding = TRUE;
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<uint8_t*>(picture.bgr.data()) + size_t(cinfo.next_scanline) * picture.width * 3;
+    JSAMPROW row = picture.bgr.get() + size_t(cinfo.next_scanline) * picture.width * 3;
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

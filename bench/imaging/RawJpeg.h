@@ -2,14 +2,14 @@
 // Plain libjpeg-turbo calls with no error recovery, progress or checks: the
 // floor our OpenDib and SaveDib are measured against.
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace rawjpeg {
 
 struct Picture {
   int width = 0, height = 0;
-  std::vector<uint8_t> bgr;  // top-down rows, 3 bytes per pixel, no padding
+  std::unique_ptr<uint8_t[]> bgr;  // top-down rows, 3 bytes per pixel, no padding
 };
 
 Picture Decode(const std::string& path);
