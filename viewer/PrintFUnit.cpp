@@ -21,14 +21,12 @@
 #include "viewer/PrintSettings.h"
 #include "viewer/PrinterPage.h"
 #include "viewer/SpinEdit.h"
+#include "viewer/Texts.h"
 #include "viewer/WindowPlacement.h"
 
 namespace {
 
 constexpr int kPreviewSide = 190;
-constexpr const char* kNoPrinter = "Kein Drucker installiert.";
-constexpr const char* kJobNotStarted = "Der Druckauftrag konnte nicht gestartet werden.";
-constexpr const char* kJobFailed = "Der Druckauftrag ist fehlgeschlagen.";
 
 int BoundedPercentField(const viewer::SpinEdit& field) {
   return std::clamp(field.Value(), viewer::kMinPercent, viewer::kMaxPercent);
@@ -167,8 +165,10 @@ void TPrintForm::done(int result) {
 
 void TPrintForm::FormShow() { BreitEditChange(); }
 
+bool TPrintForm::HasPicture() const { return picture_.Pixels && picture_.Info; }
+
 void TPrintForm::DeriveHeight() {
-  if (SverhCheck->isChecked())
+  if (HasPicture() && SverhCheck->isChecked())
     HochEdit->SetValue(
         viewer::DeriveHeightPercent(BreitEdit->Value(), DibWidth(picture_), DibHeight(picture_), PageMeasures()));
 }
@@ -184,7 +184,7 @@ void TPrintForm::BreitEditChange() {
 void TPrintForm::HochEditChange() {
   if (busy_) return;
   busy_ = true;
-  if (SverhCheck->isChecked())
+  if (HasPicture() && SverhCheck->isChecked())
     BreitEdit->SetValue(
         viewer::DeriveWidthPercent(HochEdit->Value(), DibWidth(picture_), DibHeight(picture_), PageMeasures()));
   PrintPaintBox->repaint();
@@ -213,7 +213,7 @@ void TPrintForm::PrintPaintBoxPaint(QPainter& canvas) {
   }
   const viewer::PageRect page = viewer::PreviewPage({PrintPaintBox->width(), PrintPaintBox->height()}, PageMeasures());
   canvas.fillRect(QRect(page.X, page.Y, page.Width, page.Height), Qt::white);
-  if (!picture_.Pixels || !picture_.Info) return;
+  if (!HasPicture()) return;
   viewer::PageRect place =
       viewer::PlacePicture({page.Width, page.Height}, DibWidth(picture_), DibHeight(picture_), Choices());
   place.X += page.X;
@@ -226,13 +226,13 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
                  QPrinter& printer, platform::Messages& messages) {
   if (!picture.Pixels || !picture.Info) return false;
   if (!viewer::PrinterAvailable(printer)) {
-    messages.Error(kNoPrinter);
+    messages.Error(viewer::kNoPrinter);
     return false;
   }
   printer.setDocName(platform::ToQString(jobTitle));
   QPainter painter;
   if (!painter.begin(&printer)) {
-    messages.Error(kJobNotStarted);
+    messages.Error(viewer::kJobNotStarted);
     return false;
   }
   const viewer::PageRect place =
@@ -240,7 +240,7 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
   if (place.Width > 0 && place.Height > 0)
     viewer::DrawPicture(painter, viewer::Surface::Printer, place, picture, false, true, &messages);
   if (!painter.end()) {
-    messages.Error(kJobFailed);
+    messages.Error(viewer::kJobFailed);
     return false;
   }
   return true;
@@ -248,6 +248,11 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
 
 bool PrintPicture(const RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
                   platform::Messages& messages, QWidget* parent) {
+  // A preview without pixels has no size to lay out.
+  if (!picture.Pixels || !picture.Info) {
+    messages.Error(viewer::kCannotOpenPicture);
+    return false;
+  }
   TPrintForm form(picture, printer, parent);
   if (form.exec() != QDialog::Accepted) return false;
   return RunPrintJob(picture, form.Choices(), jobTitle, printer, messages);

@@ -28,8 +28,8 @@ inline constexpr const char* ViewerPrintTitle = "Lumivista Bild";
 
 // Runs the print dialog for `picture` (an alias; never freed here) and, on
 // OK, prints it on exactly one page of `printer` with the 8-bit `jobTitle`.
-// Failures ("Kein Drucker installiert." and a refused job) are reported
-// through `messages`. True when a page was printed.
+// Failures (a record without pixels, "Kein Drucker installiert." and a
+// refused job) are reported through `messages`. True when a page was printed.
 bool PrintPicture(const RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
                   platform::Messages& messages, QWidget* parent = nullptr);
 
@@ -83,6 +83,7 @@ class TPrintForm : public QDialog {
   QWidget* BuildSizeGroup();
   QWidget* BuildOptionsGroup();
   QLayout* BuildButtons();
+  bool HasPicture() const;
   void RestorePercentages();
   // Sets the height field from the width field when proportions are kept.
   void DeriveHeight();

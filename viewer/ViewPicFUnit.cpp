@@ -18,13 +18,12 @@
 #include "viewer/PaintBox.h"
 #include "viewer/PrintFUnit.h"
 #include "viewer/SpinEdit.h"
+#include "viewer/Texts.h"
 #include "viewer/ViewerLayout.h"
 #include "viewer/WindowPlacement.h"
 
 namespace {
 
-// Windows-1252, as every message text of the program.
-constexpr const char* kCannotOpen = "Konnte die Bilddatei nicht \xF6" "ffnen!";
 // One notch of a common mouse wheel.
 constexpr int kWheelNotch = 120;
 
@@ -96,7 +95,7 @@ bool TViewPicForm::ShowPicture(const RasterImage& picture, const std::string& fi
   picture_ = picture;
   fileName_ = fileName;
   if (!picture_.Pixels || !picture_.Info) {
-    messages_.Error(kCannotOpen);
+    messages_.Error(viewer::kCannotOpenPicture);
     return false;
   }
   dragging_ = false;

@@ -200,3 +200,18 @@ TEST_F(PrintForm, CancelPrintsNothing) {
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   EXPECT_TRUE(messages.Boxes.empty());
 }
+
+TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
+  RecordingMessages messages;
+  EXPECT_FALSE(PrintPicture(EmptyRasterImage(), MainWindowPrintTitle, printer, messages));
+  ASSERT_EQ(messages.Boxes.size(), 1u);
+  EXPECT_EQ(messages.Boxes[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
+  EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
+  // The dialog itself stays usable without a picture.
+  TPrintForm form(EmptyRasterImage(), printer);
+  form.show();
+  form.BreitEdit->SetValue(70);
+  form.HochEdit->SetValue(20);
+  EXPECT_EQ(form.BreitEdit->Value(), 70);
+  EXPECT_FALSE(form.PrintPaintBox->grab().isNull());
+}
