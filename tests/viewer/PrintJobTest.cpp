@@ -10,6 +10,7 @@
 #include "tests/album/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PrintFUnit.h"
+#include "viewer/ViewPicFUnit.h"
 
 using viewer_test::SolidPicture;
 
@@ -99,14 +100,34 @@ TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
   ExpectRedRectangle(RenderedPage(), QRect(0, 0, 198, 200));
 }
 
-TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
-  DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
+// Answers the print dialog with OK once it is shown.
+void ClickOkInPrintDialog() {
   QTimer::singleShot(0, [] {
     for (QWidget* window : QApplication::topLevelWidgets())
       if (auto* form = qobject_cast<TPrintForm*>(window)) form->OkBitBtn1->click();
   });
+}
+
+TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
+  DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
+  ClickOkInPrintDialog();
   ASSERT_TRUE(PrintPicture(red.get(), MainWindowPrintTitle, printer, messages));
   EXPECT_TRUE(Info().contains(QStringLiteral("Web Lumivista Bild")));
   // 600 wide keeps the proportions: 300 high, centred at y = 250.
   ExpectRedRectangle(RenderedPage(), QRect(0, 250, 600, 300));
+}
+
+TEST_F(PrintJob, ViewerPrintsItsPictureWithItsOwnTitle) {
+  DibGuard red(SolidPicture(1000, 2000, {255, 0, 0}));
+  TViewPicForm viewer(printer, messages);
+  QTimer::singleShot(0, &viewer, [&] {
+    ClickOkInPrintDialog();
+    viewer.PrintBrn->click();
+    viewer.ReadyBtn->click();
+  });
+  ASSERT_TRUE(viewer.ShowPicture(red.get(), "/bilder/rot.bmp"));
+  EXPECT_TRUE(messages.Boxes.empty());
+  EXPECT_TRUE(Info().contains(QRegularExpression(QStringLiteral("Title:\\s+Lumivista Bild\\n"))));
+  // 600 wide would be 1200 high: the height limits it to 400 x 800, centred at x = 100.
+  ExpectRedRectangle(RenderedPage(), QRect(100, 0, 400, 800));
 }
