@@ -2,22 +2,11 @@
 
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
+#include "AlbumBytes.h"
+
+using namespace album_bytes;
 
 namespace {
-
-std::string Int32(uint32_t v) {
-  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v >> 16 & 0xFF),
-          static_cast<char>(v >> 24 & 0xFF)};
-}
-std::string Text(const std::string& t) { return Int32(static_cast<uint32_t>(t.size())) + t; }
-
-const std::string kFreeText = "Klicken Sie auf die Bilder, um sie in Originalgr\xF6\xDF" "e zu sehen.";
-
-// Settings fields of a file with default settings, up to the detail caption.
-std::string DefaultSettingsBytes() {
-  return Int32(0xC0C0C0) + Int32(90) + Int32(90) + Int32(5) + Int32(3) + Int32(3) + Text("Web Lumivista") +
-         Text(kFreeText) + Text("Web Lumivista");
-}
 
 AlbumPictures OnePicture(const std::string& fileName, std::optional<std::string> comment) {
   AlbumPictures pictures;
@@ -38,8 +27,7 @@ std::string StoredName(const std::string& fileName, const std::string& albumPath
 }  // namespace
 
 TEST(AlbumFileWriter, WorkedExampleByteForByte) {
-  const std::string expected = std::string("Vendrix Web Lumivista 1.0") + Int32(1) + Text("a.jpg") + Text("Hi") +
-                               "\x01\x01" + DefaultSettingsBytes() + Int32(0xFFFFFF);
+  const std::string expected = WorkedExample();
   const std::optional<std::string> bytes =
       EncodeAlbumFile(OnePicture("/home/anna/Alben/a.jpg", "Hi"), AlbumSettings(), "/home/anna/Alben/urlaub.lva");
   ASSERT_TRUE(bytes);
@@ -96,7 +84,7 @@ TEST(AlbumFileReader, TwoLineCommentComesBackIdentical) {
 }
 
 TEST(AlbumFileReader, FileEndingAfterDetailCaptionKeepsTheSecondColour) {
-  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettingsBytes();
+  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettings();
   AlbumSettings current;
   current.BackgroundColour2 = 0x123456;
   current.Caption = "vorher";
@@ -107,7 +95,7 @@ TEST(AlbumFileReader, FileEndingAfterDetailCaptionKeepsTheSecondColour) {
 }
 
 TEST(AlbumFileReader, BytesAfterTheSecondColourAreIgnored) {
-  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettingsBytes() + Int32(0xFF) + "junk";
+  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettings() + Int32(0xFF) + "junk";
   const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings());
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Settings.BackgroundColour2, 0xFFu);
@@ -169,7 +157,7 @@ TEST(AlbumFileRoundTrip, SaveLoadSaveIsIdentical) {
 TEST(AlbumFileReader, RefusesDamagedFiles) {
   const std::string header(kAlbumFileHeader);
   const std::string good = *EncodeAlbumFile(OnePicture("/a/x.jpg", "Hi"), AlbumSettings(), "/a/b.lva");
-  const std::string noPictures = header + Int32(0) + DefaultSettingsBytes() + Int32(0xFFFFFF);
+  const std::string noPictures = header + Int32(0) + DefaultSettings() + Int32(0xFFFFFF);
   const struct {
     const char* fault;
     std::string bytes;
@@ -180,8 +168,8 @@ TEST(AlbumFileReader, RefusesDamagedFiles) {
       {"header with another version", "Vendrix Web Lumivista 2.0" + noPictures.substr(25)},
       {"header only", header},
       {"count cut short", header + "\x01\x00"},
-      {"negative count", header + Int32(0xFFFFFFFF) + DefaultSettingsBytes() + Int32(0)},
-      {"count beyond the bytes", header + Int32(0x7FFFFFFF) + DefaultSettingsBytes() + Int32(0)},
+      {"negative count", header + Int32(0xFFFFFFFF) + DefaultSettings() + Int32(0)},
+      {"count beyond the bytes", header + Int32(0x7FFFFFFF) + DefaultSettings() + Int32(0)},
       {"count one too high", header + Int32(2) + good.substr(29)},
       {"name length beyond the bytes", header + Int32(1) + Int32(1000) + "x.jpg" + good.substr(38)},
       {"negative name length", header + Int32(1) + Int32(0xFFFFFFFB) + good.substr(33)},

@@ -4,30 +4,19 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
 #include "RecordingMessages.h"
+#include "TempFolder.h"
 #include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class AlbumFileTest : public ::testing::Test {
+class AlbumFileTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("lumivista-album-" + std::to_string(::getpid()) + "-" + test);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
   static void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
@@ -45,7 +34,6 @@ class AlbumFileTest : public ::testing::Test {
     return pictures;
   }
 
-  fs::path folder_;
   RecordingMessages messages_;
 };
 
