@@ -185,3 +185,12 @@ TEST(AlbumFileReader, RefusesDamagedFiles) {
   EXPECT_TRUE(DecodeAlbumFile(good, "/a/b.lva", AlbumSettings()));
   EXPECT_TRUE(DecodeAlbumFile(noPictures, "/a/b.lva", AlbumSettings()));
 }
+
+TEST(AlbumFileReader, EveryCutOfTheWorkedExampleButTheOldEndIsRefused) {
+  const std::string full = WorkedExample();
+  const size_t oldEnd = full.size() - 4;  // files from before the second colour end here
+  for (size_t length = 0; length <= full.size(); ++length) {
+    const bool complete = length == oldEnd || length == full.size();
+    EXPECT_EQ(DecodeAlbumFile(full.substr(0, length), "/a/b.lva", AlbumSettings()).has_value(), complete) << length;
+  }
+}
