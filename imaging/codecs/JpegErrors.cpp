@@ -13,9 +13,15 @@ constexpr int kMaxScans = 500;
   std::longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// A truncated file would otherwise decode as grey filler and count as read.
+// Coded data running out before the picture is complete would otherwise
+// decode as grey filler and count as read. For a single-scan file the end of
+// the file alone is no loss (only the end marker is missing); a progressive
+// file ending early lacks whole refinement scans, so that is refused too.
 void OnMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) JumpBack(cinfo);
+  if (level >= 0) return;
+  const int code = cinfo->err->msg_code;
+  const bool progressive = cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->progressive_mode;
+  if (code == JWRN_HIT_MARKER || (code == JWRN_JPEG_EOF && progressive)) JumpBack(cinfo);
 }
 
 void Quiet(j_common_ptr) {}

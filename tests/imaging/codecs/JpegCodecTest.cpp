@@ -76,6 +76,31 @@ TEST(JpegDecode, ExifOrientationTurnsThePictureUpright) {
   }
 }
 
+TEST(JpegDecode, MissingEndMarkerAloneLosesNothing) {
+  std::vector<char> bytes = fixtures::ReadBytes(fixtures::Path("jpeg-baseline.jpg"));
+  ASSERT_EQ(static_cast<uint8_t>(bytes[bytes.size() - 2]), 0xFF);
+  ASSERT_EQ(static_cast<uint8_t>(bytes.back()), 0xD9);
+  bytes.resize(bytes.size() - 2);
+  fixtures::ScratchFolder folder("eoi");
+  fixtures::WriteBytes(folder.File("no-end.jpg"), bytes);
+  DibGuard guard;
+  const RasterImage& image = fixtures::Open(guard, folder.File("no-end.jpg"));
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  ExpectNear(fixtures::PixelAt(image, 27, 13), kBlue, "last rows decoded");
+}
+
+TEST(JpegDecode, ProgressiveFileEndingBetweenScansIsRefused) {
+  std::vector<char> bytes = fixtures::ReadBytes(fixtures::Path("jpeg-progressive.jpg"));
+  const std::string text(bytes.begin(), bytes.end());
+  const size_t secondScan = text.find("\xFF\xDA", text.find("\xFF\xDA") + 2);
+  ASSERT_NE(secondScan, std::string::npos);
+  bytes.resize(secondScan);  // the first scan whole, every refinement missing
+  fixtures::ScratchFolder folder("scans");
+  fixtures::WriteBytes(folder.File("cut.jpg"), bytes);
+  DibGuard guard;
+  EXPECT_EQ(fixtures::Open(guard, folder.File("cut.jpg")).Pixels, nullptr);
+}
+
 TEST(JpegDecode, ProgressRisesFromZeroToHundred) {
   fixtures::RecordingProgress progress;
   DibGuard guard;
