@@ -54,6 +54,14 @@ TEST(ReplacePlaceholders, KeyCompletedByTextAroundTheValueIsReplacedAgain) {
   EXPECT_EQ(ReplacePlaceholders("%%%%K%%", u), "K%%");
 }
 
+TEST(ReplacePlaceholders, ValueThatKeepsRebuildingItsKeyEnds) {
+  // "ab" -> "bbaa" never contains "ab", yet restarting at the left after
+  // each replacement would grow "aab" forever.
+  const std::string result = ReplacePlaceholders("aab", {"ab"}, {"bbaa"});
+  EXPECT_LT(result.size(), 200u);
+  EXPECT_NE(result.find("bbaa"), std::string::npos);
+}
+
 TEST(ReplacePlaceholders, ThousandsOfKeysInALongText) {
   PlaceholderTable t;
   t.Add("%%MINIPICSRC%%", "./mini/Bild.jpg");
