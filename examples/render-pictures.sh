@@ -26,13 +26,14 @@ sky 1600 1200 '#1d2b64' '#f8b36a' 11 \
   -fill '#ffcf87' -draw 'rectangle 760,745 840,750' -draw 'rectangle 730,780 870,784' \
   -draw 'rectangle 700,830 900,834' -draw 'rectangle 680,900 920,905' \
   -rotate -90 -quality 92 sonnenuntergang-raw.jpg
-python3 - sonnenuntergang-raw.jpg "Sonnenuntergang am Meer.jpg" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-tiff = b"II*\x00" + struct.pack("<I", 8) + struct.pack("<H", 1) + struct.pack("<HHIHH", 0x0112, 3, 1, 6, 0) + struct.pack("<I", 0)
-app1 = b"Exif\x00\x00" + tiff
-open(sys.argv[2], "wb").write(data[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + data[2:])
-PY
+# APP1 segment right after the start marker: "Exif", a little-endian TIFF
+# header and one IFD entry, Orientation (0x0112, SHORT) = 6.
+{
+  head -c 2 sonnenuntergang-raw.jpg
+  printf '\xff\xe1\x00\x22Exif\x00\x00II*\x00\x08\x00\x00\x00\x01\x00'
+  printf '\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
+  tail -c +3 sonnenuntergang-raw.jpg
+} >"Sonnenuntergang am Meer.jpg"
 rm sonnenuntergang-raw.jpg
 
 # Mountains in front of a transparent sky: PNG with alpha.
