@@ -1,6 +1,7 @@
 // GIF decoding with giflib: the first frame on the logical screen, keeping
 // the colour map's depth (1, 4 or 8 bits); the transparent colour is white.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -92,12 +93,14 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   if (const char* refusal = CheckDimensions(width, height, 8)) return Fail(out, refusal);
 
   // Outside the first frame the screen is transparent or background.
-  std::vector<uint8_t> indices;
+  const std::unique_ptr<uint8_t, decltype(&std::free)> indices(static_cast<uint8_t*>(std::malloc(size_t(width * height))),
+                                                               &std::free);
+  if (!indices) return Fail(out, kOutOfMemory);
   const int fill = transparent >= 0 ? transparent : gif->SBackGroundColor;
-  indices.assign(size_t(width * height), static_cast<uint8_t>(fill));
+  std::memset(indices.get(), fill, size_t(width * height));
   const std::vector<int> order = RowOrder(frame.Height, frame.Interlace);
   for (size_t i = 0; i < order.size(); ++i) {
-    uint8_t* line = indices.data() + (frame.Top + order[i]) * width + frame.Left;
+    uint8_t* line = indices.get() + (frame.Top + order[i]) * width + frame.Left;
     if (DGifGetLine(gif.get(), line, frame.Width) == GIF_ERROR) return Fail(out, kCorrupt);
     progress.Fraction(int64_t(i), int64_t(order.size()));
   }
@@ -108,7 +111,7 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   for (int i = 0; i < colourCount; ++i) table.Set(i, map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
   if (transparent >= 0 && transparent < colourCount) table.Set(transparent, 255, 255, 255);
   if (!CreateImage(out, width, height, depth, &table.info, 1 << depth)) return;
-  for (int64_t y = 0; y < height; ++y) PackRow(indices.data() + y * width, TopDownRow(*out, y), width, depth, colourCount);
+  for (int64_t y = 0; y < height; ++y) PackRow(indices.get() + y * width, TopDownRow(*out, y), width, depth, colourCount);
 }
 
 }  // namespace codecs

@@ -1,9 +1,13 @@
 // OpenDib: reads the whole file, recognises its format by content and hands
 // it to that format's decoder.
 #include <cstring>
+#include <filesystem>
+#include <new>
 #include <string>
+#include <system_error>
 
 #include "imaging/codecs/Decoders.h"
+#include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
 namespace codecs {
@@ -40,12 +44,32 @@ void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress) {
 
 }  // namespace codecs
 
+namespace {
+
+// No picture within the pixel caps needs a file larger than this.
+constexpr uintmax_t kMaxFileBytes = uintmax_t{3} << 30;
+
+// Null when the whole file is in `bytes`, otherwise the message.
+const char* ReadPictureFile(const char* fileName, std::string& bytes) {
+  if (!fileName) return codecs::kCannotOpen;
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(platform::ToFileSystem(fileName), error);
+  if (!error && size > kMaxFileBytes) return codecs::kTooLarge;
+  try {
+    return platform::ReadWholeFile(fileName, bytes) ? nullptr : codecs::kCannotOpen;
+  } catch (const std::bad_alloc&) {
+    return codecs::kOutOfMemory;
+  }
+}
+
+}  // namespace
+
 void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platform::ProgressReceiver* window) {
   codecs::ProgressMeter progress(window);
   progress.Report(0);
   std::string bytes;
-  if (!fileName || !platform::ReadWholeFile(fileName, bytes)) {
-    codecs::Fail(out, codecs::kCannotOpen);
+  if (const char* refusal = ReadPictureFile(fileName, bytes)) {
+    codecs::Fail(out, refusal);
   } else {
     const codecs::FileBytes file{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
     codecs::DecodePicture(file, out, progress);

@@ -149,6 +149,16 @@ TEST_F(CorruptInput, HeadersAnnouncingHugePicturesAreRefusedBeforeAllocating) {
   EXPECT_EQ(Refused(gif, "GIF 65535 x 65535"), kTooLarge);
 }
 
+TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
+  const std::string path = folder.File("huge.bmp");
+  fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("bmp-24.bmp")));
+  std::filesystem::resize_file(path, (uintmax_t{3} << 30) + 1);  // sparse: costs no disk
+  DibGuard guard;
+  const RasterImage& image = fixtures::Open(guard, path);
+  EXPECT_EQ(image.Pixels, nullptr);
+  EXPECT_EQ(std::string(image.ErrorText), kTooLarge);
+}
+
 TEST(OpenByContent, FileWithoutExtensionOpens) {
   fixtures::ScratchFolder folder("noext");
   const std::string path = folder.File("picture");
