@@ -56,9 +56,8 @@ void TwoBitRow(const uint8_t* source, uint8_t* target, int64_t width) {
   }
 }
 
-const char* DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterImage* image, ProgressMeter& progress) {
-  const int64_t sourceStride = DibStride(h.width, h.bits);
-  if (!r.Has(h.pixelOffset, uint64_t(sourceStride * h.height))) return kCorrupt;
+void DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterImage* image, ProgressMeter& progress) {
+  const int64_t sourceStride = DibStride(h.width, h.bits);  // all there: checked before allocating
   const bool alpha = (h.bits == 16 || h.bits == 32) && UsesAlpha(r, h, sourceStride);
   for (int64_t row = 0; row < h.height; ++row) {
     const uint8_t* source = r.At(h.pixelOffset + row * sourceStride);
@@ -69,7 +68,6 @@ const char* DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterIm
     else std::memcpy(target, source, size_t(sourceStride));
     progress.Fraction(row, h.height);
   }
-  return nullptr;
 }
 
 class RleCanvas {
@@ -134,8 +132,8 @@ void DecodeBmp(FileBytes file, RasterImage* out, ProgressMeter& progress) {
     return Fail(out, kCorrupt);
   }
   if (!CreateImage(out, header.width, header.height, depth, &header.colours.info, depth == 24 ? 0 : 1 << depth)) return;
-  const char* refusal = rle ? DecodeRle(reader, header, out, progress) : DecodeUncompressed(reader, header, out, progress);
-  if (refusal) {
+  if (!rle) return DecodeUncompressed(reader, header, out, progress);
+  if (const char* refusal = DecodeRle(reader, header, out, progress)) {
     deldib(*out);
     Fail(out, refusal);
   }
