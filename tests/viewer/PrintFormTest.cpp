@@ -38,6 +38,19 @@ class PrintForm : public ::testing::Test {
 
 bool IsWhite(QRgb pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
 }  // namespace
 
 TEST_F(PrintForm, StartsWithTheDefinedControlsAndDefaults) {
@@ -214,4 +227,24 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
   form.HochEdit->SetValue(20);
   EXPECT_EQ(form.BreitEdit->Value(), 70);
   EXPECT_FALSE(form.PrintPaintBox->grab().isNull());
+}
+
+TEST_F(PrintForm, PreviewFollowsThePrinterSetupWhateverItsAnswer) {
+  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  auto form = Show(square.get());
+  form->UserdefCheck->click();
+  form->BreitEdit->SetValue(1);
+  QTimer::singleShot(0, [this] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (!window->inherits("QPrintDialog")) continue;
+      printer.setPageOrientation(QPageLayout::Landscape);  // as a driver's own settings could
+      static_cast<QDialog*>(window)->reject();
+    }
+  });
+  PaintCounter counter(form->PrintPaintBox);
+  form->PrintSetupBtn->click();
+  EXPECT_GE(counter.Paints, 1);
+  const QImage preview = PreviewImage(*form);
+  EXPECT_TRUE(IsWhite(preview.pixel(2, 30)));
+  EXPECT_FALSE(IsWhite(preview.pixel(95, 20)));
 }
