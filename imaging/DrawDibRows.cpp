@@ -16,6 +16,7 @@ using platform::DeviceContext;
 // ranges of destination indices.
 struct VisibleSpan {
   int32_t firstRow, endRow, firstColumn, endColumn;
+  int32_t Width() const { return endColumn - firstColumn; }
   bool Empty() const { return endRow <= firstRow || endColumn <= firstColumn; }
 };
 
@@ -25,48 +26,59 @@ int32_t ClampToRange(int64_t value, int32_t size) {
 
 VisibleSpan VisiblePart(const DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight) {
   const platform::DeviceRect clip = dc.ClipBox();
-  return VisibleSpan{ClampToRange(int64_t{clip.top} - y, destHeight), ClampToRange(int64_t{clip.bottom} - y, destHeight),
-                     ClampToRange(int64_t{clip.left} - x, destWidth), ClampToRange(int64_t{clip.right} - x, destWidth)};
+  return VisibleSpan{ClampToRange(int64_t{clip.top} - y, destHeight),
+                     ClampToRange(int64_t{clip.bottom} - y, destHeight),
+                     ClampToRange(int64_t{clip.left} - x, destWidth),
+                     ClampToRange(int64_t{clip.right} - x, destWidth)};
 }
+
+// Byte offset within a source row of each visible output column, computed
+// once per call; only columns first..last fall inside the picture.
+struct ColumnTable {
+  std::vector<int64_t> offsets;
+  int32_t first = 0;
+  int32_t last = -1;
+};
 
 struct RowScaler {
   int32_t bytesPerPixel;
   const RasterImage& image;
   int32_t x, y, destWidth, destHeight, srcX, srcTop, srcWidth, srcHeight;
 
-  void Draw(DeviceContext& dc, const RasterImage& rowBuffer, const VisibleSpan& visible) const {
-    const int32_t width = DibWidth(image);
-    const int32_t height = DibHeight(image);
-    // Source column of each visible output column, in bytes within a row;
-    // only those inside the picture are ever copied.
-    const int32_t visibleWidth = visible.endColumn - visible.firstColumn;
-    std::vector<int64_t> offsets(static_cast<size_t>(visibleWidth));
-    int32_t first = visibleWidth;
-    int32_t last = -1;
-    for (int32_t i = 0; i < visibleWidth; ++i) {
+  ColumnTable Columns(const VisibleSpan& visible) const {
+    ColumnTable table;
+    table.offsets.resize(static_cast<size_t>(visible.Width()));
+    table.first = visible.Width();
+    for (int32_t i = 0; i < visible.Width(); ++i) {
       const int64_t column = int64_t{srcWidth} * (visible.firstColumn + i) / destWidth + srcX;
-      offsets[i] = column * bytesPerPixel;
-      if (column >= 0 && column < width) {
-        if (first == visibleWidth) first = i;
-        last = i;
-      }
+      table.offsets[i] = column * bytesPerPixel;
+      if (column < 0 || column >= DibWidth(image)) continue;
+      table.first = std::min(table.first, i);
+      table.last = i;
     }
+    return table;
+  }
+
+  void Draw(DeviceContext& dc, const RasterImage& rowBuffer, const VisibleSpan& visible) const {
+    const ColumnTable columns = Columns(visible);
+    const int32_t height = DibHeight(image);
     const int64_t maxOffset = int64_t{height - 1} * image.Stride;
     int64_t previous = -1;
     for (int32_t row = visible.firstRow; row < visible.endRow; ++row) {
       const int64_t sourceRow = int64_t{srcHeight} * row / destHeight + srcTop;
       const int64_t rowOffset = (height - 1 - sourceRow) * image.Stride;
       if (rowOffset < 0 || rowOffset > maxOffset) {
+        // Outside the picture: a black row (colour index 0).
         std::memset(rowBuffer.Pixels, 0, static_cast<size_t>(rowBuffer.Stride));
         previous = -1;
       } else if (rowOffset != previous) {
         const uint8_t* source = image.Pixels + rowOffset;
-        for (int32_t i = first; i <= last; ++i) {
-          std::memcpy(rowBuffer.Pixels + int64_t{i} * bytesPerPixel, source + offsets[i], bytesPerPixel);
+        for (int32_t i = columns.first; i <= columns.last; ++i) {
+          std::memcpy(rowBuffer.Pixels + int64_t{i} * bytesPerPixel, source + columns.offsets[i], bytesPerPixel);
         }
         previous = rowOffset;
       }
-      dc.SetDIBitsToDevice(x + visible.firstColumn, y + row, visibleWidth, 1, 0, 0, 0, 1, rowBuffer.Pixels,
+      dc.SetDIBitsToDevice(x + visible.firstColumn, y + row, visible.Width(), 1, 0, 0, 0, 1, rowBuffer.Pixels,
                            rowBuffer.Info, platform::DIB_RGB_COLORS);
     }
   }
@@ -76,14 +88,14 @@ void DrawRows(DeviceContext& dc, const RowScaler& scaler) {
   if (!scaler.image.Pixels || scaler.destWidth < 1 || scaler.destHeight < 1) return;
   const VisibleSpan visible = VisiblePart(dc, scaler.x, scaler.y, scaler.destWidth, scaler.destHeight);
   if (visible.Empty()) return;
-  const int32_t visibleWidth = visible.endColumn - visible.firstColumn;
   DibGuard rowBuffer;
   if (scaler.bytesPerPixel == 3) {
-    newdib(rowBuffer.out(), visibleWidth, 1, 24, nullptr, 0);
+    newdib(rowBuffer.out(), visible.Width(), 1, 24, nullptr, 0);
   } else {
     // The buffer carries all 256 colours of the picture.
-    newdib(rowBuffer.out(), visibleWidth, 1, 8, scaler.image.Info, 256);
+    newdib(rowBuffer.out(), visible.Width(), 1, 8, scaler.image.Info, 256);
   }
+  // Without the buffer nothing is drawn.
   if (!rowBuffer.get().Pixels) return;
   scaler.Draw(dc, rowBuffer.get(), visible);
 }
