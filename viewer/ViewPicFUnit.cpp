@@ -1,6 +1,5 @@
 #include "viewer/ViewPicFUnit.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
