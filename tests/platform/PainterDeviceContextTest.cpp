@@ -102,6 +102,18 @@ TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColou
   ExpectSameAsMemoryDevice(24, 20, [&](platform::DeviceContext& dc) {
     StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
   });
+  QImage canvas = Canvas(9, 6);
+  QPainter painter(&canvas);
+  PainterDeviceContext dc(painter);
+  StretchDrawDib(dc, 0, 0, 9, 6, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
+  painter.end();
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      // Colour i of the test table is red i, green 2i, blue 3i.
+      const uint8_t i = Row(image.get(), 5 - y)[x];
+      ASSERT_EQ(canvas.pixel(x, y), qRgb(i, uint8_t(2 * i), uint8_t(3 * i))) << x << "," << y;
+    }
+  }
 }
 
 TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
