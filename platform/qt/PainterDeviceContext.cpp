@@ -14,6 +14,8 @@ namespace platform {
 
 namespace {
 
+constexpr int kUnbounded = 1 << 30;
+
 QList<QRgb> ColourTable(const BITMAPINFO& info, int32_t count) {
   QList<QRgb> table(count);
   for (int32_t i = 0; i < count; ++i) {
@@ -139,8 +141,10 @@ bool PainterDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32
 }
 
 DeviceRect PainterDeviceContext::ClipBox() const {
-  QRect box;
-  if (const QPaintDevice* device = painter_.device()) {
+  // A recording (QPicture, as print previews use) has no size of its own.
+  QRect box(QPoint(-kUnbounded, -kUnbounded), QPoint(kUnbounded, kUnbounded));
+  const QPaintDevice* device = painter_.device();
+  if (device && device->devType() != QInternal::Picture) {
     box = painter_.combinedTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
   }
   // A widget's paint event limits drawing to the exposed region.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPicture>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -189,6 +190,22 @@ TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
   EXPECT_GE(box->exposed.left(), 9000);
   EXPECT_EQ(box->clip, (platform::DeviceRect{box->exposed.left(), box->exposed.top(), box->exposed.right() + 1,
                                              box->exposed.bottom() + 1}));
+}
+
+TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
+  DibGuard image(Numbered24(6, 4));
+  QPicture recording;
+  {
+    QPainter painter(&recording);
+    PainterDeviceContext dc(painter);
+    StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, platform::SRCCOPY, true, nullptr);
+  }
+  QImage canvas = Canvas(10, 6);
+  QPainter replay(&canvas);
+  replay.drawPicture(0, 0, recording);
+  replay.end();
+  EXPECT_EQ(canvas.pixel(2, 1), Opaque(NumberedColour(0, 3)));
+  EXPECT_EQ(canvas.pixel(7, 4), Opaque(NumberedColour(5, 0)));
 }
 
 TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
