@@ -54,6 +54,7 @@ void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   WebPBitstreamFeatures features;
   if (WebPGetFeatures(file.data, file.size, &features) != VP8_STATUS_OK) return Fail(out, kCorrupt);
   if (features.has_animation) return Fail(out, kUnsupported);
+  // 32 bits: the transparent path decodes into a buffer of 4 bytes per pixel first.
   if (const char* refusal = CheckDimensions(features.width, features.height, 32)) return Fail(out, refusal);
   if (!CreateImage(out, features.width, features.height, 24)) return;
   progress.Report(10);

@@ -26,6 +26,7 @@ im pattern.ppm -transparent '#000000' gif-transparent.gif
 im pattern.ppm -threshold 50% -type bilevel gif-bilevel.gif
 im pattern.ppm -type TrueColor -compress lzw tiff-rgb.tif
 im pattern.ppm -type Palette tiff-palette.tif
+im pattern.ppm -type TrueColor -define tiff:endian=msb -compress zip tiff-rgb-msb.tif
 im pattern.ppm -colorspace Gray -depth 8 tiff-grey.tif
 im pattern.ppm -define webp:lossless=true webp-lossless.webp
 im pattern.ppm -alpha set -channel A -fx 'i==0 && j==0 ? 0 : 1' +channel -define webp:lossless=true webp-alpha.webp

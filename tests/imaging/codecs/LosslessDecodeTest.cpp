@@ -161,6 +161,7 @@ TEST(LosslessDecode, GifWithTwoColoursIsOneBit) {
 TEST(LosslessDecode, TiffAndWebP) {
   const Case cases[] = {
       {"tiff-rgb.tif", 24, Pattern},
+      {"tiff-rgb-msb.tif", 24, Pattern},  // big-endian, deflate
       {"tiff-palette.tif", 24, Pattern},
       {"tiff-grey.tif", 8,
        [](int x, int y) {
