@@ -22,7 +22,8 @@ function(lumivista_add_test name)
   target_compile_definitions(${name} PRIVATE
     LUMIVISTA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     LUMIVISTA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "${env}")
+  # gtest_discover_tests keeps only the first entry of an ENVIRONMENT list, so
+  # the variables are set by running each test through env(1) instead.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
