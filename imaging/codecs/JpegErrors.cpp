@@ -48,9 +48,8 @@ jpeg_error_mgr* InstallJpegErrors(JpegErrorManager* manager) {
   return err;
 }
 
-void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress, ProgressMeter* meter) {
+void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress) {
   progress->pub.progress_monitor = OnProgress;
-  progress->meter = meter;
   cinfo->progress = &progress->pub;
 }
 

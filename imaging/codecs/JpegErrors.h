@@ -25,6 +25,7 @@ struct JpegProgress {
   ProgressMeter* meter;
 };
 
-void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress, ProgressMeter* meter);
+// Hooks `progress`, whose meter the caller has set, into the codec.
+void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress);
 
 }  // namespace codecs

@@ -75,7 +75,7 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
   j_decompress_ptr cinfo = &job->cinfo;
   if (setjmp(job->error.jump)) return false;
   jpeg_create_decompress(cinfo);
-  InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress, job->progress.meter);
+  InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress);
   jpeg_mem_src(cinfo, file.data, static_cast<unsigned long>(file.size));
   jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(cinfo, TRUE);

@@ -27,7 +27,7 @@ bool RunEncode(JpegEncodeJob* job, const RasterImage& image) {
   j_compress_ptr cinfo = &job->cinfo;
   if (setjmp(job->error.jump)) return false;
   jpeg_create_compress(cinfo);
-  InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress, job->progress.meter);
+  InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress);
   jpeg_mem_dest(cinfo, &job->bytes, &job->size);
   const int bits = static_cast<int>(DibBitCount(image));
   cinfo->image_width = static_cast<JDIMENSION>(DibWidth(image));
