@@ -156,6 +156,16 @@ TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "no temporary file left";
 }
 
+TEST(SaveDib, WindowsNamesWithUmlautsReachTheDiskAsUtf8) {
+  fixtures::ScratchFolder folder("umlaut");
+  DibGuard source(MakeGradient(8, 8, 24));
+  const std::string ansiName = folder.File("Gr\xFC\xDF" "e.jpg");  // "Grüße" in Windows-1252
+  ASSERT_EQ(SaveDib(source.get(), ansiName.c_str(), kFormatJpeg, nullptr), 1);
+  EXPECT_TRUE(std::filesystem::exists(folder.path / "Gr\xC3\xBC\xC3\x9F" "e.jpg"));
+  DibGuard back;
+  EXPECT_NE(fixtures::Open(back, ansiName).Pixels, nullptr);
+}
+
 TEST(SaveDib, EveryDepthIsConvertedThroughItsColourTable) {
   fixtures::ScratchFolder folder("depths");
   for (int bits : {1, 4, 8, 16, 32}) {
