@@ -49,6 +49,7 @@ void TMainForm::SelectFolder(const std::string& folder) {
   const QModelIndex index = folderModel_->index(QString::fromStdString(platform::ToFileSystem(folder)));
   if (!index.isValid()) return;
   JamShellTree1->setCurrentIndex(index);
+  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) JamShellTree1->expand(parent);
   JamShellTree1->scrollTo(index);
 }
 

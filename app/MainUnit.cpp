@@ -19,6 +19,7 @@
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
 #include "app/PictureButton.h"
+#include "app/ShellListView.h"
 #include "app/StatusBar.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
@@ -133,6 +134,7 @@ void TMainForm::ConnectHandlers() {
   EndeButton->SetAction([this] { EndeBtnClick(); });
   ueberButton->SetAction([this] { ueberbtnClick(); });
   GoBtn->SetAction([this] { GoBtn1Click(); });
+  DibPrevPaint->Paint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
   ConnectSourceHandlers();
   ConnectAlbumHandlers();
 }

@@ -4,7 +4,6 @@
 #include <QPrinter>
 
 #include "app/MainUnit.h"
-#include "app/ShellListView.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtMessages.h"
 #include "viewer/PrintFUnit.h"
@@ -33,7 +32,6 @@ int main(int argc, char* argv[]) {
   form.PrintPicture = [&](const RasterImage& picture, const std::string&) {
     PrintPicture(picture, MainWindowPrintTitle, printer, messages, &form);
   };
-  form.DibPrevPaint->Paint = [&form](QPainter& painter) { form.DibPrevPaintPaint(painter); };
 
   form.show();
   return application.exec();

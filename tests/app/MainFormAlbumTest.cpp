@@ -7,6 +7,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrl>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QSpinBox>
 
 #include "AppTestSupport.h"
@@ -305,4 +310,33 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
   form.ViewBtnClick();
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(messages_.Calls.size(), 1u);
+}
+
+TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
+  TMainForm& form = Form();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p3.jpg"))),
+                QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p1.jpg")))});
+  QWidget* target = form.ImageList->viewport();
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  EXPECT_EQ(Names(), (Strings{"p3.jpg", "p1.jpg"}));
+  EXPECT_EQ(form.Favourites(), Strings{folder_.Path("pics/")});
+}
+
+TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
+  AddFive();
+  TMainForm& form = Form();
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  SelectLines(form.ImageList, {0});
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_EQ(form.Pictures.size(), 4u);
+  form.PageControl2->setCurrentIndex(1);
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_EQ(form.Pictures.size(), 4u);
 }

@@ -11,10 +11,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
+#include <QSplitter>
+#include <QImage>
+#include <QPixmap>
 
 #include "AppTestSupport.h"
 #include "app/ColorBox.h"
 #include "app/MainUnit.h"
+#include "app/ShellListView.h"
 #include "app/StatusBar.h"
 #include "platform/Paths.h"
 
@@ -162,4 +166,37 @@ TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
   EXPECT_EQ(form.StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
   form.Progress(10);
   EXPECT_EQ(form.StatusBar1->Progress().Percent(), 10);
+}
+
+using Preview = MainFormTest;
+
+TEST_F(Preview, PaneShowsThePictureFittedAtTheTopLeft) {
+  apptest::WritePicture(folder_.Path("grau.jpg"), 64, 40);
+  TMainForm& form = Form();
+  form.DibPrevPaint->setFixedSize(181, 75);
+  QImage white = form.DibPrevPaint->grab().toImage();
+  EXPECT_EQ(white.pixelColor(0, 0), QColor(Qt::white));
+  EXPECT_EQ(white.pixelColor(119, 74), QColor(Qt::white));
+  form.openfilenow(folder_.Path("grau.jpg"));
+  EXPECT_EQ(form.PreviewFileName, folder_.Path("grau.jpg"));
+  const QImage grey = form.DibPrevPaint->grab().toImage();
+  EXPECT_NEAR(grey.pixelColor(10, 10).red(), 0x80, 2);
+  EXPECT_NEAR(grey.pixelColor(119, 74).green(), 0x80, 2);
+}
+
+using WindowState = MainFormTest;
+
+TEST_F(WindowState, SplitterPositionsAreRemembered) {
+  {
+    TMainForm& form = Form();
+    form.show();
+    form.resize(900, 650);
+    form.SourceSplitter->setSizes({100, 500});
+    ASSERT_TRUE(form.close());
+  }
+  form_.reset();
+  TMainForm& again = Form();
+  again.show();
+  EXPECT_EQ(again.size(), QSize(900, 650));
+  EXPECT_EQ(again.SourceSplitter->sizes().value(0), 100);
 }

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "AppTestSupport.h"
+#include "app/AboutBoxUnit.h"
 #include "app/ColorBox.h"
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
@@ -111,4 +113,12 @@ TEST(ColorBox, StandardEntriesDialogEntryAndHtmlText) {
   emit box.activated(15);
   EXPECT_EQ(box.HTMLcolor(), "#FFFFFF");
   EXPECT_EQ(box.count(), 17);
+}
+
+TEST(AboutBox, CaptionAndYear) {
+  EXPECT_TRUE(app::AboutText(2031).contains("2031"));
+  EXPECT_FALSE(app::AboutText(2031).contains("%YEAR%"));
+  app::TAboutBox box;
+  EXPECT_EQ(box.windowTitle(), "Info");
+  EXPECT_EQ(box.OKButton->text(), "OK");
 }

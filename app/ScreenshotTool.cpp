@@ -1,0 +1,102 @@
+// Takes the README's screenshots of the main window's five pages: opens an
+// album, previews its first picture, generates it into a work folder and
+// saves one picture per page. Usage:
+//   lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+#include "app/MainUnit.h"
+#include "app/ResultBrowser.h"
+#include "platform/Cp1252.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtText.h"
+
+namespace {
+
+class PrintedMessages : public platform::Messages {
+ public:
+  void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon) override {
+    std::fprintf(stderr, "%s: %s\n", platform::AnsiToUtf8(caption).c_str(), platform::AnsiToUtf8(text).c_str());
+  }
+  bool Confirm(const std::string&, const std::string&) override { return true; }
+  void ShowError(const std::string& text) override { MessageBox(text, platform::ApplicationTitle, {}); }
+};
+
+// Answers every save dialog with one path.
+class FixedDialogs : public platform::FileDialogs {
+ public:
+  explicit FixedDialogs(std::string path) : path_(std::move(path)) {}
+  std::optional<std::string> OpenFileName(const platform::FileDialogOptions&) override { return std::nullopt; }
+  std::optional<std::string> SaveFileName(const platform::FileDialogOptions&) override { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The window as Qt draws it; on a real display the browser engine's part is
+// taken from the screen, where the engine drew it.
+QPixmap Picture(TMainForm& form) {
+  QPixmap picture = form.grab();
+  QWidget* browser = form.WebBrowser1;
+  if (QGuiApplication::platformName() != "xcb" || !browser->isVisible()) return picture;
+  const QPoint at = browser->mapToGlobal(QPoint(0, 0));
+  QPainter painter(&picture);
+  painter.drawPixmap(browser->mapTo(&form, QPoint(0, 0)),
+                     form.screen()->grabWindow(0, at.x(), at.y(), browser->width(), browser->height()));
+  return picture;
+}
+
+bool SavePage(TMainForm& form, int page, const QString& folder, const QString& name, int settleMs) {
+  form.PageControl2->setCurrentIndex(page);
+  QTest::qWait(settleMs);
+  const QString path = folder + "/app-" + QString::number(page + 1) + "-" + name + ".png";
+  const QPixmap shot = Picture(form);
+  const bool saved = shot.save(path);
+  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER\n");
+    return 2;
+  }
+  const std::string album = platform::FromFileSystem(QDir(argv[1]).absolutePath().toStdString());
+  const QString output = QDir(argv[2]).absolutePath();
+  const std::string work = platform::FromFileSystem(QDir(argv[3]).absolutePath().toStdString());
+  QDir().mkpath(output);
+
+  PrintedMessages messages;
+  FixedDialogs dialogs(work + "/album/index.htm");
+  TMainForm form(messages, dialogs);
+  form.show();
+  form.setGeometry(QRect(0, 0, 1100, 760));
+  QTest::qWait(300);
+  if (!form.OpenFile(album)) return 1;
+  form.SelectFolder(platform::ExtractFilePath(album));
+  form.ImageList->setCurrentRow(0);
+  form.ImageListDblClick();
+  form.ImageBox->setCurrentRow(1);
+
+  bool ok = SavePage(form, 0, output, "bilder-hinzufuegen", 1500);
+  ok = SavePage(form, 1, output, "sortieren", 300) && ok;
+  ok = SavePage(form, 2, output, "kommentare", 300) && ok;
+  ok = SavePage(form, 3, output, "lumivista-erstellen", 300) && ok;
+  form.GoBtn1Click();
+  ok = form.PageControl2->currentIndex() == 4 && SavePage(form, 4, output, "ergebnis-betrachten", 4000) && ok;
+  form.hide();
+  return ok ? 0 : 1;
+}
