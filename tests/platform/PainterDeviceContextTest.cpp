@@ -65,6 +65,17 @@ RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
   return image;
 }
 
+// The whole picture drawn at its own size through the painter device.
+QImage DrawnUnscaled(const RasterImage& image) {
+  QImage canvas = Canvas(DibWidth(image), DibHeight(image));
+  QPainter painter(&canvas);
+  PainterDeviceContext dc(painter);
+  StretchDrawDib(dc, 0, 0, DibWidth(image), DibHeight(image), image, 0, 0, DibWidth(image), DibHeight(image), true,
+                 platform::SRCCOPY, true, nullptr);
+  painter.end();
+  return canvas;
+}
+
 // A large paint box whose paint handler notes the clip box it was given.
 struct PaintBox : QWidget {
   void paintEvent(QPaintEvent* event) override {
@@ -89,13 +100,10 @@ TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
   ExpectSameAsMemoryDevice(20, 16, [&](platform::DeviceContext& dc) {
     StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
   });
-  QImage canvas = Canvas(7, 5);
-  QPainter painter(&canvas);
-  PainterDeviceContext dc(painter);
-  StretchDrawDib(dc, 0, 0, 7, 5, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
-  painter.end();
-  EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(0, 4)));
-  EXPECT_EQ(canvas.pixel(6, 4), Opaque(NumberedColour(6, 0)));
+  const QImage canvas = DrawnUnscaled(image.get());
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) ASSERT_EQ(canvas.pixel(x, y), Opaque(NumberedColour(x, 4 - y))) << x << "," << y;
+  }
 }
 
 TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColourTable) {
@@ -103,11 +111,7 @@ TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColou
   ExpectSameAsMemoryDevice(24, 20, [&](platform::DeviceContext& dc) {
     StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
   });
-  QImage canvas = Canvas(9, 6);
-  QPainter painter(&canvas);
-  PainterDeviceContext dc(painter);
-  StretchDrawDib(dc, 0, 0, 9, 6, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
-  painter.end();
+  const QImage canvas = DrawnUnscaled(image.get());
   for (int y = 0; y < 6; ++y) {
     for (int x = 0; x < 9; ++x) {
       // Colour i of the test table is red i, green 2i, blue 3i.
