@@ -125,5 +125,21 @@ TEST_P(ShippedDesign, PagesPassTheValidator) {
   EXPECT_EQ(std::system(command.c_str()), 0) << GetParam();
 }
 
+TEST(ShippedDesigns, ModernDetailPagesFollowArrowKeysAndEscape) {
+  if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
+  TempFolder dir;
+  WriteAlbum(dir, "Modern", 3);
+  const auto keys = [&](const std::string& page) {
+    const std::string command = "node '" LUMIVISTA_SOURCE_DIR "/tests/generator/keynav.js' '" +
+                                (dir.Root() / page).string() + "' ArrowLeft ArrowRight Escape a >'" +
+                                (dir.Root() / "keys.txt").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return dir.Read("keys.txt");
+  };
+  EXPECT_EQ(keys("html/Bild1.htm"), "ArrowLeft=Bild0.htm ArrowRight=Bild2.htm Escape=../index.htm a=stay\n");
+  EXPECT_EQ(keys("html/Bild0.htm"), "ArrowLeft=stay ArrowRight=Bild1.htm Escape=../index.htm a=stay\n");
+  EXPECT_EQ(keys("html/Bild2.htm"), "ArrowLeft=Bild1.htm ArrowRight=stay Escape=../index.htm a=stay\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(Designs, ShippedDesign, ::testing::Values("Klassisch", "Modern", "Schlicht"),
                          [](const auto& info) { return info.param; });
