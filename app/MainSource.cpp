@@ -27,6 +27,8 @@ void TMainForm::ConnectSourceHandlers() {
             JamShellList1->setRootIndex(fileModel_->setRootPath(folderModel_->filePath(current)));
           });
   connect(JamShellList1, &QTreeView::doubleClicked, this, [this] { JamShellList1DblClick(); });
+  connect(folderModel_, &QFileSystemModel::directoryLoaded, this,
+          [this](const QString& folder) { RevealSelectedFolder(folder); });
   JamShellList1->KeyPress = [this](int key) { return JamShellList1KeyPress(key); };
   connect(PrefListBox, &QListWidget::itemDoubleClicked, this, [this] { PrefListBoxDblClick(); });
   PrefListBox->installEventFilter(this);
@@ -49,8 +51,21 @@ void TMainForm::SelectFolder(const std::string& folder) {
   const QModelIndex index = folderModel_->index(QString::fromStdString(platform::ToFileSystem(folder)));
   if (!index.isValid()) return;
   JamShellTree1->setCurrentIndex(index);
-  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) JamShellTree1->expand(parent);
-  JamShellTree1->scrollTo(index);
+  revealFolder_ = index;
+  RevealSelectedFolder();
+}
+
+// The tree reads folders in the background; the chosen folder is opened
+// and scrolled to again whenever one of its parents has been read.
+void TMainForm::RevealSelectedFolder(const QString& loadedFolder) {
+  if (!revealFolder_.isValid()) return;
+  if (!loadedFolder.isEmpty() && !folderModel_->filePath(revealFolder_).startsWith(loadedFolder)) return;
+  for (QModelIndex parent = revealFolder_.parent(); parent.isValid(); parent = parent.parent())
+    JamShellTree1->expand(parent);
+  // The model sorts a folder's rows shortly after reading it; sorting now
+  // keeps the scroll position on the chosen folder.
+  folderModel_->sort(0, Qt::AscendingOrder);
+  JamShellTree1->scrollTo(revealFolder_, QAbstractItemView::PositionAtCenter);
 }
 
 // The names of the selected entries of the file list, in the list's order.

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cstring>
@@ -106,6 +107,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   SaveWindowState();
   event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, [this] { RevealSelectedFolder(); });
 }
 
 void TMainForm::Progress(int percent) {

@@ -4,6 +4,7 @@
 // and the favourites; each handler collects what the controls show and calls
 // the album, image and generator code.
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <functional>
 #include <optional>
 #include <string>
@@ -198,6 +199,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -215,6 +217,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectAlbumHandlers();
   void LoadFavouritesIntoList();
   void ShowFavourites();
+  void RevealSelectedFolder(const QString& loadedFolder = QString());
   void FillTemplateBox();
   void OpenViewerOrPrint(int index, bool print);
   void RestoreWindowState();
@@ -224,6 +227,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   platform::FileDialogs& dialogs_;
   QFileSystemModel* folderModel_;
   QFileSystemModel* fileModel_;
+  QPersistentModelIndex revealFolder_;
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
   CommentEditor comments_;
