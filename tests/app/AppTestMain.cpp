@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QDir>
+#include <QSettings>
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -10,8 +11,12 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  // Remembered window sizes go to a test location, never the user's.
-  QStandardPaths::setTestModeEnabled(true);
+  // Remembered window sizes go to a folder of this test process, never the
+  // user's settings nor those of tests running beside it.
+  const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
   QApplication application(argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  QDir(settings).removeRecursively();
+  return result;
 }
