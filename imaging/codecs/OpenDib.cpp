@@ -52,8 +52,11 @@ constexpr uintmax_t kMaxFileBytes = uintmax_t{3} << 30;
 // Null when the whole file is in `bytes`, otherwise the message.
 const char* ReadPictureFile(const char* fileName, std::string& bytes) {
   if (!fileName) return codecs::kCannotOpen;
+  // Only regular files: opening a pipe would wait forever, a device never ends.
+  const std::filesystem::path path(platform::ToFileSystem(fileName));
   std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(platform::ToFileSystem(fileName), error);
+  if (!std::filesystem::is_regular_file(path, error)) return codecs::kCannotOpen;
+  const uintmax_t size = std::filesystem::file_size(path, error);
   if (!error && size > kMaxFileBytes) return codecs::kTooLarge;
   try {
     return platform::ReadWholeFile(fileName, bytes) ? nullptr : codecs::kCannotOpen;

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "ImagingFixtures.h"
@@ -157,6 +159,17 @@ TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
   const RasterImage& image = fixtures::Open(guard, path);
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), kTooLarge);
+}
+
+TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
+  const std::string pipe = folder.File("pipe.jpg");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {pipe, folder.path.string(), std::string("/dev/zero")}) {
+    DibGuard guard;
+    const RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
+    EXPECT_EQ(image.Pixels, nullptr) << path;
+    EXPECT_STREQ(image.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden") << path;
+  }
 }
 
 TEST(OpenByContent, FileWithoutExtensionOpens) {
