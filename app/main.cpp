@@ -1,7 +1,10 @@
 // Program entry: the application, the main window and the viewer, which is
 // created hidden and reused for every picture shown large.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPrinter>
+#include <QTranslator>
 
 #include "app/MainUnit.h"
 #include "platform/qt/FileDialogs.h"
@@ -16,6 +19,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Web Lumivista");
   QApplication::setOrganizationName("Vendrix");
   QApplication::setApplicationDisplayName(platform::ApplicationTitle);
+  // Qt's own dialogs (files, colours, printing) in German, as the program is.
+  QTranslator qtGerman;
+  if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtGerman);
 
   platform::QtMessages messages;
   platform::QtFileDialogs dialogs;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/QtText.h"
 
@@ -32,6 +33,8 @@ bool QtMessages::Confirm(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text),
                   QMessageBox::Ok | QMessageBox::Cancel, parent_);
   box.setDefaultButton(QMessageBox::Ok);
+  // The program speaks German whether or not Qt's translations are installed.
+  box.button(QMessageBox::Cancel)->setText("Abbrechen");
   return box.exec() == QMessageBox::Ok;
 }
 
