@@ -1,5 +1,6 @@
 // The generation page: template sets and the generate button.
 #include <QComboBox>
+#include <QDir>
 #include <QTabWidget>
 
 #include "app/MainUnit.h"
@@ -7,6 +8,7 @@
 #include "app/ResultBrowser.h"
 #include "generator/GenerateAlbum.h"
 #include "generator/TemplateSets.h"
+#include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtText.h"
 
@@ -30,11 +32,18 @@ std::string TMainForm::TemplateFolder() const {
   return TemplateSetFolder(DefaultTemplatesFolder(), platform::FromQString(TemplateBox->currentText()));
 }
 
+// The album's own folder when it has been saved, else the user's home: the
+// program's folder is no place for a web album.
+std::string TMainForm::OverviewStartFolder() const {
+  if (SavedFileName) return platform::ExtractFilePath(*SavedFileName);
+  return platform::FromFileSystem(QDir::homePath().toStdString());
+}
+
 void TMainForm::GoBtn1Click() {
   GoBtn->MouseUp();
   const AlbumSettings settings = CurrentSettings();
   const GenerationRequest request{settings, TemplateFolder(),
-                                  [this] { return dialogs_.SaveFileName(OverviewDialog(ProgramFolder)); }};
+                                  [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
   generating_ = true;
   const GenerationResult result = GenerateAlbum(Pictures, request, ExportReporting{messages_, this, nullptr});
   generating_ = false;

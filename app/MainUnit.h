@@ -190,6 +190,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ApplyStoredSettings(const AlbumSettings& settings);
   std::string TemplateFolder() const;
   void GoBtn1Click();
+  std::string OverviewStartFolder() const;
 
   // Preview and viewer.
   void openfilenow(const std::string& fileName);
