@@ -1,6 +1,7 @@
 #include "imaging/codecs/DecodeSupport.h"
 
 #include <cstring>
+#include <utility>
 
 namespace codecs {
 
@@ -39,6 +40,23 @@ bool CreateImage(RasterImage* out, int64_t width, int64_t height, int bitsPerPix
 void ColourTable::Set(int index, uint8_t red, uint8_t green, uint8_t blue) {
   info.bmiColors[index] = RGBQUAD{blue, green, red, 0};
   if (index >= count) count = index + 1;
+}
+
+namespace {
+
+int Brightness(const RGBQUAD& q) { return 299 * q.rgbRed + 587 * q.rgbGreen + 114 * q.rgbBlue; }
+
+}  // namespace
+
+void DarkColourFirst(RasterImage& image) {
+  if (!image.Pixels || image.Info->bmiHeader.biBitCount != 1) return;
+  RGBQUAD* table = image.Info->bmiColors;
+  if (image.Info->bmiHeader.biClrUsed < 2 || Brightness(table[0]) <= Brightness(table[1])) return;
+  std::swap(table[0], table[1]);
+  std::swap(image.Colours[0], image.Colours[1]);
+  if (image.PaletteHandle) std::swap(image.PaletteHandle->entries[0], image.PaletteHandle->entries[1]);
+  const size_t bytes = image.Info->bmiHeader.biSizeImage;
+  for (size_t i = 0; i < bytes; ++i) image.Pixels[i] = static_cast<uint8_t>(~image.Pixels[i]);
 }
 
 ColourTable GreyTable() {

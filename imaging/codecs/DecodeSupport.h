@@ -59,6 +59,12 @@ inline uint8_t* TopDownRow(const RasterImage& image, int64_t y) {
   return image.Pixels + (image.Info->bmiHeader.biHeight - 1 - y) * int64_t{image.Stride};
 }
 
+// Puts the darker colour of a 1-bit picture at index 0, inverting the bits to
+// keep every pixel's colour. Album export reads a 1-bit picture as "0 is
+// black, anything else white"; files that list white first (as many
+// encoders write them) would otherwise come out as negatives.
+void DarkColourFirst(RasterImage& image);
+
 // `value` seen through `alpha` over a white background.
 inline uint8_t OverWhite(unsigned value, unsigned alpha) {
   return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127u) / 255u);

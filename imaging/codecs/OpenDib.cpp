@@ -76,6 +76,7 @@ void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platfo
   } else {
     const codecs::FileBytes file{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
     codecs::DecodePicture(file, out, progress);
+    codecs::DarkColourFirst(*out);
   }
   progress.Report(100);
 }
