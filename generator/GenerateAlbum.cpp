@@ -71,7 +71,8 @@ GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest&
   result.FailedPictures = ExportPictures(pictures, settings, *fragments, target, reporting);
 
   result.OverviewPath = target.Folder + target.OverviewFileName;
-  if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures))) {
+  if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures),
+                                     platform::Durability::Regenerable)) {
     reporting.Messages.Error("HTML Datei erstellen: Konnte die Datei " + target.OverviewFileName +
                              " nicht erstellen!");
     result.Outcome = RunOutcome::OverviewNotCreatable;

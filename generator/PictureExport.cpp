@@ -90,7 +90,7 @@ class PictureExporter {
   bool WriteDetailPage(int32_t index) {
     const std::string& name = *pictures_[static_cast<size_t>(index)].DetailPageName;
     const std::string page = DetailPageText(fragments_, settings_, pictures_, index, target_.OverviewFileName);
-    if (platform::WriteFileAtomically(folders_.Html + name, page)) return true;
+    if (platform::WriteFileAtomically(folders_.Html + name, page, platform::Durability::Regenerable)) return true;
     reporting_.Messages.Error(NotCreatedMessage("HTML", name));
     return false;
   }

@@ -35,12 +35,12 @@ std::string TemporaryName(const std::string& fsTarget) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& ansiPath, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& ansiPath, std::string_view bytes, Durability durability) {
   const std::string target = ToFileSystem(ansiPath);
   const std::string temp = TemporaryName(target);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes) && (durability == Durability::Regenerable || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());

@@ -7,9 +7,15 @@
 
 namespace platform {
 
+// How long a write waits. Generated album files can be made again from their
+// sources, so they skip the wait for the disk, which costs more than encoding
+// a thumbnail; album files and the favourites wait until the bytes are stored.
+enum class Durability { WaitForDisk, Regenerable };
+
 // Writes `bytes` to the 8-bit path `ansiPath`. False when anything failed;
 // the previous file, if any, is then untouched and no temporary file remains.
-bool WriteFileAtomically(const std::string& ansiPath, std::string_view bytes);
+bool WriteFileAtomically(const std::string& ansiPath, std::string_view bytes,
+                         Durability durability = Durability::WaitForDisk);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& ansiPath, std::string& bytes);

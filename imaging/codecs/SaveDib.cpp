@@ -14,7 +14,8 @@ int32_t SaveDib(RasterImage image, const char* fileName, int32_t format, platfor
   unsigned char* bytes = nullptr;
   unsigned long size = 0;
   if (format == kFormatJpeg && fileName && codecs::EncodeJpeg(image, progress, &bytes, &size)) {
-    saved = platform::WriteFileAtomically(fileName, std::string_view(reinterpret_cast<const char*>(bytes), size));
+    saved = platform::WriteFileAtomically(fileName, std::string_view(reinterpret_cast<const char*>(bytes), size),
+                                          platform::Durability::Regenerable);
   }
   std::free(bytes);
   progress.Report(100);
