@@ -12,7 +12,17 @@
 #include "viewer/PrintFUnit.h"
 #include "viewer/ViewPicFUnit.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifndef _WIN32
+  // The browser engine refuses to start its sandbox as root; the result page
+  // shows only the album's own local files.
+  if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
