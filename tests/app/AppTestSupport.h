@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,12 +54,14 @@ class ScriptedDialogs : public platform::FileDialogs {
   }
   std::optional<std::string> SaveFileName(const platform::FileDialogOptions& options) override {
     Saves.push_back(options);
+    if (WhileSaveDialogIsOpen) WhileSaveDialogIsOpen();
     return Answer(options);
   }
 
   std::deque<std::optional<std::string>> Paths;  // answers; Cancel when none is left
   std::vector<platform::FileDialogOptions> Shown;
   std::vector<platform::FileDialogOptions> Saves;
+  std::function<void()> WhileSaveDialogIsOpen;
 
  private:
   std::optional<std::string> Answer(const platform::FileDialogOptions& options) {

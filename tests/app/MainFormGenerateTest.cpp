@@ -69,3 +69,17 @@ TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {
   EXPECT_EQ(messages_.Calls[0].Kind, "error");
   EXPECT_EQ(form.PageControl2->currentIndex(), 0);
 }
+
+TEST_F(Generation, CloseRequestDuringARunIsRefused) {
+  TMainForm& form = Form();
+  form.show();
+  bool closed = true;
+  dialogs_.WhileSaveDialogIsOpen = [&] { closed = form.close(); };
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  form.GoBtn1Click();
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(messages_.Calls.empty());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
+  EXPECT_TRUE(form.close());
+}
