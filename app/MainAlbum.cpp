@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QUrl>
 
 #include "album/AlbumList.h"
@@ -60,15 +59,20 @@ void TMainForm::ConnectAlbumHandlers() {
   });
   connect(ShowComment, &QCheckBox::toggled, this, [this] { ShowCommentClick(); });
   connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] { ComMemoChange(); });
-  // "&Löschen" is the window's cancel button: Escape clicks it while it can
-  // take the focus.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(escape, &QShortcut::activated, this, [this] {
-    if (DelBtn->isEnabled() && DelBtn->isVisible()) DelBtn->click();
-  });
   for (QObject* watched : {static_cast<QObject*>(ImageList), static_cast<QObject*>(SortBox),
                            static_cast<QObject*>(ImageBox), static_cast<QObject*>(ImageList->viewport())})
     watched->installEventFilter(this);
+}
+
+// "&Löschen" is the window's cancel button: an Escape that no control used
+// clicks it while it can take the focus. An in-place rename or an open
+// drop-down keeps its Escape.
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && DelBtn->isEnabled() && DelBtn->isVisible()) {
+    DelBtn->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

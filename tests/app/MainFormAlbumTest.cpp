@@ -334,8 +334,18 @@ TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   SelectLines(form.ImageList, {0});
-  QTest::keyClick(&form, Qt::Key_Escape);
+  form.ImageList->setFocus();
+  QTest::keyClick(form.ImageList, Qt::Key_Escape);
   EXPECT_EQ(form.Pictures.size(), 4u);
+
+  SelectLines(form.ImageList, {0});
+  form.JamShellList1->setCurrentIndex(form.JamShellList1->model()->index(0, 0, form.JamShellList1->rootIndex()));
+  form.JamShellList1->edit(form.JamShellList1->currentIndex());
+  ASSERT_TRUE(form.JamShellList1->IsEditing());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // ends the rename only
+  EXPECT_FALSE(form.JamShellList1->IsEditing());
+  EXPECT_EQ(form.Pictures.size(), 4u);
+
   form.PageControl2->setCurrentIndex(1);
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_EQ(form.Pictures.size(), 4u);
