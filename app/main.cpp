@@ -7,6 +7,8 @@
 #include <QTranslator>
 
 #include "app/MainUnit.h"
+#include "platform/DeviceContext.h"
+#include "platform/qt/PainterDeviceContext.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtMessages.h"
 #include "viewer/PrintFUnit.h"
@@ -33,6 +35,9 @@ int main(int argc, char* argv[]) {
   QTranslator qtGerman;
   if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtGerman);
+
+  // Drawing picks its halftone path from the desktop's real colour depth.
+  platform::SetScreenBitsPerPixelQuery(platform::QtScreenBitsPerPixel);
 
   platform::QtMessages messages;
   platform::QtFileDialogs dialogs;
