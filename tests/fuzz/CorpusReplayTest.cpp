@@ -1,17 +1,24 @@
-// Replays the fuzzers' saved inputs through OpenDib in the normal test run:
-// each one either opens as a consistent picture or fails with a message.
+// Replays the fuzzers' saved inputs in the normal test run: each picture
+// either opens as a consistent picture or fails with a message, and each
+// album file the reader accepts reads back the same after writing it again.
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "album/AlbumFileFormat.h"
 #include "imaging/Rastola.h"
+#include "platform/SafeFile.h"
 
 namespace {
 
+std::filesystem::path Corpus(const char* target) {
+  return std::filesystem::path(LUMIVISTA_SOURCE_DIR) / "tests/fuzz/corpus" / target;
+}
+
 TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
-  const std::filesystem::path corpus = std::filesystem::path(LUMIVISTA_SOURCE_DIR) / "tests/fuzz/corpus/open_dib";
+  const std::filesystem::path corpus = Corpus("open_dib");
   int replayed = 0;
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
     const std::string path = entry.path().string();
@@ -31,6 +38,30 @@ TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
     EXPECT_EQ(int64_t{h.biSizeImage}, int64_t{image.Stride} * h.biHeight);
   }
   EXPECT_GE(replayed, 10);
+}
+
+TEST(FuzzCorpus, EverySavedAlbumFileIsRefusedOrRoundTrips) {
+  const std::string albumPath = "/alben/urlaub.lva";
+  int accepted = 0, refused = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Corpus("album_file"))) {
+    SCOPED_TRACE(entry.path().string());
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(entry.path().string(), bytes));
+    const auto album = DecodeAlbumFile(bytes, albumPath, AlbumSettings{});
+    if (!album) {
+      ++refused;
+      continue;
+    }
+    ++accepted;
+    const auto written = EncodeAlbumFile(album->Pictures, album->Settings, albumPath);
+    ASSERT_TRUE(written.has_value());
+    const auto again = DecodeAlbumFile(*written, albumPath, AlbumSettings{});
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->Pictures, album->Pictures);
+    EXPECT_EQ(again->Settings, album->Settings);
+  }
+  EXPECT_GE(accepted, 3);
+  EXPECT_GE(refused, 1);
 }
 
 }  // namespace
