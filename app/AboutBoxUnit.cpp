@@ -1,5 +1,6 @@
 #include "app/AboutBoxUnit.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -9,10 +10,16 @@
 #include <QVBoxLayout>
 
 #include "app/PictureButton.h"
+#include "platform/Messages.h"
 
 namespace app {
 
 void ShellOpen(const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
+
+void SetApplicationTitle() {
+  QCoreApplication::setOrganizationName("Vendrix");
+  QCoreApplication::setApplicationName(platform::ApplicationTitle);
+}
 
 QString AboutText(int year) {
   QString text = QString::fromUtf8(

@@ -16,6 +16,12 @@ inline constexpr const char* HomePageCaption = "www.vendrix.example";
 // Opens an address or a file with the desktop's "open" action.
 void ShellOpen(const QString& address);
 
+// Gives the program its title "Web Lumivista 2.0", the name the desktop shows
+// for it. It is the application name, not an explicit display name: Qt
+// appends an explicit display name to every window title, which would change
+// the main window's caption and the caption of every message box.
+void SetApplicationTitle();
+
 // The information text with its "%YEAR%" placeholder replaced by `year`.
 QString AboutText(int year);
 

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QTranslator>
 
+#include "app/AboutBoxUnit.h"
 #include "app/MainUnit.h"
 #include "platform/DeviceContext.h"
 #include "platform/qt/PainterDeviceContext.h"
@@ -28,9 +29,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Web Lumivista");
-  QApplication::setOrganizationName("Vendrix");
-  QApplication::setApplicationDisplayName(platform::ApplicationTitle);
+  app::SetApplicationTitle();
   // Qt's own dialogs (files, colours, printing) in German, as the program is.
   QTranslator qtGerman;
   if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

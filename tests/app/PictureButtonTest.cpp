@@ -122,3 +122,14 @@ TEST(AboutBox, CaptionAndYear) {
   EXPECT_EQ(box.windowTitle(), "Info");
   EXPECT_EQ(box.OKButton->text(), "OK");
 }
+
+TEST(ApplicationTitle, NamesTheProgramWithoutAddingItToWindowCaptions) {
+  const QString name = QCoreApplication::applicationName();
+  app::SetApplicationTitle();
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Web Lumivista 2.0");
+  // Only an explicitly set display name outlives a change of the name; the
+  // desktop appends that one to the main window's caption and every box's.
+  QCoreApplication::setApplicationName("anders");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "anders");
+  QCoreApplication::setApplicationName(name);
+}
