@@ -13,6 +13,12 @@ using BrowserView = QTextBrowser;
 
 namespace app {
 
+QUrl AddressUrl(const QString& address) {
+  static const QString kFileScheme = QStringLiteral("file://");
+  if (address.startsWith(kFileScheme)) return QUrl::fromLocalFile(address.mid(kFileScheme.size()));
+  return QUrl(address);
+}
+
 ResultBrowser::ResultBrowser(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -34,9 +40,9 @@ void ResultBrowser::Navigate(const QString& address) {
   EnsureView();
   address_ = address;
 #ifdef LUMIVISTA_HAVE_WEBENGINE
-  static_cast<QWebEngineView*>(view_)->setUrl(QUrl(address));
+  static_cast<QWebEngineView*>(view_)->setUrl(AddressUrl(address));
 #else
-  static_cast<QTextBrowser*>(view_)->setSource(QUrl(address));
+  static_cast<QTextBrowser*>(view_)->setSource(AddressUrl(address));
 #endif
 }
 

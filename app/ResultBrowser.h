@@ -4,9 +4,15 @@
 // when the page is first shown or a page is first loaded, so the program
 // starts quickly.
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 namespace app {
+
+// The URL the browser loads for an address. A "file://" address names a
+// local path as written, so "#", "?" and "%" in a folder name stay part of
+// the path instead of starting a fragment, a query or an escape.
+QUrl AddressUrl(const QString& address);
 
 class ResultBrowser : public QWidget {
   Q_OBJECT

@@ -51,6 +51,17 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   EXPECT_FALSE(form.GoBtn->Pressed());
 }
 
+TEST_F(Generation, ResultInAFolderWithHashAndPercentIsShownFromThatFolder) {
+  TMainForm& form = Form();
+  const std::string overview = folder_.Path("web/Fotos #1 100%25/album.htm");
+  dialogs_.Paths = {overview};
+  form.GoBtn1Click();
+  ASSERT_TRUE(std::filesystem::exists(overview));
+  EXPECT_EQ(form.WebBrowser1->Address().toStdString(), "file://" + overview);
+  EXPECT_EQ(app::AddressUrl(form.WebBrowser1->Address()).toLocalFile().toStdString(), overview);
+  EXPECT_EQ(app::AddressUrl("https://example.org/a?b#c"), QUrl("https://example.org/a?b#c"));
+}
+
 TEST_F(Generation, CancelledDialogWritesNothing) {
   TMainForm& form = Form();
   form.GoBtn1Click();
