@@ -71,6 +71,20 @@ TEST_F(Generation, CancelledDialogWritesNothing) {
   EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
 }
 
+TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
+  TMainForm& form = Form();
+  std::filesystem::create_directories(folder_.Path("web/album.htm"));
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  form.GoBtn1Click();
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "HTML Datei erstellen: Konnte die Datei album.htm nicht erstellen!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path("web/pics/a.jpg")));
+  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+  EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
+  for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.ThumbnailName.has_value());
+}
+
 TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {
   std::filesystem::remove(folder_.Path("template/Einfach/mainend.htm"));
   TMainForm& form = Form();
