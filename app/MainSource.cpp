@@ -25,6 +25,9 @@ void TMainForm::ConnectSourceHandlers() {
   connect(JamShellTree1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             JamShellList1->setRootIndex(fileModel_->setRootPath(folderModel_->filePath(current)));
+            // Marks made in the folder shown before stay in the model; they
+            // would be added or previewed under the new folder's path.
+            JamShellList1->selectionModel()->clear();
           });
   connect(JamShellList1, &QTreeView::doubleClicked, this, [this] { JamShellList1DblClick(); });
   connect(folderModel_, &QFileSystemModel::directoryLoaded, this,

@@ -350,3 +350,18 @@ TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_EQ(form.Pictures.size(), 4u);
 }
+
+TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
+  apptest::WritePicture(folder_.Path("A/a.jpg"), 4, 4);
+  apptest::WritePicture(folder_.Path("B/b.jpg"), 4, 4);
+  TMainForm& form = Form();
+  ShowFolder(folder_.Path("A"), 1);
+  SelectInList({"a.jpg"});
+  // Another folder chosen in the tree: the list shows it with nothing marked.
+  ShowFolder(folder_.Path("B"), 1);
+  form.AddBtnClick();
+  EXPECT_TRUE(form.Pictures.empty());
+  form.JamShellList1DblClick();
+  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
+}
