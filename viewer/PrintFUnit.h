@@ -43,7 +43,7 @@ class TPrintForm : public QDialog {
 
  public:
   // `picture` is aliased, never freed. The remembered percentages are
-  // restored here, before the dialog is shown.
+  // restored each time the dialog is shown, before FormShow runs.
   TPrintForm(const RasterImage& picture, QPrinter& printer, QWidget* parent = nullptr);
 
   // The choices as the controls hold them now.
