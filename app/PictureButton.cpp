@@ -63,7 +63,9 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  const bool click = pressed_ && Inside(p.x(), p.y());
+  // A click is the left button's, as for every other button; any button
+  // still shows the pressed image while held.
+  const bool click = pressed_ && event->button() == Qt::LeftButton && Inside(p.x(), p.y());
   MouseUp();
   if (click) Click();
 }

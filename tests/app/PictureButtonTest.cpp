@@ -49,6 +49,24 @@ TEST(PictureButton, PressShowsThePressedImageAndDragOffShowsTheRaisedOne) {
   EXPECT_FALSE(button.RaisedImage()->isHidden());
 }
 
+TEST(PictureButton, RightButtonPressesButDoesNotClick) {
+  app::PictureButton button(app::PictureButtonFace("X", Qt::red, QSize(40, 20), false),
+                            app::PictureButtonFace("X", Qt::red, QSize(40, 20), true), "Hinweis", "Up", "Down");
+  int clicks = 0;
+  button.SetAction([&] { ++clicks; });
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button.mapToGlobal(QPointF(5, 5)), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(&button, &press);
+  EXPECT_TRUE(button.Pressed());
+  EXPECT_TRUE(button.RaisedImage()->isHidden());
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), button.mapToGlobal(QPointF(5, 5)), Qt::RightButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&button, &release);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_FALSE(button.Pressed());
+  EXPECT_FALSE(button.RaisedImage()->isHidden());
+}
+
 TEST(PictureButton, MoveWithoutPressDoesNothing) {
   app::PictureButton button(app::PictureButtonFace("X", Qt::red, QSize(40, 20), false),
                             app::PictureButtonFace("X", Qt::red, QSize(40, 20), true), "Hinweis", "Up", "Down");
