@@ -34,6 +34,8 @@ void CopyScaledRow(const RasterImage& image, const RasterImage& scaled, const Dr
     } else if (bits == 4) {
       OrNibble(out, x, NibbleAt(in, sx));
     } else {
+      // Whole bytes per pixel (8, 16, 24, 32 bits): 16- and 32-bit pictures
+      // are copied too, rather than drawn as a blank rectangle.
       std::memcpy(out + int64_t{x} * bytes, in + int64_t{sx} * bytes, bytes);
     }
   }

@@ -103,6 +103,16 @@ TEST(DeviceStretch, FirstFallbackCopiesOneBitAndThirtyTwoBitPictures) {
   EXPECT_EQ(deepDc.Pixel(3, 0), 0x102030u);
 }
 
+TEST(DeviceStretch, FirstFallbackCopiesSixteenBitPictures) {
+  DibGuard image(Make(2, 1, 16));
+  uint8_t* p = Row(image.get(), 0);
+  p[2] = 0xFF, p[3] = 0x7F;  // column 1: 5-5-5 white
+  FailingPrinter dc(4, 1);
+  Draw(dc, image.get(), 0, 0, 4, 1);
+  EXPECT_EQ(dc.Pixel(0, 0), 0x000000u);
+  EXPECT_EQ(dc.Pixel(3, 0), 0xFFFFFFu);
+}
+
 TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
   DibGuard image(Numbered24(4, 3));
   FailingPrinter dc(10, 10);
