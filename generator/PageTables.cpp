@@ -10,6 +10,24 @@ constexpr size_t kMiniPicSrc = 8;
 
 std::string NameOrEmpty(const std::optional<std::string>& name) { return name.value_or(std::string()); }
 
+// The overview's name is the user's choice, unlike the generated names: the
+// characters that would end the link's attribute or its path ("Album #1.htm")
+// are written as %XX, which still names the same file.
+std::string LinkPath(const std::string& fileName) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : fileName) {
+    if (c == '%' || c == '#' || c == '?' || c == '"' || c == '\'' || c == '<' || c == '>' || c == '&') {
+      out += '%';
+      out += kHex[static_cast<unsigned char>(c) >> 4];
+      out += kHex[static_cast<unsigned char>(c) & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string PoweredByParagraph() {
@@ -49,6 +67,6 @@ PlaceholderTable DetailLinkTable(const AlbumSettings& settings, const AlbumPictu
   t.Add("%%BIGPICSRC%%", "../pics/" + NameOrEmpty(picture.PictureName));
   t.Add("%%NEXTPICLINK%%", hasNext ? NameOrEmpty(pictures[static_cast<size_t>(index) + 1].DetailPageName) : "");
   t.Add("%%PREVPICLINK%%", hasPrev ? NameOrEmpty(pictures[static_cast<size_t>(index) - 1].DetailPageName) : "");
-  t.Add("%%OVERVIEWLINK%%", "../" + overviewFileName);
+  t.Add("%%OVERVIEWLINK%%", "../" + LinkPath(overviewFileName));
   return t;
 }

@@ -92,6 +92,14 @@ TEST(DetailPage, LinkBlockFollowsThePicturesPlace) {
             "prev d2.htm %%LINKS%%\r\nup ../index.htm\r\n.\r\n\r\n");
 }
 
+TEST(DetailPage, OverviewNameThatWouldBreakTheLinkIsEscaped) {
+  const AlbumPictures pictures = Named(1);
+  TemplateFragments f = SmallFragments();
+  f[Fragment::Detail] = FragmentText("%%LINKS%%");
+  EXPECT_EQ(DetailPageText(f, AlbumSettings{}, pictures, 0, "Album #1 & \"50%\" Gr\xFC\xDF" "e?.htm"),
+            "up ../Album %231 %26 %2250%25%22 Gr\xFC\xDF" "e%3F.htm\r\n\r\n\r\n");
+}
+
 TEST(DetailPage, SinglePictureHasOnlyTheOverviewLink) {
   AlbumPictures pictures = Named(1);
   pictures[0].Comment = "versteckt";
