@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QUrl>
 
@@ -31,6 +32,15 @@ std::vector<int> SelectedLines(const QListWidget* list) {
 QString MemoText(const std::string& comment) {
   QString text = platform::ToQString(comment);
   return text.replace("\r\n", "\n");
+}
+
+// The memo's text as typed. toPlainText() would turn a no-break space into
+// a plain one and change the comment behind the user's back.
+std::string MemoComment(const QPlainTextEdit* memo) {
+  QString text = memo->document()->toRawText();
+  for (QChar& c : text)
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
+  return platform::FromQString(text);
 }
 
 std::vector<std::string> DroppedFiles(const QMimeData* data) {
@@ -185,7 +195,7 @@ void TMainForm::ShowCommentClick() {
 }
 
 void TMainForm::ComMemoChange() {
-  comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), platform::FromQString(ComMemo->toPlainText()));
+  comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), MemoComment(ComMemo));
 }
 
 void TMainForm::UpNowClick() {

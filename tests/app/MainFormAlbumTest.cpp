@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -224,6 +225,18 @@ TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
   form.ShowComment->setChecked(false);
   for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].ShowComment, 0);
   EXPECT_EQ(form.Pictures[0].ShowComment, 1);
+}
+
+TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
+  AddFive();
+  TMainForm& form = Form();
+  form.ImageBox->setCurrentRow(0);
+  form.ComMemo->insertPlainText(QString::fromUtf8("10\u00A0km\nweit"));
+  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
+  form.ImageBox->setCurrentRow(1);
+  form.ImageBox->setCurrentRow(0);
+  EXPECT_TRUE(form.ComMemo->document()->toRawText().contains(QChar::Nbsp));
+  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
 }
 
 TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
