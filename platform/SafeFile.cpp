@@ -48,7 +48,9 @@ bool WriteFileAtomically(const std::string& ansiPath, std::string_view bytes, Du
 }
 
 bool ReadWholeFile(const std::string& ansiPath, std::string& bytes) {
-  const int fd = ::open(ToFileSystem(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that opening a named pipe returns at once and is refused
+  // below instead of waiting for a writer; regular files ignore the flag.
+  const int fd = ::open(ToFileSystem(ansiPath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "platform/Paths.h"
@@ -72,6 +74,12 @@ TEST_F(SafeFileTest, WriteIntoMissingFolderFails) {
   std::string bytes;
   EXPECT_FALSE(ReadWholeFile(Path("missing.txt"), bytes));
   EXPECT_FALSE(ReadWholeFile(Path(""), bytes));  // a folder is not a file
+}
+
+TEST_F(SafeFileTest, NamedPipeIsRefusedWithoutWaitingForAWriter) {
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.lva").c_str(), 0600), 0);
+  std::string bytes;
+  EXPECT_FALSE(ReadWholeFile(Path("pipe.lva"), bytes));
 }
 
 TEST_F(SafeFileTest, ForceDirectoriesCreatesParents) {
