@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "platform/DeviceContext.h"
 #include "tests/album/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PrintFUnit.h"
@@ -98,6 +99,22 @@ TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
   choices.HeightPercent = 25;
   ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
   ExpectRedRectangle(RenderedPage(), QRect(0, 0, 198, 200));
+}
+
+TEST_F(PrintJob, PaletteDisplayDoesNotDitherThePrintedPicture) {
+  // Halftoning is for palette screens; the printer gets the picture's own colours.
+  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  DibGuard grey(SolidPicture(40, 40, {128, 128, 128}));
+  viewer::PrintChoices choices;
+  choices.UseFullPage = false;
+  choices.Centred = false;
+  const bool printed = RunPrintJob(grey.get(), choices, ViewerPrintTitle, printer, messages);
+  platform::SetScreenBitsPerPixelQuery(previous);
+  ASSERT_TRUE(printed);
+  const QImage page = RenderedPage();
+  for (int y = 10; y < 390; y += 7) {
+    for (int x = 10; x < 290; x += 7) ASSERT_NEAR(qGreen(page.pixel(x, y)), 128, 8) << x << "," << y;
+  }
 }
 
 // Answers the print dialog with OK once it is shown.
