@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <functional>
 
+#include "platform/DeviceContext.h"
 #include "tests/album/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
@@ -93,6 +94,25 @@ TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
       EXPECT_EQ(drawn.pixel(p) & 0xFFFFFF, 0x0000FFu) << p.x() << "," << p.y();
   }));
   EXPECT_TRUE(messages.Boxes.empty());
+}
+
+TEST_F(ViewPicForm, PaletteDisplayShowsAHalftonedPicture) {
+  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  DibGuard grey(SolidPicture(16, 16, {128, 128, 128}));
+  QImage drawn;
+  const bool opened = Open(grey.get(), [&] { drawn = form->PaintBox1->grab().toImage(); });
+  platform::SetScreenBitsPerPixelQuery(previous);
+  ASSERT_TRUE(opened);
+  ASSERT_EQ(drawn.size(), QSize(16, 16));
+  // 128 lies between two palette levels: the dither uses both.
+  bool lighter = false, darker = false;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      lighter = lighter || qGreen(drawn.pixel(x, y)) > 140;
+      darker = darker || qGreen(drawn.pixel(x, y)) < 116;
+    }
+  }
+  EXPECT_TRUE(lighter && darker);
 }
 
 TEST_F(ViewPicForm, SmallestZoomCanLeaveNothingToDraw) {
