@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "platform/DeviceContext.h"
 #include "tests/album/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
@@ -185,6 +186,16 @@ TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
   const QImage corner = PreviewImage(*form);
   EXPECT_EQ(corner.pixel(26, 0) & 0xFFFFFF, 0xFF0000u);
   EXPECT_TRUE(IsWhite(corner.pixel(95, 69)));
+}
+
+TEST_F(PrintForm, PreviewIsHalftonedOnAPaletteDisplay) {
+  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  DibGuard grey(SolidPicture(100, 100, {128, 128, 128}));
+  auto form = Show(grey.get());
+  const QImage preview = PreviewImage(*form);
+  platform::SetScreenBitsPerPixelQuery(previous);
+  // The picture covers 138 x 138 from (26, 26).
+  EXPECT_TRUE(viewer_test::ShowsDitheredGrey(preview, QRect(40, 40, 110, 110)));
 }
 
 TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {

@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QApplication>
+#include <QImage>
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
@@ -33,6 +34,19 @@ inline RasterImage SolidPicture(int32_t width, int32_t height, Colour colour) {
     }
   }
   return picture;
+}
+
+// True when a grey of 128, which lies between two halftone palette levels,
+// was drawn dithered: both a lighter and a darker level appear in `area`.
+inline bool ShowsDitheredGrey(const QImage& image, const QRect& area) {
+  bool lighter = false, darker = false;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      lighter = lighter || qGreen(image.pixel(x, y)) > 140;
+      darker = darker || qGreen(image.pixel(x, y)) < 116;
+    }
+  }
+  return lighter && darker;
 }
 
 // Points QSettings at a fresh temporary folder for the life of the object.
