@@ -215,13 +215,18 @@ void TMainForm::DownNowClick() {
 void TMainForm::SortBoxDblClick() {
   const int index = SortBox->currentRow();
   if (!NamesEntry(Pictures, index)) return;
-  ImageList->setCurrentRow(index);
+  FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
   const int index = ImageBox->currentRow();
   if (!NamesEntry(Pictures, index)) return;
-  ImageList->setCurrentRow(index);
+  FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
+}
+
+// Moves only the focus line: the lines marked for "Löschen" stay marked.
+void TMainForm::FocusImageListLine(int index) {
+  ImageList->setCurrentRow(index, QItemSelectionModel::NoUpdate);
 }

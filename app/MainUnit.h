@@ -176,6 +176,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void UpNowClick();
   void DownNowClick();
   void SortBoxDblClick();
+  void FocusImageListLine(int index);
 
   // Album file.
   void OpenBtnClick();

@@ -301,6 +301,20 @@ TEST_F(Viewing, EnterInTheSortListOpensTheViewerAndMovesImageListFocus) {
   EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/p3.jpg"));
 }
 
+TEST_F(Viewing, OpeningFromTheCommentListKeepsTheLinesMarkedForRemoval) {
+  AddFive();
+  TMainForm& form = Form();
+  form.ImageList->clearSelection();
+  form.ImageList->item(0)->setSelected(true);
+  form.ImageList->item(4)->setSelected(true);
+  form.ImageBox->setCurrentRow(2);
+  form.ImageBoxDblClick();
+  EXPECT_EQ(form.ImageList->currentRow(), 2);
+  EXPECT_TRUE(form.ImageList->item(0)->isSelected());
+  EXPECT_FALSE(form.ImageList->item(2)->isSelected());
+  EXPECT_TRUE(form.ImageList->item(4)->isSelected());
+}
+
 TEST_F(Viewing, PictureInThePreviewIsNotLoadedAgain) {
   AddFive();
   TMainForm& form = Form();
