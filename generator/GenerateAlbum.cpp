@@ -68,7 +68,13 @@ GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest&
   }
   const AlbumSettings settings = WithMinimums(request.Settings);
   const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
-  result.FailedPictures = ExportPictures(pictures, settings, *fragments, target, reporting);
+  const ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting);
+  result.FailedPictures = summary.Failed;
+  result.PicturesMade = summary.Started - summary.Failed;
+  if (summary.Stopped) {
+    result.Outcome = RunOutcome::Stopped;
+    return result;
+  }
 
   result.OverviewPath = target.Folder + target.OverviewFileName;
   if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures),

@@ -20,12 +20,14 @@ enum class RunOutcome {
   MissingFragment,       // a fragment could not be read; nothing written
   FolderNotCreatable,    // "Konnte das Verzeichnis nicht erstellen!"; nothing written
   OverviewNotCreatable,  // pictures and detail pages written, overview not
+  Stopped,               // stopped by the user: finished pictures written, overview not
 };
 
 struct GenerationResult {
   RunOutcome Outcome = RunOutcome::Cancelled;
   std::string OverviewPath;        // as built: target folder + file name
   int32_t FailedPictures = 0;      // pictures that did not get all three files
+  int32_t PicturesMade = 0;        // pictures that got all three files
 };
 
 // Shows the save dialog for the overview page; nothing when cancelled.

@@ -122,16 +122,22 @@ void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, Di
   Resize(picture, size.Width, size.Height, *thumbnail.out());
 }
 
-int32_t ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
-                       const ExportTarget& target, ExportReporting reporting) {
+ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings,
+                             const TemplateFragments& fragments, const ExportTarget& target,
+                             ExportReporting reporting) {
   OutputFolders folders = MakeOutputFolders(target.Folder);
   ReserveDetailPageNames(pictures, folders.Html);
   PictureExporter exporter(pictures, settings, fragments, target, reporting, std::move(folders));
-  int32_t failed = 0;
+  ExportSummary summary;
   const int32_t count = PictureCount(pictures);
   for (int32_t j = 0; j < count; ++j) {
+    if (reporting.StopRequested && reporting.StopRequested->load()) {
+      summary.Stopped = true;
+      break;
+    }
     if (reporting.Observer) reporting.Observer->PictureStarted(j + 1, count);
-    if (!exporter.Export(j)) ++failed;
+    ++summary.Started;
+    if (!exporter.Export(j)) ++summary.Failed;
   }
-  return failed;
+  return summary;
 }

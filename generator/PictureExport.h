@@ -2,6 +2,7 @@
 // Writes, for every album picture, its full-size JPEG copy ("pics"), its
 // detail page ("html") and its thumbnail ("mini") under free names, and
 // leaves those names in the picture entries for the overview page.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -28,13 +29,22 @@ struct ExportReporting {
   platform::Messages& Messages;
   platform::ProgressReceiver* Progress = nullptr;  // percentage of each file read or written
   PictureObserver* Observer = nullptr;
+  // Set by the user interface to stop a run: pictures already in work are
+  // finished, no further picture is started.
+  const std::atomic<bool>* StopRequested = nullptr;
+};
+
+struct ExportSummary {
+  int32_t Failed = 0;    // pictures that did not get all three files
+  int32_t Started = 0;   // pictures the export began on
+  bool Stopped = false;  // StopRequested ended the export before the last picture
 };
 
 // Creates "mini", "pics" and "html", reserves every detail page name, then
 // exports the pictures in album order. A picture that fails is reported (or
 // skipped silently where its depth cannot be promoted) and the export goes
-// on. Gives the number of pictures that did not get all three files.
-int32_t ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
+// on, until StopRequested is set.
+ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
                        const ExportTarget& target, ExportReporting reporting);
 
 // The decode step of one picture, independent of names and messages:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "BmpFiles.h"
 #include "RecordingMessages.h"
 #include "SmallFragments.h"
@@ -259,4 +261,29 @@ TEST_F(GenerateAlbumTest, SettingsBelowTheirMinimumAreRaised) {
   EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
   EXPECT_EQ(SizeOf("mini/a.jpg"), std::make_pair(1, 1));
   EXPECT_NE(dir_.Read("index.htm").find("col2"), std::string::npos);
+}
+
+// A stop requested while picture 2 is in work: picture 2 is finished, picture 3
+// is never started, and no overview page points at an incomplete album.
+TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
+  class StopAtSecond : public PictureObserver {
+   public:
+    void PictureStarted(int32_t number, int32_t) override {
+      if (number == 2) Stop.store(true);
+    }
+    std::atomic<bool> Stop{false};
+  } stopper;
+  AddPicture("a.bmp");
+  AddPicture("b.bmp");
+  AddPicture("c.bmp");
+  GenerationRequest request{settings_, dir_.Path("set") + "/", [&] { return std::optional(dir_.Path("index.htm")); }};
+  const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+  EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
+  EXPECT_EQ(result.PicturesMade, 2);
+  EXPECT_EQ(result.FailedPictures, 0);
+  EXPECT_TRUE(dir_.Exists("pics/b.jpg"));
+  EXPECT_TRUE(dir_.Exists("mini/b.jpg"));
+  EXPECT_FALSE(dir_.Exists("pics/c.jpg"));
+  EXPECT_FALSE(dir_.Exists("index.htm"));
+  EXPECT_TRUE(NoNamesLeft());
 }
