@@ -80,6 +80,14 @@ char CodePointToAnsi(char32_t cp) {
   return '?';
 }
 
+bool CodePointFitsAnsi(char32_t cp) { return cp == U'?' || CodePointToAnsi(cp) != '?'; }
+
+bool FitsAnsi(std::string_view utf8) {
+  for (size_t pos = 0; pos < utf8.size();)
+    if (!CodePointFitsAnsi(NextCodePoint(utf8, pos))) return false;
+  return true;
+}
+
 std::string Utf8ToAnsi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

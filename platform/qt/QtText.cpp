@@ -18,4 +18,10 @@ std::string FromQString(const QString& text) {
   return out;
 }
 
+bool FitsAnsi(const QString& text) {
+  for (char32_t cp : text.toUcs4())
+    if (!CodePointFitsAnsi(cp)) return false;
+  return true;
+}
+
 }  // namespace platform

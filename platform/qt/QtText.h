@@ -9,5 +9,7 @@ namespace platform {
 
 QString ToQString(std::string_view ansi);
 std::string FromQString(const QString& text);
+// True when FromQString keeps every character of `text`.
+bool FitsAnsi(const QString& text);
 
 }  // namespace platform
