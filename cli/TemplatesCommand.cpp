@@ -14,8 +14,9 @@ void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--template-dir", *templateDir,
                       "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
   command->callback([templateDir, &exitStatus] {
-    const std::string folder = templateDir->empty() ? DefaultTemplatesFolder() : AbsoluteAnsiPath(*templateDir);
-    for (const std::string& name : TemplateSetNames(folder)) std::cout << platform::AnsiToUtf8(name) << '\n';
+    const TemplateFolders folders =
+        templateDir->empty() ? DefaultTemplateFolders() : TemplateFolders{AbsoluteAnsiPath(*templateDir)};
+    for (const std::string& name : TemplateSetNames(folders)) std::cout << platform::AnsiToUtf8(name) << '\n';
     exitStatus = kExitOk;
   });
 }
