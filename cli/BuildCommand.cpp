@@ -78,7 +78,7 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
       ->required();
   command->add_option("--template", options->templateName, "Design-Vorlage (Standard: die erste der Liste)");
   command->add_option("--template-dir", options->templateDir,
-                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+                      "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einf\xC3\xBCgen");
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
   command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });

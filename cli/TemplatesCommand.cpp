@@ -12,7 +12,7 @@ void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
   CLI::App* command =
       app.add_subcommand("templates", "Listet die Design-Vorlagen, eine pro Zeile, in der Reihenfolge des Programms.");
   command->add_option("--template-dir", *templateDir,
-                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+                      "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->callback([templateDir, &exitStatus] {
     const TemplateFolders folders =
         templateDir->empty() ? DefaultTemplateFolders() : TemplateFolders{AbsoluteAnsiPath(*templateDir)};

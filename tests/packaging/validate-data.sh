@@ -2,7 +2,7 @@
 # Checks the desktop integration files with the desktop's own tools: the
 # desktop entry, the AppStream metainfo, the MIME package (which
 # update-mime-database must compile into a glob and a magic rule) and that
-# both man pages render without warnings.
+# both man pages render without warnings, and the completion parses.
 # Usage: validate-data.sh SOURCE_DIR
 set -euo pipefail
 packaging="$(realpath "$1")/packaging"
@@ -29,4 +29,5 @@ for page in lumivista.1 lumivista-cli.1; do
   [[ -z "$warnings" ]] || fail "$page: $warnings"
   MANWIDTH=80 man -l "$packaging/$page" 2>/dev/null | grep -q 'Web Lumivista 2.0.0' || fail "$page does not render"
 done
+bash -n "$packaging/lumivista-cli.bash" || fail "bash completion"
 echo "desktop entry, metainfo, MIME package and man pages valid"
