@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: bootstrap build test test-normal test-sanitize demo bench fuzz run clean
+.PHONY: bootstrap build test test-normal test-sanitize demo bench fuzz run clean package
 
 bootstrap:
 	./scripts/bootstrap.sh
@@ -32,8 +32,14 @@ fuzz: bootstrap
 	cmake --build fuzz-build -j $(JOBS) --target fuzz_targets
 	./tests/fuzz/run.sh fuzz-build
 
+# web-lumivista_2.0.0_amd64.deb in this folder: apt install ./web-lumivista_2.0.0_amd64.deb
+package: build
+	cmake --build build --target package
+	cp build/web-lumivista_*_amd64.deb .
+	./packaging/check-deb.sh web-lumivista_*_amd64.deb
+
 run: build
 	./build/app/lumivista
 
 clean:
-	rm -rf build build-sanitize fuzz-build
+	rm -rf build build-sanitize fuzz-build web-lumivista_*.deb

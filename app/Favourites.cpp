@@ -1,5 +1,6 @@
 #include "app/Favourites.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/SafeFile.h"
 
 namespace app {
@@ -36,12 +37,12 @@ std::string FavouritesFileText(const std::vector<std::string>& items) {
 
 std::vector<std::string> LoadFavourites(const std::string& programFolder) {
   std::string bytes;
-  if (!platform::ReadWholeFile(programFolder + FavouritesFileName, bytes)) return {};
+  if (!platform::ReadWholeFile(platform::StateFilePath(programFolder, FavouritesFileName), bytes)) return {};
   return ParseFavouritesFile(bytes);
 }
 
 bool SaveFavourites(const std::string& programFolder, const std::vector<std::string>& items) {
-  return platform::WriteFileAtomically(programFolder + FavouritesFileName, FavouritesFileText(items));
+  return platform::WriteStateFile(programFolder, FavouritesFileName, FavouritesFileText(items));
 }
 
 }  // namespace app

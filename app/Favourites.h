@@ -19,7 +19,8 @@ void AddFavourite(std::vector<std::string>& items, const std::string& folder);
 std::vector<std::string> ParseFavouritesFile(std::string_view bytes);
 std::string FavouritesFileText(const std::vector<std::string>& items);
 
-// Reads "folders.dat" in `programFolder`; empty when it cannot be read.
+// Reads "folders.dat" of a program in `programFolder` (beside it, or in the
+// user's configuration folder once installed); empty when it cannot be read.
 std::vector<std::string> LoadFavourites(const std::string& programFolder);
 // Rewrites the file safely; false (and the old file intact) on failure.
 bool SaveFavourites(const std::string& programFolder, const std::vector<std::string>& items);

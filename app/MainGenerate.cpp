@@ -24,12 +24,12 @@ platform::FileDialogOptions OverviewDialog(const std::string& folder) {
 
 void TMainForm::FillTemplateBox() {
   TemplateBox->clear();
-  for (const std::string& name : TemplateSetNames(DefaultTemplatesFolder())) TemplateBox->addItem(platform::ToQString(name));
+  for (const std::string& name : TemplateSetNames(DefaultTemplateFolders())) TemplateBox->addItem(platform::ToQString(name));
   TemplateBox->setCurrentIndex(TemplateBox->count() > 0 ? 0 : -1);
 }
 
 std::string TMainForm::TemplateFolder() const {
-  return TemplateSetFolder(DefaultTemplatesFolder(), platform::FromQString(TemplateBox->currentText()));
+  return TemplateSetFolder(DefaultTemplateFolders(), platform::FromQString(TemplateBox->currentText()));
 }
 
 // The album's own folder when it has been saved, else the user's home: the

@@ -9,6 +9,8 @@
 #include "app/AboutBoxUnit.h"
 #include "app/MainUnit.h"
 #include "platform/DeviceContext.h"
+#include "platform/ProgramVersion.h"
+#include "platform/qt/DesktopIntegration.h"
 #include "platform/qt/PainterDeviceContext.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtMessages.h"
@@ -20,6 +22,7 @@
 #endif
 
 int main(int argc, char* argv[]) {
+  if (platform::PrintVersionIfAsked(argc, argv)) return 0;
 #ifndef _WIN32
   // The browser engine refuses to start its sandbox as root; the result page
   // shows only the album's own local files.
@@ -30,6 +33,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   app::SetApplicationTitle();
+  platform::SetUpDesktopIntegration();
   // Qt's own dialogs (files, colours, printing) in German, as the program is.
   QTranslator qtGerman;
   if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

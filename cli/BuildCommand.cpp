@@ -28,12 +28,13 @@ struct BuildOptions {
   bool quiet = false;
 };
 
-std::string TemplatesFolder(const BuildOptions& options) {
-  return options.templateDir.empty() ? DefaultTemplatesFolder() : AbsoluteAnsiPath(options.templateDir);
+TemplateFolders TemplatesFolder(const BuildOptions& options) {
+  if (options.templateDir.empty()) return DefaultTemplateFolders();
+  return {AbsoluteAnsiPath(options.templateDir)};
 }
 
 // The named set, or the first one listed, as the design drop-down starts.
-std::string ChosenSet(const BuildOptions& options, const std::string& templatesFolder) {
+std::string ChosenSet(const BuildOptions& options, const TemplateFolders& templatesFolder) {
   if (!options.templateName.empty()) return platform::Utf8ToAnsi(options.templateName);
   const std::vector<std::string> names = TemplateSetNames(templatesFolder);
   return names.empty() ? std::string() : names.front();
@@ -54,7 +55,7 @@ int RunBuild(const BuildOptions& options) {
   if (!OpenFile(AbsoluteAnsiPath(options.album), pictures, settings, messages)) return kExitEndedEarly;
   settings.Backlink = !options.noBacklink;
 
-  const std::string templatesFolder = TemplatesFolder(options);
+  const TemplateFolders templatesFolder = TemplatesFolder(options);
   const std::string overview = AbsoluteAnsiPath(options.overview);
   const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
                                   [&] { return std::optional<std::string>(overview); }};
@@ -77,7 +78,7 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
       ->required();
   command->add_option("--template", options->templateName, "Design-Vorlage (Standard: die erste der Liste)");
   command->add_option("--template-dir", options->templateDir,
-                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+                      "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einf\xC3\xBCgen");
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
   command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });

@@ -12,10 +12,11 @@ void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
   CLI::App* command =
       app.add_subcommand("templates", "Listet die Design-Vorlagen, eine pro Zeile, in der Reihenfolge des Programms.");
   command->add_option("--template-dir", *templateDir,
-                      "Verzeichnis der Design-Vorlagen statt \"template\" neben dem Programm");
+                      "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->callback([templateDir, &exitStatus] {
-    const std::string folder = templateDir->empty() ? DefaultTemplatesFolder() : AbsoluteAnsiPath(*templateDir);
-    for (const std::string& name : TemplateSetNames(folder)) std::cout << platform::AnsiToUtf8(name) << '\n';
+    const TemplateFolders folders =
+        templateDir->empty() ? DefaultTemplateFolders() : TemplateFolders{AbsoluteAnsiPath(*templateDir)};
+    for (const std::string& name : TemplateSetNames(folders)) std::cout << platform::AnsiToUtf8(name) << '\n';
     exitStatus = kExitOk;
   });
 }

@@ -2,10 +2,12 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Commands.h"
+#include "platform/ProgramVersion.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Web Lumivista 2.0 auf der Kommandozeile: Alben anlegen und anzeigen.", "lumivista-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", platform::VersionText(), "Zeigt die Version des Programms");
   int exitStatus = kExitOk;
   AddNewCommand(app, exitStatus);
   AddShowCommand(app, exitStatus);

@@ -1,11 +1,18 @@
 # Shared helpers for the project's CMake files.
 
-# Copies the shipped template sets beside TARGET's executable.
+# Copies the shipped template sets beside TARGET's executable, again whenever
+# a design file changes (a copy made only when the program relinks goes stale).
 function(lumivista_copy_templates target)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_directory
-            ${PROJECT_SOURCE_DIR}/template $<TARGET_FILE_DIR:${target}>/template
+  file(GLOB_RECURSE designs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/template/*)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}-templates.stamp)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf $<TARGET_FILE_DIR:${target}>/template
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/template $<TARGET_FILE_DIR:${target}>/template
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${designs}
     VERBATIM)
+  add_custom_target(${target}_templates ALL DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_templates)
 endfunction()
 
 # Registers a GoogleTest executable built from SOURCES and linked to LIBS.

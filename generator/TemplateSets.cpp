@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/InstallLayout.h"
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ bool ListedBefore(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string DefaultTemplatesFolder() { return platform::ProgramFolder() + "template"; }
+TemplateFolders DefaultTemplateFolders() { return platform::CurrentDataFolders().templateFolders; }
 
 std::vector<std::string> TemplateSetNames(const std::string& templatesFolder) {
   namespace fs = std::filesystem;
@@ -41,4 +43,21 @@ std::vector<std::string> TemplateSetNames(const std::string& templatesFolder) {
 
 std::string TemplateSetFolder(const std::string& templatesFolder, const std::string& name) {
   return platform::IncludeTrailingDelimiter(templatesFolder) + name + platform::PathDelimiter;
+}
+
+std::vector<std::string> TemplateSetNames(const TemplateFolders& folders) {
+  std::vector<std::string> names;
+  for (const std::string& folder : folders)
+    for (std::string& name : TemplateSetNames(folder))
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  std::sort(names.begin(), names.end(), ListedBefore);
+  return names;
+}
+
+std::string TemplateSetFolder(const TemplateFolders& folders, const std::string& name) {
+  for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+    const std::string set = TemplateSetFolder(*folder, name);
+    if (!name.empty() && platform::DirectoryExists(set)) return set;
+  }
+  return TemplateSetFolder(folders.empty() ? std::string() : folders.front(), name);
 }

@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
+  # installing and packaging: the checkers of the desktop files, icon rendering, the .deb's Depends
+  desktop-file-utils appstream libxml2-utils man-db shared-mime-info librsvg2-bin dpkg-dev
 )
 
 # The HTML validator the design tests use (only where npm is present; the

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "AppTestSupport.h"
 #include "app/Favourites.h"
+#include "platform/Paths.h"
 
 using app::AddFavourite;
 using app::ParseFavouritesFile;
@@ -49,4 +53,23 @@ TEST(Favourites, MissingOrUnwritableFile) {
   apptest::TempFolder folder;
   EXPECT_TRUE(app::LoadFavourites(folder.Path()).empty());
   EXPECT_FALSE(app::SaveFavourites(folder.Path("missing/"), {"/A/"}));
+}
+
+TEST(Favourites, BesideTheBuildTreeProgramButInTheUsersConfigurationOnceInstalled) {
+  apptest::TempFolder folder;
+  folder.MakeFolder("build/template");
+  ASSERT_TRUE(app::SaveFavourites(folder.Path("build/"), {"/A/"}));
+  EXPECT_EQ(folder.Read("build/folders.dat"), "/A/\r\n");
+
+  folder.MakeFolder("usr/bin");
+  folder.MakeFolder("usr/share/web-lumivista/template");
+  const char* previous = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = previous ? previous : "";
+  ::setenv("XDG_CONFIG_HOME", platform::ToFileSystem(folder.Path("config")).c_str(), 1);
+  ASSERT_TRUE(app::SaveFavourites(folder.Path("usr/bin/"), {"/B/", "/A/"}));
+  EXPECT_EQ(folder.Read("config/web-lumivista/folders.dat"), "/B/\r\n/A/\r\n");
+  EXPECT_EQ(app::LoadFavourites(folder.Path("usr/bin/")), (Items{"/B/", "/A/"}));
+  EXPECT_TRUE(std::filesystem::is_empty(platform::ToFileSystem(folder.Path("usr/bin"))));
+  if (previous) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else ::unsetenv("XDG_CONFIG_HOME");
 }

@@ -8,15 +8,9 @@
 #include <regex>
 #include <set>
 
-#include "RecordingMessages.h"
-#include "TempFolder.h"
-#include "generator/Fragments.h"
-#include "generator/Pages.h"
-#include "generator/TemplateSets.h"
+#include "DesignAlbum.h"
 
 namespace {
-
-const std::string kTemplates = std::string(LUMIVISTA_SOURCE_DIR) + "/template";
 
 const std::vector<std::string> kOverviewKeys = {"%%POWERED%%", "%%BGCOLOR%%", "%%BGCOLOR2%%",
                                                 "%%CAPTION%%", "%%FREETEXT%%", "%%BORDER%%",
@@ -25,11 +19,14 @@ const std::vector<std::string> kDetailKeys = {"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%
                                               "%%BORDER%%", "%%BIGPICSRC%%", "%%NEXTPICLINK%%",
                                               "%%PREVPICLINK%%", "%%OVERVIEWLINK%%", "%%LINKS%%"};
 
-TemplateFragments Read(const std::string& design) {
-  RecordingMessages messages;
-  auto fragments = ReadTemplateFragments(TemplateSetFolder(kTemplates, design), messages);
-  EXPECT_TRUE(fragments) << (messages.Lines.empty() ? "" : messages.Lines[0]);
-  return fragments.value_or(TemplateFragments{});
+// The album the page tests use: three per row, markup in the free text.
+std::vector<std::string> WriteAlbum(const TempFolder& dir, const std::string& design, int count,
+                                    const std::string& sub = "") {
+  AlbumSettings settings;
+  settings.PicturesPerRow = 3;
+  settings.Caption = "Sommer am Bodensee";
+  settings.FreeText = "Ein Wochenende mit <b>Sonne</b> &amp; Wind.";
+  return WriteDesignAlbum(dir, design, count, settings, sub);
 }
 
 std::string Joined(const TemplateFragments& f, std::initializer_list<Fragment> which) {
@@ -38,32 +35,10 @@ std::string Joined(const TemplateFragments& f, std::initializer_list<Fragment> w
   return all;
 }
 
-// Writes an album of `count` pictures in `design` as the run would, with
-// empty files standing in for the JPEGs. Gives the written page paths.
-std::vector<std::string> WriteAlbum(const TempFolder& dir, const std::string& design, int count,
-                                    const std::string& sub = "") {
-  const TemplateFragments f = Read(design);
-  AlbumSettings settings;
-  settings.PicturesPerRow = 3;
-  settings.Caption = "Sommer am Bodensee";
-  settings.FreeText = "Ein Wochenende mit <b>Sonne</b> &amp; Wind.";
-  AlbumPictures pictures(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const std::string base = std::string("Bild").append(std::to_string(i));
-    pictures[i].DetailPageName = base + ".htm";
-    pictures[i].PictureName = base + ".jpg";
-    pictures[i].ThumbnailName = base + ".jpg";
-    pictures[i].Comment = "Sch\xF6ne Aussicht\r\nZweite Zeile";
-    dir.Write(sub + "pics/" + base + ".jpg", "");
-    dir.Write(sub + "mini/" + base + ".jpg", "");
-  }
-  std::vector<std::string> pages = {sub + "index.htm"};
-  dir.Write(pages.back(), OverviewPageText(f, settings, pictures));
-  for (int i = 0; i < count; ++i) {
-    pages.push_back(sub + "html/" + *pictures[i].DetailPageName);
-    dir.Write(pages.back(), DetailPageText(f, settings, pictures, i, "index.htm"));
-  }
-  return pages;
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
 }
 
 std::vector<std::string> LinksOf(const std::string& page) {
@@ -80,13 +55,13 @@ class ShippedDesign : public ::testing::TestWithParam<std::string> {};
 }  // namespace
 
 TEST(ShippedDesigns, TheThreeDesignsAreListed) {
-  const auto names = TemplateSetNames(kTemplates);
+  const auto names = TemplateSetNames(kShippedTemplates);
   for (const char* design : {"Klassisch", "Modern", "Schlicht"})
     EXPECT_NE(std::find(names.begin(), names.end(), design), names.end()) << design;
 }
 
 TEST_P(ShippedDesign, UsesEveryPlaceholderAndDeclaresItsCharset) {
-  const TemplateFragments f = Read(GetParam());
+  const TemplateFragments f = ReadDesign(GetParam());
   const std::string overview =
       Joined(f, {Fragment::MainFirst, Fragment::MainLoopFirstCol1, Fragment::MainLoop, Fragment::MainLoopFirstCol2,
                  Fragment::MainLoopEmpty, Fragment::MainEnd});
@@ -96,6 +71,21 @@ TEST_P(ShippedDesign, UsesEveryPlaceholderAndDeclaresItsCharset) {
   for (const auto& key : kDetailKeys) EXPECT_NE(detail.find(key), std::string::npos) << key;
   EXPECT_NE(f[Fragment::MainFirst].find("<meta charset=\"windows-1252\">"), std::string::npos);
   EXPECT_NE(f[Fragment::Detail].find("<meta charset=\"windows-1252\">"), std::string::npos);
+}
+
+// The page tests in a browser try every colour pair by setting these two
+// variables, so the colours must reach the page through them alone.
+TEST_P(ShippedDesign, ColoursEnterOnlyThroughTwoVariables) {
+  const TemplateFragments f = ReadDesign(GetParam());
+  const std::string all =
+      Joined(f, {Fragment::MainFirst, Fragment::MainLoopFirstCol1, Fragment::MainLoop, Fragment::MainLoopFirstCol2,
+                 Fragment::MainLoopEmpty, Fragment::MainEnd, Fragment::Detail, Fragment::DetailPrevLink,
+                 Fragment::DetailNextLink, Fragment::DetailOverviewLink});
+  for (const Fragment page : {Fragment::MainFirst, Fragment::Detail}) {
+    EXPECT_EQ(Count(f[page], "--farbe1: %%BGCOLOR%%;"), 1u) << GetParam();
+    EXPECT_EQ(Count(f[page], "--farbe2: %%BGCOLOR2%%;"), 1u) << GetParam();
+  }
+  EXPECT_EQ(Count(all, "%%BGCOLOR"), 4u) << GetParam();
 }
 
 TEST_P(ShippedDesign, EveryLinkAndPictureResolves) {

@@ -1,0 +1,49 @@
+#pragma once
+// An album written in one of the shipped designs as the run writes it, with
+// empty files standing in for the pictures (tests that render pages put
+// real pictures there).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RecordingMessages.h"
+#include "TempFolder.h"
+#include "generator/Fragments.h"
+#include "generator/Pages.h"
+#include "generator/TemplateSets.h"
+
+inline const std::string kShippedTemplates = std::string(LUMIVISTA_SOURCE_DIR) + "/template";
+
+inline TemplateFragments ReadDesign(const std::string& design) {
+  RecordingMessages messages;
+  auto fragments = ReadTemplateFragments(TemplateSetFolder(kShippedTemplates, design), messages);
+  EXPECT_TRUE(fragments) << (messages.Lines.empty() ? "" : messages.Lines[0]);
+  return fragments.value_or(TemplateFragments{});
+}
+
+inline std::string PictureBaseName(int i) { return std::string("Bild").append(std::to_string(i)); }
+
+// Writes `count` pictures named Bild0 ... into `sub` of `dir`; gives the
+// page paths, the overview "index.htm" first.
+inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const std::string& design, int count,
+                                                 const AlbumSettings& settings, const std::string& sub = "",
+                                                 const std::string& comment = "Sch\xF6ne Aussicht\r\nZweite Zeile") {
+  const TemplateFragments f = ReadDesign(design);
+  AlbumPictures pictures(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    pictures[i].DetailPageName = PictureBaseName(i) + ".htm";
+    pictures[i].PictureName = PictureBaseName(i) + ".jpg";
+    pictures[i].ThumbnailName = PictureBaseName(i) + ".jpg";
+    pictures[i].Comment = comment;
+    dir.Write(sub + "pics/" + PictureBaseName(i) + ".jpg", "");
+    dir.Write(sub + "mini/" + PictureBaseName(i) + ".jpg", "");
+  }
+  std::vector<std::string> pages = {sub + "index.htm"};
+  dir.Write(pages.back(), OverviewPageText(f, settings, pictures));
+  for (int i = 0; i < count; ++i) {
+    pages.push_back(sub + "html/" + *pictures[i].DetailPageName);
+    dir.Write(pages.back(), DetailPageText(f, settings, pictures, i, "index.htm"));
+  }
+  return pages;
+}
