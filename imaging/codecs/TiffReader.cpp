@@ -1,8 +1,8 @@
 // TIFF decoding with libtiff's RGBA interface, from memory. Grey pictures
 // become 8-bit grey, all others 24-bit; alpha goes over white.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <tiffio.h>
 
@@ -56,46 +56,111 @@ bool IsGrey(TIFF* tiff) {
   return samples == 1 && (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE);
 }
 
-// The RGBA raster is bottom-up already, like the DIB.
-void CopyRaster(const uint32_t* raster, RasterImage* out, uint32_t width, uint32_t height, bool grey) {
-  for (uint32_t y = 0; y < height; ++y) {
-    uint8_t* row = out->Pixels + int64_t{y} * out->Stride;
-    const uint32_t* source = raster + size_t{y} * width;
-    for (uint32_t x = 0; x < width; ++x) {
-      const uint32_t p = source[x];
-      const unsigned alpha = TIFFGetA(p);
-      if (grey) {
-        row[x] = OverWhite(TIFFGetR(p), alpha);
-        continue;
-      }
-      row[3 * x] = OverWhite(TIFFGetB(p), alpha);
-      row[3 * x + 1] = OverWhite(TIFFGetG(p), alpha);
-      row[3 * x + 2] = OverWhite(TIFFGetR(p), alpha);
-    }
+// The most bytes one stored byte can decode to, by compression scheme:
+// PackBits 128 for 2, LZW 4096 for a 9-bit code, Deflate 1032, JPEG a few
+// hundred (an 8 x 8 block in 2 bits); 0 for the fax codes, bounded by rows.
+uint64_t Expansion(uint16_t compression) {
+  switch (compression) {
+    case COMPRESSION_NONE: return 1;
+    case COMPRESSION_PACKBITS: return 64;
+    case COMPRESSION_LZW: return 4096 * 8 / 9 + 1;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE: return 1032;
+    case COMPRESSION_JPEG:
+    case COMPRESSION_OJPEG: return 1024;
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4: return 0;
+    default: return uint64_t{1} << 16;
   }
 }
 
-void DecodeOpened(TIFF* tiff, RasterImage* out, ProgressMeter& progress) {
+// False when the strips or tiles inside the file cannot hold the picture the
+// header claims, so no memory is reserved for pixels that cannot arrive.
+bool DataCanDeliver(TIFF* tiff, uint64_t fileSize, uint32_t width, uint32_t height) {
+  uint64_t stored = 0;
+  const uint32_t pieces = TIFFIsTiled(tiff) ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+  for (uint32_t i = 0; i < pieces; ++i) {
+    const uint64_t offset = TIFFGetStrileOffset(tiff, i), count = TIFFGetStrileByteCount(tiff, i);
+    if (offset < fileSize) stored += std::min(count, fileSize - offset);
+  }
+  uint16_t compression = COMPRESSION_NONE, samples = 1, bits = 1;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+  const uint64_t expansion = Expansion(compression);
+  if (expansion == 0) return uint64_t{height} <= stored * 8;  // a fax row takes at least one bit
+  const uint64_t decoded = (uint64_t{width} * samples * bits + 7) / 8 * height;
+  return decoded <= stored * expansion;
+}
+
+// Rows are read a few strips or tiles at a time, so besides the picture
+// only about a megabyte of RGBA raster is ever held.
+uint32_t RowsPerChunk(TIFF* tiff, uint32_t width, uint32_t height) {
+  uint32_t unit = 0;
+  if (TIFFIsTiled(tiff)) TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+  else TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+  unit = std::clamp<uint32_t>(unit, 1, height);
+  const uint32_t units = std::max<uint32_t>(1, uint32_t((size_t{1} << 20) / (size_t{width} * 4 * unit)));
+  return uint32_t(std::min<uint64_t>(uint64_t{unit} * units, height));
+}
+
+void CopyRow(const uint32_t* source, uint8_t* row, uint32_t width, bool grey) {
+  for (uint32_t x = 0; x < width; ++x) {
+    const uint32_t p = source[x];
+    const unsigned alpha = TIFFGetA(p);
+    if (grey) {
+      row[x] = OverWhite(TIFFGetR(p), alpha);
+      continue;
+    }
+    row[3 * x] = OverWhite(TIFFGetB(p), alpha);
+    row[3 * x + 1] = OverWhite(TIFFGetG(p), alpha);
+    row[3 * x + 2] = OverWhite(TIFFGetR(p), alpha);
+  }
+}
+
+// Files stored bottom-up come out of each chunk mirrored top to bottom.
+bool StoredBottomUp(const TIFFRGBAImage& rgba) {
+  const uint16_t o = rgba.orientation;
+  return o == ORIENTATION_BOTRIGHT || o == ORIENTATION_BOTLEFT || o == ORIENTATION_RIGHTBOT || o == ORIENTATION_LEFTBOT;
+}
+
+bool ReadChunks(TIFFRGBAImage& rgba, RasterImage* out, uint32_t rowsPerChunk, bool grey, ProgressMeter& progress) {
+  const uint32_t width = rgba.width, height = rgba.height;
+  std::vector<uint32_t> raster(size_t{width} * rowsPerChunk);
+  rgba.req_orientation = ORIENTATION_TOPLEFT;
+  for (uint32_t first = 0; first < height; first += rowsPerChunk) {
+    const uint32_t rows = std::min(rowsPerChunk, height - first);
+    rgba.row_offset = static_cast<int>(first);
+    if (!TIFFRGBAImageGet(&rgba, raster.data(), width, rows)) return false;
+    for (uint32_t i = 0; i < rows; ++i) {
+      const int64_t y = StoredBottomUp(rgba) ? int64_t{height} - first - rows + i : int64_t{first} + i;
+      CopyRow(raster.data() + size_t{i} * width, TopDownRow(*out, y), width, grey);
+    }
+    progress.Fraction(first + rows, height);
+  }
+  return true;
+}
+
+void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter& progress) {
   uint32_t width = 0, height = 0;
   TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
   TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
   const bool grey = IsGrey(tiff);
   if (const char* refusal = CheckDimensions(width, height, grey ? 8 : 24)) return Fail(out, refusal);
   char message[1024];
-  if (!TIFFRGBAImageOK(tiff, message)) return Fail(out, kUnsupported);
-  auto* raster = static_cast<uint32_t*>(std::malloc(size_t{width} * height * sizeof(uint32_t)));
-  if (!raster) return Fail(out, kOutOfMemory);
-  progress.Report(10);
-  if (!TIFFReadRGBAImageOriented(tiff, width, height, raster, ORIENTATION_BOTLEFT, 1)) {
-    std::free(raster);
-    return Fail(out, kCorrupt);
-  }
-  progress.Report(90);
+  TIFFRGBAImage rgba;
+  if (!TIFFRGBAImageOK(tiff, message) || !TIFFRGBAImageBegin(&rgba, tiff, 1, message)) return Fail(out, kUnsupported);
+  const bool possible = DataCanDeliver(tiff, fileSize, width, height);
   const ColourTable table = GreyTable();
-  if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0)) {
-    CopyRaster(raster, out, width, height, grey);
+  if (!possible) Fail(out, kCorrupt);
+  else if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0) &&
+           !ReadChunks(rgba, out, RowsPerChunk(tiff, width, height), grey, progress)) {
+    deldib(*out);
+    Fail(out, kCorrupt);
   }
-  std::free(raster);
+  TIFFRGBAImageEnd(&rgba);
 }
 
 }  // namespace
@@ -105,7 +170,7 @@ void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   MemoryFile memory{file, 0};
   TIFF* tiff = TIFFClientOpen("picture", "rm", &memory, Read, Write, Seek, Close, Size, Map, Unmap);
   if (!tiff) return Fail(out, kCorrupt);
-  DecodeOpened(tiff, out, progress);
+  DecodeOpened(tiff, file.size, out, progress);
   TIFFClose(tiff);
 }
 
