@@ -66,6 +66,14 @@ bool ReadRows(JpegDecodeJob* job) {
   return true;
 }
 
+// A Huffman-coded 8 x 8 block takes at least one bit in its first scan, so
+// a file holds at most 512 pixels a byte; a frame claiming more is refused
+// before memory is reserved for it. Arithmetic coding has no such bound.
+bool DataCanDeliver(j_decompress_ptr cinfo, FileBytes file) {
+  if (cinfo->arith_code) return true;
+  return uint64_t{cinfo->image_width} * cinfo->image_height <= uint64_t{file.size} * 512;
+}
+
 const char* MessageFor(int libjpegCode) {
   if (libjpegCode == JERR_OUT_OF_MEMORY) return kOutOfMemory;
   if (libjpegCode == JERR_IMAGE_TOO_BIG) return kTooLarge;
@@ -95,6 +103,7 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
     cinfo->out_color_space = JCS_EXT_BGR;
   }
   job->refusal = CheckDimensions(cinfo->image_width, cinfo->image_height, bits);
+  if (!job->refusal && !DataCanDeliver(cinfo, file)) job->refusal = kCorrupt;
   if (job->refusal) return false;
   jpeg_start_decompress(cinfo);
 

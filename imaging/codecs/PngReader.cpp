@@ -102,9 +102,18 @@ void CompositeRow(const uint8_t* source, uint8_t* target, png_uint_32 width, Lay
   }
 }
 
-bool Prepare(PngDecodeJob* job) {
+// Deflate turns one byte into at most 1032, so the file's remaining bytes
+// bound the rows it can deliver; a header claiming more is refused before
+// anything is allocated.
+bool DataCanDeliver(const PngDecodeJob* job, png_size_t sourceRowBytes) {
+  const uint64_t left = job->file.size - job->position;
+  return (uint64_t{sourceRowBytes} + 1) * job->height <= left * 1032 + 65536;
+}
+
+bool Prepare(PngDecodeJob* job, png_size_t sourceRowBytes) {
   const int depth = DibDepth(job->layout, job->sourceDepth);
   job->refusal = CheckDimensions(job->width, job->height, depth);
+  if (!job->refusal && !DataCanDeliver(job, sourceRowBytes)) job->refusal = kCorrupt;
   if (job->refusal) return false;
   ColourTable table = job->layout == Layout::Palette ? PaletteOf(job->png, job->info) : GreyTable();
   const int colourCount = depth == 24 ? 0 : 1 << depth;
@@ -151,11 +160,12 @@ bool RunDecode(PngDecodeJob* job) {
   job->width = png_get_image_width(job->png, job->info);
   job->height = png_get_image_height(job->png, job->info);
   job->sourceDepth = png_get_bit_depth(job->png, job->info);
+  const png_size_t sourceRowBytes = png_get_rowbytes(job->png, job->info);
   job->layout = ChooseLayout(job->png, job->info);
   job->passes = png_set_interlace_handling(job->png);
   png_set_read_status_fn(job->png, OnRow);
   png_read_update_info(job->png, job->info);
-  if (!Prepare(job)) return false;
+  if (!Prepare(job, sourceRowBytes)) return false;
   ReadPixels(job);
   return true;
 }
