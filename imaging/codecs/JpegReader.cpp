@@ -56,7 +56,9 @@ bool ReadRows(JpegDecodeJob* job) {
     JSAMPROW rows[kRowsPerRead];
     const JDIMENSION first = cinfo->output_scanline;
     const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
-    for (JDIMENSION i = 0; i < count; ++i) rows[i] = cmyk ? job->cmykRows + i * cmykStride : TopDownRow(job->image, first + i);
+    for (JDIMENSION i = 0; i < count; ++i) {
+      rows[i] = cmyk ? job->cmykRows + i * cmykStride : TopDownRow(job->image, first + i);
+    }
     const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
     if (read == 0) return false;
     for (JDIMENSION i = 0; cmyk && i < read; ++i) {
