@@ -66,8 +66,7 @@ uint64_t Expansion(uint16_t compression) {
     case COMPRESSION_LZW: return 4096 * 8 / 9 + 1;
     case COMPRESSION_ADOBE_DEFLATE:
     case COMPRESSION_DEFLATE: return 1032;
-    case COMPRESSION_JPEG:
-    case COMPRESSION_OJPEG: return 1024;
+    case COMPRESSION_JPEG: return 1024;
     case COMPRESSION_CCITTRLE:
     case COMPRESSION_CCITTRLEW:
     case COMPRESSION_CCITTFAX3:
@@ -79,14 +78,16 @@ uint64_t Expansion(uint16_t compression) {
 // False when the strips or tiles inside the file cannot hold the picture the
 // header claims, so no memory is reserved for pixels that cannot arrive.
 bool DataCanDeliver(TIFF* tiff, uint64_t fileSize, uint32_t width, uint32_t height) {
+  uint16_t compression = COMPRESSION_NONE, samples = 1, bits = 1;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+  // Old-style JPEG may keep its data outside the strips it lists.
+  if (compression == COMPRESSION_OJPEG) return true;
   uint64_t stored = 0;
   const uint32_t pieces = TIFFIsTiled(tiff) ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
   for (uint32_t i = 0; i < pieces; ++i) {
     const uint64_t offset = TIFFGetStrileOffset(tiff, i), count = TIFFGetStrileByteCount(tiff, i);
     if (offset < fileSize) stored += std::min(count, fileSize - offset);
   }
-  uint16_t compression = COMPRESSION_NONE, samples = 1, bits = 1;
-  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
   const uint64_t expansion = Expansion(compression);

@@ -10,6 +10,8 @@
 #include <png.h>
 #include <tiffio.h>
 
+#include "../codecs/Crc32.h"
+
 namespace largepictures {
 namespace {
 
@@ -25,15 +27,6 @@ std::vector<uint8_t> GradientRow(int y) {
     row[3 * size_t(x) + 2] = 128;
   }
   return row;
-}
-
-uint32_t Crc32(const char* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFF;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= uint8_t(data[i]);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -187,7 +180,7 @@ std::string LyingPng() {
   for (size_t at : {size_t(16), size_t(20)}) {
     bytes[at] = 0, bytes[at + 1] = 0, bytes[at + 2] = char(kSide >> 8), bytes[at + 3] = char(kSide & 255);
   }
-  const uint32_t crc = Crc32(bytes.data() + 12, 17);
+  const uint32_t crc = fixtures::Crc32(bytes.data() + 12, 17);
   for (int i = 0; i < 4; ++i) bytes[29 + size_t(i)] = char(crc >> (24 - 8 * i) & 255);
   return bytes;
 }
