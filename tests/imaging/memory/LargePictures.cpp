@@ -75,6 +75,29 @@ void WritePng(const std::string& path) {
   std::fclose(file);
 }
 
+void WriteInterlacedPngWithAlpha(const std::string& path, int side) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, png_uint_32(side), png_uint_32(side), 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_ADAM7,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 1);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(size_t(side) * 4);
+  for (int x = 0; x < side; ++x) {
+    row[4 * size_t(x)] = uint8_t(x), row[4 * size_t(x) + 1] = 50, row[4 * size_t(x) + 2] = 200;
+    row[4 * size_t(x) + 3] = uint8_t(x * 7);
+  }
+  const int passes = png_set_interlace_handling(png);
+  for (int pass = 0; pass < passes; ++pass) {
+    for (int y = 0; y < side; ++y) png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+}
+
 void WriteJpeg(const std::string& path) {
   FILE* file = std::fopen(path.c_str(), "wb");
   jpeg_compress_struct cinfo;

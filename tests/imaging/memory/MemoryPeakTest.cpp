@@ -90,6 +90,18 @@ TEST_F(MemoryPeak, LargePicturesPeakNearTheirOwnSize) {
   }
 }
 
+TEST_F(MemoryPeak, InterlacedPngWithAlphaKeepsOnlyItsAlphaBesideThePicture) {
+  constexpr int kSmallerSide = 4000;
+  const std::string path = File("interlaced.png");
+  largepictures::WriteInterlacedPngWithAlpha(path, kSmallerSide);
+  RasterImage image;
+  const int64_t peak = PeakOfOpening(path, image);
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  EXPECT_EQ(DibBitCount(image), 24u);
+  EXPECT_LE(peak, kMostPeak * kSmallerSide * kSmallerSide * 3);
+  deldib(image);
+}
+
 TEST_F(MemoryPeak, HeadersClaimingMoreThanTheirDataAreRefusedWithoutReserving) {
   struct Case {
     const char* name;
