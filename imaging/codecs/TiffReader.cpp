@@ -1,12 +1,10 @@
-// TIFF decoding with libtiff's RGBA interface, from memory. Grey pictures
-// become 8-bit grey, all others 24-bit; alpha goes over white.
+// TIFF decoding with libtiff, from memory. Grey pictures become 8-bit grey,
+// all others 24-bit; alpha goes over white.
 #include <algorithm>
 #include <cstring>
-#include <vector>
-
-#include <tiffio.h>
 
 #include "imaging/codecs/Decoders.h"
+#include "imaging/codecs/TiffRows.h"
 
 namespace codecs {
 namespace {
@@ -36,7 +34,13 @@ toff_t Seek(thandle_t handle, toff_t offset, int whence) {
 
 int Close(thandle_t) { return 0; }
 toff_t Size(thandle_t handle) { return static_cast<MemoryFile*>(handle)->file.size; }
-int Map(thandle_t, void**, toff_t*) { return 0; }
+// libtiff reads strips straight from the file's memory instead of copying them.
+int Map(thandle_t handle, void** base, toff_t* size) {
+  const FileBytes& file = static_cast<MemoryFile*>(handle)->file;
+  *base = const_cast<uint8_t*>(file.data);
+  *size = file.size;
+  return 1;
+}
 void Unmap(thandle_t, void*, toff_t) {}
 
 // libtiff would print to stderr; the user gets our German message instead.
@@ -96,54 +100,6 @@ bool DataCanDeliver(TIFF* tiff, uint64_t fileSize, uint32_t width, uint32_t heig
   return decoded <= stored * expansion;
 }
 
-// Rows are read a few strips or tiles at a time, so besides the picture
-// only about a megabyte of RGBA raster is ever held.
-uint32_t RowsPerChunk(TIFF* tiff, uint32_t width, uint32_t height) {
-  uint32_t unit = 0;
-  if (TIFFIsTiled(tiff)) TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
-  else TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
-  unit = std::clamp<uint32_t>(unit, 1, height);
-  const uint32_t units = std::max<uint32_t>(1, uint32_t((size_t{1} << 20) / (size_t{width} * 4 * unit)));
-  return uint32_t(std::min<uint64_t>(uint64_t{unit} * units, height));
-}
-
-void CopyRow(const uint32_t* source, uint8_t* row, uint32_t width, bool grey) {
-  for (uint32_t x = 0; x < width; ++x) {
-    const uint32_t p = source[x];
-    const unsigned alpha = TIFFGetA(p);
-    if (grey) {
-      row[x] = OverWhite(TIFFGetR(p), alpha);
-      continue;
-    }
-    row[3 * x] = OverWhite(TIFFGetB(p), alpha);
-    row[3 * x + 1] = OverWhite(TIFFGetG(p), alpha);
-    row[3 * x + 2] = OverWhite(TIFFGetR(p), alpha);
-  }
-}
-
-// Files stored bottom-up come out of each chunk mirrored top to bottom.
-bool StoredBottomUp(const TIFFRGBAImage& rgba) {
-  const uint16_t o = rgba.orientation;
-  return o == ORIENTATION_BOTRIGHT || o == ORIENTATION_BOTLEFT || o == ORIENTATION_RIGHTBOT || o == ORIENTATION_LEFTBOT;
-}
-
-bool ReadChunks(TIFFRGBAImage& rgba, RasterImage* out, uint32_t rowsPerChunk, bool grey, ProgressMeter& progress) {
-  const uint32_t width = rgba.width, height = rgba.height;
-  std::vector<uint32_t> raster(size_t{width} * rowsPerChunk);
-  rgba.req_orientation = ORIENTATION_TOPLEFT;
-  for (uint32_t first = 0; first < height; first += rowsPerChunk) {
-    const uint32_t rows = std::min(rowsPerChunk, height - first);
-    rgba.row_offset = static_cast<int>(first);
-    if (!TIFFRGBAImageGet(&rgba, raster.data(), width, rows)) return false;
-    for (uint32_t i = 0; i < rows; ++i) {
-      const int64_t y = StoredBottomUp(rgba) ? int64_t{height} - first - rows + i : int64_t{first} + i;
-      CopyRow(raster.data() + size_t{i} * width, TopDownRow(*out, y), width, grey);
-    }
-    progress.Fraction(first + rows, height);
-  }
-  return true;
-}
-
 void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter& progress) {
   uint32_t width = 0, height = 0;
   TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
@@ -157,7 +113,7 @@ void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter
   const ColourTable table = GreyTable();
   if (!possible) Fail(out, kCorrupt);
   else if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0) &&
-           !ReadChunks(rgba, out, RowsPerChunk(tiff, width, height), grey, progress)) {
+           !(HasPlainRows(tiff) ? ReadPlainRows(tiff, out, progress) : ReadRgbaRows(rgba, tiff, out, grey, progress))) {
     deldib(*out);
     Fail(out, kCorrupt);
   }
@@ -169,7 +125,7 @@ void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter
 void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   Silence();
   MemoryFile memory{file, 0};
-  TIFF* tiff = TIFFClientOpen("picture", "rm", &memory, Read, Write, Seek, Close, Size, Map, Unmap);
+  TIFF* tiff = TIFFClientOpen("picture", "r", &memory, Read, Write, Seek, Close, Size, Map, Unmap);
   if (!tiff) return Fail(out, kCorrupt);
   DecodeOpened(tiff, file.size, out, progress);
   TIFFClose(tiff);

@@ -121,7 +121,7 @@ void WriteJpeg(const std::string& path) {
   std::fclose(file);
 }
 
-void WriteTiff(const std::string& path) {
+void WriteTiff(const std::string& path, bool oneStrip) {
   TIFF* tiff = TIFFOpen(path.c_str(), "w");
   TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(kSide));
   TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(kSide));
@@ -132,7 +132,7 @@ void WriteTiff(const std::string& path) {
   TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
   TIFFSetField(tiff, TIFFTAG_ZIPQUALITY, 1);
   TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
-  TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
+  TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, oneStrip ? uint32_t(kSide) : TIFFDefaultStripSize(tiff, 0));
   std::vector<uint8_t> row = GradientRow(0);
   for (uint32_t y = 0; y < uint32_t(kSide); ++y) {
     std::vector<uint8_t> scratch = row;  // libtiff's predictor changes the row in place

@@ -11,7 +11,8 @@ inline constexpr int kSide = 16000;
 void WriteRleBmp(const std::string& path);  // a few runs, then end of picture
 void WritePng(const std::string& path);     // 24-bit, not interlaced
 void WriteJpeg(const std::string& path);    // baseline, 4:2:0
-void WriteTiff(const std::string& path);    // 24-bit, Deflate, libtiff's default strips
+// 24-bit, Deflate, in libtiff's default strips or all in one strip.
+void WriteTiff(const std::string& path, bool oneStrip);
 // side x side with alpha, interlaced: libpng needs every row kept between passes.
 void WriteInterlacedPngWithAlpha(const std::string& path, int side);
 
