@@ -3,8 +3,24 @@
 #include <utility>
 
 #include "album/AlbumFileFormat.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
+
+namespace {
+
+// The album file read only as far as its last field.
+class FileSource : public AlbumByteSource {
+ public:
+  bool Open(const std::string& path) { return file_.Open(path); }
+  uint64_t Size() const override { return file_.Size(); }
+  bool Read(char* target, size_t count) override { return file_.Read(target, count); }
+
+ private:
+  platform::InputFile file_;
+};
+
+}  // namespace
 
 std::string SaveErrorText(const std::string& path) {
   return "Web Lumivista speichern: Konnte die Datei " + platform::ExtractFileName(path) + " nicht erstellen!";
@@ -26,12 +42,12 @@ bool SaveFile(const std::string& path, const AlbumPictures& pictures, const Albu
 
 bool OpenFile(const std::string& path, AlbumPictures& pictures, AlbumSettings& settings,
               platform::Messages& messages) {
-  std::string bytes;
-  if (!platform::ReadWholeFile(path, bytes)) {
+  FileSource file;
+  if (!file.Open(path)) {
     messages.Error(OpenErrorText(path));
     return false;
   }
-  std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, path, settings);
+  std::optional<LoadedAlbum> album = DecodeAlbumFile(file, path, settings);
   if (!album) {
     messages.Error(kNotAnAlbumFileText);
     return false;

@@ -28,17 +28,18 @@ std::string_view StoredName(const std::string& fileName, const std::string& albu
   return fileName;
 }
 
-// Reads fields from the file's bytes; every read checks what is left and a
-// failed read leaves the reader failed.
+// Reads fields from the file's bytes; every read checks what is left, so no
+// length the file cannot hold is ever allocated, and a failed read leaves
+// the reader failed.
 class FieldReader {
  public:
-  explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit FieldReader(AlbumByteSource& source) : source_(source), left_(source.Size()) {}
 
-  size_t Left() const { return bytes_.size() - pos_; }
+  uint64_t Left() const { return left_; }
   bool Failed() const { return failed_; }
 
   int32_t Int32() {
-    const std::string_view raw = Bytes(4);
+    const std::string raw = Bytes(4);
     if (raw.size() < 4) return 0;
     uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(raw[i]);
@@ -46,30 +47,50 @@ class FieldReader {
   }
 
   uint8_t Flag() {
-    const std::string_view raw = Bytes(1);
+    const std::string raw = Bytes(1);
     return (!raw.empty() && raw[0] != 0) ? 1 : 0;
   }
 
   std::string Text() {
     const int32_t length = Int32();
     if (length < 0) failed_ = true;
-    return std::string(Bytes(length < 0 ? 0 : static_cast<size_t>(length)));
+    return Bytes(length < 0 ? 0 : static_cast<size_t>(length));
   }
 
-  std::string_view Bytes(size_t count) {
-    if (failed_ || count > Left()) {
+  std::string Bytes(size_t count) {
+    if (failed_ || count > left_) {
       failed_ = true;
       return {};
     }
-    const std::string_view raw = bytes_.substr(pos_, count);
-    pos_ += count;
+    std::string raw(count, '\0');
+    if (!source_.Read(raw.data(), count)) {
+      failed_ = true;
+      return {};
+    }
+    left_ -= count;
     return raw;
   }
 
  private:
-  std::string_view bytes_;
-  size_t pos_ = 0;
+  AlbumByteSource& source_;
+  uint64_t left_;
   bool failed_ = false;
+};
+
+class MemorySource : public AlbumByteSource {
+ public:
+  explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+  uint64_t Size() const override { return bytes_.size(); }
+  bool Read(char* target, size_t count) override {
+    if (count > bytes_.size() - position_) return false;
+    bytes_.copy(target, count, position_);
+    position_ += count;
+    return true;
+  }
+
+ private:
+  std::string_view bytes_;
+  size_t position_ = 0;
 };
 
 AlbumPicture ReadPicture(FieldReader& reader, const std::string& albumFolder) {
@@ -123,11 +144,17 @@ std::optional<std::string> EncodeAlbumFile(const AlbumPictures& pictures, const 
 
 std::optional<LoadedAlbum> DecodeAlbumFile(std::string_view bytes, const std::string& albumPath,
                                            const AlbumSettings& current) {
-  FieldReader reader(bytes);
+  MemorySource source(bytes);
+  return DecodeAlbumFile(source, albumPath, current);
+}
+
+std::optional<LoadedAlbum> DecodeAlbumFile(AlbumByteSource& source, const std::string& albumPath,
+                                           const AlbumSettings& current) {
+  FieldReader reader(source);
   if (reader.Bytes(kAlbumFileHeader.size()) != kAlbumFileHeader) return std::nullopt;
   const int32_t count = reader.Int32();
   // Refuse a count the bytes cannot hold before reserving memory for it.
-  if (reader.Failed() || count < 0 || static_cast<size_t>(count) > reader.Left() / kMinimumRecordSize)
+  if (reader.Failed() || count < 0 || static_cast<uint64_t>(count) > reader.Left() / kMinimumRecordSize)
     return std::nullopt;
 
   const std::string albumFolder = platform::IncludeTrailingDelimiter(platform::ExtractFilePath(albumPath));

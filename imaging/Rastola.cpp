@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "imaging/PixelPool.h"
+
 namespace {
 
 bool ValidDepth(int32_t bits) {
@@ -34,10 +36,10 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
   if (int64_t{width} * height > kMaxPixels || bytes >= kMaxPixelBytes) return;
 
   auto* info = static_cast<BITMAPINFO*>(std::calloc(1, sizeof(BITMAPINFO)));
-  auto* pixels = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1));
+  uint8_t* pixels = imaging::TakePixelBlock(static_cast<size_t>(bytes));
   if (!info || !pixels) {
     std::free(info);
-    std::free(pixels);
+    imaging::GivePixelBlock(pixels);
     return;
   }
   BITMAPINFOHEADER& h = info->bmiHeader;
@@ -67,7 +69,7 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
 
 void deldib(RasterImage image) {
   std::free(image.Info);
-  std::free(image.Pixels);
+  imaging::GivePixelBlock(image.Pixels);
   std::free(image.PaletteHandle);
 }
 

@@ -11,7 +11,7 @@
 inline constexpr int64_t kMaxPixels = int64_t{1} << 28;
 inline constexpr int64_t kMaxPixelBytes = int64_t{1} << 31;
 
-// Format code of SaveDib for a baseline JPEG (quality 90, optimised tables).
+// Format code of SaveDib for a baseline JPEG (quality 90, 4:2:0, standard tables).
 inline constexpr int32_t kFormatJpeg = 7;
 
 // Reads a picture file (8-bit path). On failure Pixels is nil and ErrorText

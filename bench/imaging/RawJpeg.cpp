@@ -1,72 +1,48 @@
 #include "RawJpeg.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <vector>
 
-#include <jpeglib.h>
+#include <turbojpeg.h>
 
 namespace rawjpeg {
 
-Picture Decode(const std::string& path) {
-  std::vector<unsigned char> file(std::filesystem::file_size(path));
-  if (FILE* in = std::fopen(path.c_str(), "rb")) {
-    file.resize(std::fread(file.data(), 1, file.size(), in));
-    std::fclose(in);
-  }
-  jpeg_decompress_struct cinfo;
-  jpeg_error_mgr err;
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, file.data(), file.size());
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&cinfo);
-  Picture picture;
-  picture.width = static_cast<int>(cinfo.output_width);
-  picture.height = static_cast<int>(cinfo.output_height);
-  picture.bgr.reset(new uint8_t[size_t(picture.width) * picture.height * 3]);
-  const size_t stride = size_t(picture.width) * 3;
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW rows[16];
-    const JDIMENSION first = cinfo.output_scanline, count = std::min<JDIMENSION>(16, cinfo.output_height - first);
-    for (JDIMENSION i = 0; i < count; ++i) rows[i] = picture.bgr.get() + (first + i) * stride;
-    jpeg_read_scanlines(&cinfo, rows, count);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  return picture;
+Codec::Codec() : decoder_(tjInitDecompress()), encoder_(tjInitCompress()) {}
+
+Codec::~Codec() {
+  tjFree(output_);
+  tjDestroy(decoder_);
+  tjDestroy(encoder_);
 }
 
-void Encode(const Picture& picture, int quality, const std::string& path) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr err;
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* bytes = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &bytes, &size);
-  cinfo.image_width = JDIMENSION(picture.width);
-  cinfo.image_height = JDIMENSION(picture.height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_EXT_BGR;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  cinfo.optimize_coding = TRUE;
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = picture.bgr.get() + size_t(cinfo.next_scanline) * picture.width * 3;
-    jpeg_write_scanlines(&cinfo, &row, 1);
+void Codec::Decode(const std::string& path, Picture& picture) {
+  file_.resize(std::filesystem::file_size(path));
+  if (FILE* in = std::fopen(path.c_str(), "rb")) {
+    file_.resize(std::fread(file_.data(), 1, file_.size(), in));
+    std::fclose(in);
   }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
+  int width = 0, height = 0, subsampling = 0, colourspace = 0;
+  tjDecompressHeader3(decoder_, file_.data(), file_.size(), &width, &height, &subsampling, &colourspace);
+  picture.width = width;
+  picture.height = height;
+  picture.bgr.resize(size_t(width) * height * 3);
+  tjDecompress2(decoder_, file_.data(), file_.size(), picture.bgr.data(), width, 0, height, TJPF_BGR, 0);
+}
+
+void Codec::Encode(const Picture& picture, int quality, const std::string& path) {
+  const unsigned long needed = tjBufSize(picture.width, picture.height, TJSAMP_420);
+  if (needed > outputCapacity_) {
+    tjFree(output_);
+    output_ = tjAlloc(int(needed));
+    outputCapacity_ = needed;
+  }
+  unsigned long size = outputCapacity_;
+  tjCompress2(encoder_, picture.bgr.data(), picture.width, 0, picture.height, TJPF_BGR, &output_, &size, TJSAMP_420,
+              quality, TJFLAG_NOREALLOC);
   if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes, 1, size, out);
+    std::fwrite(output_, 1, size, out);
     std::fclose(out);
   }
-  std::free(bytes);
 }
 
 }  // namespace rawjpeg

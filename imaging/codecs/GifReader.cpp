@@ -1,7 +1,6 @@
 // GIF decoding with giflib: the first frame on the logical screen, keeping
 // the colour map's depth (1, 4 or 8 bits); the transparent colour is white.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -68,13 +67,30 @@ std::vector<int> RowOrder(int height, bool interlaced) {
   return order;
 }
 
-void PackRow(const uint8_t* indices, uint8_t* row, int64_t width, int depth, int colourCount) {
-  for (int64_t x = 0; x < width; ++x) {
-    const uint8_t index = indices[x] < colourCount ? indices[x] : 0;
+// An LZW code takes at least 3 bits and stands for at most 4096 pixels, so
+// the data left in the file bounds the pixels it can deliver; a frame larger
+// than that is a lie of the header, refused before anything is allocated.
+bool FrameFitsData(const GifImageDesc& frame, const MemoryReader& reader) {
+  const uint64_t bytesLeft = reader.file.size - reader.position;
+  constexpr uint64_t kMaxPixelsPerByte = 8 * 4096 / 3 + 1;
+  return uint64_t(frame.Width) * uint64_t(frame.Height) <= bytesLeft * kMaxPixelsPerByte;
+}
+
+void PackRow(const uint8_t* indices, uint8_t* row, int64_t first, int64_t count, int depth, int colourCount) {
+  for (int64_t i = 0; i < count; ++i) {
+    const int64_t x = first + i;
+    const uint8_t index = indices[i] < colourCount ? indices[i] : 0;
     if (depth == 8) row[x] = index;
-    else if (depth == 4) row[x / 2] |= static_cast<uint8_t>((x & 1) ? index : index << 4);
-    else row[x / 8] |= static_cast<uint8_t>(index << (7 - (x & 7)));
+    else if (depth == 4) row[x / 2] = static_cast<uint8_t>((x & 1) ? (row[x / 2] & 0xF0) | index
+                                                                    : (row[x / 2] & 0x0F) | index << 4);
+    else row[x / 8] = static_cast<uint8_t>((row[x / 8] & ~(0x80 >> (x & 7))) | index << (7 - (x & 7)));
   }
+}
+
+// Outside the first frame the screen is transparent or background.
+void FillScreen(RasterImage* image, int64_t width, int64_t height, int depth, int fill) {
+  std::vector<uint8_t> fillRow(size_t(width), static_cast<uint8_t>(fill));
+  for (int64_t y = 0; y < height; ++y) PackRow(fillRow.data(), TopDownRow(*image, y), 0, width, depth, 256);
 }
 
 }  // namespace
@@ -91,19 +107,7 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
   if (const char* refusal = CheckDimensions(width, height, 8)) return Fail(out, refusal);
-
-  // Outside the first frame the screen is transparent or background.
-  const std::unique_ptr<uint8_t, decltype(&std::free)> indices(static_cast<uint8_t*>(std::malloc(size_t(width * height))),
-                                                               &std::free);
-  if (!indices) return Fail(out, kOutOfMemory);
-  const int fill = transparent >= 0 ? transparent : gif->SBackGroundColor;
-  std::memset(indices.get(), fill, size_t(width * height));
-  const std::vector<int> order = RowOrder(frame.Height, frame.Interlace);
-  for (size_t i = 0; i < order.size(); ++i) {
-    uint8_t* line = indices.get() + (frame.Top + order[i]) * width + frame.Left;
-    if (DGifGetLine(gif.get(), line, frame.Width) == GIF_ERROR) return Fail(out, kCorrupt);
-    progress.Fraction(int64_t(i), int64_t(order.size()));
-  }
+  if (!FrameFitsData(frame, reader)) return Fail(out, kCorrupt);
 
   const int depth = map->BitsPerPixel <= 1 ? 1 : map->BitsPerPixel <= 4 ? 4 : 8;
   const int colourCount = std::clamp(map->ColorCount, 0, 1 << depth);
@@ -111,7 +115,19 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   for (int i = 0; i < colourCount; ++i) table.Set(i, map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
   if (transparent >= 0 && transparent < colourCount) table.Set(transparent, 255, 255, 255);
   if (!CreateImage(out, width, height, depth, &table.info, 1 << depth)) return;
-  for (int64_t y = 0; y < height; ++y) PackRow(indices.get() + y * width, TopDownRow(*out, y), width, depth, colourCount);
+  const int fill = transparent >= 0 ? transparent : gif->SBackGroundColor;
+  FillScreen(out, width, height, depth, fill < colourCount ? fill : 0);
+
+  std::vector<uint8_t> line(size_t(frame.Width));
+  const std::vector<int> order = RowOrder(frame.Height, frame.Interlace);
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR) {
+      deldib(*out);
+      return Fail(out, kCorrupt);
+    }
+    PackRow(line.data(), TopDownRow(*out, frame.Top + order[i]), frame.Left, frame.Width, depth, colourCount);
+    progress.Fraction(int64_t(i), int64_t(order.size()));
+  }
 }
 
 }  // namespace codecs

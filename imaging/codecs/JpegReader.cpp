@@ -21,7 +21,7 @@ struct JpegDecodeJob {
   JpegErrorManager error;
   JpegProgress progress;
   RasterImage image;
-  uint8_t* cmykRow;
+  uint8_t* cmykRows;  // kRowsPerRead rows of 4 bytes per pixel
   const char* refusal;
   int orientation;
 };
@@ -46,20 +46,34 @@ int FindOrientation(j_decompress_ptr cinfo) {
 }
 
 // False when libjpeg stops delivering rows, which a memory source never
-// should; a loop waiting for them would never end.
+// should; a loop waiting for them would never end. CMYK rows arrive in a
+// batch buffer and are converted into the image afterwards.
 bool ReadRows(JpegDecodeJob* job) {
   j_decompress_ptr cinfo = &job->cinfo;
   const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+  const size_t cmykStride = size_t{cinfo->output_width} * 4;
   while (cinfo->output_scanline < cinfo->output_height) {
     JSAMPROW rows[kRowsPerRead];
     const JDIMENSION first = cinfo->output_scanline;
-    const JDIMENSION count = cmyk ? 1 : std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
-    for (JDIMENSION i = 0; i < count; ++i) rows[i] = cmyk ? job->cmykRow : TopDownRow(job->image, first + i);
+    const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
+    for (JDIMENSION i = 0; i < count; ++i) {
+      rows[i] = cmyk ? job->cmykRows + i * cmykStride : TopDownRow(job->image, first + i);
+    }
     const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
     if (read == 0) return false;
-    if (cmyk) CmykToBgr(job->cmykRow, TopDownRow(job->image, first), cinfo->output_width, cinfo->saw_Adobe_marker);
+    for (JDIMENSION i = 0; cmyk && i < read; ++i) {
+      CmykToBgr(rows[i], TopDownRow(job->image, first + i), cinfo->output_width, cinfo->saw_Adobe_marker);
+    }
   }
   return true;
+}
+
+// A Huffman-coded 8 x 8 block takes at least one bit in its first scan, so
+// a file holds at most 512 pixels a byte; a frame claiming more is refused
+// before memory is reserved for it. Arithmetic coding has no such bound.
+bool DataCanDeliver(j_decompress_ptr cinfo, FileBytes file) {
+  if (cinfo->arith_code) return true;
+  return uint64_t{cinfo->image_width} * cinfo->image_height <= uint64_t{file.size} * 512;
 }
 
 const char* MessageFor(int libjpegCode) {
@@ -91,6 +105,7 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
     cinfo->out_color_space = JCS_EXT_BGR;
   }
   job->refusal = CheckDimensions(cinfo->image_width, cinfo->image_height, bits);
+  if (!job->refusal && !DataCanDeliver(cinfo, file)) job->refusal = kCorrupt;
   if (job->refusal) return false;
   jpeg_start_decompress(cinfo);
 
@@ -101,8 +116,8 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
     return false;
   }
   if (cinfo->out_color_space == JCS_CMYK) {
-    job->cmykRow = static_cast<uint8_t*>(std::malloc(size_t{cinfo->output_width} * 4));
-    if (!job->cmykRow) {
+    job->cmykRows = static_cast<uint8_t*>(std::malloc(size_t{cinfo->output_width} * 4 * kRowsPerRead));
+    if (!job->cmykRows) {
       job->refusal = kOutOfMemory;
       return false;
     }
@@ -125,7 +140,7 @@ void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   const bool decoded = RunDecode(&job, file);
   const int code = job.error.pub.msg_code;
   jpeg_destroy_decompress(&job.cinfo);
-  std::free(job.cmykRow);
+  std::free(job.cmykRows);
   if (!decoded) {
     if (job.image.Pixels) deldib(job.image);
     Fail(out, job.refusal ? job.refusal : MessageFor(code));

@@ -1,14 +1,9 @@
-// OpenDib: reads the whole file, recognises its format by content and hands
-// it to that format's decoder.
+// OpenDib: maps the file, recognises its format by content and hands it to
+// that format's decoder.
 #include <cstring>
-#include <filesystem>
-#include <new>
-#include <string>
-#include <system_error>
 
 #include "imaging/codecs/Decoders.h"
-#include "platform/Paths.h"
-#include "platform/SafeFile.h"
+#include "platform/MappedFile.h"
 
 namespace codecs {
 namespace {
@@ -47,35 +42,18 @@ void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress) {
 namespace {
 
 // No picture within the pixel caps needs a file larger than this.
-constexpr uintmax_t kMaxFileBytes = uintmax_t{3} << 30;
-
-// Null when the whole file is in `bytes`, otherwise the message.
-const char* ReadPictureFile(const char* fileName, std::string& bytes) {
-  if (!fileName) return codecs::kCannotOpen;
-  // Only regular files: opening a pipe would wait forever, a device never ends.
-  const std::filesystem::path path(platform::ToFileSystem(fileName));
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return codecs::kCannotOpen;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > kMaxFileBytes) return codecs::kTooLarge;
-  try {
-    return platform::ReadWholeFile(fileName, bytes) ? nullptr : codecs::kCannotOpen;
-  } catch (const std::bad_alloc&) {
-    return codecs::kOutOfMemory;
-  }
-}
+constexpr uint64_t kMaxFileBytes = uint64_t{3} << 30;
 
 }  // namespace
 
 void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platform::ProgressReceiver* window) {
   codecs::ProgressMeter progress(window);
   progress.Report(0);
-  std::string bytes;
-  if (const char* refusal = ReadPictureFile(fileName, bytes)) {
-    codecs::Fail(out, refusal);
+  platform::MappedFile file;
+  if (!fileName || !file.Open(fileName, kMaxFileBytes)) {
+    codecs::Fail(out, file.TooLarge() ? codecs::kTooLarge : codecs::kCannotOpen);
   } else {
-    const codecs::FileBytes file{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
-    codecs::DecodePicture(file, out, progress);
+    codecs::DecodePicture(codecs::FileBytes{file.data(), file.size()}, out, progress);
     codecs::DarkColourFirst(*out);
   }
   progress.Report(100);

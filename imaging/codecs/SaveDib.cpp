@@ -7,17 +7,25 @@
 #include "imaging/codecs/JpegWriter.h"
 #include "platform/SafeFile.h"
 
+namespace {
+
+// Each thread keeps its output buffer for the next picture unless a huge
+// picture made it larger than a photo needs.
+constexpr size_t kLargestKeptOutput = size_t{32} << 20;
+
+}  // namespace
+
 int32_t SaveDib(RasterImage image, const char* fileName, int32_t format, platform::ProgressReceiver* window) {
   codecs::ProgressMeter progress(window);
   progress.Report(0);
   bool saved = false;
-  unsigned char* bytes = nullptr;
-  unsigned long size = 0;
-  if (format == kFormatJpeg && fileName && codecs::EncodeJpeg(image, progress, &bytes, &size)) {
-    saved = platform::WriteFileAtomically(fileName, std::string_view(reinterpret_cast<const char*>(bytes), size),
-                                          platform::Durability::Regenerable);
+  thread_local codecs::JpegBuffer output;
+  if (format == kFormatJpeg && fileName && codecs::EncodeJpeg(image, progress, output)) {
+    saved = platform::WriteFileAtomically(
+        fileName, std::string_view(reinterpret_cast<const char*>(output.data()), output.size()),
+        platform::Durability::Regenerable);
   }
-  std::free(bytes);
+  if (output.capacity() > kLargestKeptOutput) std::free(output.Release());
   progress.Report(100);
   return saved ? 1 : 0;
 }

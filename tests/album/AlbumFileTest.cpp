@@ -4,6 +4,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
@@ -55,6 +59,35 @@ TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
   ASSERT_EQ(PictureCount(loaded), 1);
   EXPECT_EQ(loaded[0].FileName, PathOf("kopie/a.jpg"));
   EXPECT_EQ(loaded[0].Comment, "Hi");
+}
+
+// The address space this process uses now, from /proc/self/statm.
+rlim_t AddressSpaceInUse() {
+  size_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  return rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE));
+}
+
+TEST_F(AlbumFileTest, OpeningStopsAfterTheLastFieldOfAHugeFile) {
+  AlbumPictures pictures;
+  AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
+  ASSERT_TRUE(SaveFile(PathOf("gross.lva"), pictures, AlbumSettings(), messages_));
+  fs::resize_file(PathOf("gross.lva"), uintmax_t{5} << 29);  // 2.5 GB, the rest zeros
+  // In a child whose address space cannot hold the file, so reading it whole fails.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlim_t limit = AddressSpaceInUse() + (rlim_t{256} << 20);
+    const rlimit bound{limit, limit};
+    ::setrlimit(RLIMIT_AS, &bound);
+    AlbumPictures loaded;
+    AlbumSettings settings;
+    const bool opened = OpenFile(PathOf("gross.lva"), loaded, settings, messages_) && PictureCount(loaded) == 1;
+    ::_exit(opened ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Crc32.h"
 #include "ImagingFixtures.h"
 
 namespace {
@@ -42,14 +43,7 @@ void PutBig32(std::vector<char>& bytes, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
 }
 
-uint32_t Crc32(const char* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFF;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= static_cast<uint8_t>(data[i]);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
-}
+using fixtures::Crc32;
 
 TEST_F(CorruptInput, MissingFileAndUnknownContent) {
   DibGuard guard;
