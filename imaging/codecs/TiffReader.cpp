@@ -7,6 +7,7 @@
 #include <tiffio.h>
 
 #include "imaging/codecs/Decoders.h"
+#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -94,6 +95,9 @@ void DecodeOpened(TIFF* tiff, RasterImage* out, ProgressMeter& progress) {
   const ColourTable table = GreyTable();
   if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0)) {
     CopyRaster(raster, out, width, height, grey);
+    uint32_t profileSize = 0;
+    const uint8_t* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &profileSize, &profile)) colour::EmbeddedProfileToSrgb(*out, profile, profileSize);
   }
   std::free(raster);
 }
