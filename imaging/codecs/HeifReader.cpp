@@ -1,17 +1,16 @@
 // HEIF and AVIF decoding with libheif: the primary image at full size,
 // turned and mirrored as the file says (libheif applies irot, imir and
 // clap; the EXIF orientation of such files is never applied on top), 8 bits
-// per sample, alpha over white, colours converted to sRGB.
+// per sample, alpha over white, colours converted to sRGB (HeifColour).
 #include <memory>
 #include <new>
-#include <vector>
 
 #include <libheif/heif.h>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/HeifBrands.h"
+#include "imaging/codecs/HeifColour.h"
 #include "imaging/codecs/HeifPixels.h"
-#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -20,7 +19,6 @@ struct HeifDeleter {
   void operator()(heif_context* context) const { heif_context_free(context); }
   void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
   void operator()(heif_image* image) const { heif_image_release(image); }
-  void operator()(heif_color_profile_nclx* nclx) const { heif_nclx_color_profile_free(nclx); }
 };
 template <class T>
 using HeifPointer = std::unique_ptr<T, HeifDeleter>;
@@ -56,36 +54,6 @@ HeifPointer<heif_image> Decode(const heif_image_handle* handle, heif_error* erro
   return HeifPointer<heif_image>(decoded);
 }
 
-colour::ToneCurve CurveOf(heif_transfer_characteristics transfer) {
-  switch (transfer) {
-    case heif_transfer_characteristic_ITU_R_BT_470_6_System_M: return colour::ToneCurve::Gamma22;
-    case heif_transfer_characteristic_ITU_R_BT_470_6_System_B_G: return colour::ToneCurve::Gamma28;
-    case heif_transfer_characteristic_linear: return colour::ToneCurve::Linear;
-    // sRGB, and the BT.709 family that browsers show with the sRGB curve.
-    default: return colour::ToneCurve::Srgb;
-  }
-}
-
-// An embedded ICC profile wins over the nclx description, as in libheif.
-void KeepColours(const heif_image_handle* handle, RasterImage& image) {
-  if (const size_t size = heif_image_handle_get_raw_color_profile_size(handle)) {
-    std::vector<uint8_t> profile(size);
-    if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code == heif_error_Ok) {
-      colour::EmbeddedProfileToSrgb(image, profile.data(), size);
-    }
-    return;
-  }
-  heif_color_profile_nclx* described = nullptr;
-  if (heif_image_handle_get_nclx_color_profile(handle, &described).code != heif_error_Ok) return;
-  const HeifPointer<heif_color_profile_nclx> nclx(described);
-  if (!nclx || nclx->color_primaries == heif_color_primaries_unspecified) return;
-  const colour::Primaries primaries{nclx->color_primary_red_x,   nclx->color_primary_red_y,
-                                    nclx->color_primary_green_x, nclx->color_primary_green_y,
-                                    nclx->color_primary_blue_x,  nclx->color_primary_blue_y,
-                                    nclx->color_primary_white_x, nclx->color_primary_white_y};
-  colour::ColourSpaceToSrgb(image, primaries, CurveOf(nclx->transfer_characteristics));
-}
-
 void DecodeInto(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   HeifPointer<heif_context> context(heif_context_alloc());
   if (!context) return Fail(out, kOutOfMemory);
@@ -104,7 +72,7 @@ void DecodeInto(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   if (error.code != heif_error_Ok || !image) return Fail(out, MessageFor(error, file));
   progress.Report(80);
   if (!CopyHeifPixels(image.get(), heif_image_handle_is_premultiplied_alpha(handle.get()) != 0, out)) return;
-  KeepColours(handle.get(), *out);
+  HeifColoursToSrgb(handle.get(), *out);
 }
 
 }  // namespace

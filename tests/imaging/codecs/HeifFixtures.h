@@ -21,7 +21,7 @@ inline std::string Quoted(const std::string& text) {
 }
 
 // Runs a shell command; a missing tool fails the test, it never skips it.
-inline void Run(const std::string& command) {
+inline void RunTool(const std::string& command) {
   const int status = std::system((command + " >/dev/null 2>&1").c_str());
   ASSERT_EQ(status, 0) << command << " failed (tools come from scripts/bootstrap.sh)";
 }
@@ -32,12 +32,12 @@ inline constexpr int kBlock = 16;
 // `options` go between the blow-up and the target, which may carry a
 // format prefix ("PNG24:").
 inline void BlowUp(const std::string& fixture, const std::string& options, const std::string& target) {
-  Run("convert " + Quoted(fixtures::Path(fixture)) + " -filter point -resize 1600% " + options + " " + Quoted(target));
+  RunTool("convert " + Quoted(fixtures::Path(fixture)) + " -filter point -resize 1600% " + options + " " + Quoted(target));
 }
 
 // Encodes with heif-enc; the suffix of `target` picks HEIC or AVIF.
 inline void HeifEnc(const std::string& source, const std::string& target, const std::string& options = "-q 92") {
-  Run("heif-enc " + options + " -o " + Quoted(target) + " " + Quoted(source));
+  RunTool("heif-enc " + options + " -o " + Quoted(target) + " " + Quoted(source));
 }
 
 inline int Difference(fixtures::Rgb a, fixtures::Rgb b) {
@@ -83,5 +83,10 @@ inline std::vector<uint8_t> RotationBox(int quarterTurnsAnticlockwise) {
 // Axis 0 swaps top and bottom, 1 left and right: how libheif and libavif
 // read the box, and so how files in circulation are written.
 inline std::vector<uint8_t> MirrorBox(int axis) { return {0, 0, 0, 9, 'i', 'm', 'i', 'r', uint8_t(axis & 1)}; }
+
+// A colr box describing the colour space by H.273 codes (matrix 6, full range).
+inline std::vector<uint8_t> NclxBox(int primaries, int transfer) {
+  return {0, 0, 0, 19, 'c', 'o', 'l', 'r', 'n', 'c', 'l', 'x', 0, uint8_t(primaries), 0, uint8_t(transfer), 0, 6, 0x80};
+}
 
 }  // namespace heiffixtures
