@@ -42,14 +42,4 @@ bool IsHeifFamily(FileBytes file) {
   });
 }
 
-const char* MissingDecoderMessage(FileBytes file) {
-  if (AnyBrand(file, [](std::string_view brand) { return Lists(kAv1Brands, brand); })) {
-    return "Das Bild ist mit AV1 komprimiert (AVIF); daf\xFCr fehlt auf diesem Rechner der Decoder";
-  }
-  if (AnyBrand(file, [](std::string_view brand) { return Lists(kHevcBrands, brand); })) {
-    return "Das Bild ist mit HEVC (H.265) komprimiert (HEIC); daf\xFCr fehlt auf diesem Rechner der Decoder";
-  }
-  return "Das Bild ist mit einem Verfahren komprimiert, f\xFCr das auf diesem Rechner kein Decoder vorhanden ist";
-}
-
 }  // namespace codecs

@@ -9,8 +9,4 @@ namespace codecs {
 // even when the rest of the file is missing.
 bool IsHeifFamily(FileBytes file);
 
-// The German message for a HEIF file whose compression this machine cannot
-// decode, naming the compression its brands announce.
-const char* MissingDecoderMessage(FileBytes file);
-
 }  // namespace codecs

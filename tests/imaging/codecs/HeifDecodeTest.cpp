@@ -134,6 +134,42 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
   }
 }
 
+// An ftyp box and nothing more: a HEIF brand, major or compatible, makes it
+// a damaged picture; an MP4 video's brands leave it unknown.
+TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
+  auto ftyp = [](const std::string& major, const std::string& compatible) {
+    const std::string box = std::string("\0\0\0\x18" "ftyp", 8) + major + std::string(4, '\0') + compatible;
+    return std::vector<uint8_t>(box.begin(), box.end());
+  };
+  auto message = [&](const std::vector<uint8_t>& bytes) {
+    heiffixtures::WriteFile(File("ftyp"), bytes);
+    DibGuard guard;
+    return std::string(fixtures::Open(guard, File("ftyp")).ErrorText);
+  };
+  for (const char* brand : {"heic", "heix", "hevc", "heim", "heis", "hevm", "mif1", "msf1", "avif", "avis"}) {
+    SCOPED_TRACE(brand);
+    EXPECT_EQ(message(ftyp(brand, "isom")), kCorrupt);
+    EXPECT_EQ(message(ftyp("isom", brand)), kCorrupt);
+  }
+  EXPECT_EQ(message(ftyp("isom", "mp42")), "Unbekanntes Dateiformat");
+}
+
+// libheif 1.15 has no VVC decoder: a picture labelled VVC stands for every
+// compression the machine cannot decode.
+TEST_F(HeifDecode, PictureWhoseCompressionThisMachineCannotDecodeNamesIt) {
+  std::vector<uint8_t> bytes = heiffixtures::ReadFile(Encoded("vvc.heic"));
+  const std::string hevc = "hvc1";
+  const auto type = std::search(bytes.begin(), bytes.end(), hevc.begin(), hevc.end());
+  ASSERT_NE(type, bytes.end());
+  std::copy_n("vvc1", 4, type);
+  heiffixtures::WriteFile(File("vvc.heic"), bytes);
+  DibGuard guard;
+  const RasterImage& image = fixtures::Open(guard, File("vvc.heic"));
+  EXPECT_EQ(image.Pixels, nullptr);
+  EXPECT_EQ(std::string(image.ErrorText),
+            "Das Bild ist mit VVC (H.266) komprimiert; daf\xFCr fehlt auf diesem Rechner der Decoder");
+}
+
 TEST_F(HeifDecode, PictureBeyondThePixelCapIsRefusedBeforeDecoding) {
   // An AVIF's size is the one its ispe box states (an HEIC's comes from the
   // HEVC stream): full box header, then width and height.
