@@ -138,7 +138,7 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
 // a damaged picture; an MP4 video's brands leave it unknown.
 TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
   auto ftyp = [](const std::string& major, const std::string& compatible) {
-    const std::string box = std::string("\0\0\0\x18" "ftyp", 8) + major + std::string(4, '\0') + compatible;
+    const std::string box = std::string("\0\0\0\x14" "ftyp", 8) + major + std::string(4, '\0') + compatible;
     return std::vector<uint8_t>(box.begin(), box.end());
   };
   auto message = [&](const std::vector<uint8_t>& bytes) {
