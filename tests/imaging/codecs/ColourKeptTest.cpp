@@ -19,6 +19,7 @@ using heiffixtures::BlowUp;
 using heiffixtures::ExpectBlocks;
 using heiffixtures::Quoted;
 using heiffixtures::RunTool;
+using heiffixtures::WithSegment;
 
 const std::string kProfiles = "/usr/share/color/icc/";
 constexpr int kTolerance = 14;  // lossy coding of converted colours
@@ -34,14 +35,6 @@ std::set<int> MarkersBeforeScan(const std::vector<uint8_t>& jpeg) {
     at += 2 + (size_t{jpeg[at + 2]} << 8 | jpeg[at + 3]);
   }
   return markers;
-}
-
-// A JPEG segment inserted right after the start marker.
-std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, uint8_t marker, const std::vector<uint8_t>& payload) {
-  std::vector<uint8_t> segment{0xFF, marker, uint8_t((payload.size() + 2) >> 8), uint8_t(payload.size() + 2)};
-  segment.insert(segment.end(), payload.begin(), payload.end());
-  jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
-  return jpeg;
 }
 
 std::vector<uint8_t> IccSegment(const std::string& profilePath) {

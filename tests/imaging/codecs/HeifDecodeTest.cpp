@@ -95,7 +95,9 @@ TEST_F(HeifDecode, MonochromePictureIsEightBitGreyLikeAGreyJpeg) {
 // rotated file here also carries heif-enc's copy of an EXIF orientation 6,
 // which must not turn the picture a second time.
 TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
-  BlowUp("png-rgb-8.png", "-rotate -90 -orient RightTop -quality 97", File("sideways.jpg"));
+  BlowUp("png-rgb-8.png", "-rotate -90 -quality 97", File("sideways.jpg"));
+  heiffixtures::WriteFile(File("sideways.jpg"), heiffixtures::WithSegment(heiffixtures::ReadFile(File("sideways.jpg")),
+                                                                         0xE1, heiffixtures::ExifOrientation(6)));
   BlowUp("png-rgb-8.png", "-flop", "PNG24:" + File("mirrored.png"));
   BlowUp("png-rgb-8.png", "-flip", "PNG24:" + File("upside-down.png"));
   const std::tuple<const char*, std::string, std::vector<uint8_t>> cases[] = {
@@ -106,6 +108,10 @@ TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
   for (const auto& [name, source, box] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(source, File(name));
+    if (source.ends_with(".jpg")) {
+      const std::vector<uint8_t> heic = heiffixtures::ReadFile(File(name));
+      ASSERT_NE(std::search(heic.begin(), heic.end(), std::begin("Exif"), std::end("Exif") - 1), heic.end());
+    }
     const auto edited = heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File(name)), box);
     ASSERT_FALSE(edited.empty());
     heiffixtures::WriteFile(File(name), edited);

@@ -70,6 +70,20 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
   fixtures::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
 }
 
+// A JPEG segment inserted right after the start marker.
+inline std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, uint8_t marker, const std::vector<uint8_t>& payload) {
+  std::vector<uint8_t> segment{0xFF, marker, uint8_t((payload.size() + 2) >> 8), uint8_t(payload.size() + 2)};
+  segment.insert(segment.end(), payload.begin(), payload.end());
+  jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+  return jpeg;
+}
+
+// An EXIF block holding only the orientation tag.
+inline std::vector<uint8_t> ExifOrientation(int orientation) {
+  return {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0,
+          uint8_t(orientation), 0, 0, 0, 0, 0, 0, 0};
+}
+
 // Adds `property` (a whole box such as irot or imir) to the primary image
 // of a heif-enc file: appended to ipco, associated as essential in ipma,
 // every enclosing box size and every iloc file offset behind meta updated.
