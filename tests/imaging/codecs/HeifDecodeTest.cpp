@@ -74,21 +74,27 @@ TEST_F(HeifDecode, AlphaIsCompositedOverWhite) {
   }
 }
 
-TEST_F(HeifDecode, MonochromePictureIsEightBitGreyLikeAGreyJpeg) {
+TEST_F(HeifDecode, MonochromePicturesAreEightBitGreyLikeAGreyJpeg) {
   BlowUp("png-grey-8.png", "", File("grey.png"));
-  HeifEnc(File("grey.png"), File("grey.avif"));  // AV1 keeps grey pictures monochrome
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, File("grey.avif"));
-  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  EXPECT_EQ(DibBitCount(image), 8u);
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(image.Info->bmiColors[i].rgbRed, i);
-    EXPECT_EQ(image.Info->bmiColors[i].rgbBlue, i);
+  BlowUp("png-grey-alpha-8.png", "", File("grey-alpha.png"));
+  const std::pair<const char*, bool> cases[] = {{"grey", false}, {"grey-alpha", true}};
+  for (const auto& [name, transparent] : cases) {
+    SCOPED_TRACE(name);
+    HeifEnc(File(name) + ".png", File(name) + ".avif");  // AV1 keeps grey pictures monochrome
+    DibGuard guard;
+    const RasterImage& image = fixtures::Open(guard, File(name) + ".avif");
+    ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+    EXPECT_EQ(DibBitCount(image), 8u);
+    for (int i = 0; i < 256; ++i) {
+      EXPECT_EQ(image.Info->bmiColors[i].rgbRed, i);
+      EXPECT_EQ(image.Info->bmiColors[i].rgbBlue, i);
+    }
+    ExpectBlocks(image, kTolerance, [transparent = transparent](int x, int y) {
+      const int grey = fixtures::Grey(x, y, 8);
+      const int v = transparent ? fixtures::OverWhite(grey, fixtures::kAlpha[x]) : grey;
+      return Rgb{v, v, v};
+    });
   }
-  ExpectBlocks(image, kTolerance, [](int x, int y) {
-    const int v = fixtures::Grey(x, y, 8);
-    return Rgb{v, v, v};
-  });
 }
 
 // Phones store the sensor's pixels and an irot/imir transformation; the
