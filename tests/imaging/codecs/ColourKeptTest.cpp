@@ -106,9 +106,10 @@ TEST_F(ColourKept, AdobeRgbPicturesOfEveryFormatShowTheirSourceColours) {
   RunTool("convert " + source + toAdobe + "-quality 97 " + Quoted(File("adobe.jpg")));
   RunTool("convert " + source + toAdobe + Quoted("PNG24:" + File("adobe.png")));
   RunTool("convert " + source + toAdobe + Quoted(File("adobe.tif")));
+  RunTool("convert " + source + toAdobe + Quoted("PNG8:" + File("adobe-palette.png")));  // colour table converted
   RunTool("convert " + source + toAdobe + "-define webp:lossless=true " + Quoted(File("adobe.webp")));
   heiffixtures::HeifEnc(File("adobe.png"), File("adobe.heic"));
-  for (const char* name : {"adobe.jpg", "adobe.png", "adobe.tif", "adobe.webp", "adobe.heic"}) {
+  for (const char* name : {"adobe.jpg", "adobe.png", "adobe-palette.png", "adobe.tif", "adobe.webp", "adobe.heic"}) {
     SCOPED_TRACE(name);
     ExpectCopyShowsPattern(File(name), kTolerance);
   }
