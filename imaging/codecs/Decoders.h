@@ -5,7 +5,7 @@
 
 namespace codecs {
 
-enum class FileFormat { Unknown, Bmp, Jpeg, Png, Gif, Tiff, WebP };
+enum class FileFormat { Unknown, Bmp, Jpeg, Png, Gif, Tiff, WebP, Heif };
 
 // Recognises the format by the file's first bytes, never by its name.
 FileFormat SniffFormat(FileBytes file);
@@ -16,6 +16,7 @@ void DecodePng(FileBytes file, RasterImage* out, ProgressMeter& progress);
 void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress);
 void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress);
 void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress);
+void DecodeHeif(FileBytes file, RasterImage* out, ProgressMeter& progress);  // HEIC, AVIF and kin
 
 // Sniffs and decodes a whole file held in memory: OpenDib without the disk.
 void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress);

@@ -8,6 +8,7 @@
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/ExifOrientation.h"
 #include "imaging/codecs/JpegErrors.h"
+#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -24,6 +25,8 @@ struct JpegDecodeJob {
   uint8_t* cmykRows;  // kRowsPerRead rows of 4 bytes per pixel
   const char* refusal;
   int orientation;
+  JOCTET* profile;  // embedded ICC profile, malloc'd by libjpeg
+  unsigned int profileSize;
 };
 
 void CmykToBgr(const uint8_t* cmyk, uint8_t* bgr, JDIMENSION width, bool adobeInverted) {
@@ -92,8 +95,10 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
   InstallJpegProgress(reinterpret_cast<j_common_ptr>(cinfo), &job->progress);
   jpeg_mem_src(cinfo, file.data, static_cast<unsigned long>(file.size));
   jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
   jpeg_read_header(cinfo, TRUE);
   job->orientation = FindOrientation(cinfo);
+  jpeg_read_icc_profile(cinfo, &job->profile, &job->profileSize);
 
   int bits = 24;
   if (cinfo->jpeg_color_space == JCS_GRAYSCALE) {
@@ -141,6 +146,8 @@ void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   const int code = job.error.pub.msg_code;
   jpeg_destroy_decompress(&job.cinfo);
   std::free(job.cmykRows);
+  if (decoded) colour::EmbeddedProfileToSrgb(job.image, job.profile, job.profileSize);
+  std::free(job.profile);
   if (!decoded) {
     if (job.image.Pixels) deldib(job.image);
     Fail(out, job.refusal ? job.refusal : MessageFor(code));

@@ -4,6 +4,7 @@
 
 #include "imaging/codecs/Decoders.h"
 #include "platform/MappedFile.h"
+#include "imaging/codecs/HeifBrands.h"
 
 namespace codecs {
 namespace {
@@ -20,6 +21,7 @@ FileFormat SniffFormat(FileBytes file) {
   if (StartsWith(file, 0, "GIF87a", 6) || StartsWith(file, 0, "GIF89a", 6)) return FileFormat::Gif;
   if (StartsWith(file, 0, "II*\0", 4) || StartsWith(file, 0, "MM\0*", 4)) return FileFormat::Tiff;
   if (StartsWith(file, 0, "RIFF", 4) && StartsWith(file, 8, "WEBP", 4)) return FileFormat::WebP;
+  if (IsHeifFamily(file)) return FileFormat::Heif;
   if (StartsWith(file, 0, "BM", 2)) return FileFormat::Bmp;
   return FileFormat::Unknown;
 }
@@ -32,6 +34,7 @@ void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress) {
     case FileFormat::Tiff: DecodeTiff(file, out, progress); return;
     case FileFormat::WebP: DecodeWebP(file, out, progress); return;
     case FileFormat::Bmp: DecodeBmp(file, out, progress); return;
+    case FileFormat::Heif: DecodeHeif(file, out, progress); return;
     case FileFormat::Unknown: break;
   }
   Fail(out, file.size == 0 ? kCorrupt : kUnknownFormat);

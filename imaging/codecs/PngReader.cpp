@@ -6,6 +6,7 @@
 #include <png.h>
 
 #include "imaging/codecs/Decoders.h"
+#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -27,6 +28,8 @@ struct PngDecodeJob {
   int passes;
   int sourceDepth;
   Layout layout;
+  png_bytep profile;  // embedded ICC profile, owned by `info`
+  png_uint_32 profileSize;
 };
 
 void ReadFromMemory(png_structp png, png_bytep target, png_size_t length) {
@@ -193,6 +196,9 @@ bool RunDecode(PngDecodeJob* job) {
   if (setjmp(png_jmpbuf(job->png))) return false;
   png_set_read_fn(job->png, job, ReadFromMemory);
   png_read_info(job->png, job->info);
+  png_charp profileName = nullptr;
+  int compression = 0;
+  png_get_iCCP(job->png, job->info, &profileName, &compression, &job->profile, &job->profileSize);
   job->width = png_get_image_width(job->png, job->info);
   job->height = png_get_image_height(job->png, job->info);
   job->sourceDepth = png_get_bit_depth(job->png, job->info);
@@ -217,6 +223,7 @@ void DecodePng(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   if (job.png) job.info = png_create_info_struct(job.png);
   const bool created = job.info != nullptr;
   const bool decoded = created && RunDecode(&job);
+  if (decoded) colour::EmbeddedProfileToSrgb(job.image, job.profile, job.profileSize);
   png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
   std::free(job.buffer);
   std::free(job.alpha);

@@ -5,6 +5,7 @@
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/TiffRows.h"
+#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -111,11 +112,18 @@ void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter
   if (!TIFFRGBAImageOK(tiff, message) || !TIFFRGBAImageBegin(&rgba, tiff, 1, message)) return Fail(out, kUnsupported);
   const bool possible = DataCanDeliver(tiff, fileSize, width, height);
   const ColourTable table = GreyTable();
-  if (!possible) Fail(out, kCorrupt);
-  else if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0) &&
-           !(HasPlainRows(tiff) ? ReadPlainRows(tiff, out, progress) : ReadRgbaRows(rgba, tiff, out, grey, progress))) {
-    deldib(*out);
+  if (!possible) {
     Fail(out, kCorrupt);
+  } else if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0)) {
+    if (!(HasPlainRows(tiff) ? ReadPlainRows(tiff, out, progress) : ReadRgbaRows(rgba, tiff, out, grey, progress))) {
+      deldib(*out);
+      Fail(out, kCorrupt);
+    } else {
+      uint32_t profileSize = 0;
+      const uint8_t* profile = nullptr;
+      if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &profileSize, &profile))
+        colour::EmbeddedProfileToSrgb(*out, profile, profileSize);
+    }
   }
   TIFFRGBAImageEnd(&rgba);
 }

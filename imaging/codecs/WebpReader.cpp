@@ -6,6 +6,8 @@
 #include <webp/decode.h>
 
 #include "imaging/codecs/Decoders.h"
+#include "imaging/codecs/WebpProfile.h"
+#include "imaging/colour/SrgbConversion.h"
 
 namespace codecs {
 namespace {
@@ -62,8 +64,10 @@ void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress) {
                                           : DecodeOpaque(file, out);
   if (!decoded) {
     deldib(*out);
-    Fail(out, kCorrupt);
+    return Fail(out, kCorrupt);
   }
+  const FileBytes profile = FindWebpProfile(file);
+  colour::EmbeddedProfileToSrgb(*out, profile.data, profile.size);
 }
 
 }  // namespace codecs

@@ -19,7 +19,7 @@ std::filesystem::path Corpus(const char* target) {
 
 TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
   const std::filesystem::path corpus = Corpus("open_dib");
-  int replayed = 0;
+  int replayed = 0, heifOpened = 0;
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
     const std::string path = entry.path().string();
     SCOPED_TRACE(path);
@@ -36,8 +36,12 @@ TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
     EXPECT_GT(h.biHeight, 0);
     EXPECT_EQ(image.Stride, DibStride(h.biWidth, h.biBitCount));
     EXPECT_EQ(int64_t{h.biSizeImage}, int64_t{image.Stride} * h.biHeight);
+    const std::string extension = entry.path().extension().string();
+    if (extension == ".heic" || extension == ".avif") ++heifOpened;
   }
   EXPECT_GE(replayed, 10);
+  // The HEIC and AVIF seeds reach libheif's decoders, not only the sniffing.
+  EXPECT_GE(heifOpened, 6);
 }
 
 TEST(FuzzCorpus, EverySavedAlbumFileIsRefusedOrRoundTrips) {

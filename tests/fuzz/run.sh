@@ -6,6 +6,7 @@ set -euo pipefail
 build=${1:?usage: run.sh BUILD_DIR}
 seconds=${FUZZ_SECONDS:-60}
 here=$(cd "$(dirname "$0")" && pwd)
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan-suppressions.txt"
 status=0
 for exe in "$build"/tests/fuzz/fuzz_*; do
   [[ -x "$exe" ]] || continue

@@ -1,0 +1,10 @@
+#pragma once
+// The ICC profile an extended WebP file carries in its ICCP chunk.
+#include "imaging/codecs/DecodeSupport.h"
+
+namespace codecs {
+
+// The profile's bytes inside `file`; size 0 when there is none.
+FileBytes FindWebpProfile(FileBytes file);
+
+}  // namespace codecs
