@@ -36,6 +36,7 @@ class Pool {
       consumer.Begin(index);
       while (std::optional<WorkEvent> event = NextEvent(index)) consumer.Take(std::move(*event));
       consumer.End(index);
+      Consumed(index);
     }
     for (std::thread& t : workers) t.join();
     return claimed_;
@@ -100,15 +101,18 @@ class Pool {
     std::unique_lock lock(mutex_);
     Slot& slot = slots_[index];
     eventReady_.wait(lock, [&] { return !slot.events.empty() || slot.done; });
-    if (slot.events.empty()) {
-      slots_.erase(index);
-      ++consumed_;
-      spaceFree_.notify_all();
-      return std::nullopt;
-    }
+    if (slot.events.empty()) return std::nullopt;
     WorkEvent event = std::move(slot.events.front());
     slot.events.pop_front();
     return event;
+  }
+
+  // Room for the next picture once this one is fully dealt with.
+  void Consumed(int32_t index) {
+    std::lock_guard lock(mutex_);
+    slots_.erase(index);
+    ++consumed_;
+    spaceFree_.notify_all();
   }
 
   const int32_t count_;
