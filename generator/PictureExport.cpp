@@ -13,6 +13,7 @@ namespace {
 OutputFolders MakeOutputFolders(const std::string& target) {
   const auto sub = [&](const char* name) { return target + name + platform::PathDelimiter; };
   OutputFolders folders{sub("html"), sub("pics"), sub("mini")};
+  platform::RemoveStaleTemporaryFiles(target);
   // A folder that cannot be made shows later as files that cannot be written.
   for (const std::string* folder : {&folders.Mini, &folders.Pics, &folders.Html}) {
     platform::ForceDirectories(*folder);

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
+  libturbojpeg0-dev  # the album benchmark's floor (TurboJPEG API)
 )
 
 # The HTML validator the design tests use (only where npm is present; the
