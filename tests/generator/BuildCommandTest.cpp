@@ -192,6 +192,7 @@ TEST_F(BuildCommandTest, ConcurrentRunsIntoOneFolderMakeTwoConsistentAlbums) {
       ASSERT_NE(pics, std::string::npos) << page;
       const std::string copy = "pics/" + detail.substr(pics + 8, detail.find('|', pics) - pics - 8);
       for (const std::string& file : {page.substr(2), thumbnail.substr(2), copy}) {
+        EXPECT_TRUE(dir_.Exists("web/" + file)) << file;
         EXPECT_TRUE(claimed.insert(file).second) << file << " belongs to both albums";
         EXPECT_EQ(IsRed(dir_.Path("web/" + file)), isRed) << file;
       }
