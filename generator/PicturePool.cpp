@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -31,7 +32,13 @@ class Pool {
 
   int32_t Run(OrderedConsumer& consumer) {
     std::vector<std::thread> workers;
-    for (int32_t i = 0; i < size_.Workers; ++i) workers.emplace_back([this] { WorkerLoop(); });
+    // With fewer threads than asked for (the system may refuse more), the
+    // ones there do the work; with none, the calling thread does.
+    try {
+      for (int32_t i = 0; i < size_.Workers; ++i) workers.emplace_back([this] { WorkerLoop(); });
+    } catch (const std::system_error&) {
+      if (workers.empty()) return Sequential(count_, stop_, work_, consumer);
+    }
     for (int32_t index = 0; WaitUntilBegun(index); ++index) {
       consumer.Begin(index);
       while (std::optional<WorkEvent> event = NextEvent(index)) consumer.Take(std::move(*event));
