@@ -26,6 +26,7 @@ struct BuildOptions {
   std::string templateDir;
   bool noBacklink = false;
   bool quiet = false;
+  int32_t jobs = 0;  // 0: one per core
 };
 
 TemplateFolders TemplatesFolder(const BuildOptions& options) {
@@ -58,7 +59,7 @@ int RunBuild(const BuildOptions& options) {
   const TemplateFolders templatesFolder = TemplatesFolder(options);
   const std::string overview = AbsoluteAnsiPath(options.overview);
   const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
-                                  [&] { return std::optional<std::string>(overview); }};
+                                  [&] { return std::optional<std::string>(overview); }, options.jobs};
   const GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
   progress.Clear();
   return ExitStatusOf(result);
@@ -81,5 +82,9 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
                       "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einf\xC3\xBCgen");
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
+  command->add_option("--jobs", options->jobs,
+                      "So viele Bilder gleichzeitig bearbeiten (Standard: eines je Prozessorkern; 1: nacheinander). "
+                      "Das Ergebnis ist immer dasselbe.")
+      ->check(CLI::PositiveNumber);
   command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });
 }

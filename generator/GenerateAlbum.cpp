@@ -9,8 +9,9 @@
 
 namespace {
 
-// The spin edits may hold values below their range while being typed; the
-// grid and the thumbnail box need at least their minimum.
+// Album files and scripts may hold values below the settings' ranges (the
+// window's spin boxes clamp what is typed); the grid and the thumbnail box
+// need at least their minimum.
 AlbumSettings WithMinimums(AlbumSettings settings) {
   settings.PicturesPerRow = std::max(settings.PicturesPerRow, kPicturesPerRowRange.Minimum);
   settings.ThumbWidth = std::max(settings.ThumbWidth, kThumbSideRange.Minimum);
@@ -68,7 +69,7 @@ GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest&
   }
   const AlbumSettings settings = WithMinimums(request.Settings);
   const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
-  const ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting);
+  const ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting, request.Jobs);
   result.FailedPictures = summary.Failed;
   result.PicturesMade = summary.Started - summary.Failed;
   if (summary.Stopped) {

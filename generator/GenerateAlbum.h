@@ -38,6 +38,7 @@ struct GenerationRequest {
   const AlbumSettings& Settings;      // Backlink decides "%%POWERED%%"
   std::string TemplateSetFolder;      // from TemplateSetFolder(), ends with the delimiter
   OverviewPathChooser ChooseOverviewPath;
+  int32_t Jobs = 0;                   // pictures worked on at once; 0: one per core
 };
 
 // Runs one generation. The generated names in `pictures` are released when

@@ -9,7 +9,7 @@
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
 #include "generator/Fragments.h"
-#include "imaging/Rastola.h"
+#include "generator/PictureWork.h"
 #include "platform/Messages.h"
 #include "platform/Progress.h"
 
@@ -43,15 +43,8 @@ struct ExportSummary {
 // Creates "mini", "pics" and "html", reserves every detail page name, then
 // exports the pictures in album order. A picture that fails is reported (or
 // skipped silently where its depth cannot be promoted) and the export goes
-// on, until StopRequested is set.
+// on, until StopRequested is set. `jobs` pictures are worked on at once (0:
+// one per core); names, files, reports and their order do not depend on it,
+// and every report is made on the calling thread.
 ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
-                       const ExportTarget& target, ExportReporting reporting);
-
-// The decode step of one picture, independent of names and messages:
-// opens `path` into `image` and promotes it to 24 bits.
-enum class OpenOutcome { Opened, Unreadable, DepthNotPromoted };
-OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, DibGuard& image);
-
-// The thumbnail of a 24-bit picture for the settings' thumbnail box; Pixels
-// stays nil when resampling gives no image.
-void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, DibGuard& thumbnail);
+                             const ExportTarget& target, ExportReporting reporting, int32_t jobs = 0);

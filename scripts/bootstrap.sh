@@ -7,7 +7,7 @@ packages=(
   build-essential g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-translations-l10n libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
-  libturbojpeg0-dev  # the TurboJPEG floor of the imaging benchmark
+  libturbojpeg0-dev  # the TurboJPEG floor of the imaging and album benchmarks
   # HEIC/AVIF: libheif with its HEVC (libde265) and AV1 (dav1d) decoders, heif-enc
   # and its encoders (x265, aom) for the test pictures, lcms2 for colour profiles
   libheif-dev libheif1 libde265-0 libdav1d6 libheif-examples libx265-199 libaom3 liblcms2-dev icc-profiles-free

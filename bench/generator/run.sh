@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Whole-run benchmark: albums of 20 and 40 synthetic 12-megapixel JPEGs built
-# with `lumivista-cli build`, against the floor (the same decoding and
-# encoding done with libjpeg-turbo directly). Prints pictures and megapixels
-# per second, the ratio to the floor and the peak resident memory (best of
-# three runs each).
+# Whole-run benchmark: albums of 20 and 40 synthetic 12-megapixel JPEGs
+# (grainy and smooth ones) built with `lumivista-cli build`, against the floor
+# of such a build written with the TurboJPEG API. Prints, per album, the
+# sequential ratio to the floor (`--jobs 1`), the speed-up of the default
+# (one job per core) over `--jobs 1`, and peak resident memory; best of three
+# runs each.
 # Usage: bench/generator/run.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -19,10 +20,10 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/pictures"
 "$floor" make "$work/pictures" 40
 mapfile -t all < <(ls "$work/pictures"/*.jpg)
+cores=$(nproc)
 
-# Wall seconds, CPU seconds and peak resident kilobytes of a command, the
-# best of three runs (`prepare` runs before each). The ratio is taken on CPU
-# time, which other work on the machine barely moves.
+# Best wall seconds, best CPU seconds and highest peak resident kilobytes of
+# three runs of a command (`prepare` runs before each).
 measure() { # prepare command...
   local prepare=$1
   shift
@@ -40,13 +41,19 @@ run() { # count
   local n=$1 pictures=("${all[@]:0:$1}")
   "$cli" new "$work/album$n.lva" "${pictures[@]}" >/dev/null
   mkdir -p "$work/floor$n/pics" "$work/floor$n/mini"
-  read -r floor_s floor_cpu floor_kb < <(measure true "$floor" floor "$work/floor$n" "${pictures[@]}")
+  read -r floor_s floor_cpu floor_kb < <(measure "rm -f $work/floor$n/pics/* $work/floor$n/mini/*" \
+    "$floor" floor "$work/floor$n" "${pictures[@]}")
   # Each build starts from an empty folder, as a second run would add numbered files.
-  read -r run_s run_cpu run_kb < <(measure "rm -rf $work/out$n" "$cli" build --quiet "$work/album$n.lva" "$work/out$n/index.htm")
-  awk -v n="$n" -v fs="$floor_s" -v fc="$floor_cpu" -v rs="$run_s" -v rc="$run_cpu" -v rk="$run_kb" -v fk="$floor_kb" 'BEGIN {
-    printf "%2d pictures: build %.2f s wall, %.2f s CPU (%.2f pictures/s, %.1f MP/s of CPU); floor %.2f s wall, %.2f s CPU; ratio %.3f (CPU), %.3f (wall); peak RSS %.0f MB (floor %.0f MB)\n",
-      n, rs, rc, n / rc, n * 12 / rc, fs, fc, rc / fc, rs / fs, rk / 1024, fk / 1024 }'
+  read -r one_s one_cpu one_kb < <(measure "rm -rf $work/out$n" \
+    "$cli" build --quiet --jobs 1 "$work/album$n.lva" "$work/out$n/index.htm")
+  read -r all_s all_cpu all_kb < <(measure "rm -rf $work/out$n" \
+    "$cli" build --quiet "$work/album$n.lva" "$work/out$n/index.htm")
+  awk -v n="$n" -v c="$cores" -v fs="$floor_s" -v fc="$floor_cpu" -v fk="$floor_kb" \
+      -v os="$one_s" -v oc="$one_cpu" -v ok="$one_kb" -v as="$all_s" -v ak="$all_kb" 'BEGIN {
+    printf "%2d pictures: floor %.2f s (%.1f pictures/s); --jobs 1 %.2f s: sequential ratio %.3f (wall), %.3f (CPU);", n, fs, n / fs, os, os / fs, oc / fc
+    printf " default (%d cores) %.2f s: speed-up %.2f; peak memory %.0f MB default, %.0f MB --jobs 1, %.0f MB floor\n", c, as, os / as, ak / 1024, ok / 1024, fk / 1024 }'
 }
 
 run 20
 run 40
+echo "goals: sequential ratio <= 1.15, speed-up >= 1.8 on 2 cores, peak memory the same for 20 and 40 pictures"

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -162,6 +166,51 @@ TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
   EXPECT_EQ(settings.FreeText, "neu");
   EXPECT_FALSE(settings.Backlink);
   EXPECT_TRUE(messages_.Boxes.empty());
+}
+
+TEST_F(AlbumFileTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks) {
+  WriteBytes(PathOf("privat.lva"), "alt");
+  fs::permissions(PathOf("privat.lva"), fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(SaveFile(PathOf("privat.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  EXPECT_EQ(fs::status(PathOf("privat.lva")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_NE(ReadBytes(PathOf("privat.lva")), "alt");
+
+  fs::create_directories(folder_ / "ziel");
+  WriteBytes(PathOf("ziel/echt.lva"), "alt");
+  fs::create_symlink("ziel/echt.lva", folder_ / "link.lva");
+  ASSERT_TRUE(SaveFile(PathOf("link.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.lva"));
+  EXPECT_EQ(ReadBytes(PathOf("ziel/echt.lva")), ReadBytes(PathOf("privat.lva")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "ziel"), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
+}
+
+// 255 bytes is the file system's limit; no temporary suffix may eat into it.
+TEST_F(AlbumFileTest, LongestNameRoundTrips) {
+  const std::string path = PathOf(std::string(246, 'a') + ".lva");
+  ASSERT_TRUE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
+  ASSERT_TRUE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
+  AlbumPictures pictures;
+  AlbumSettings settings;
+  ASSERT_TRUE(OpenFile(path, pictures, settings, messages_));
+  EXPECT_EQ(pictures, CurrentPictures());
+  EXPECT_TRUE(messages_.Boxes.empty());
+}
+
+// A killed save leaves at most a short temporary file; the next save in the
+// folder removes it, but not the file of a save still at work (it holds a lock).
+TEST_F(AlbumFileTest, SaveRemovesTheTemporaryFilesOfKilledSaves) {
+  WriteBytes(PathOf(".lv0123abcd.tmp"), "Rest");
+  WriteBytes(PathOf(".lv89abcdef.tmp"), "in Arbeit");
+  WriteBytes(PathOf(".lvmeins.tmp"), "fremd");
+  const int busy = ::open(PathOf(".lv89abcdef.tmp").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  ASSERT_TRUE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  ::close(busy);
+  EXPECT_FALSE(fs::exists(PathOf(".lv0123abcd.tmp")));
+  EXPECT_TRUE(fs::exists(PathOf(".lv89abcdef.tmp")));
+  EXPECT_TRUE(fs::exists(PathOf(".lvmeins.tmp")));
 }
 
 TEST(AlbumWindowCaption, NamesTheFileOrAnUnsavedAlbum) {

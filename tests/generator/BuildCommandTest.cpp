@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <sstream>
 
 #include "BmpFiles.h"
 #include "RecordingMessages.h"
 #include "SmallFragments.h"
 #include "TempFolder.h"
 #include "album/AlbumFile.h"
+#include "imaging/Rastola.h"
 
 namespace {
 
@@ -49,6 +52,22 @@ class BuildCommandTest : public ::testing::Test {
                                 out + "' 2>'" + err + "' </dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir_.Read("stdout.txt"), dir_.Read("stderr.txt")};
+  }
+
+  // A detail page counts as red when it shows a red copy; JPEGs are read back.
+  static bool IsRed(const std::string& path) {
+    if (path.size() > 4 && path.substr(path.size() - 4) == ".htm") {
+      std::ifstream in(platform::ToFileSystem(path), std::ios::binary);
+      const std::string page(std::istreambuf_iterator<char>(in), {});
+      const size_t pics = page.find("../pics/");
+      return pics != std::string::npos &&
+             IsRed(path.substr(0, path.rfind("/html/")) + "/pics/" + page.substr(pics + 8, page.find('|', pics) - pics - 8));
+    }
+    DibGuard image;
+    OpenDib(image.out(), path.c_str(), 0, nullptr);
+    if (!image.get().Pixels) return false;
+    const uint32_t pixel = getpixel(image.get(), 0, 0);  // red in the low byte
+    return (pixel & 0xFF) > 150 && ((pixel >> 16) & 0xFF) < 100;
   }
 
   TempFolder dir_;
@@ -113,6 +132,73 @@ TEST_F(BuildCommandTest, RunsThatEndEarlyGiveStatusTwo) {
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
   EXPECT_EQ(Cli("build album.lva").status, 2);
+}
+
+TEST_F(BuildCommandTest, JobsChangeNeitherTheAlbumNorTheMessagesNorTheStatus) {
+  SaveAlbum({"a.bmp", "fehlt.jpg", "a.bmp", "b.bmp", "a.bmp"});
+  const CommandOutput one = Cli("build album.lva eins/index.htm --template-dir designs --jobs 1");
+  const CommandOutput four = Cli("build album.lva vier/index.htm --template-dir designs --jobs 4");
+  EXPECT_EQ(one.status, 1);
+  EXPECT_EQ(four.status, one.status);
+  EXPECT_EQ(four.err, one.err);
+  for (const char* file : {"index.htm", "html/a0.htm", "html/fehlt.htm", "pics/a1.jpg", "mini/a1.jpg", "pics/b.jpg"})
+    EXPECT_EQ(dir_.Read(std::string("vier/") + file), dir_.Read(std::string("eins/") + file)) << file;
+  EXPECT_EQ(Cli("build album.lva x/index.htm --template-dir designs --jobs 0").status, 2);
+}
+
+// Two albums of the same picture names built at once into one folder: each
+// overview links only pages, copies and thumbnails of its own pictures.
+TEST_F(BuildCommandTest, ConcurrentRunsIntoOneFolderMakeTwoConsistentAlbums) {
+  constexpr int kPictures = 40;
+  std::vector<std::string> red, grey;
+  for (int i = 0; i < kPictures; ++i) {
+    const std::string name = "Bild" + std::to_string(i) + ".bmp";
+    red.push_back("rot/" + name);
+    grey.push_back("grau/" + name);
+    std::filesystem::create_directories(dir_.Root() / "rot");
+    std::filesystem::create_directories(dir_.Root() / "grau");
+    WriteBmp((dir_.Root() / "rot" / name).string(), 32, 24, 24);  // red 200, blue and green below 32
+    WriteBmp((dir_.Root() / "grau" / name).string(), 32, 24, 8);  // grey
+  }
+  const auto save = [&](const std::string& album, const std::vector<std::string>& names) {
+    AlbumPictures pictures;
+    for (const std::string& name : names) {
+      AlbumPicture picture;
+      picture.FileName = dir_.Path(name);
+      pictures.push_back(picture);
+    }
+    RecordingMessages messages;
+    ASSERT_TRUE(SaveFile(dir_.Path(album), pictures, settings_, messages));
+  };
+  save("rot.lva", red);
+  save("grau.lva", grey);
+  const std::string cli = "'" LUMIVISTA_CLI "' build --quiet --template-dir designs ";
+  const std::string both = "cd '" + dir_.Root().string() + "' && (" + cli + "rot.lva web/rot.htm & " + cli +
+                           "grau.lva web/grau.htm & wait)";
+  ASSERT_EQ(std::system(both.c_str()), 0);
+
+  std::set<std::string> claimed;
+  for (const bool isRed : {true, false}) {
+    const std::string overview = dir_.Read(isRed ? "web/rot.htm" : "web/grau.htm");
+    int entries = 0;
+    for (size_t at = overview.find("loop ./html/"); at != std::string::npos;
+         at = overview.find("loop ./html/", at + 1), ++entries) {
+      const size_t end = overview.find("\r\n", at);
+      std::istringstream line(overview.substr(at + 5, end - at - 5));
+      std::string page, thumbnail;
+      line >> page >> thumbnail;
+      const std::string detail = dir_.Read("web/" + page.substr(2));
+      const size_t pics = detail.find("../pics/");
+      ASSERT_NE(pics, std::string::npos) << page;
+      const std::string copy = "pics/" + detail.substr(pics + 8, detail.find('|', pics) - pics - 8);
+      for (const std::string& file : {page.substr(2), thumbnail.substr(2), copy}) {
+        EXPECT_TRUE(dir_.Exists("web/" + file)) << file;
+        EXPECT_TRUE(claimed.insert(file).second) << file << " belongs to both albums";
+        EXPECT_EQ(IsRed(dir_.Path("web/" + file)), isRed) << file;
+      }
+    }
+    EXPECT_EQ(entries, kPictures);
+  }
 }
 
 TEST_F(BuildCommandTest, TemplatesListsTheSetsInTheProgramsOrder) {

@@ -263,8 +263,10 @@ TEST_F(GenerateAlbumTest, SettingsBelowTheirMinimumAreRaised) {
   EXPECT_NE(dir_.Read("index.htm").find("col2"), std::string::npos);
 }
 
-// A stop requested while picture 2 is in work: picture 2 is finished, picture 3
-// is never started, and no overview page points at an incomplete album.
+// A stop requested while picture 2 is in work: sequentially, picture 2 is
+// finished and picture 3 never started; with a pool, the pictures already in
+// work are finished, so a complete prefix of the album is written. Never an
+// overview page that points at an incomplete album.
 TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
   class StopAtSecond : public PictureObserver {
    public:
@@ -272,18 +274,51 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
       if (number == 2) Stop.store(true);
     }
     std::atomic<bool> Stop{false};
-  } stopper;
-  AddPicture("a.bmp");
-  AddPicture("b.bmp");
-  AddPicture("c.bmp");
-  GenerationRequest request{settings_, dir_.Path("set") + "/", [&] { return std::optional(dir_.Path("index.htm")); }};
-  const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
-  EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
-  EXPECT_EQ(result.PicturesMade, 2);
-  EXPECT_EQ(result.FailedPictures, 0);
-  EXPECT_TRUE(dir_.Exists("pics/b.jpg"));
-  EXPECT_TRUE(dir_.Exists("mini/b.jpg"));
-  EXPECT_FALSE(dir_.Exists("pics/c.jpg"));
-  EXPECT_FALSE(dir_.Exists("index.htm"));
-  EXPECT_TRUE(NoNamesLeft());
+  };
+  const std::vector<std::string> names{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
+  for (const std::string& name : names) AddPicture(name + ".bmp");
+  for (const int32_t jobs : {1, 4}) {
+    SCOPED_TRACE(jobs);
+    StopAtSecond stopper;
+    GenerationRequest request{settings_, dir_.Path("set") + "/",
+                              [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); }, jobs};
+    const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
+    EXPECT_EQ(result.FailedPictures, 0);
+    if (jobs == 1) {
+      EXPECT_EQ(result.PicturesMade, 2);
+    }
+    EXPECT_GE(result.PicturesMade, 2);
+    EXPECT_LT(result.PicturesMade, static_cast<int32_t>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+      const bool made = static_cast<int32_t>(i) < result.PicturesMade;
+      for (const char* kind : {"/pics/", "/mini/"})
+        EXPECT_EQ(dir_.Exists(std::to_string(jobs) + kind + names[i] + ".jpg"), made) << names[i];
+    }
+    EXPECT_FALSE(dir_.Exists(std::to_string(jobs) + "/index.htm"));
+    EXPECT_TRUE(NoNamesLeft());
+  }
+}
+
+TEST_F(GenerateAlbumTest, PictureBeyondTheJpegLimitGetsAMessageNamingIt) {
+  AddPicture("breit.bmp", 70000, 2);
+  const GenerationResult result = RunInto("index.htm");
+  EXPECT_EQ(result.FailedPictures, 1);
+  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{
+                                 "[Fehler] JPEG Datei erstellen: Konnte die Datei breit.jpg nicht erstellen! Das Bild "
+                                 "ist 70000 x 2 Pixel gro\xDF; JPEG erlaubt h\xF6" "chstens 65535 Pixel Breite und "
+                                 "H\xF6he."}));
+  EXPECT_FALSE(dir_.Exists("pics/breit.jpg"));
+  EXPECT_TRUE(dir_.Exists("mini/breit.jpg"));
+}
+
+// Names of up to 255 bytes are the file system's own limit, and ours.
+TEST_F(GenerateAlbumTest, LongestNamesRoundTrip) {
+  const std::string base(246, 'a');
+  AddPicture(base + ".bmp");
+  EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
+  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_EQ(SizeOf("pics/" + base + ".jpg"), std::make_pair(40, 30));
+  EXPECT_EQ(SizeOf("mini/" + base + ".jpg"), std::make_pair(90, 67));
+  EXPECT_NE(dir_.Read("html/" + base + ".htm").find("../pics/" + base + ".jpg"), std::string::npos);
 }

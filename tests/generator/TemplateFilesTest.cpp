@@ -66,14 +66,14 @@ TEST(OutputNames, NumbersFromZeroPerFolder) {
   TempFolder dir;
   const std::string f = dir.Path() + "/";
   EXPECT_EQ(FreeName(f, "Bild", ".htm"), "Bild.htm");
-  ASSERT_TRUE(CreateEmptyFile(f + "Bild.htm"));
-  EXPECT_FALSE(CreateEmptyFile(f + "Bild.htm"));
+  ASSERT_EQ(CreateEmptyFile(f + "Bild.htm"), platform::PublishOutcome::Published);
+  EXPECT_EQ(CreateEmptyFile(f + "Bild.htm"), platform::PublishOutcome::NameTaken);
   EXPECT_EQ(FreeName(f, "Bild", ".htm"), "Bild0.htm");
   EXPECT_EQ(FreeName(f, "Bild", ".jpg"), "Bild.jpg");
   std::filesystem::create_directories(dir.Root() / "Bild0.htm");  // a folder is in the way too
   EXPECT_EQ(FreeName(f, "Bild", ".htm"), "Bild1.htm");
   EXPECT_EQ(FreeName(f, "", ".htm"), ".htm");
-  ASSERT_TRUE(CreateEmptyFile(f + ".htm"));
+  ASSERT_EQ(CreateEmptyFile(f + ".htm"), platform::PublishOutcome::Published);
   EXPECT_EQ(FreeName(f, "", ".htm"), "0.htm");
 }
 

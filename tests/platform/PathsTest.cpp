@@ -87,3 +87,16 @@ TEST_F(SafeFileTest, ForceDirectoriesCreatesParents) {
   EXPECT_TRUE(DirectoryExists(Path("a/b/c")));
   EXPECT_FALSE(FileExists(Path("a/b/c")));
 }
+
+TEST_F(SafeFileTest, PublishingTakesOnlyFreeNames) {
+  EXPECT_EQ(PublishNewFile(Path("a.jpg"), "eins"), PublishOutcome::Published);
+  EXPECT_EQ(PublishNewFile(Path("a.jpg"), "zwei"), PublishOutcome::NameTaken);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(Path("a.jpg"), bytes));
+  EXPECT_EQ(bytes, "eins");
+  std::filesystem::create_symlink("nirgends", dir_ / "b.jpg");  // a dangling link is in the way too
+  EXPECT_EQ(PublishNewFile(Path("b.jpg"), "drei"), PublishOutcome::NameTaken);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "nirgends"));
+  EXPECT_EQ(PublishNewFile(Path("fehlt/c.jpg"), "vier"), PublishOutcome::Failed);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2);
+}

@@ -1,0 +1,83 @@
+#include "generator/PictureWork.h"
+
+#include "generator/ThumbnailSize.h"
+#include "imaging/DepthPromotion.h"
+#include "imaging/Resample.h"
+#include "imaging/codecs/JpegWriter.h"
+
+namespace {
+
+class ProgressToSink : public platform::ProgressReceiver {
+ public:
+  explicit ProgressToSink(WorkSink& sink) : sink_(sink) {}
+  void Progress(int percent) override {
+    WorkEvent event;
+    event.Percent = percent;
+    sink_.Take(std::move(event));
+  }
+
+ private:
+  WorkSink& sink_;
+};
+
+// Reports 0 and 100 around the encoding, as saving a file always has.
+EncodedJpeg Encode(const RasterImage& image, platform::ProgressReceiver* receiver) {
+  codecs::ProgressMeter progress(receiver);
+  progress.Report(0);
+  EncodedJpeg jpeg;
+  unsigned char* bytes = nullptr;
+  if (codecs::EncodeJpeg(image, progress, &bytes, &jpeg.Size)) jpeg.Data.reset(bytes);
+  progress.Report(100);
+  return jpeg;
+}
+
+WorkEvent Event(WorkEvent::Kind what) {
+  WorkEvent event;
+  event.What = what;
+  return event;
+}
+
+}  // namespace
+
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, DibGuard& image) {
+  OpenDib(image.out(), path.c_str(), 0, progress);
+  if (!image.get().Pixels) return OpenOutcome::Unreadable;
+  if (DibBitCount(image.get()) != 24) DepthUpTo24(image.get());
+  if (DibBitCount(image.get()) != 24) {
+    image.reset();
+    return OpenOutcome::DepthNotPromoted;
+  }
+  return OpenOutcome::Opened;
+}
+
+void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, DibGuard& thumbnail) {
+  const ThumbnailDimensions size =
+      ThumbnailSize(DibWidth(picture), DibHeight(picture), settings.ThumbWidth, settings.ThumbHeight);
+  Resize(picture, size.Width, size.Height, *thumbnail.out());
+}
+
+void WorkOnPicture(const std::string& path, const AlbumSettings& settings, WorkSink& sink) {
+  ProgressToSink progress(sink);
+  DibGuard image;
+  WorkEvent opened = Event(WorkEvent::Kind::Opened);
+  opened.Outcome = OpenForExport(path, &progress, image);
+  if (opened.Outcome == OpenOutcome::Opened) {
+    opened.Width = DibWidth(image.get());
+    opened.Height = DibHeight(image.get());
+  }
+  const bool go = opened.Outcome == OpenOutcome::Opened;
+  sink.Take(std::move(opened));
+  if (!go) return;
+
+  WorkEvent copy = Event(WorkEvent::Kind::Copy);
+  copy.Jpeg = Encode(image.get(), &progress);
+  sink.Take(std::move(copy));
+
+  DibGuard thumbnail;
+  MakeThumbnail(image.get(), settings, thumbnail);
+  image.reset();  // the full picture is no longer needed
+  WorkEvent small = Event(WorkEvent::Kind::Thumbnail);
+  small.Made = thumbnail.get().Pixels != nullptr;
+  if (small.Made) small.Jpeg = Encode(thumbnail.get(), &progress);
+  sink.Take(std::move(small));
+}
