@@ -1,0 +1,211 @@
+// Publishing against real SFTP, FTPS and WebDAV servers started on 127.0.0.1
+// for each test. A server that cannot start fails the test.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "TestServers.h"
+#include "publish/Publisher.h"
+#include "tests/cli/CliRunner.h"
+
+namespace {
+
+std::string RandomBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+class PublishToServer : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    ::alarm(120);  // a hanging server ends the test process, and with it the servers
+    char pattern[] = "/tmp/lumivista-publish-XXXXXX";
+    work_ = ::mkdtemp(pattern);
+    const std::string& name = GetParam();
+    server_ = name == "sftp" ? MakeSftpServer(work_) : name == "ftps" ? MakeFtpsServer(work_) : MakeWebDavServer(work_);
+    std::string error;
+    ASSERT_TRUE(server_->Start(error)) << error;
+    album_ = work_ / "album";
+    WriteAll(album_ / "index.htm", "<html>overview</html>");
+    for (int i = 1; i <= 3; ++i) {
+      const std::string n = std::to_string(i);
+      WriteAll(album_ / "html" / (n + ".htm"), "<html>picture " + n + "</html>");
+      WriteAll(album_ / "pics" / (n + ".jpg"), RandomBytes(40000 + i, i));
+      WriteAll(album_ / "mini" / (n + ".jpg"), RandomBytes(3000 + i, 10 + i));
+    }
+  }
+
+  void TearDown() override {
+    server_.reset();
+    fs::remove_all(work_);
+    ::alarm(0);
+  }
+
+  // lumivista-cli publish ALBUM URL with the server's user, password (on
+  // standard input) and trusted certificate; SFTP logs in with the user's key.
+  CliResult RunPublish(std::vector<std::string> extra, const std::string& password) const {
+    std::string command = "cd " + ShellQuoted(work_.string()) + " && env -u SSH_AUTH_SOCK HOME=" +
+                          ShellQuoted(server_->Home().string()) + " " + ShellQuoted(LUMIVISTA_CLI) + " publish " +
+                          ShellQuoted(album_.string()) + " " + ShellQuoted(server_->Url());
+    if (server_->Scheme() != publish::Protocol::Sftp || !password.empty())
+      extra.insert(extra.end(), {"--user", server_->User(), "--password-stdin"});
+    for (const std::string& arg : extra) {
+      command += ' ';
+      command += ShellQuoted(arg);
+    }
+    WriteAll(work_ / "stdin", password + "\n");
+    command += " < stdin > stdout 2> stderr";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(work_ / "stdout"), ReadAll(work_ / "stderr")};
+  }
+
+  CliResult Publish(std::vector<std::string> extra = {}) const {
+    for (const std::string& option : server_->TrustOptions()) extra.push_back(option);
+    return RunPublish(extra, server_->Scheme() == publish::Protocol::Sftp ? "" : server_->Password());
+  }
+
+  fs::path work_;
+  fs::path album_;
+  std::unique_ptr<TestServer> server_;
+};
+
+TEST_P(PublishToServer, RepublishSendsOnlyTheChangedPageAndServesTheFolderBack) {
+  const CliResult first = Publish();
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  EXPECT_NE(first.out.find("neu: pics/2.jpg\n"), std::string::npos) << first.out;
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+  EXPECT_TRUE(fs::exists(server_->Served() / ".lumivista-manifest"));
+
+  WriteAll(album_ / "html" / "2.htm", "<html>picture 2 with a new comment</html>");
+  const CliResult dryRun = Publish({"--dry-run"});
+  EXPECT_EQ(dryRun.status, 0) << dryRun.err;
+  EXPECT_EQ(dryRun.out, "ge\xC3\xA4ndert: html/2.htm\n");
+  EXPECT_NE(FilesBelow(server_->Served()), FilesBelow(album_));
+
+  const CliResult second = Publish();
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(second.out, "ge\xC3\xA4ndert: html/2.htm\n");
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+  EXPECT_EQ(Publish().out, "");
+}
+
+TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(server_->Served() / "guestbook.htm", "not ours");
+  fs::remove(album_ / "pics" / "3.jpg");
+
+  const CliResult keep = Publish();
+  EXPECT_EQ(keep.status, 0) << keep.err;
+  EXPECT_TRUE(fs::exists(server_->Served() / "pics" / "3.jpg"));
+
+  const CliResult removed = Publish({"--delete"});
+  EXPECT_EQ(removed.status, 0) << removed.err;
+  EXPECT_EQ(removed.out, "entfernt: pics/3.jpg\n");
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / "3.jpg"));
+  EXPECT_EQ(ReadAll(server_->Served() / "guestbook.htm"), "not ours");
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
+}
+
+// Kills the server while a large file is on its way.
+class KillServerMidway : public publish::PublishObserver {
+ public:
+  KillServerMidway(TestServer& server, std::string file) : server_(server), file_(std::move(file)) {}
+  void FileStarted(const std::string& path, int, int) override { current_ = path; }
+  void Sent(uint64_t bytes) override {
+    if (killed_ || current_ != file_ || bytes < (1u << 20)) return;
+    server_.Kill();
+    killed_ = true;
+  }
+  bool killed_ = false;
+
+ private:
+  TestServer& server_;
+  std::string file_;
+  std::string current_;
+};
+
+TEST_P(PublishToServer, InterruptedUploadLeavesNoPartialFileAndARerunCompletes) {
+  WriteAll(album_ / "pics" / "big.jpg", RandomBytes(8u << 20, 99));
+  std::string error;
+  publish::PublishRequest request;
+  request.LocalFolder = album_.string();
+  request.Server.Target = *publish::ParsePublishUrl(server_->Url(), error);
+  request.Server.Login = {server_->User(), server_->Password(), server_->Scheme() != publish::Protocol::Sftp};
+  if (!server_->TrustOptions().empty()) request.Server.Security.TrustedCertificate = server_->TrustOptions()[1];
+  ::setenv("HOME", server_->Home().c_str(), 1);
+  KillServerMidway killer(*server_, "pics/big.jpg");
+
+  const publish::PublishResult interrupted = publish::Publish(request, killer);
+  ::unsetenv("HOME");
+  ASSERT_TRUE(killer.killed_);
+  EXPECT_EQ(interrupted.Outcome, publish::PublishOutcome::Stopped);
+  EXPECT_NE(interrupted.StopReason, "");
+  const std::map<std::string, std::string> local = FilesBelow(album_);
+  const std::map<std::string, std::string> served = FilesBelow(server_->Served());
+  EXPECT_FALSE(served.contains("pics/big.jpg"));
+  for (const auto& [path, bytes] : served) EXPECT_EQ(bytes, local.at(path)) << path;
+
+  ASSERT_TRUE(server_->Start(error)) << error;
+  const CliResult rerun = Publish();
+  EXPECT_EQ(rerun.status, 0) << rerun.err;
+  EXPECT_EQ(FilesBelow(server_->Served()), local);
+}
+
+TEST_P(PublishToServer, WrongPasswordStopsWithStatus2AndAClearMessage) {
+  fs::remove(server_->Home() / ".ssh" / "id_ed25519");  // SFTP must not log in with the key instead
+  std::vector<std::string> trust = server_->TrustOptions();
+  const CliResult result = RunPublish(trust, "wrong-" + server_->Password());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Anmeldung bei 127.0.0.1:"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find(server_->Password()), std::string::npos);
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, PublishToServer, ::testing::Values("sftp", "ftps", "webdav"),
+                         [](const auto& info) { return info.param; });
+
+class PublishOverSftp : public PublishToServer {};
+class PublishOverTls : public PublishToServer {};
+
+TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlways) {
+  const fs::path knownHosts = server_->Home() / ".ssh" / "known_hosts";
+  const std::string rightKey = ReadAll(knownHosts);
+  fs::remove(knownHosts);
+  const CliResult unknown = Publish();
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("ist unbekannt (SHA256:"), std::string::npos) << unknown.err;
+  EXPECT_NE(unknown.err.find("--accept-new-host-key"), std::string::npos);
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+
+  const CliResult accepted = Publish({"--accept-new-host-key"});
+  EXPECT_EQ(accepted.status, 0) << accepted.err;
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+  EXPECT_NE(ReadAll(knownHosts).find(rightKey.substr(0, rightKey.rfind(' '))), std::string::npos);
+  EXPECT_EQ(Publish().status, 0);
+
+  ASSERT_TRUE(RunQuietly("ssh-keygen -q -t ed25519 -N '' -f '" + (work_ / "other").string() + "'"));
+  const std::string otherKey = ReadAll(work_ / "other.pub");
+  WriteAll(knownHosts, rightKey.substr(0, rightKey.find(' ') + 1) + otherKey.substr(0, otherKey.rfind(' ')) + "\n");
+  const CliResult changed = Publish({"--accept-new-host-key"});
+  EXPECT_EQ(changed.status, 2);
+  EXPECT_NE(changed.err.find("hat sich ge\xC3\xA4ndert"), std::string::npos) << changed.err;
+}
+
+TEST_P(PublishOverTls, SelfSignedCertificateIsRefusedUnlessNamed) {
+  const CliResult result = RunPublish({}, server_->Password());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Zertifikat von 127.0.0.1:"), std::string::npos) << result.err;
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverSftp, ::testing::Values("sftp"));
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverTls, ::testing::Values("ftps", "webdav"),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
