@@ -11,7 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
   # publishing: libcurl, the keyring, and the SFTP, FTPS and WebDAV servers its tests start
-  libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring dbus-daemon dbus-bin
+  libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring libsecret-1-0 dbus-daemon dbus-bin
 )
 
 # The HTML validator the design tests use (only where npm is present; the

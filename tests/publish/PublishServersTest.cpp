@@ -4,20 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <random>
 
 #include "TestServers.h"
 #include "publish/Publisher.h"
-#include "tests/cli/CliRunner.h"
 
 namespace {
-
-std::string RandomBytes(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random());
-  return bytes;
-}
 
 class PublishToServer : public ::testing::TestWithParam<std::string> {
  protected:
@@ -30,13 +21,7 @@ class PublishToServer : public ::testing::TestWithParam<std::string> {
     std::string error;
     ASSERT_TRUE(server_->Start(error)) << error;
     album_ = work_ / "album";
-    WriteAll(album_ / "index.htm", "<html>overview</html>");
-    for (int i = 1; i <= 3; ++i) {
-      const std::string n = std::to_string(i);
-      WriteAll(album_ / "html" / (n + ".htm"), "<html>picture " + n + "</html>");
-      WriteAll(album_ / "pics" / (n + ".jpg"), RandomBytes(40000 + i, i));
-      WriteAll(album_ / "mini" / (n + ".jpg"), RandomBytes(3000 + i, 10 + i));
-    }
+    MakeAlbumFolder(album_);
   }
 
   void TearDown() override {
@@ -45,22 +30,8 @@ class PublishToServer : public ::testing::TestWithParam<std::string> {
     ::alarm(0);
   }
 
-  // lumivista-cli publish ALBUM URL with the server's user, password (on
-  // standard input) and trusted certificate; SFTP logs in with the user's key.
-  CliResult RunPublish(std::vector<std::string> extra, const std::string& password) const {
-    std::string command = "cd " + ShellQuoted(work_.string()) + " && env -u SSH_AUTH_SOCK HOME=" +
-                          ShellQuoted(server_->Home().string()) + " " + ShellQuoted(LUMIVISTA_CLI) + " publish " +
-                          ShellQuoted(album_.string()) + " " + ShellQuoted(server_->Url());
-    if (server_->Scheme() != publish::Protocol::Sftp || !password.empty())
-      extra.insert(extra.end(), {"--user", server_->User(), "--password-stdin"});
-    for (const std::string& arg : extra) {
-      command += ' ';
-      command += ShellQuoted(arg);
-    }
-    WriteAll(work_ / "stdin", password + "\n");
-    command += " < stdin > stdout 2> stderr";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(work_ / "stdout"), ReadAll(work_ / "stderr")};
+  CliResult RunPublish(const std::vector<std::string>& extra, const std::string& password) const {
+    return RunPublishCommand(*server_, album_, extra, password);
   }
 
   CliResult Publish(std::vector<std::string> extra = {}) const {

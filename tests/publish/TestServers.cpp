@@ -11,12 +11,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <random>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "publish/SshHostKeys.h"
-#include "tests/cli/CliRunner.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ std::string Quote(const fs::path& path) { return ShellQuoted(path.string()); }
 class SftpServer : public TestServer {
  public:
   using TestServer::TestServer;
-  std::string Url() const override { return "sftp://127.0.0.1:" + std::to_string(port_) + Served().string(); }
+  std::string Address() const override { return "sftp://127.0.0.1:" + std::to_string(port_); }
+  std::string RemoteFolder() const override { return Served().string(); }
   publish::Protocol Scheme() const override { return publish::Protocol::Sftp; }
   std::string Name() const override { return "sftp"; }
 
@@ -93,7 +94,7 @@ class SftpServer : public TestServer {
 class FtpsServer : public TestServer {
  public:
   using TestServer::TestServer;
-  std::string Url() const override { return "ftp://127.0.0.1:" + std::to_string(port_) + "/album"; }
+  std::string Address() const override { return "ftp://127.0.0.1:" + std::to_string(port_); }
   publish::Protocol Scheme() const override { return publish::Protocol::Ftp; }
   std::string Name() const override { return "ftps"; }
   std::vector<std::string> TrustOptions() const override {
@@ -111,7 +112,7 @@ class FtpsServer : public TestServer {
 class WebDavServer : public TestServer {
  public:
   using TestServer::TestServer;
-  std::string Url() const override { return "https://127.0.0.1:" + std::to_string(port_) + "/album"; }
+  std::string Address() const override { return "https://127.0.0.1:" + std::to_string(port_); }
   publish::Protocol Scheme() const override { return publish::Protocol::WebDav; }
   std::string Name() const override { return "webdav"; }
   std::vector<std::string> TrustOptions() const override {
@@ -251,4 +252,39 @@ std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
     if (it->is_regular_file()) files[fs::relative(it->path(), folder).generic_string()] = ReadAll(it->path());
   }
   return files;
+}
+
+std::string RandomBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+void MakeAlbumFolder(const fs::path& album) {
+  WriteAll(album / "index.htm", "<html>overview</html>");
+  for (int i = 1; i <= 3; ++i) {
+    const std::string n = std::to_string(i);
+    WriteAll(album / "html" / (n + ".htm"), "<html>picture " + n + "</html>");
+    WriteAll(album / "pics" / (n + ".jpg"), RandomBytes(40000 + i, i));
+    WriteAll(album / "mini" / (n + ".jpg"), RandomBytes(3000 + i, 10 + i));
+  }
+}
+
+CliResult RunPublishCommand(const TestServer& server, const fs::path& album, std::vector<std::string> extra,
+                            const std::string& password) {
+  const fs::path& work = server.Work();
+  std::string command = "cd " + ShellQuoted(work.string()) + " && env -u SSH_AUTH_SOCK HOME=" +
+                        ShellQuoted(server.Home().string()) + " " + ShellQuoted(LUMIVISTA_CLI) + " publish " +
+                        ShellQuoted(album.string()) + " " + ShellQuoted(server.Url());
+  if (server.Scheme() != publish::Protocol::Sftp || !password.empty())
+    extra.insert(extra.end(), {"--user", server.User(), "--password-stdin"});
+  for (const std::string& arg : extra) {
+    command += ' ';
+    command += ShellQuoted(arg);
+  }
+  WriteAll(work / "stdin", password + "\n");
+  command += " < stdin > stdout 2> stderr";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(work / "stdout"), ReadAll(work / "stderr")};
 }

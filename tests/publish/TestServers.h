@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "publish/PublishUrl.h"
+#include "tests/cli/CliRunner.h"
 
 namespace fs = std::filesystem;
 
@@ -33,13 +34,18 @@ class TestServer {
   // Starts the server; false (with the reason in `error`) when it does not answer.
   bool Start(std::string& error);
   void Kill() { process_.reset(); }
-  virtual std::string Url() const = 0;
+  // "scheme://127.0.0.1:port" and the album folder on it.
+  virtual std::string Address() const = 0;
+  virtual std::string RemoteFolder() const { return "/album"; }
+  std::string Url() const { return Address() + RemoteFolder(); }
+  fs::path Certificate() const { return work_ / "cert.pem"; }
   virtual publish::Protocol Scheme() const = 0;
   // The folder on disk whose content the server serves at Url().
   fs::path Served() const { return work_ / "served" / "album"; }
   const fs::path& Home() const { return home_; }
   const std::string& User() const { return user_; }
   const std::string& Password() const { return password_; }
+  const fs::path& Work() const { return work_; }
   // Command-line options a publish to this server needs besides the password.
   virtual std::vector<std::string> TrustOptions() const { return {}; }
   virtual std::string Name() const = 0;
@@ -69,3 +75,14 @@ std::string ReadAll(const fs::path& path);
 void WriteAll(const fs::path& path, const std::string& bytes);
 // Regular files below `folder`, relative path to content, hidden ones left out.
 std::map<std::string, std::string> FilesBelow(const fs::path& folder);
+
+// A built album's layout: overview page, html, pics and mini, three pictures.
+void MakeAlbumFolder(const fs::path& album);
+std::string RandomBytes(size_t size, unsigned seed);
+
+
+// lumivista-cli publish ALBUM URL with the server's user, password (on
+// standard input; none: SFTP logs in with the user's key) and HOME, run in
+// the server's work folder.
+CliResult RunPublishCommand(const TestServer& server, const fs::path& album, std::vector<std::string> extra,
+                            const std::string& password);
