@@ -1,6 +1,5 @@
 #include "publish/CurlSession.h"
 
-#include <cstdlib>
 #include <mutex>
 
 namespace publish {
@@ -66,7 +65,6 @@ CURL* CurlSession::Begin(const std::string& url) {
 void CurlSession::ApplyCommonOptions() {
   curl_easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, protocol_);
   curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
-  if (std::getenv("LV_DEBUG")) curl_easy_setopt(handle_, CURLOPT_VERBOSE, 1L);
   // lighttpd's WebDAV and HTTP/2 uploads disagree; 1.1 is what every WebDAV server speaks.
   curl_easy_setopt(handle_, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(handle_, CURLOPT_ERRORBUFFER, errorText_);

@@ -82,6 +82,32 @@ TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
 }
 
+// The album as the program builds it: a comment changed and the album built
+// again into an emptied folder changes one detail page, and only that is sent.
+TEST_P(PublishToServer, AlbumBuiltByTheProgramIsRepublishedWithOnlyTheRecommentedPage) {
+  const std::string pictures = LUMIVISTA_TEST_DATA "/imaging/";
+  const auto albumJson = [&](const std::string& comment) {
+    return "{\"pictures\": [{\"file\": \"" + pictures + "bmp-24.bmp\", \"comment\": \"Erstes\"}, {\"file\": \"" +
+           pictures + "bmp-32.bmp\", \"comment\": \"" + comment + "\"}]}";
+  };
+  const auto build = [&](const std::string& comment) {
+    fs::remove_all(album_);
+    WriteAll(work_ / "album.json", albumJson(comment));
+    const std::string cli = ShellQuoted(LUMIVISTA_CLI);
+    const std::string lva = ShellQuoted((work_ / "a.lva").string());
+    ASSERT_TRUE(RunQuietly(cli + " new " + lva + " --json " + ShellQuoted((work_ / "album.json").string()) + " && " +
+                           cli + " build " + lva + " " + ShellQuoted((album_ / "index.htm").string()) + " --quiet"));
+  };
+  build("Zweites");
+  ASSERT_EQ(Publish().status, 0);
+  build("Zweites, neu kommentiert");
+  const CliResult again = Publish();
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "ge\xC3\xA4ndert: html/bmp32.htm\n");
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+  EXPECT_EQ(FilesBelow(album_).size(), 7u);
+}
+
 // Kills the server while a large file is on its way.
 class KillServerMidway : public publish::PublishObserver {
  public:
