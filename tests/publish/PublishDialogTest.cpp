@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -105,6 +106,29 @@ TEST_F(PublishDialog, DryRunListsWhatTheCommandLineListsAndAnUnknownHostKeyIsAsk
   EXPECT_EQ(cliSecond.out, "ge\xC3\xA4ndert: html/3.htm\n");
   EXPECT_EQ(Lines(form.ChangesMemo), cliSecond.out);
   ::unsetenv("HOME");
+}
+
+TEST_F(PublishDialog, CancelStopsTheUploadWithoutPartialFilesAndTheDialogStaysUsable) {
+  TestServer& server = Start(MakeWebDavServer(work_ / "webdav"));
+  WriteAll(album_ / "pics" / "big.jpg", RandomBytes(32u << 20, 5));
+  TPublishForm form(AlbumFile());
+  Fill(form, server);
+  QSignalSpy finished(&form, &TPublishForm::RunFinished);
+  form.PublishBtn->click();
+  EXPECT_FALSE(form.PublishBtn->isEnabled());
+  EXPECT_EQ(form.CancelBtn->text(), "Abbrechen");
+  for (int i = 0; i < 2000 && form.ProgressBar->value() == 0 && finished.isEmpty(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  form.CancelBtn->click();
+  ASSERT_TRUE(finished.wait(30000) || !finished.isEmpty());
+  EXPECT_TRUE(form.ChangesMemo->toPlainText().contains("Abgebrochen.")) << Lines(form.ChangesMemo);
+  EXPECT_FALSE(fs::exists(server.Served() / ".lumivista-manifest"));
+  const std::map<std::string, std::string> local = FilesBelow(album_);
+  for (const auto& [path, bytes] : FilesBelow(server.Served())) EXPECT_EQ(bytes, local.at(path)) << path;
+
+  EXPECT_EQ(form.CancelBtn->text(), QString::fromUtf8("Schlie\xC3\x9F" "en"));
+  RunAndWait(form, form.PublishBtn);
+  EXPECT_EQ(FilesBelow(server.Served()), local);
 }
 
 // A private session bus with gnome-keyring-daemon owning the Secret Service.
