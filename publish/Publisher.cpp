@@ -1,5 +1,6 @@
 #include "publish/Publisher.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -8,6 +9,22 @@ namespace publish {
 namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// An overview page beside at least one of the album's folders. Anything else
+// (a home folder picked by mistake) is not sent to a public server.
+bool HoldsBuiltAlbum(const std::filesystem::path& folder) {
+  std::error_code error;
+  bool overview = false;
+  for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
+    std::string extension = item.path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    overview = overview || (item.is_regular_file(error) && (extension == ".htm" || extension == ".html"));
+  }
+  const bool albumFolder = std::filesystem::is_directory(folder / "html", error) ||
+                           std::filesystem::is_directory(folder / "pics", error) ||
+                           std::filesystem::is_directory(folder / "mini", error);
+  return overview && albumFolder;
+}
 
 // Turns the bytes of the running transfer into bytes of the whole publish.
 class WholeRunHooks : public TransferHooks {
@@ -40,6 +57,12 @@ class PublishRun {
   PublishResult Execute() {
     if (!std::filesystem::is_directory(request_.LocalFolder))
       return Stop({TransferStatus::Fatal, "Das Verzeichnis \"" + request_.LocalFolder + "\" gibt es nicht.", {}});
+    if (!HoldsBuiltAlbum(request_.LocalFolder))
+      return Stop({TransferStatus::Fatal,
+                   "Das Verzeichnis \"" + request_.LocalFolder +
+                       "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und die Ordner html, pics "
+                       "und mini).",
+                   {}});
     const FolderScan scan = ScanFolder(request_.LocalFolder);
     for (const std::string& problem : scan.Problems) Fail(problem);
     remote_ = OpenRemoteFolder(request_.Server, hooks_);
