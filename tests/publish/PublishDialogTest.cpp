@@ -19,6 +19,7 @@
 
 #include "TestServers.h"
 #include "app/PublishForm.h"
+#include "app/PublishSettings.h"
 
 namespace {
 
@@ -129,6 +130,15 @@ TEST_F(PublishDialog, CancelStopsTheUploadWithoutPartialFilesAndTheDialogStaysUs
   EXPECT_EQ(form.CancelBtn->text(), QString::fromUtf8("Schlie\xC3\x9F" "en"));
   RunAndWait(form, form.PublishBtn);
   EXPECT_EQ(FilesBelow(server.Served()), local);
+}
+
+TEST_F(PublishDialog, AlbumFolderIsTheAlbumsLastOutputFolderElseItsOwnFolder) {
+  const QString album = AlbumFile();
+  EXPECT_EQ(TPublishForm(album).AlbumFolderEd->text().toStdString(), work_.string());
+  app::RememberOutputFolder(album, QString::fromStdString((album_ / "index.htm").string()));
+  EXPECT_EQ(TPublishForm(album).AlbumFolderEd->text().toStdString(), album_.string());
+  EXPECT_EQ(TPublishForm(QString::fromStdString((work_ / "Other.lva").string())).AlbumFolderEd->text().toStdString(),
+            work_.string());
 }
 
 // A private session bus with gnome-keyring-daemon owning the Secret Service.
