@@ -199,9 +199,17 @@ void TPublishForm::Start(bool dryRun, const std::string& acceptedHostKey) {
   if (!MakeRequest(dryRun, request)) return;
   request.Server.Security.AcceptNewHostKey = !acceptedHostKey.empty();
   request.Server.Security.AcceptedHostKey = acceptedHostKey;
-  KeepPassword();
+  // Busy before the keyring is asked: its wait runs the event loop, and a
+  // second click must not start a second run.
   SetRunning(true);
   stop_ = false;
+  KeepPassword();
+  if (stop_) {
+    publish::PublishResult cancelled;
+    cancelled.Outcome = publish::PublishOutcome::Cancelled;
+    cancelled.StopReason = "Abgebrochen.";
+    return RunEnded(cancelled, dryRun);
+  }
   worker_ = std::thread([this, request, dryRun] {
     DialogObserver observer(
         this, stop_, [this](int n, int count, uint64_t done, uint64_t total) { ShowProgress(n, count, done, total); },
@@ -217,7 +225,7 @@ void TPublishForm::ShowProgress(int number, int count, uint64_t done, uint64_t t
 }
 
 void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
-  worker_.join();
+  if (worker_.joinable()) worker_.join();
   SetRunning(false);
   using publish::PublishOutcome;
   if (!result.UnknownHostKey.empty()) {
@@ -239,6 +247,7 @@ void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
 }
 
 void TPublishForm::SetRunning(bool running) {
+  running_ = running;
   for (QWidget* control : {static_cast<QWidget*>(DryRunBtn), static_cast<QWidget*>(PublishBtn), static_cast<QWidget*>(ServerEd),
                            static_cast<QWidget*>(FolderEd), static_cast<QWidget*>(UserEd),
                            static_cast<QWidget*>(PasswordEd), static_cast<QWidget*>(AlbumFolderEd), static_cast<QWidget*>(CertificateEd)})

@@ -44,7 +44,7 @@ class TPublishForm : public QDialog {
   QProgressBar* ProgressBar;
   QLabel* ProgressLabel;
 
-  bool Running() const { return worker_.joinable(); }
+  bool Running() const { return running_; }
 
  signals:
   void RunFinished();
@@ -65,6 +65,7 @@ class TPublishForm : public QDialog {
 
   QString albumFile_;
   bool passwordWasStored_ = false;
+  bool running_ = false;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };

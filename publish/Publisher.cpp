@@ -69,6 +69,7 @@ class PublishRun {
     Manifest next;
     const TransferResult read = ReadPreviousManifest(next);
     if (read.Status != TransferStatus::Ok) return Stop(read);
+    const Manifest previous = next;
     result_.Plan = PlanChanges(scan.Files, next, request_.DeleteRemoved);
     observer_.Planned(result_.Plan);
     if (request_.DryRun) return result_;
@@ -78,7 +79,8 @@ class PublishRun {
     if (sent.Status != TransferStatus::Ok) return Stop(sent);
     const TransferResult removed = RemoveFiles(next);
     if (removed.Status != TransferStatus::Ok) return Stop(removed);
-    const TransferResult written = WriteManifest(next);
+    // An unchanged manifest is not sent again, unless the old one was damaged.
+    const TransferResult written = next == previous && !manifestDamaged_ ? TransferResult{} : WriteManifest(next);
     if (written.Status == TransferStatus::Fatal || written.Status == TransferStatus::Cancelled) return Stop(written);
     if (written.Status != TransferStatus::Ok) Fail(written.Detail);
     result_.Outcome = result_.FilesFailed > 0 ? PublishOutcome::SomeFailed : PublishOutcome::Completed;
@@ -92,7 +94,8 @@ class PublishRun {
     if (fetched.Status == TransferStatus::NotFound) return {};
     if (fetched.Status != TransferStatus::Ok) return fetched;
     const ParsedManifest parsed = ParseManifest(bytes);
-    if (!parsed.Recognised || parsed.RejectedLines > 0)
+    manifestDamaged_ = !parsed.Recognised || parsed.RejectedLines > 0;
+    if (manifestDamaged_)
       observer_.Problem("Die Liste der ver\xC3\xB6" "ffentlichten Dateien auf dem Server ist besch\xC3\xA4" "digt; "
                         "unlesbare Eintr\xC3\xA4ge werden weder verglichen noch gel\xC3\xB6scht.");
     previous = parsed.Files;
@@ -172,6 +175,7 @@ class PublishRun {
   WholeRunHooks hooks_;
   std::unique_ptr<RemoteFolder> remote_;
   PublishResult result_;
+  bool manifestDamaged_ = false;
 };
 
 }  // namespace
