@@ -1,5 +1,6 @@
 #include "publish/Publisher.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -27,26 +28,32 @@ bool HoldsBuiltAlbum(const std::filesystem::path& folder) {
 }
 
 // Turns the bytes of the running transfer into bytes of the whole publish.
+// A file may take several transfers (WebDAV's PUT and MOVE), so the count
+// only grows and never passes the end of the file being sent.
 class WholeRunHooks : public TransferHooks {
  public:
   explicit WholeRunHooks(PublishObserver& observer) : observer_(observer) {}
   void Sent(uint64_t bytes) override {
     observer_.Sent(bytes);
-    if (bytes != lastReported_) observer_.BytesProgress(done_ + bytes, total_);
-    lastReported_ = bytes;
+    const uint64_t done = std::min(fileStart_ + bytes, fileEnd_);
+    if (done <= reported_) return;
+    reported_ = done;
+    observer_.BytesProgress(done, total_);
   }
   bool StopRequested() override { return observer_.StopRequested(); }
-  void StartFile(uint64_t doneBefore, uint64_t total) {
-    done_ = doneBefore;
+  void FileDone() { Sent(fileEnd_ - fileStart_); }
+  void StartFile(uint64_t doneBefore, uint64_t fileSize, uint64_t total) {
+    fileStart_ = doneBefore;
+    fileEnd_ = doneBefore + fileSize;
     total_ = total;
-    lastReported_ = 0;
   }
 
  private:
   PublishObserver& observer_;
-  uint64_t done_ = 0;
+  uint64_t fileStart_ = 0;
+  uint64_t fileEnd_ = 0;
   uint64_t total_ = 0;
-  uint64_t lastReported_ = 0;
+  uint64_t reported_ = 0;
 };
 
 class PublishRun {
@@ -109,18 +116,18 @@ class PublishRun {
     for (size_t i = 0; i < paths.size(); ++i) {
       const std::string& path = paths[i];
       observer_.FileStarted(path, static_cast<int>(i + 1), static_cast<int>(paths.size()));
-      hooks_.StartFile(result_.BytesSent, result_.Plan.BytesToSend);
       const ManifestEntry& entry = local.at(path);
+      hooks_.StartFile(result_.BytesSent, entry.Size, result_.Plan.BytesToSend);
       const TransferResult sent = SendFile(path, entry.Size);
       if (sent.Status == TransferStatus::Fatal || sent.Status == TransferStatus::Cancelled) return sent;
       if (sent.Status != TransferStatus::Ok) {
         Fail(sent.Detail);
         continue;
       }
+      hooks_.FileDone();
       next[path] = entry;
       ++result_.FilesSent;
       result_.BytesSent += entry.Size;
-      observer_.BytesProgress(result_.BytesSent, result_.Plan.BytesToSend);
       observer_.Changed(lines[i]);
     }
     return {};
@@ -153,7 +160,7 @@ class PublishRun {
     if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || std::fflush(file.get()) != 0)
       return {TransferStatus::Failed, "Die Liste der ver\xC3\xB6" "ffentlichten Dateien kann nicht geschrieben werden.", {}};
     std::rewind(file.get());
-    hooks_.StartFile(result_.BytesSent, result_.Plan.BytesToSend);
+    hooks_.StartFile(result_.BytesSent, 0, result_.Plan.BytesToSend);
     return remote_->Put(file.get(), text.size(), kManifestName);
   }
 

@@ -25,6 +25,7 @@ class PublishToServer : public ::testing::TestWithParam<std::string> {
   }
 
   void TearDown() override {
+    ::unsetenv("HOME");
     server_.reset();
     fs::remove_all(work_);
     ::alarm(0);
@@ -32,6 +33,19 @@ class PublishToServer : public ::testing::TestWithParam<std::string> {
 
   CliResult RunPublish(const std::vector<std::string>& extra, const std::string& password) const {
     return RunPublishCommand(*server_, album_, extra, password);
+  }
+
+  // The request the command line would make; HOME is the server's, for SFTP.
+  publish::PublishRequest Request() const {
+    std::string error;
+    publish::PublishRequest request;
+    request.LocalFolder = album_.string();
+    request.Server.Target = *publish::ParsePublishUrl(server_->Url(), error);
+    request.Server.Login = {server_->User(), server_->Password(), server_->Scheme() != publish::Protocol::Sftp};
+    if (server_->Scheme() != publish::Protocol::Sftp)
+      request.Server.Security.TrustedCertificate = server_->Certificate().string();
+    ::setenv("HOME", server_->Home().c_str(), 1);
+    return request;
   }
 
   CliResult Publish(std::vector<std::string> extra = {}) const {
@@ -108,6 +122,24 @@ TEST_P(PublishToServer, AlbumBuiltByTheProgramIsRepublishedWithOnlyTheRecommente
   EXPECT_EQ(FilesBelow(album_).size(), 7u);
 }
 
+class RecordProgress : public publish::PublishObserver {
+ public:
+  void BytesProgress(uint64_t done, uint64_t total) override { steps.emplace_back(done, total); }
+  std::vector<std::pair<uint64_t, uint64_t>> steps;
+};
+
+TEST_P(PublishToServer, ProgressOnlyGrowsAndEndsAtTheBytesSent) {
+  RecordProgress progress;
+  const publish::PublishResult result = publish::Publish(Request(), progress);
+  ASSERT_EQ(result.Outcome, publish::PublishOutcome::Completed) << result.StopReason;
+  ASSERT_FALSE(progress.steps.empty());
+  for (size_t i = 1; i < progress.steps.size(); ++i) EXPECT_GT(progress.steps[i].first, progress.steps[i - 1].first);
+  EXPECT_EQ(progress.steps.back(), std::make_pair(result.BytesSent, result.Plan.BytesToSend));
+  uint64_t folderBytes = 0;
+  for (const auto& [path, bytes] : FilesBelow(album_)) folderBytes += bytes.size();
+  EXPECT_EQ(result.BytesSent, folderBytes);
+}
+
 // Kills the server while a large file is on its way.
 class KillServerMidway : public publish::PublishObserver {
  public:
@@ -128,17 +160,8 @@ class KillServerMidway : public publish::PublishObserver {
 
 TEST_P(PublishToServer, InterruptedUploadLeavesNoPartialFileAndARerunCompletes) {
   WriteAll(album_ / "pics" / "big.jpg", RandomBytes(8u << 20, 99));
-  std::string error;
-  publish::PublishRequest request;
-  request.LocalFolder = album_.string();
-  request.Server.Target = *publish::ParsePublishUrl(server_->Url(), error);
-  request.Server.Login = {server_->User(), server_->Password(), server_->Scheme() != publish::Protocol::Sftp};
-  if (!server_->TrustOptions().empty()) request.Server.Security.TrustedCertificate = server_->TrustOptions()[1];
-  ::setenv("HOME", server_->Home().c_str(), 1);
   KillServerMidway killer(*server_, "pics/big.jpg");
-
-  const publish::PublishResult interrupted = publish::Publish(request, killer);
-  ::unsetenv("HOME");
+  const publish::PublishResult interrupted = publish::Publish(Request(), killer);
   ASSERT_TRUE(killer.killed_);
   EXPECT_EQ(interrupted.Outcome, publish::PublishOutcome::Stopped);
   EXPECT_NE(interrupted.StopReason, "");
@@ -147,6 +170,7 @@ TEST_P(PublishToServer, InterruptedUploadLeavesNoPartialFileAndARerunCompletes) 
   EXPECT_FALSE(served.contains("pics/big.jpg"));
   for (const auto& [path, bytes] : served) EXPECT_EQ(bytes, local.at(path)) << path;
 
+  std::string error;
   ASSERT_TRUE(server_->Start(error)) << error;
   const CliResult rerun = Publish();
   EXPECT_EQ(rerun.status, 0) << rerun.err;
