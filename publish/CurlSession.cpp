@@ -140,6 +140,12 @@ TransferResult CurlSession::Outcome(CURLcode code, const std::string& action) co
   return {TransferStatus::Failed, action + " fehlgeschlagen: " + detail, {}};
 }
 
+CurlList MakeCurlList(std::initializer_list<std::string> lines) {
+  curl_slist* list = nullptr;
+  for (const std::string& line : lines) list = curl_slist_append(list, line.c_str());
+  return CurlList(list);
+}
+
 std::string EscapedPath(const std::string& path) {
   std::string escaped;
   size_t start = 0;

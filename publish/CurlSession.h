@@ -4,6 +4,8 @@
 // credentials, certificate checks, the allowed protocol, progress and stop.
 #include <curl/curl.h>
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "publish/RemoteFolder.h"
@@ -40,6 +42,13 @@ class CurlSession {
   CURL* handle_;
   char errorText_[CURL_ERROR_SIZE] = {};
 };
+
+// A list of commands or headers for libcurl, freed with it.
+struct CurlListFree {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using CurlList = std::unique_ptr<curl_slist, CurlListFree>;
+CurlList MakeCurlList(std::initializer_list<std::string> lines);
 
 // A "/"-separated path with every part percent-encoded for a URL.
 std::string EscapedPath(const std::string& path);

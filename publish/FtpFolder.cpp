@@ -7,11 +7,6 @@
 namespace publish {
 namespace {
 
-struct SlistFree {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using Commands = std::unique_ptr<curl_slist, SlistFree>;
-
 std::string FileName(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -40,8 +35,7 @@ class FtpFolder : public RemoteFolder {
     CURL* handle = Start(TemporaryPathFor(path));
     session_.SetUpload(source, size);
     curl_easy_setopt(handle, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
-    curl_slist* list = curl_slist_append(nullptr, ("RNFR " + FileName(TemporaryPathFor(path))).c_str());
-    const Commands after(curl_slist_append(list, ("RNTO " + FileName(path)).c_str()));
+    const CurlList after = MakeCurlList({"RNFR " + FileName(TemporaryPathFor(path)), "RNTO " + FileName(path)});
     curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
     return session_.Outcome(session_.Perform(), "Hochladen von " + path);
   }
@@ -50,7 +44,7 @@ class FtpFolder : public RemoteFolder {
     CURL* handle = Start(FolderOf(path));
     curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
     // "*": a file already gone counts as removed.
-    const Commands after(curl_slist_append(nullptr, ("*DELE " + FileName(path)).c_str()));
+    const CurlList after = MakeCurlList({"*DELE " + FileName(path)});
     curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
     const TransferResult result = session_.Outcome(session_.Perform(), "L\xC3\xB6schen von " + path);
     return result.Status == TransferStatus::NotFound ? TransferResult{} : result;

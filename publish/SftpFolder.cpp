@@ -18,17 +18,6 @@ std::string Quoted(const std::string& path) {
   return quoted + "\"";
 }
 
-struct SlistFree {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using Commands = std::unique_ptr<curl_slist, SlistFree>;
-
-Commands MakeCommands(std::initializer_list<std::string> lines) {
-  curl_slist* list = nullptr;
-  for (const std::string& line : lines) list = curl_slist_append(list, line.c_str());
-  return Commands(list);
-}
-
 class SftpFolder : public RemoteFolder {
  public:
   SftpFolder(const Connection& connection, TransferHooks& hooks) : session_(connection, hooks, "sftp") {
@@ -57,7 +46,7 @@ class SftpFolder : public RemoteFolder {
     curl_easy_setopt(handle, CURLOPT_NEW_DIRECTORY_PERMS, 0755L);
     // SFTP's rename does not replace an existing file, so the old one goes
     // first ("*": it may not exist); visitors see the old or the new file whole.
-    const Commands after = MakeCommands({"*rm " + Quoted(final), "rename " + Quoted(temporary) + " " + Quoted(final)});
+    const CurlList after = MakeCurlList({"*rm " + Quoted(final), "rename " + Quoted(temporary) + " " + Quoted(final)});
     curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
     return Finish(session_.Perform(), "Hochladen von " + path);
   }
@@ -66,7 +55,7 @@ class SftpFolder : public RemoteFolder {
     CURL* handle = Start(RemotePath(path));
     curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
     // A file already gone counts as removed.
-    const Commands commands = MakeCommands({"*rm " + Quoted(RemotePath(path))});
+    const CurlList commands = MakeCurlList({"*rm " + Quoted(RemotePath(path))});
     curl_easy_setopt(handle, CURLOPT_QUOTE, commands.get());
     const TransferResult result = Finish(session_.Perform(), "L\xC3\xB6schen von " + path);
     return result.Status == TransferStatus::NotFound ? TransferResult{} : result;

@@ -9,11 +9,6 @@
 namespace publish {
 namespace {
 
-struct SlistFree {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using Headers = std::unique_ptr<curl_slist, SlistFree>;
-
 bool IsSuccess(long status) { return status >= 200 && status < 300; }
 
 class WebDavFolder : public RemoteFolder {
@@ -34,8 +29,7 @@ class WebDavFolder : public RemoteFolder {
     const TransferResult sent = Finish(session_.Perform(), "Hochladen von " + path);
     if (sent.Status != TransferStatus::Ok) return sent;
     CURL* handle = Start(TemporaryPathFor(path));
-    const Headers headers(curl_slist_append(curl_slist_append(nullptr, ("Destination: " + Url(path)).c_str()),
-                                            "Overwrite: T"));
+    const CurlList headers = MakeCurlList({"Destination: " + Url(path), "Overwrite: T"});
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "MOVE");
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
     return Finish(session_.Perform(), "Umbenennen von " + path);
