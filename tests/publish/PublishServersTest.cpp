@@ -17,7 +17,10 @@ class PublishToServer : public ::testing::TestWithParam<std::string> {
     char pattern[] = "/tmp/lumivista-publish-XXXXXX";
     work_ = ::mkdtemp(pattern);
     const std::string& name = GetParam();
-    server_ = name == "sftp" ? MakeSftpServer(work_) : name == "ftps" ? MakeFtpsServer(work_) : MakeWebDavServer(work_);
+    server_ = name == "sftp"    ? MakeSftpServer(work_)
+              : name == "ftps"  ? MakeFtpsServer(work_)
+              : name == "plain" ? MakePlainFtpServer(work_)
+                                : MakeWebDavServer(work_);
     std::string error;
     ASSERT_TRUE(server_->Start(error)) << error;
     album_ = work_ / "album";
@@ -225,7 +228,22 @@ TEST_P(PublishOverTls, SelfSignedCertificateIsRefusedUnlessNamed) {
   EXPECT_TRUE(FilesBelow(server_->Served()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, PublishOverSftp, ::testing::Values("sftp"));
+class PublishOverPlainFtp : public PublishToServer {};
+
+TEST_P(PublishOverPlainFtp, IsRefusedUnlessInsecureFtpIsNamed) {
+  const CliResult refused = RunPublish({}, server_->Password());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("bietet kein FTP mit TLS an"), std::string::npos) << refused.err;
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+  const CliResult allowed = RunPublish({"--insecure-ftp"}, server_->Password());
+  EXPECT_EQ(allowed.status, 0) << allowed.err;
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverPlainFtp, ::testing::Values("plain"),
+                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverSftp, ::testing::Values("sftp"),
+                         [](const auto& info) { return info.param; });
 INSTANTIATE_TEST_SUITE_P(Servers, PublishOverTls, ::testing::Values("ftps", "webdav"),
                          [](const auto& info) { return info.param; });
 

@@ -93,7 +93,7 @@ class SftpServer : public TestServer {
 
 class FtpsServer : public TestServer {
  public:
-  using TestServer::TestServer;
+  FtpsServer(const fs::path& work, bool plain) : TestServer(work), plain_(plain) {}
   std::string Address() const override { return "ftp://127.0.0.1:" + std::to_string(port_); }
   publish::Protocol Scheme() const override { return publish::Protocol::Ftp; }
   std::string Name() const override { return "ftps"; }
@@ -104,9 +104,14 @@ class FtpsServer : public TestServer {
  private:
   bool Prepare(std::string& error) override { return MakeCertificate(error); }
   std::vector<std::string> Command() const override {
-    return {"/usr/bin/python3", LUMIVISTA_SOURCE_DIR "/tests/publish/ftps_server.py", (work_ / "served").string(),
-            user_, password_, (work_ / "cert.pem").string(), (work_ / "key.pem").string(), std::to_string(port_)};
+    std::vector<std::string> command{"/usr/bin/python3", LUMIVISTA_SOURCE_DIR "/tests/publish/ftps_server.py",
+                                     (work_ / "served").string(), user_, password_, (work_ / "cert.pem").string(),
+                                     (work_ / "key.pem").string(), std::to_string(port_)};
+    if (plain_) command.push_back("plain");
+    return command;
   }
+
+  bool plain_;
 };
 
 class WebDavServer : public TestServer {
@@ -225,7 +230,10 @@ bool TestServer::MakeCertificate(std::string& error) {
 }
 
 std::unique_ptr<TestServer> MakeSftpServer(const fs::path& work) { return std::make_unique<SftpServer>(work); }
-std::unique_ptr<TestServer> MakeFtpsServer(const fs::path& work) { return std::make_unique<FtpsServer>(work); }
+std::unique_ptr<TestServer> MakeFtpsServer(const fs::path& work) { return std::make_unique<FtpsServer>(work, false); }
+std::unique_ptr<TestServer> MakePlainFtpServer(const fs::path& work) {
+  return std::make_unique<FtpsServer>(work, true);
+}
 std::unique_ptr<TestServer> MakeWebDavServer(const fs::path& work) { return std::make_unique<WebDavServer>(work); }
 
 bool RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }

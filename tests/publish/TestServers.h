@@ -68,6 +68,8 @@ class TestServer {
 std::unique_ptr<TestServer> MakeSftpServer(const fs::path& work);
 std::unique_ptr<TestServer> MakeFtpsServer(const fs::path& work);
 std::unique_ptr<TestServer> MakeWebDavServer(const fs::path& work);
+// FTP without TLS, which a publish refuses unless told otherwise.
+std::unique_ptr<TestServer> MakePlainFtpServer(const fs::path& work);
 
 // Runs a shell command; false when it fails.
 bool RunQuietly(const std::string& command);

@@ -1,9 +1,10 @@
 """An FTP server with explicit TLS for the publish tests: one user, one folder,
-127.0.0.1 only. Arguments: root user password certificate key port."""
+127.0.0.1 only. Arguments: root user password certificate key port [plain];
+"plain" serves FTP without TLS, to show that it is refused."""
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -21,16 +22,22 @@ def main():
     root, user, password, certificate, key, port = sys.argv[1:7]
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmw")
-    handler = TLS_FTPHandler
+    plain = sys.argv[7:] == ["plain"]
+    handler = FTPHandler if plain else TLS_FTPHandler
     handler.authorizer = authorizer
+    handler.auth_failed_timeout = 0.1
+    if not plain:
+        secure(handler, certificate, key)
+    server = FTPServer(("127.0.0.1", int(port)), handler)
+    server.serve_forever()
+
+
+def secure(handler, certificate, key):
     handler.certfile = certificate
     handler.keyfile = key
     handler.tls_control_required = True
     handler.tls_data_required = True
     handler.dtp_handler = EarlyHandshakeDTPHandler
-    handler.auth_failed_timeout = 0.1
-    server = FTPServer(("127.0.0.1", int(port)), handler)
-    server.serve_forever()
 
 
 if __name__ == "__main__":
