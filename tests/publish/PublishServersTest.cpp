@@ -99,6 +99,23 @@ TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
 }
 
+// The manifest comes from the server, so it is not trusted with paths.
+TEST_P(PublishToServer, DeleteNeverLeavesTheAlbumFolderWhateverTheManifestOnTheServerSays) {
+  ASSERT_EQ(Publish().status, 0);
+  const fs::path victim = server_->Served().parent_path() / "victim.htm";
+  WriteAll(victim, "keep me");
+  const std::string digest(64, '0');
+  WriteAll(server_->Served() / ".lumivista-manifest",
+           "lumivista-manifest 1\n" + digest + " 7 ../victim.htm\n" + digest + " 7 /etc/hostname\n" + digest +
+               " 7 html/1.htm\n");
+  const CliResult result = Publish({"--delete"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("besch\xC3\xA4" "digt"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadAll(victim), "keep me");
+  EXPECT_EQ(FilesBelow(server_->Served()), FilesBelow(album_));
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).err, "");  // the damaged manifest was replaced
+}
+
 // The album as the program builds it: a comment changed and the album built
 // again into an emptied folder changes one detail page, and only that is sent.
 TEST_P(PublishToServer, AlbumBuiltByTheProgramIsRepublishedWithOnlyTheRecommentedPage) {
