@@ -296,3 +296,14 @@ CliResult RunPublishCommand(const TestServer& server, const fs::path& album, std
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(work / "stdout"), ReadAll(work / "stderr")};
 }
+
+std::string Differences(const fs::path& one, const fs::path& other) {
+  const std::map<std::string, std::string> first = FilesBelow(one);
+  const std::map<std::string, std::string> second = FilesBelow(other);
+  std::string differing;
+  for (const auto& [path, bytes] : first)
+    if (!second.contains(path) || second.at(path) != bytes) differing += path + "\n";
+  for (const auto& [path, bytes] : second)
+    if (!first.contains(path)) differing += path + "\n";
+  return differing;
+}

@@ -77,6 +77,9 @@ std::string ReadAll(const fs::path& path);
 void WriteAll(const fs::path& path, const std::string& bytes);
 // Regular files below `folder`, relative path to content, hidden ones left out.
 std::map<std::string, std::string> FilesBelow(const fs::path& folder);
+// The relative paths whose content differs between two folders (or that only
+// one holds), one per line; empty when they hold the same files.
+std::string Differences(const fs::path& one, const fs::path& other);
 
 // A built album's layout: overview page, html, pics and mini, three pictures.
 void MakeAlbumFolder(const fs::path& album);
