@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "TestServers.h"
 #include "publish/Publisher.h"
@@ -234,6 +236,23 @@ INSTANTIATE_TEST_SUITE_P(Servers, PublishToServer, ::testing::Values("sftp", "ft
 
 class PublishOverSftp : public PublishToServer {};
 class PublishOverTls : public PublishToServer {};
+
+TEST_P(PublishOverSftp, LogsInWithAKeyFromTheAgent) {
+  const fs::path ssh = server_->Home() / ".ssh";
+  fs::rename(ssh / "id_ed25519", work_ / "agent_key");
+  const fs::path socket = work_ / "agent.sock";
+  ServerProcess agent({"/usr/bin/ssh-agent", "-D", "-a", socket.string()}, work_ / "agent.log");
+  for (int i = 0; i < 200 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(RunQuietly("SSH_AUTH_SOCK=" + ShellQuoted(socket.string()) + " ssh-add " +
+                         ShellQuoted((work_ / "agent_key").string())));
+  publish::PublishRequest request = Request();
+  ::setenv("SSH_AUTH_SOCK", socket.c_str(), 1);
+  publish::PublishObserver quiet;
+  const publish::PublishResult result = publish::Publish(request, quiet);
+  ::unsetenv("SSH_AUTH_SOCK");
+  EXPECT_EQ(result.Outcome, publish::PublishOutcome::Completed) << result.StopReason;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
 
 TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlways) {
   const fs::path knownHosts = server_->Home() / ".ssh" / "known_hosts";
