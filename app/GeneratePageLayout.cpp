@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -16,6 +17,7 @@
 #include "app/MainLayoutHelpers.h"
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
+#include "app/PublishForm.h"
 #include "app/ResultBrowser.h"
 #include "platform/qt/QtText.h"
 
@@ -139,7 +141,16 @@ QWidget* TMainForm::BuildGeneratePage() {
   UploadInfo->setWordWrap(true);
   UploadInfo->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   UploadInfo->setMargin(8);
-  PageControl1->addTab(UploadInfo, "Informationen zum Hochladen");
+  auto* uploadPage = new QWidget;
+  auto* uploadLayout = new QVBoxLayout(uploadPage);
+  uploadLayout->addWidget(UploadInfo);
+  auto* publishBtn = new QPushButton("Hochladen...", uploadPage);
+  publishBtn->setObjectName("PublishBtn");
+  connect(publishBtn, &QPushButton::clicked, this,
+          [this] { ShowPublishForm(this, SavedFileName ? platform::ToQString(*SavedFileName) : QString()); });
+  uploadLayout->addWidget(publishBtn, 0, Qt::AlignLeft);
+  uploadLayout->addStretch();
+  PageControl1->addTab(uploadPage, "Informationen zum Hochladen");
 
   auto* side = new QVBoxLayout;
   side->addWidget(decoration);

@@ -5,6 +5,7 @@
 
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
+#include "app/PublishSettings.h"
 #include "app/ResultBrowser.h"
 #include "generator/GenerateAlbum.h"
 #include "generator/TemplateSets.h"
@@ -48,6 +49,8 @@ void TMainForm::GoBtn1Click() {
   const GenerationResult result = GenerateAlbum(Pictures, request, ExportReporting{messages_, this, nullptr});
   generating_ = false;
   if (result.Outcome != RunOutcome::Completed) return;
+  app::RememberOutputFolder(SavedFileName ? platform::ToQString(*SavedFileName) : QString(),
+                            platform::ToQString(result.OverviewPath));
   WebBrowser1->Navigate(platform::ToQString(OverviewAddress(result.OverviewPath)));
   PageControl2->setCurrentIndex(kResultPage);
 }

@@ -12,3 +12,4 @@ void AddNewCommand(CLI::App& app, int& exitStatus);
 void AddShowCommand(CLI::App& app, int& exitStatus);
 void AddBuildCommand(CLI::App& app, int& exitStatus);
 void AddTemplatesCommand(CLI::App& app, int& exitStatus);
+void AddPublishCommand(CLI::App& app, int& exitStatus);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   AddShowCommand(app, exitStatus);
   AddBuildCommand(app, exitStatus);
   AddTemplatesCommand(app, exitStatus);
+  AddPublishCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -16,6 +16,8 @@ packages=(
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
   # installing and packaging: the checkers of the desktop files, icon rendering, the .deb's Depends
   desktop-file-utils appstream libxml2-utils man-db shared-mime-info librsvg2-bin dpkg-dev
+  # publishing: libcurl, the keyring, and the SFTP, FTPS and WebDAV servers its tests start
+  libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring libsecret-1-0 dbus-daemon dbus-bin
 )
 
 # The HTML validator the design tests use (only where npm is present; the

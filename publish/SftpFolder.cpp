@@ -1,0 +1,109 @@
+// SFTP through libcurl (libssh2): host key checked against known_hosts, log-in
+// with the agent, the user's key or a password; files renamed into place.
+#include <memory>
+
+#include "publish/CurlSession.h"
+#include "publish/SshHostKeys.h"
+
+namespace publish {
+namespace {
+
+// A path in an SFTP quote command, in double quotes with \ and " escaped.
+std::string Quoted(const std::string& path) {
+  std::string quoted = "\"";
+  for (const char c : path) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+class SftpFolder : public RemoteFolder {
+ public:
+  SftpFolder(const Connection& connection, TransferHooks& hooks) : session_(connection, hooks, "sftp") {
+    const PublishTarget& target = connection.Target;
+    hostKey_.HostEntry = target.Port == 0 || target.Port == 22
+                             ? target.Host
+                             : "[" + target.Host + "]:" + std::to_string(target.Port);
+    hostKey_.Policy = connection.Security;
+    knownHosts_ = SshFolder() + "/known_hosts";
+    privateKey_ = DefaultPrivateKey();
+  }
+
+  TransferResult Fetch(const std::string& path, std::string& bytes) override {
+    Start(RemotePath(path));
+    session_.CollectInto(bytes);
+    return Finish(session_.Perform(), "Lesen von " + path);
+  }
+
+  TransferResult Put(std::FILE* source, uint64_t size, const std::string& path) override {
+    const std::string temporary = RemotePath(TemporaryPathFor(path));
+    const std::string final = RemotePath(path);
+    CURL* handle = Start(temporary);
+    session_.SetUpload(source, size);
+    curl_easy_setopt(handle, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR));
+    curl_easy_setopt(handle, CURLOPT_NEW_FILE_PERMS, 0644L);
+    curl_easy_setopt(handle, CURLOPT_NEW_DIRECTORY_PERMS, 0755L);
+    // SFTP's rename does not replace an existing file, so the old one goes
+    // first ("*": it may not exist); visitors see the old or the new file whole.
+    const CurlList after = MakeCurlList({"*rm " + Quoted(final), "rename " + Quoted(temporary) + " " + Quoted(final)});
+    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
+    return Finish(session_.Perform(), "Hochladen von " + path);
+  }
+
+  TransferResult Remove(const std::string& path) override {
+    CURL* handle = Start(RemotePath(path));
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    // A file already gone counts as removed.
+    const CurlList commands = MakeCurlList({"*rm " + Quoted(RemotePath(path))});
+    curl_easy_setopt(handle, CURLOPT_QUOTE, commands.get());
+    const TransferResult result = Finish(session_.Perform(), "L\xC3\xB6schen von " + path);
+    return result.Status == TransferStatus::NotFound ? TransferResult{} : result;
+  }
+
+ private:
+  std::string RemotePath(const std::string& relative) const {
+    return JoinPath(session_.Settings().Target.Folder, relative);
+  }
+
+  CURL* Start(const std::string& remotePath) {
+    hostKey_.Refused = false;
+    CURL* handle = session_.Begin(BaseUrl(session_.Settings().Target, "sftp") + EscapedPath(remotePath));
+    if (session_.Settings().Login.User.empty()) curl_easy_setopt(handle, CURLOPT_USERNAME, LocalUserName().c_str());
+    long methods = CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT;
+    if (session_.Settings().Login.HasPassword) methods |= CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD;
+    curl_easy_setopt(handle, CURLOPT_SSH_AUTH_TYPES, methods);
+    if (!privateKey_.empty()) curl_easy_setopt(handle, CURLOPT_SSH_PRIVATE_KEYFILE, privateKey_.c_str());
+    curl_easy_setopt(handle, CURLOPT_SSH_KNOWNHOSTS, knownHosts_.c_str());
+    curl_easy_setopt(handle, CURLOPT_SSH_KEYFUNCTION, &CheckHostKey);
+    curl_easy_setopt(handle, CURLOPT_SSH_KEYDATA, &hostKey_);
+    return handle;
+  }
+
+  TransferResult Finish(CURLcode code, const std::string& action) {
+    if (code == CURLE_OK || !hostKey_.Refused) return session_.Outcome(code, action);
+    const std::string host = HostLabel(session_.Settings().Target);
+    if (hostKey_.Match == CURLKHMATCH_MISSING)
+      return {TransferStatus::Fatal,
+              "Der Host-Schl\xC3\xBCssel von " + host + " ist unbekannt (" + hostKey_.Fingerprint +
+                  "); er wurde nicht angenommen.",
+              hostKey_.Fingerprint};
+    return {TransferStatus::Fatal,
+            "Der Host-Schl\xC3\xBCssel von " + host + " hat sich ge\xC3\xA4ndert (" + hostKey_.Fingerprint +
+                ")! Die Verbindung wird verweigert; pr\xC3\xBC" "fen Sie " + knownHosts_ + ".",
+            {}};
+  }
+
+  CurlSession session_;
+  HostKeyCheck hostKey_;
+  std::string knownHosts_;
+  std::string privateKey_;
+};
+
+}  // namespace
+
+std::unique_ptr<RemoteFolder> OpenSftpFolder(const Connection& connection, TransferHooks& hooks) {
+  return std::make_unique<SftpFolder>(connection, hooks);
+}
+
+}  // namespace publish

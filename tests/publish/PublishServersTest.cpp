@@ -1,0 +1,309 @@
+// Publishing against real SFTP, FTPS and WebDAV servers started on 127.0.0.1
+// for each test. A server that cannot start fails the test.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "TestServers.h"
+#include "publish/Publisher.h"
+
+namespace {
+
+class PublishToServer : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    ::alarm(120);  // a hanging server ends the test process, and with it the servers
+    char pattern[] = "/tmp/lumivista-publish-XXXXXX";
+    work_ = ::mkdtemp(pattern);
+    const std::string& name = GetParam();
+    server_ = name == "sftp"    ? MakeSftpServer(work_)
+              : name == "ftps"  ? MakeFtpsServer(work_)
+              : name == "plain" ? MakePlainFtpServer(work_)
+                                : MakeWebDavServer(work_);
+    std::string error;
+    ASSERT_TRUE(server_->Start(error)) << error;
+    album_ = work_ / "album";
+    MakeAlbumFolder(album_);
+  }
+
+  void TearDown() override {
+    ::unsetenv("HOME");
+    server_.reset();
+    fs::remove_all(work_);
+    ::alarm(0);
+  }
+
+  CliResult RunPublish(const std::vector<std::string>& extra, const std::string& password) const {
+    return RunPublishCommand(*server_, album_, extra, password);
+  }
+
+  // The request the command line would make; HOME is the server's, for SFTP.
+  publish::PublishRequest Request() const {
+    std::string error;
+    publish::PublishRequest request;
+    request.LocalFolder = album_.string();
+    request.Server.Target = *publish::ParsePublishUrl(server_->Url(), error);
+    request.Server.Login = {server_->User(), server_->Password(), server_->Scheme() != publish::Protocol::Sftp};
+    if (server_->Scheme() != publish::Protocol::Sftp)
+      request.Server.Security.TrustedCertificate = server_->Certificate().string();
+    ::setenv("HOME", server_->Home().c_str(), 1);
+    return request;
+  }
+
+  CliResult Publish(std::vector<std::string> extra = {}) const {
+    for (const std::string& option : server_->TrustOptions()) extra.push_back(option);
+    return RunPublish(extra, server_->Scheme() == publish::Protocol::Sftp ? "" : server_->Password());
+  }
+
+  fs::path work_;
+  fs::path album_;
+  std::unique_ptr<TestServer> server_;
+};
+
+TEST_P(PublishToServer, RepublishSendsOnlyTheChangedPageAndServesTheFolderBack) {
+  const CliResult first = Publish();
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  EXPECT_NE(first.out.find("neu: pics/2.jpg\n"), std::string::npos) << first.out;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_TRUE(fs::exists(server_->Served() / ".lumivista-manifest"));
+
+  WriteAll(album_ / "html" / "2.htm", "<html>picture 2 with a new comment</html>");
+  const CliResult dryRun = Publish({"--dry-run"});
+  EXPECT_EQ(dryRun.status, 0) << dryRun.err;
+  EXPECT_EQ(dryRun.out, "ge\xC3\xA4ndert: html/2.htm\n");
+  EXPECT_NE(Differences(server_->Served(), album_), "");
+
+  const CliResult second = Publish();
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(second.out, "ge\xC3\xA4ndert: html/2.htm\n");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_EQ(Publish().out, "");
+}
+
+TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(server_->Served() / "guestbook.htm", "not ours");
+  fs::remove(album_ / "pics" / "3.jpg");
+
+  const CliResult keep = Publish();
+  EXPECT_EQ(keep.status, 0) << keep.err;
+  EXPECT_TRUE(fs::exists(server_->Served() / "pics" / "3.jpg"));
+
+  const CliResult removed = Publish({"--delete"});
+  EXPECT_EQ(removed.status, 0) << removed.err;
+  EXPECT_EQ(removed.out, "entfernt: pics/3.jpg\n");
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / "3.jpg"));
+  EXPECT_EQ(ReadAll(server_->Served() / "guestbook.htm"), "not ours");
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
+}
+
+// A folder on the server where a picture belongs blocks that one file (a
+// WebDAV MOVE with "Overwrite: T" replaces the folder, so not there).
+class PublishWithBlockedFile : public PublishToServer {};
+
+TEST_P(PublishWithBlockedFile, AFileThatFailsGivesStatus1AndIsSentByTheNextRun) {
+  WriteAll(server_->Served() / "pics" / "2.jpg" / "blocker", "x");
+  const CliResult blocked = Publish();
+  EXPECT_EQ(blocked.status, 1) << blocked.err;
+  EXPECT_NE(blocked.err.find("pics/2.jpg"), std::string::npos) << blocked.err;
+  EXPECT_EQ(std::count(blocked.err.begin(), blocked.err.end(), '\n'), 1) << blocked.err;
+  EXPECT_EQ(blocked.out.find("neu: pics/2.jpg"), std::string::npos);
+  EXPECT_EQ(ReadAll(server_->Served() / "pics" / "3.jpg"), ReadAll(album_ / "pics" / "3.jpg"));
+
+  fs::remove_all(server_->Served() / "pics" / "2.jpg");
+  const CliResult again = Publish();
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "neu: pics/2.jpg\n");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
+// The manifest comes from the server, so it is not trusted with paths.
+TEST_P(PublishToServer, DeleteNeverLeavesTheAlbumFolderWhateverTheManifestOnTheServerSays) {
+  ASSERT_EQ(Publish().status, 0);
+  const fs::path victim = server_->Served().parent_path() / "victim.htm";
+  WriteAll(victim, "keep me");
+  const std::string digest(64, '0');
+  WriteAll(server_->Served() / ".lumivista-manifest",
+           "lumivista-manifest 1\n" + digest + " 7 ../victim.htm\n" + digest + " 7 /etc/hostname\n" + digest +
+               " 7 html/1.htm\n");
+  const CliResult result = Publish({"--delete"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("besch\xC3\xA4" "digt"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadAll(victim), "keep me");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).err, "");  // the damaged manifest was replaced
+}
+
+// The album as the program builds it: a comment changed and the album built
+// again into an emptied folder changes one detail page, and only that is sent.
+TEST_P(PublishToServer, AlbumBuiltByTheProgramIsRepublishedWithOnlyTheRecommentedPage) {
+  const std::string pictures = LUMIVISTA_TEST_DATA "/imaging/";
+  const auto albumJson = [&](const std::string& comment) {
+    return "{\"pictures\": [{\"file\": \"" + pictures + "bmp-24.bmp\", \"comment\": \"Erstes\"}, {\"file\": \"" +
+           pictures + "bmp-32.bmp\", \"comment\": \"" + comment + "\"}]}";
+  };
+  const auto build = [&](const std::string& comment) {
+    fs::remove_all(album_);
+    WriteAll(work_ / "album.json", albumJson(comment));
+    const std::string cli = ShellQuoted(LUMIVISTA_CLI);
+    const std::string lva = ShellQuoted((work_ / "a.lva").string());
+    ASSERT_TRUE(RunQuietly(cli + " new " + lva + " --json " + ShellQuoted((work_ / "album.json").string()) + " && " +
+                           cli + " build " + lva + " " + ShellQuoted((album_ / "index.htm").string()) + " --quiet"));
+  };
+  build("Zweites");
+  ASSERT_EQ(Publish().status, 0);
+  build("Zweites, neu kommentiert");
+  const CliResult again = Publish();
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "ge\xC3\xA4ndert: html/bmp32.htm\n");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_EQ(FilesBelow(album_).size(), 7u);
+}
+
+class RecordProgress : public publish::PublishObserver {
+ public:
+  void BytesProgress(uint64_t done, uint64_t total) override { steps.emplace_back(done, total); }
+  std::vector<std::pair<uint64_t, uint64_t>> steps;
+};
+
+TEST_P(PublishToServer, ProgressOnlyGrowsAndEndsAtTheBytesSent) {
+  RecordProgress progress;
+  const publish::PublishResult result = publish::Publish(Request(), progress);
+  ASSERT_EQ(result.Outcome, publish::PublishOutcome::Completed) << result.StopReason;
+  ASSERT_FALSE(progress.steps.empty());
+  for (size_t i = 1; i < progress.steps.size(); ++i) EXPECT_GT(progress.steps[i].first, progress.steps[i - 1].first);
+  EXPECT_EQ(progress.steps.back(), std::make_pair(result.BytesSent, result.Plan.BytesToSend));
+  uint64_t folderBytes = 0;
+  for (const auto& [path, bytes] : FilesBelow(album_)) folderBytes += bytes.size();
+  EXPECT_EQ(result.BytesSent, folderBytes);
+}
+
+// Kills the server while a large file is on its way.
+class KillServerMidway : public publish::PublishObserver {
+ public:
+  KillServerMidway(TestServer& server, std::string file) : server_(server), file_(std::move(file)) {}
+  void FileStarted(const std::string& path, int, int) override { current_ = path; }
+  void Sent(uint64_t bytes) override {
+    if (killed_ || current_ != file_ || bytes < (1u << 20)) return;
+    server_.Kill();
+    killed_ = true;
+  }
+  bool killed_ = false;
+
+ private:
+  TestServer& server_;
+  std::string file_;
+  std::string current_;
+};
+
+TEST_P(PublishToServer, InterruptedUploadLeavesNoPartialFileAndARerunCompletes) {
+  WriteAll(album_ / "pics" / "big.jpg", RandomBytes(8u << 20, 99));
+  KillServerMidway killer(*server_, "pics/big.jpg");
+  const publish::PublishResult interrupted = publish::Publish(Request(), killer);
+  ASSERT_TRUE(killer.killed_);
+  EXPECT_EQ(interrupted.Outcome, publish::PublishOutcome::Stopped);
+  EXPECT_NE(interrupted.StopReason, "");
+  const std::map<std::string, std::string> local = FilesBelow(album_);
+  const std::map<std::string, std::string> served = FilesBelow(server_->Served());
+  EXPECT_FALSE(served.contains("pics/big.jpg"));
+  for (const auto& [path, bytes] : served) EXPECT_TRUE(bytes == local.at(path)) << path;
+
+  std::string error;
+  ASSERT_TRUE(server_->Start(error)) << error;
+  const CliResult rerun = Publish();
+  EXPECT_EQ(rerun.status, 0) << rerun.err;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
+TEST_P(PublishToServer, WrongPasswordStopsWithStatus2AndAClearMessage) {
+  fs::remove(server_->Home() / ".ssh" / "id_ed25519");  // SFTP must not log in with the key instead
+  std::vector<std::string> trust = server_->TrustOptions();
+  const CliResult result = RunPublish(trust, "wrong-" + server_->Password());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Anmeldung bei 127.0.0.1:"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find(server_->Password()), std::string::npos);
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, PublishToServer, ::testing::Values("sftp", "ftps", "webdav"),
+                         [](const auto& info) { return info.param; });
+
+class PublishOverSftp : public PublishToServer {};
+class PublishOverTls : public PublishToServer {};
+
+TEST_P(PublishOverSftp, LogsInWithAKeyFromTheAgent) {
+  const fs::path ssh = server_->Home() / ".ssh";
+  fs::rename(ssh / "id_ed25519", work_ / "agent_key");
+  const fs::path socket = work_ / "agent.sock";
+  ServerProcess agent({"/usr/bin/ssh-agent", "-D", "-a", socket.string()}, work_ / "agent.log");
+  for (int i = 0; i < 200 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(RunQuietly("SSH_AUTH_SOCK=" + ShellQuoted(socket.string()) + " ssh-add " +
+                         ShellQuoted((work_ / "agent_key").string())));
+  publish::PublishRequest request = Request();
+  ::setenv("SSH_AUTH_SOCK", socket.c_str(), 1);
+  publish::PublishObserver quiet;
+  const publish::PublishResult result = publish::Publish(request, quiet);
+  ::unsetenv("SSH_AUTH_SOCK");
+  EXPECT_EQ(result.Outcome, publish::PublishOutcome::Completed) << result.StopReason;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
+TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlways) {
+  const fs::path knownHosts = server_->Home() / ".ssh" / "known_hosts";
+  const std::string rightKey = ReadAll(knownHosts);
+  fs::remove(knownHosts);
+  const CliResult unknown = Publish();
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("ist unbekannt (SHA256:"), std::string::npos) << unknown.err;
+  EXPECT_NE(unknown.err.find("--accept-new-host-key"), std::string::npos);
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+
+  const CliResult accepted = Publish({"--accept-new-host-key"});
+  EXPECT_EQ(accepted.status, 0) << accepted.err;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_NE(ReadAll(knownHosts).find(rightKey.substr(0, rightKey.rfind(' '))), std::string::npos);
+  EXPECT_EQ(Publish().status, 0);
+
+  ASSERT_TRUE(RunQuietly("ssh-keygen -q -t ed25519 -N '' -f '" + (work_ / "other").string() + "'"));
+  const std::string otherKey = ReadAll(work_ / "other.pub");
+  WriteAll(knownHosts, rightKey.substr(0, rightKey.find(' ') + 1) + otherKey.substr(0, otherKey.rfind(' ')) + "\n");
+  const CliResult changed = Publish({"--accept-new-host-key"});
+  EXPECT_EQ(changed.status, 2);
+  EXPECT_NE(changed.err.find("hat sich ge\xC3\xA4ndert"), std::string::npos) << changed.err;
+}
+
+TEST_P(PublishOverTls, SelfSignedCertificateIsRefusedUnlessNamed) {
+  const CliResult result = RunPublish({}, server_->Password());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Zertifikat von 127.0.0.1:"), std::string::npos) << result.err;
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+}
+
+class PublishOverPlainFtp : public PublishToServer {};
+
+TEST_P(PublishOverPlainFtp, IsRefusedUnlessInsecureFtpIsNamed) {
+  const CliResult refused = RunPublish({}, server_->Password());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("bietet kein FTP mit TLS an"), std::string::npos) << refused.err;
+  EXPECT_TRUE(FilesBelow(server_->Served()).empty());
+  const CliResult allowed = RunPublish({"--insecure-ftp"}, server_->Password());
+  EXPECT_EQ(allowed.status, 0) << allowed.err;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, PublishWithBlockedFile, ::testing::Values("sftp", "ftps"),
+                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverPlainFtp, ::testing::Values("plain"),
+                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverSftp, ::testing::Values("sftp"),
+                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Servers, PublishOverTls, ::testing::Values("ftps", "webdav"),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
