@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -177,10 +178,15 @@ QWidget* TMainForm::BuildBottomBar() {
                                       "EndeBtn", "EndeBtnDown", bar);
   EndeBtn = EndeButton->RaisedImage();
   EndeBtnDown = EndeButton->PressedImage();
+  StopBtn = new QPushButton("Abbrechen", bar);
+  StopBtn->setObjectName("StopBtn");
+  StopBtn->setToolTip("Die Erstellung nach den Bildern in Arbeit beenden (Esc)");
+  StopBtn->hide();
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(4, 2, 4, 2);
   layout->addWidget(wwwBtn);
   layout->addStretch();
+  layout->addWidget(StopBtn);
   layout->addWidget(ueberButton);
   layout->addWidget(EndeButton);
   return bar;

@@ -1,7 +1,9 @@
 // Album pages: the picture list on "Bilder hinzufügen", the order on
 // "Sortieren" and the comments on "Kommentare".
 #include <QCheckBox>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeData>
@@ -11,6 +13,7 @@
 #include <QUrl>
 
 #include "album/AlbumList.h"
+#include "app/AnsiText.h"
 #include "app/MainUnit.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -37,17 +40,20 @@ QString MemoText(const std::string& comment) {
 // The memo's text as typed. toPlainText() would turn a no-break space into
 // a plain one and change the comment behind the user's back.
 std::string MemoComment(const QPlainTextEdit* memo) {
-  QString text = memo->document()->toRawText();
-  for (QChar& c : text)
-    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
-  return platform::FromQString(text);
+  return platform::FromQString(app::WithPlainLineBreaks(memo->document()->toRawText()));
 }
 
-std::vector<std::string> DroppedFiles(const QMimeData* data) {
-  std::vector<std::string> paths;
+std::vector<QString> DroppedFiles(const QMimeData* data) {
+  std::vector<QString> paths;
   for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(platform::FromFileSystem(url.toLocalFile().toStdString()));
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile());
   return paths;
+}
+
+std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
+  std::vector<std::string> ansi;
+  for (const QString& path : paths) ansi.push_back(platform::FromQString(path));
+  return ansi;
 }
 
 }  // namespace
@@ -68,7 +74,10 @@ void TMainForm::ConnectAlbumHandlers() {
     if (!refilling_) ImageBoxClickCheck();
   });
   connect(ShowComment, &QCheckBox::toggled, this, [this] { ShowCommentClick(); });
-  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] { ComMemoChange(); });
+  // Text the album cannot hold is taken back at once (GuardTypedText).
+  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] {
+    if (platform::FitsAnsi(app::WithPlainLineBreaks(ComMemo->document()->toRawText()))) ComMemoChange();
+  });
   for (QObject* watched : {static_cast<QObject*>(ImageList), static_cast<QObject*>(SortBox),
                            static_cast<QObject*>(ImageBox), static_cast<QObject*>(ImageList->viewport())})
     watched->installEventFilter(this);
@@ -93,7 +102,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == ImageList->viewport() && event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
-    AddDroppedFiles(DroppedFiles(drop->mimeData()));
+    const std::vector<QString> dropped = DroppedFiles(drop->mimeData());
+    AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped)));
     drop->acceptProposedAction();
     return true;
   }
@@ -143,13 +153,20 @@ void TMainForm::UpdateListBox() {
   ChangeImageBox();
 }
 
+// Folders among the marked entries are left out: they are no pictures.
 void TMainForm::AddBtnClick() {
-  AddSelectedNames(Pictures, SelectedFolder(), SelectedNames(),
-                   [this](const std::string& folder) { AddToPrefFolders(folder); });
+  if (generating_) return;
+  std::vector<QString> paths;
+  const QString folder = platform::ToQString(SelectedFolder());
+  for (const QString& name : SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
+  std::vector<std::string> names;
+  for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
+  AddSelectedNames(Pictures, SelectedFolder(), names, [this](const std::string& folder) { AddToPrefFolders(folder); });
   UpdateListBox();
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
+  if (generating_) return;
   for (const std::string& path : paths) {
     if (platform::DirectoryExists(path)) continue;
     AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
@@ -159,6 +176,7 @@ void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
 }
 
 void TMainForm::DelBtnClick() {
+  if (generating_) return;
   RemoveSelected(Pictures, SelectedLines(ImageList));
   UpdateListBox();
 }
@@ -169,10 +187,12 @@ void TMainForm::ImageListDblClick() {
 }
 
 void TMainForm::NewBtnClick() {
+  if (generating_) return;
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
   DelallPics(Pictures);
   UpdateListBox();
   Setsavedfilename(std::nullopt);
+  overviewFolder_.clear();
 }
 
 void TMainForm::ChangeImageBox() {
@@ -185,20 +205,24 @@ void TMainForm::ChangeImageBox() {
 }
 
 void TMainForm::ImageBoxClickCheck() {
+  if (generating_) return;
   std::vector<bool> marks;
   for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
   SetMarks(Pictures, marks);
 }
 
 void TMainForm::ShowCommentClick() {
+  if (generating_) return;
   comments_.ShowCommentClick(Pictures, SelectedLines(ImageBox), ShowComment->isChecked());
 }
 
 void TMainForm::ComMemoChange() {
+  if (generating_) return;
   comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), MemoComment(ComMemo));
 }
 
 void TMainForm::UpNowClick() {
+  if (generating_) return;
   if (const std::optional<int> line = ::UpNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);
@@ -206,6 +230,7 @@ void TMainForm::UpNowClick() {
 }
 
 void TMainForm::DownNowClick() {
+  if (generating_) return;
   if (const std::optional<int> line = ::DownNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -65,6 +66,12 @@ void TMainForm::BuildToolRow() {
   OpenBtn = ToolButton("Ö&ffnen...", "Album öffnen...", QStyle::SP_DialogOpenButton, bar);
   SaveBtn = ToolButton("&Speichern", "Album speichern", QStyle::SP_DialogSaveButton, bar);
   SaveAsBtn = ToolButton("Speichern &unter...", "Album speichern unter...", QStyle::SP_DriveFDIcon, bar);
+  // The arrow beside "Öffnen..." lists the albums used last.
+  RecentMenu = new QMenu(OpenBtn);
+  RecentMenu->setObjectName("RecentMenu");
+  OpenBtn->setMenu(RecentMenu);
+  OpenBtn->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
   for (QToolButton* button : {NewBtn, OpenBtn, SaveBtn, SaveAsBtn}) bar->addWidget(button);
   addToolBar(Qt::TopToolBarArea, bar);
 }
