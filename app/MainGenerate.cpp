@@ -118,7 +118,8 @@ void TMainForm::ShowRunProgress() {
   const app::RunProgress progress = run_->Progress();
   if (progress.Count() > 0)
     StatusBar1->SetText("Bild " + QString::number(progress.Number()) + " von " + QString::number(progress.Count()));
-  SetProStatus(progress.Percent());
+  // An unchanged bar is not drawn again.
+  if (progress.Percent() != StatusBar1->Progress().Percent()) SetProStatus(progress.Percent());
 }
 
 // During a run the album stays as the run needs it: whatever would change
