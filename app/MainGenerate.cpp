@@ -97,6 +97,8 @@ void TMainForm::GoBtn1Click() {
   SetRunning(false);
   run_ = nullptr;
   StatusBar1->SetText(app::ClosingLine(result));
+  // The last pictures may have failed before reporting anything.
+  if (result.Outcome == RunOutcome::Completed || result.Outcome == RunOutcome::OverviewNotCreatable) SetProStatus(100);
   runMessages.ShowSummary();
   if (result.Outcome == RunOutcome::Stopped) {
     messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",
