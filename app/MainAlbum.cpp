@@ -181,8 +181,9 @@ void TMainForm::DelBtnClick() {
   UpdateListBox();
 }
 
-void TMainForm::ImageListDblClick() {
-  const int index = ImageList->currentRow();
+void TMainForm::ImageListDblClick() { LoadPreview(ImageList->currentRow()); }
+
+void TMainForm::LoadPreview(int index) {
   if (NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
 }
 
@@ -251,7 +252,8 @@ void TMainForm::ImageBoxDblClick() {
   OpenViewerOrPrint(index, false);
 }
 
-// Moves only the focus line: the lines marked for "Löschen" stay marked.
+// Moves only the focus line, so the list shows the entry viewed; the lines
+// marked for "Löschen" stay marked.
 void TMainForm::FocusImageListLine(int index) {
   ImageList->setCurrentRow(index, QItemSelectionModel::NoUpdate);
 }

@@ -21,6 +21,7 @@
 #include "app/MainLayoutHelpers.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "viewer/PaintBox.h"
 
 namespace app {
 
@@ -140,7 +141,8 @@ QWidget* TMainForm::BuildSourcePage() {
   FilterComboBox1 = new QComboBox;
   FilterComboBox1->setObjectName("FilterComboBox1");
   FilterComboBox1->setToolTip("Hier können Sie die angezeigten Dateitypen wählen");
-  DibPrevPaint = new app::PreviewPaintBox;
+  DibPrevPaint = new viewer::PaintBox;
+  DibPrevPaint->Hint = QSize(320, 200);
   DibPrevPaint->setObjectName("DibPrevPaint");
   DibPrevPaint->setToolTip("Zeigt eine Vorschau des geladenen Bildes");
   DibPrevPaint->setMinimumSize(160, 100);

@@ -21,6 +21,7 @@
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
 #include "app/UserSettings.h"
+#include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -140,7 +141,7 @@ void TMainForm::ConnectHandlers() {
   EndeButton->SetAction([this] { EndeBtnClick(); });
   ueberButton->SetAction([this] { ueberbtnClick(); });
   GoBtn->SetAction([this] { GoBtn1Click(); });
-  DibPrevPaint->Paint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
+  DibPrevPaint->OnPaint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
   ConnectSourceHandlers();
   ConnectAlbumHandlers();
   ConnectRunHandlers();

@@ -39,10 +39,13 @@ class Messages;
 class FileDialogs;
 }  // namespace platform
 
+namespace viewer {
+class PaintBox;
+}  // namespace viewer
+
 namespace app {
 class GenerationRun;
 class PictureButton;
-class PreviewPaintBox;
 class ResultBrowser;
 class ShellListView;
 class TColorBox;
@@ -89,7 +92,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   QTreeView* JamShellTree1;
   app::ShellListView* JamShellList1;
   QComboBox* FilterComboBox1;
-  app::PreviewPaintBox* DibPrevPaint;
+  viewer::PaintBox* DibPrevPaint;
   QPushButton* AddBtn;
   QPushButton* DelBtn;
   QPushButton* ViewBtn;
@@ -174,6 +177,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void AddBtnClick();
   void DelBtnClick();
   void ImageListDblClick();
+  // Loads album entry `index` into the preview; nothing for a line without a picture.
+  void LoadPreview(int index);
   void NewBtnClick();
   void AddDroppedFiles(const std::vector<std::string>& paths);
 

@@ -19,6 +19,7 @@
 #include "app/ColorBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "viewer/PaintBox.h"
 #include "app/StatusBar.h"
 #include "platform/Paths.h"
 
