@@ -92,6 +92,8 @@ void TMainForm::GoBtn1Click() {
   app::GenerationRun run(runMessages);
   run_ = &run;
   SetRunning(true);
+  // The browser engine starts while the pictures are made, not after them.
+  QTimer::singleShot(0, WebBrowser1, &app::ResultBrowser::Prepare);
   const GenerationResult result = run.Run(Pictures, request);
   ShowRunProgress();
   SetRunning(false);

@@ -42,6 +42,13 @@ void ResultBrowser::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+void ResultBrowser::Prepare() {
+  EnsureView();
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+  static_cast<QWebEngineView*>(view_)->page();
+#endif
+}
+
 void ResultBrowser::Navigate(const QString& address) {
   EnsureView();
   address_ = address;
