@@ -9,8 +9,6 @@ constexpr const char* kRecentGroup = "RecentAlbums";
 
 }  // namespace
 
-QSettings UserSettings() { return QSettings("Vendrix", "Web Lumivista"); }
-
 RecentAlbums LoadRecentAlbums() {
   QSettings settings = UserSettings();
   std::vector<RecentAlbum> entries;

@@ -1,13 +1,11 @@
 #pragma once
-// The user's own settings of the desktop program (window geometry, recent
-// albums); one place names where they are kept.
-#include <QSettings>
-
+// The recent albums in the user's own settings of the desktop program.
 #include "app/RecentAlbums.h"
+#include "viewer/UserSettings.h"
 
 namespace app {
 
-QSettings UserSettings();
+using viewer::UserSettings;
 
 RecentAlbums LoadRecentAlbums();
 void SaveRecentAlbums(const RecentAlbums& albums);
