@@ -2,18 +2,16 @@
 // "Sortieren" and the comments on "Kommentare".
 #include <QCheckBox>
 #include <QDir>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
-#include <QUrl>
 
 #include "album/AlbumList.h"
 #include "app/AnsiText.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -41,13 +39,6 @@ QString MemoText(const std::string& comment) {
 // a plain one and change the comment behind the user's back.
 std::string MemoComment(const QPlainTextEdit* memo) {
   return platform::FromQString(app::WithPlainLineBreaks(memo->document()->toRawText()));
-}
-
-std::vector<QString> DroppedFiles(const QMimeData* data) {
-  std::vector<QString> paths;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(url.toLocalFile());
-  return paths;
 }
 
 std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
@@ -78,9 +69,25 @@ void TMainForm::ConnectAlbumHandlers() {
   connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] {
     if (platform::FitsAnsi(app::WithPlainLineBreaks(ComMemo->document()->toRawText()))) ComMemoChange();
   });
-  for (QObject* watched : {static_cast<QObject*>(ImageList), static_cast<QObject*>(SortBox),
-                           static_cast<QObject*>(ImageBox), static_cast<QObject*>(ImageList->viewport())})
-    watched->installEventFilter(this);
+  ImageList->AcceptFiles([this](const std::vector<QString>& dropped) {
+    AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped)));
+  });
+  ImageList->KeyPress = [this](int key) {
+    if (IsEnter(key)) ImageListDblClick();
+    if (key == Qt::Key_Delete) DelBtnClick();
+    return IsEnter(key) || key == Qt::Key_Delete;
+  };
+  SortBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) SortBoxDblClick();
+    return IsEnter(key);
+  };
+  // The list has not moved yet; the selection change that follows shows the
+  // new line.
+  ImageBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) ImageBoxDblClick();
+    else ChangeImageBox();
+    return IsEnter(key);
+  };
 }
 
 // "&Löschen" is the window's cancel button: an Escape that no control used
@@ -92,41 +99,6 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMainWindow::keyPressEvent(event);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ImageList->viewport() && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
-    auto* drag = static_cast<QDropEvent*>(event);
-    if (!DroppedFiles(drag->mimeData()).empty()) drag->acceptProposedAction();
-    return true;
-  }
-  if (watched == ImageList->viewport() && event->type() == QEvent::Drop) {
-    auto* drop = static_cast<QDropEvent*>(event);
-    const std::vector<QString> dropped = DroppedFiles(drop->mimeData());
-    AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped)));
-    drop->acceptProposedAction();
-    return true;
-  }
-  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  if (watched == ImageList) {
-    if (IsEnter(key)) ImageListDblClick();
-    if (key == Qt::Key_Delete) DelBtnClick();
-    return IsEnter(key) || key == Qt::Key_Delete;
-  }
-  if (watched == SortBox && IsEnter(key)) {
-    SortBoxDblClick();
-    return true;
-  }
-  if (watched == ImageBox) {
-    // The list has not moved yet; the selection change that follows shows
-    // the new line.
-    if (IsEnter(key)) ImageBoxDblClick();
-    else ChangeImageBox();
-    return IsEnter(key);
-  }
-  if (watched == PrefListBox && IsEnter(key)) PrefListBoxDblClick();
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::UpdateListBox() {

@@ -18,6 +18,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/ListBox.h"
 #include "app/MainLayoutHelpers.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
@@ -82,7 +83,7 @@ QWidget* TMainForm::BuildSourcePage() {
   auto* favouritesLayout = new QHBoxLayout(favouritesRow);
   favouritesLayout->setContentsMargins(4, 4, 4, 0);
   auto* favouritesLabel = new QLabel("Lieblings Ordner:", favouritesRow);
-  PrefListBox = new QListWidget(favouritesRow);
+  PrefListBox = new app::ListBox(favouritesRow);
   PrefListBox->setObjectName("PrefListBox");
   PrefListBox->setFixedHeight(2 * PrefListBox->fontMetrics().height() + 2 * PrefListBox->frameWidth() + 4);
   favouritesLabel->setBuddy(PrefListBox);
@@ -120,11 +121,9 @@ QWidget* TMainForm::BuildSourcePage() {
   topLayout->addWidget(favouritesRow);
   topLayout->addWidget(SourceSplitter, 1);
 
-  ImageList = new QListWidget;
+  ImageList = new app::ListBox;
   ImageList->setObjectName("ImageList");
   ImageList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ImageList->setAcceptDrops(true);
-  ImageList->viewport()->setAcceptDrops(true);
   AddBtn = new QPushButton("&Hinzufügen");
   DelBtn = new QPushButton("&Löschen");
   ViewBtn = new QPushButton("&Groß anzeigen");
@@ -171,7 +170,7 @@ QWidget* TMainForm::BuildSourcePage() {
 
 QWidget* TMainForm::BuildSortPage() {
   auto* body = new QWidget;
-  SortBox = new QListWidget(body);
+  SortBox = new app::ListBox(body);
   SortBox->setObjectName("SortBox");
   UpNow = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), "Nach oben verschieben", body);
   DownNow = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), "Nach unten verschieben", body);
@@ -194,7 +193,7 @@ QWidget* TMainForm::BuildSortPage() {
 
 QWidget* TMainForm::BuildCommentPage() {
   auto* body = new QWidget;
-  ImageBox = new QListWidget(body);
+  ImageBox = new app::ListBox(body);
   ImageBox->setObjectName("ImageBox");
   ImageBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* group = new QGroupBox("Kommentar zum Bild", body);

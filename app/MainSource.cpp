@@ -11,6 +11,7 @@
 
 #include "app/AnsiText.h"
 #include "app/Favourites.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "platform/Messages.h"
@@ -42,7 +43,10 @@ void TMainForm::ConnectSourceHandlers() {
           [this] { revealFolder_ = QPersistentModelIndex(); });
   JamShellList1->KeyPress = [this](int key) { return JamShellList1KeyPress(key); };
   connect(PrefListBox, &QListWidget::itemDoubleClicked, this, [this] { PrefListBoxDblClick(); });
-  PrefListBox->installEventFilter(this);
+  PrefListBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) PrefListBoxDblClick();
+    return false;
+  };
 }
 
 void TMainForm::FilterComboBox1Change() {

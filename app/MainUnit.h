@@ -14,6 +14,7 @@
 #include "album/AlbumSettings.h"
 #include "album/CommentEditor.h"
 #include "app/FilterList.h"
+#include "app/ListBox.h"
 #include "app/RecentAlbums.h"
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
@@ -88,7 +89,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   QWidget* TabSheet6;
 
   // Page "Bilder hinzufügen".
-  QListWidget* PrefListBox;
+  app::ListBox* PrefListBox;
   QTreeView* JamShellTree1;
   app::ShellListView* JamShellList1;
   QComboBox* FilterComboBox1;
@@ -97,18 +98,18 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   QPushButton* DelBtn;
   QPushButton* ViewBtn;
   QPushButton* PrintBtn;
-  QListWidget* ImageList;
+  app::ListBox* ImageList;
   QSplitter* SourceSplitter;
   QSplitter* PageSplitter;
   QSplitter* AlbumSplitter;
 
   // Page "Sortieren".
-  QListWidget* SortBox;
+  app::ListBox* SortBox;
   QPushButton* UpNow;
   QPushButton* DownNow;
 
   // Page "Kommentare".
-  QListWidget* ImageBox;
+  app::ListBox* ImageBox;
   QCheckBox* ShowComment;
   QPlainTextEdit* ComMemo;
 
@@ -225,7 +226,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildToolRow();

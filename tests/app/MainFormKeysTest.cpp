@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -223,6 +226,17 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_NE(messages_.Calls[0].Text.find(folder_.Path("pics/Urlaub <U+1F600>.jpg")), std::string::npos);
+
+  // Dropped on the list: the same.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics")) + "/Urlaub \U0001F600.jpg"),
+                QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/b.jpg")))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form().ImageList->viewport(), &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form().ImageList->viewport(), &drop);
+  EXPECT_EQ(Form().Pictures.size(), 2u);
+  EXPECT_EQ(messages_.Calls.size(), 2u);
 }
 
 TEST_F(UnfitText, TypedCharactersTheAlbumCannotHoldAreRefused) {
