@@ -11,13 +11,14 @@
 
 #include "app/PictureButton.h"
 #include "platform/Messages.h"
+#include "viewer/UserSettings.h"
 
 namespace app {
 
 void ShellOpen(const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
 
 void SetApplicationTitle() {
-  QCoreApplication::setOrganizationName("Vendrix");
+  QCoreApplication::setOrganizationName(viewer::kSettingsOrganisation);
   QCoreApplication::setApplicationName(platform::ApplicationTitle);
 }
 

@@ -188,10 +188,15 @@ QWidget* TMainForm::BuildBottomBar() {
                                       "EndeBtn", "EndeBtnDown", bar);
   EndeBtn = EndeButton->RaisedImage();
   EndeBtnDown = EndeButton->PressedImage();
+  StopBtn = new QPushButton("Abbrechen", bar);
+  StopBtn->setObjectName("StopBtn");
+  StopBtn->setToolTip("Die Erstellung nach den Bildern in Arbeit beenden (Esc)");
+  StopBtn->hide();
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(4, 2, 4, 2);
   layout->addWidget(wwwBtn);
   layout->addStretch();
+  layout->addWidget(StopBtn);
   layout->addWidget(ueberButton);
   layout->addWidget(EndeButton);
   return bar;

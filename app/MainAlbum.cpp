@@ -1,16 +1,17 @@
 // Album pages: the picture list on "Bilder hinzufügen", the order on
 // "Sortieren" and the comments on "Kommentare".
 #include <QCheckBox>
-#include <QDropEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
-#include <QUrl>
 
 #include "album/AlbumList.h"
+#include "app/AnsiText.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -37,17 +38,13 @@ QString MemoText(const std::string& comment) {
 // The memo's text as typed. toPlainText() would turn a no-break space into
 // a plain one and change the comment behind the user's back.
 std::string MemoComment(const QPlainTextEdit* memo) {
-  QString text = memo->document()->toRawText();
-  for (QChar& c : text)
-    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
-  return platform::FromQString(text);
+  return platform::FromQString(app::WithPlainLineBreaks(memo->document()->toRawText()));
 }
 
-std::vector<std::string> DroppedFiles(const QMimeData* data) {
-  std::vector<std::string> paths;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(platform::FromFileSystem(url.toLocalFile().toStdString()));
-  return paths;
+std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
+  std::vector<std::string> ansi;
+  for (const QString& path : paths) ansi.push_back(platform::FromQString(path));
+  return ansi;
 }
 
 }  // namespace
@@ -68,10 +65,29 @@ void TMainForm::ConnectAlbumHandlers() {
     if (!refilling_) ImageBoxClickCheck();
   });
   connect(ShowComment, &QCheckBox::toggled, this, [this] { ShowCommentClick(); });
-  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] { ComMemoChange(); });
-  for (QObject* watched : {static_cast<QObject*>(ImageList), static_cast<QObject*>(SortBox),
-                           static_cast<QObject*>(ImageBox), static_cast<QObject*>(ImageList->viewport())})
-    watched->installEventFilter(this);
+  // Text the album cannot hold is taken back at once (GuardTypedText).
+  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] {
+    if (platform::FitsAnsi(app::WithPlainLineBreaks(ComMemo->document()->toRawText()))) ComMemoChange();
+  });
+  ImageList->AcceptFiles([this](const std::vector<QString>& dropped) {
+    AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped)));
+  });
+  ImageList->KeyPress = [this](int key) {
+    if (IsEnter(key)) ImageListDblClick();
+    if (key == Qt::Key_Delete) DelBtnClick();
+    return IsEnter(key) || key == Qt::Key_Delete;
+  };
+  SortBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) SortBoxDblClick();
+    return IsEnter(key);
+  };
+  // The list has not moved yet; the selection change that follows shows the
+  // new line.
+  ImageBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) ImageBoxDblClick();
+    else ChangeImageBox();
+    return IsEnter(key);
+  };
 }
 
 // "&Löschen" is the window's cancel button: an Escape that no control used
@@ -83,40 +99,6 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMainWindow::keyPressEvent(event);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ImageList->viewport() && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
-    auto* drag = static_cast<QDropEvent*>(event);
-    if (!DroppedFiles(drag->mimeData()).empty()) drag->acceptProposedAction();
-    return true;
-  }
-  if (watched == ImageList->viewport() && event->type() == QEvent::Drop) {
-    auto* drop = static_cast<QDropEvent*>(event);
-    AddDroppedFiles(DroppedFiles(drop->mimeData()));
-    drop->acceptProposedAction();
-    return true;
-  }
-  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  if (watched == ImageList) {
-    if (IsEnter(key)) ImageListDblClick();
-    if (key == Qt::Key_Delete) DelBtnClick();
-    return IsEnter(key) || key == Qt::Key_Delete;
-  }
-  if (watched == SortBox && IsEnter(key)) {
-    SortBoxDblClick();
-    return true;
-  }
-  if (watched == ImageBox) {
-    // The list has not moved yet; the selection change that follows shows
-    // the new line.
-    if (IsEnter(key)) ImageBoxDblClick();
-    else ChangeImageBox();
-    return IsEnter(key);
-  }
-  if (watched == PrefListBox && IsEnter(key)) PrefListBoxDblClick();
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::UpdateListBox() {
@@ -143,13 +125,20 @@ void TMainForm::UpdateListBox() {
   ChangeImageBox();
 }
 
+// Folders among the marked entries are left out: they are no pictures.
 void TMainForm::AddBtnClick() {
-  AddSelectedNames(Pictures, SelectedFolder(), SelectedNames(),
-                   [this](const std::string& folder) { AddToPrefFolders(folder); });
+  if (generating_) return;
+  std::vector<QString> paths;
+  const QString folder = platform::ToQString(SelectedFolder());
+  for (const QString& name : SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
+  std::vector<std::string> names;
+  for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
+  AddSelectedNames(Pictures, SelectedFolder(), names, [this](const std::string& folder) { AddToPrefFolders(folder); });
   UpdateListBox();
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
+  if (generating_) return;
   for (const std::string& path : paths) {
     if (platform::DirectoryExists(path)) continue;
     AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
@@ -159,20 +148,24 @@ void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
 }
 
 void TMainForm::DelBtnClick() {
+  if (generating_) return;
   RemoveSelected(Pictures, SelectedLines(ImageList));
   UpdateListBox();
 }
 
-void TMainForm::ImageListDblClick() {
-  const int index = ImageList->currentRow();
+void TMainForm::ImageListDblClick() { LoadPreview(ImageList->currentRow()); }
+
+void TMainForm::LoadPreview(int index) {
   if (NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
 }
 
 void TMainForm::NewBtnClick() {
+  if (generating_) return;
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
   DelallPics(Pictures);
   UpdateListBox();
   Setsavedfilename(std::nullopt);
+  overviewFolder_.clear();
 }
 
 void TMainForm::ChangeImageBox() {
@@ -185,20 +178,24 @@ void TMainForm::ChangeImageBox() {
 }
 
 void TMainForm::ImageBoxClickCheck() {
+  if (generating_) return;
   std::vector<bool> marks;
   for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
   SetMarks(Pictures, marks);
 }
 
 void TMainForm::ShowCommentClick() {
+  if (generating_) return;
   comments_.ShowCommentClick(Pictures, SelectedLines(ImageBox), ShowComment->isChecked());
 }
 
 void TMainForm::ComMemoChange() {
+  if (generating_) return;
   comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), MemoComment(ComMemo));
 }
 
 void TMainForm::UpNowClick() {
+  if (generating_) return;
   if (const std::optional<int> line = ::UpNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);
@@ -206,6 +203,7 @@ void TMainForm::UpNowClick() {
 }
 
 void TMainForm::DownNowClick() {
+  if (generating_) return;
   if (const std::optional<int> line = ::DownNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);
@@ -226,7 +224,8 @@ void TMainForm::ImageBoxDblClick() {
   OpenViewerOrPrint(index, false);
 }
 
-// Moves only the focus line: the lines marked for "Löschen" stay marked.
+// Moves only the focus line, so the list shows the entry viewed; the lines
+// marked for "Löschen" stay marked.
 void TMainForm::FocusImageListLine(int index) {
   ImageList->setCurrentRow(index, QItemSelectionModel::NoUpdate);
 }

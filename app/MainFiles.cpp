@@ -2,12 +2,18 @@
 #include "album/AlbumFile.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "app/ColorBox.h"
 #include "app/MainUnit.h"
+#include "app/UserSettings.h"
 #include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtText.h"
 
@@ -21,33 +27,94 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 
 }  // namespace
 
+// The folder of the album in work, else of the album used last, else the
+// program's folder.
+std::string TMainForm::AlbumStartFolder() const {
+  if (SavedFileName) return platform::ExtractFilePath(*SavedFileName);
+  if (const std::string last = recent_.LastFolder(); !last.empty()) return last;
+  return ProgramFolder;
+}
+
 void TMainForm::OpenBtnClick() {
-  if (!messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
-  if (const std::optional<std::string> path = dialogs_.OpenFileName(AlbumDialog(ProgramFolder, false))) OpenFile(*path);
+  if (generating_ || !messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
+  if (const std::optional<std::string> path = dialogs_.OpenFileName(AlbumDialog(AlbumStartFolder(), false)))
+    OpenFile(*path);
+}
+
+void TMainForm::OpenRecentAlbum(const std::string& path) {
+  if (generating_) return;
+  if (!platform::FileExists(path)) {
+    recent_.Remove(path);
+    app::SaveRecentAlbums(recent_);
+    messages_.MessageBox("Die Datei " + path +
+                             " gibt es nicht mehr. Sie wurde aus der Liste der zuletzt benutzten Alben entfernt.",
+                         "Datei/\xD6" "ffnen", platform::MessageIcon::Information);
+    return;
+  }
+  if (messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) OpenFile(path);
 }
 
 void TMainForm::SaveBtnClick() {
+  if (generating_) return;
   if (SavedFileName) SaveFile(*SavedFileName);
   else SaveAsBtnClick();
 }
 
 void TMainForm::SaveAsBtnClick() {
-  if (const std::optional<std::string> path = dialogs_.SaveFileName(AlbumDialog(ProgramFolder, true))) SaveFile(*path);
+  if (generating_) return;
+  if (const std::optional<std::string> path = dialogs_.SaveFileName(AlbumDialog(AlbumStartFolder(), true)))
+    SaveFile(*path);
 }
 
 bool TMainForm::SaveFile(const std::string& path) {
-  if (!::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
+  if (generating_ || !::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
   Setsavedfilename(path);
+  RememberAlbum(path);
+  // A new name keeps the overview folder this album had in this session.
+  if (!overviewFolder_.empty()) RememberOverviewFolder(overviewFolder_);
   return true;
 }
 
 bool TMainForm::OpenFile(const std::string& path) {
+  if (generating_) return false;
   AlbumSettings settings = CurrentSettings();
   if (!::OpenFile(path, Pictures, settings, messages_)) return false;
   ApplyStoredSettings(settings);
   Setsavedfilename(path);
   UpdateListBox();
+  RememberAlbum(path);
+  overviewFolder_ = recent_.OverviewFolderOf(path);
   return true;
+}
+
+void TMainForm::OpenFromCommandLine(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i].startsWith('-')) continue;
+    const QString path = QFileInfo(arguments[i]).absoluteFilePath();
+    if (!WithoutUnfitNames({path}).empty()) OpenFile(platform::FromQString(path));
+    return;
+  }
+}
+
+void TMainForm::RememberAlbum(const std::string& path) {
+  recent_.Add(path);
+  app::SaveRecentAlbums(recent_);
+}
+
+void TMainForm::RememberOverviewFolder(const std::string& folder) {
+  overviewFolder_ = folder;
+  if (!SavedFileName) return;
+  recent_.SetOverviewFolder(*SavedFileName, folder);
+  app::SaveRecentAlbums(recent_);
+}
+
+void TMainForm::FillRecentMenu() {
+  RecentMenu->clear();
+  for (const app::RecentAlbum& entry : recent_.Entries()) {
+    const std::string path = entry.Path;
+    RecentMenu->addAction(platform::ToQString(path), this, [this, path] { OpenRecentAlbum(path); });
+  }
+  if (recent_.Entries().empty()) RecentMenu->addAction("(keine zuletzt benutzten Alben)")->setEnabled(false);
 }
 
 void TMainForm::Setsavedfilename(const std::optional<std::string>& path) {

@@ -1,13 +1,23 @@
-// The generation page: template sets and the generate button.
+// The generation page: template sets and the generate button, and the run
+// it starts: progress, stopping, the closing line and summary.
 #include <QComboBox>
+#include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 
+#include "app/GenerationRun.h"
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
 #include "app/PublishSettings.h"
 #include "app/ResultBrowser.h"
-#include "generator/GenerateAlbum.h"
+#include "app/RunMessages.h"
+#include "app/StatusBar.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -16,12 +26,43 @@
 namespace {
 
 constexpr int kResultPage = 4;
+// The progress is shown at most this often; more would only cost the run.
+constexpr int kProgressIntervalMs = 33;
 
 platform::FileDialogOptions OverviewDialog(const std::string& folder) {
   return platform::FileDialogOptions{folder, "HTML Dateien (*.htm)|*.htm; *.html", "htm", false};
 }
 
+QString Pictures(int32_t count) { return QString::number(count) + (count == 1 ? " Bild" : " Bilder"); }
+
 }  // namespace
+
+namespace app {
+
+QString ClosingLine(const GenerationResult& result) {
+  switch (result.Outcome) {
+    case RunOutcome::Completed:
+      return "Fertig: " + Pictures(result.PicturesMade) +
+             (result.FailedPictures > 0 ? ", " + QString::number(result.FailedPictures) + " fehlgeschlagen" : "");
+    case RunOutcome::Stopped:
+      return "Abgebrochen: " + Pictures(result.PicturesMade) + " erstellt";
+    case RunOutcome::OverviewNotCreatable:
+      return "Fehler: Die Übersichtsseite wurde nicht erstellt";
+    case RunOutcome::Cancelled:
+    case RunOutcome::MissingFragment:
+    case RunOutcome::FolderNotCreatable:
+      break;
+  }
+  return {};
+}
+
+std::string StoppedMessage(int32_t picturesMade) {
+  return platform::FromQString("Die Erstellung wurde abgebrochen. " +
+                               (picturesMade == 1 ? QString("1 Bild wurde") : Pictures(picturesMade) + " wurden") +
+                               " erstellt; die Übersichtsseite wurde nicht geschrieben.");
+}
+
+}  // namespace app
 
 void TMainForm::FillTemplateBox() {
   TemplateBox->clear();
@@ -33,24 +74,96 @@ std::string TMainForm::TemplateFolder() const {
   return TemplateSetFolder(DefaultTemplateFolders(), platform::FromQString(TemplateBox->currentText()));
 }
 
-// The album's own folder when it has been saved, else the user's home: the
-// program's folder is no place for a web album.
+// The folder this album's overview was last written to; else the album's
+// own folder when it has been saved, else the user's home: the program's
+// folder is no place for a web album.
 std::string TMainForm::OverviewStartFolder() const {
+  if (!overviewFolder_.empty()) return overviewFolder_;
   if (SavedFileName) return platform::ExtractFilePath(*SavedFileName);
   return platform::FromFileSystem(QDir::homePath().toStdString());
 }
 
 void TMainForm::GoBtn1Click() {
   GoBtn->MouseUp();
+  if (generating_) return;
   const AlbumSettings settings = CurrentSettings();
   const GenerationRequest request{settings, TemplateFolder(),
                                   [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
-  generating_ = true;
-  const GenerationResult result = GenerateAlbum(Pictures, request, ExportReporting{messages_, this, nullptr});
-  generating_ = false;
+  app::RunMessages runMessages(messages_);
+  app::GenerationRun run(runMessages);
+  run_ = &run;
+  SetRunning(true);
+  // The browser engine starts while the pictures are made, not after them.
+  QTimer::singleShot(0, WebBrowser1, &app::ResultBrowser::Prepare);
+  const GenerationResult result = run.Run(Pictures, request);
+  ShowRunProgress();
+  SetRunning(false);
+  run_ = nullptr;
+  StatusBar1->SetText(app::ClosingLine(result));
+  // The last pictures may have failed before reporting anything.
+  if (result.Outcome == RunOutcome::Completed || result.Outcome == RunOutcome::OverviewNotCreatable) SetProStatus(100);
+  runMessages.ShowSummary();
+  if (result.Outcome == RunOutcome::Stopped) {
+    messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",
+                         platform::MessageIcon::Information);
+  }
   if (result.Outcome != RunOutcome::Completed) return;
   app::RememberOutputFolder(SavedFileName ? platform::ToQString(*SavedFileName) : QString(),
                             platform::ToQString(result.OverviewPath));
+  RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
   WebBrowser1->Navigate(platform::ToQString(OverviewAddress(result.OverviewPath)));
   PageControl2->setCurrentIndex(kResultPage);
+}
+
+void TMainForm::StopBtnClick() {
+  if (run_) run_->RequestStop();
+  StopBtn->setEnabled(false);
+}
+
+void TMainForm::ShowRunProgress() {
+  if (!run_) return;
+  const app::RunProgress progress = run_->Progress();
+  if (progress.Count() > 0)
+    StatusBar1->SetText("Bild " + QString::number(progress.Number()) + " von " + QString::number(progress.Count()));
+  // An unchanged bar is not drawn again.
+  if (progress.Percent() != StatusBar1->Progress().Percent()) SetProStatus(progress.Percent());
+}
+
+// During a run the album stays as the run needs it: whatever would change
+// it is disabled (and its handlers refuse); looking around stays possible.
+void TMainForm::SetRunning(bool running) {
+  generating_ = running;
+  if (running) {
+    lockedControls_.clear();
+    for (QWidget* control : AlbumChangingControls()) {
+      lockedControls_.emplace_back(control, control->isEnabled());
+      control->setEnabled(false);
+    }
+    ComMemo->setReadOnly(true);
+    StatusBar1->SetText({});
+    SetProStatus(0);
+    runTimer_->start(kProgressIntervalMs);
+  } else {
+    runTimer_->stop();
+    for (const auto& [control, enabled] : lockedControls_) control->setEnabled(enabled);
+    lockedControls_.clear();
+    ComMemo->setReadOnly(false);
+  }
+  StopBtn->setEnabled(running);
+  StopBtn->setVisible(running);
+  stopShortcut_->setEnabled(running);
+}
+
+std::vector<QWidget*> TMainForm::AlbumChangingControls() const {
+  return {NewBtn, OpenBtn, SaveBtn, SaveAsBtn, AddBtn, DelBtn, UpNow, DownNow, ImageBox, ShowComment,
+          TemplateBox, PageControl1, GoBtn};
+}
+
+void TMainForm::ConnectRunHandlers() {
+  runTimer_ = new QTimer(this);
+  connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
+  connect(StopBtn, &QPushButton::clicked, this, &TMainForm::StopBtnClick);
+  stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  stopShortcut_->setEnabled(false);
+  connect(stopShortcut_, &QShortcut::activated, this, &TMainForm::StopBtnClick);
 }

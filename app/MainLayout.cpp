@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -17,9 +18,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/ListBox.h"
 #include "app/MainLayoutHelpers.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "viewer/PaintBox.h"
 
 namespace app {
 
@@ -65,6 +68,12 @@ void TMainForm::BuildToolRow() {
   OpenBtn = ToolButton("Ö&ffnen...", "Album öffnen...", QStyle::SP_DialogOpenButton, bar);
   SaveBtn = ToolButton("&Speichern", "Album speichern", QStyle::SP_DialogSaveButton, bar);
   SaveAsBtn = ToolButton("Speichern &unter...", "Album speichern unter...", QStyle::SP_DriveFDIcon, bar);
+  // The arrow beside "Öffnen..." lists the albums used last.
+  RecentMenu = new QMenu(OpenBtn);
+  RecentMenu->setObjectName("RecentMenu");
+  OpenBtn->setMenu(RecentMenu);
+  OpenBtn->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
   for (QToolButton* button : {NewBtn, OpenBtn, SaveBtn, SaveAsBtn}) bar->addWidget(button);
   addToolBar(Qt::TopToolBarArea, bar);
 }
@@ -74,7 +83,7 @@ QWidget* TMainForm::BuildSourcePage() {
   auto* favouritesLayout = new QHBoxLayout(favouritesRow);
   favouritesLayout->setContentsMargins(4, 4, 4, 0);
   auto* favouritesLabel = new QLabel("Lieblings Ordner:", favouritesRow);
-  PrefListBox = new QListWidget(favouritesRow);
+  PrefListBox = new app::ListBox(favouritesRow);
   PrefListBox->setObjectName("PrefListBox");
   PrefListBox->setFixedHeight(2 * PrefListBox->fontMetrics().height() + 2 * PrefListBox->frameWidth() + 4);
   favouritesLabel->setBuddy(PrefListBox);
@@ -112,11 +121,9 @@ QWidget* TMainForm::BuildSourcePage() {
   topLayout->addWidget(favouritesRow);
   topLayout->addWidget(SourceSplitter, 1);
 
-  ImageList = new QListWidget;
+  ImageList = new app::ListBox;
   ImageList->setObjectName("ImageList");
   ImageList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ImageList->setAcceptDrops(true);
-  ImageList->viewport()->setAcceptDrops(true);
   AddBtn = new QPushButton("&Hinzufügen");
   DelBtn = new QPushButton("&Löschen");
   ViewBtn = new QPushButton("&Groß anzeigen");
@@ -133,7 +140,8 @@ QWidget* TMainForm::BuildSourcePage() {
   FilterComboBox1 = new QComboBox;
   FilterComboBox1->setObjectName("FilterComboBox1");
   FilterComboBox1->setToolTip("Hier können Sie die angezeigten Dateitypen wählen");
-  DibPrevPaint = new app::PreviewPaintBox;
+  DibPrevPaint = new viewer::PaintBox;
+  DibPrevPaint->Hint = QSize(320, 200);
   DibPrevPaint->setObjectName("DibPrevPaint");
   DibPrevPaint->setToolTip("Zeigt eine Vorschau des geladenen Bildes");
   DibPrevPaint->setMinimumSize(160, 100);
@@ -162,7 +170,7 @@ QWidget* TMainForm::BuildSourcePage() {
 
 QWidget* TMainForm::BuildSortPage() {
   auto* body = new QWidget;
-  SortBox = new QListWidget(body);
+  SortBox = new app::ListBox(body);
   SortBox->setObjectName("SortBox");
   UpNow = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), "Nach oben verschieben", body);
   DownNow = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), "Nach unten verschieben", body);
@@ -185,7 +193,7 @@ QWidget* TMainForm::BuildSortPage() {
 
 QWidget* TMainForm::BuildCommentPage() {
   auto* body = new QWidget;
-  ImageBox = new QListWidget(body);
+  ImageBox = new app::ListBox(body);
   ImageBox->setObjectName("ImageBox");
   ImageBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* group = new QGroupBox("Kommentar zum Bild", body);

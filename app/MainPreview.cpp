@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/MainUnit.h"
-#include "app/ShellListView.h"
+#include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
 #include "platform/qt/PainterDeviceContext.h"
@@ -42,7 +42,7 @@ void TMainForm::ViewBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), fals
 void TMainForm::PrintBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), true); }
 
 void TMainForm::OpenViewerOrPrint(int index, bool print) {
-  if (!viewer::BringIntoPreview(Pictures, index, PreviewFileName, [this] { ImageListDblClick(); })) return;
+  if (!viewer::BringIntoPreview(Pictures, index, PreviewFileName, [this, index] { LoadPreview(index); })) return;
   if (print && PrintPicture) PrintPicture(PreviewImage, PreviewFileName);
   if (!print && ShowViewer) ShowViewer(PreviewImage, PreviewFileName);
 }

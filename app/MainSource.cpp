@@ -5,12 +5,16 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTreeView>
 #include <algorithm>
 
+#include "app/AnsiText.h"
 #include "app/Favourites.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/qt/QtText.h"
 
@@ -24,6 +28,9 @@ void TMainForm::ConnectSourceHandlers() {
   connect(FilterComboBox1, &QComboBox::activated, this, [this] { FilterComboBox1Change(); });
   connect(JamShellTree1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
+            // The user has moved on: a folder read later must not scroll the
+            // tree back to the one chosen before.
+            if (current != QModelIndex(revealFolder_)) revealFolder_ = QPersistentModelIndex();
             JamShellList1->setRootIndex(fileModel_->setRootPath(folderModel_->filePath(current)));
             // Marks made in the folder shown before stay in the model; they
             // would be added or previewed under the new folder's path.
@@ -32,9 +39,14 @@ void TMainForm::ConnectSourceHandlers() {
   connect(JamShellList1, &QTreeView::doubleClicked, this, [this] { JamShellList1DblClick(); });
   connect(folderModel_, &QFileSystemModel::directoryLoaded, this,
           [this](const QString& folder) { RevealSelectedFolder(folder); });
+  connect(JamShellTree1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+          [this] { revealFolder_ = QPersistentModelIndex(); });
   JamShellList1->KeyPress = [this](int key) { return JamShellList1KeyPress(key); };
   connect(PrefListBox, &QListWidget::itemDoubleClicked, this, [this] { PrefListBoxDblClick(); });
-  PrefListBox->installEventFilter(this);
+  PrefListBox->KeyPress = [this](int key) {
+    if (IsEnter(key)) PrefListBoxDblClick();
+    return false;
+  };
 }
 
 void TMainForm::FilterComboBox1Change() {
@@ -78,6 +90,23 @@ std::vector<std::string> TMainForm::SelectedNames() const {
   std::vector<std::string> names;
   for (const QModelIndex& row : rows) names.push_back(platform::FromFileSystem(fileModel_->fileName(row).toStdString()));
   return names;
+}
+
+// The marked entries of the file list that are files, in the list's order.
+std::vector<QString> TMainForm::SelectedFileNames() const {
+  QModelIndexList rows = JamShellList1->selectionModel()->selectedRows(0);
+  std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  std::vector<QString> names;
+  for (const QModelIndex& row : rows)
+    if (!fileModel_->isDir(row)) names.push_back(fileModel_->fileName(row));
+  return names;
+}
+
+std::vector<QString> TMainForm::WithoutUnfitNames(const std::vector<QString>& paths) {
+  std::vector<QString> fit, unfit;
+  for (const QString& path : paths) (platform::FitsAnsi(path) ? fit : unfit).push_back(path);
+  if (!unfit.empty()) messages_.Error(app::UnfitNamesMessage(unfit));
+  return fit;
 }
 
 void TMainForm::JamShellList1DblClick() {

@@ -4,10 +4,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -22,6 +20,8 @@
 #include "app/PictureButton.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
+#include "app/UserSettings.h"
+#include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -31,8 +31,6 @@ namespace {
 
 constexpr int kPreviewWidth = 320;
 constexpr int kPreviewHeight = 200;
-
-QSettings UserSettings() { return QSettings("Vendrix", "Web Lumivista"); }
 
 }  // namespace
 
@@ -76,6 +74,8 @@ void TMainForm::FormCreate() {
   filters_ = app::ParseFilterText(GetDIBOpenFilter());
   for (const app::FilterEntry& entry : filters_) FilterComboBox1->addItem(platform::ToQString(entry.Description));
   FilterComboBox1->setCurrentIndex(filters_.empty() ? -1 : 0);
+  // The list shows what the box says from the start.
+  FilterComboBox1Change();
   newdib(&PreviewImage, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
   if (PreviewImage.Pixels) std::memset(PreviewImage.Pixels, 0xFF, PreviewImage.Info->bmiHeader.biSizeImage);
   SelectFolder(ProgramFolder);
@@ -83,6 +83,7 @@ void TMainForm::FormCreate() {
   Setsavedfilename(std::nullopt);
   LoadFavouritesIntoList();
   FillTemplateBox();
+  recent_ = app::LoadRecentAlbums();
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -114,10 +115,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   QTimer::singleShot(0, this, [this] { RevealSelectedFolder(); });
 }
 
+// Loading a preview reports here; during a run the bar shows the run's own
+// progress.
 void TMainForm::Progress(int percent) {
-  SetProStatus(percent);
-  // A generation run keeps the rest of the window painted too.
-  if (generating_) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (!generating_) SetProStatus(percent);
 }
 
 void TMainForm::SetProStatus(int percent) { StatusBar1->SetProStatus(percent); }
@@ -140,13 +141,16 @@ void TMainForm::ConnectHandlers() {
   EndeButton->SetAction([this] { EndeBtnClick(); });
   ueberButton->SetAction([this] { ueberbtnClick(); });
   GoBtn->SetAction([this] { GoBtn1Click(); });
-  DibPrevPaint->Paint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
+  DibPrevPaint->OnPaint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
   ConnectSourceHandlers();
   ConnectAlbumHandlers();
+  ConnectRunHandlers();
+  ConnectShortcuts();
+  GuardTypedText();
 }
 
 void TMainForm::RestoreWindowState() {
-  QSettings settings = UserSettings();
+  QSettings settings = app::UserSettings();
   if (!restoreGeometry(settings.value("MainWindow/geometry").toByteArray())) {
     resize(1000, 720);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -157,7 +161,7 @@ void TMainForm::RestoreWindowState() {
 }
 
 void TMainForm::SaveWindowState() const {
-  QSettings settings = UserSettings();
+  QSettings settings = app::UserSettings();
   settings.setValue("MainWindow/geometry", saveGeometry());
   for (const QSplitter* splitter : {SourceSplitter, PageSplitter, AlbumSplitter})
     settings.setValue("MainWindow/" + splitter->objectName(), splitter->saveState());

@@ -14,6 +14,8 @@
 #include "album/AlbumSettings.h"
 #include "album/CommentEditor.h"
 #include "app/FilterList.h"
+#include "app/ListBox.h"
+#include "app/RecentAlbums.h"
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 
@@ -23,11 +25,14 @@ class QFileSystemModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QShortcut;
 class QSpinBox;
 class QSplitter;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QTreeView;
 namespace platform {
@@ -35,9 +40,13 @@ class Messages;
 class FileDialogs;
 }  // namespace platform
 
+namespace viewer {
+class PaintBox;
+}  // namespace viewer
+
 namespace app {
+class GenerationRun;
 class PictureButton;
-class PreviewPaintBox;
 class ResultBrowser;
 class ShellListView;
 class TColorBox;
@@ -80,27 +89,27 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   QWidget* TabSheet6;
 
   // Page "Bilder hinzufügen".
-  QListWidget* PrefListBox;
+  app::ListBox* PrefListBox;
   QTreeView* JamShellTree1;
   app::ShellListView* JamShellList1;
   QComboBox* FilterComboBox1;
-  app::PreviewPaintBox* DibPrevPaint;
+  viewer::PaintBox* DibPrevPaint;
   QPushButton* AddBtn;
   QPushButton* DelBtn;
   QPushButton* ViewBtn;
   QPushButton* PrintBtn;
-  QListWidget* ImageList;
+  app::ListBox* ImageList;
   QSplitter* SourceSplitter;
   QSplitter* PageSplitter;
   QSplitter* AlbumSplitter;
 
   // Page "Sortieren".
-  QListWidget* SortBox;
+  app::ListBox* SortBox;
   QPushButton* UpNow;
   QPushButton* DownNow;
 
   // Page "Kommentare".
-  QListWidget* ImageBox;
+  app::ListBox* ImageBox;
   QCheckBox* ShowComment;
   QPlainTextEdit* ComMemo;
 
@@ -134,12 +143,17 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   app::PictureButton* EndeButton;
   QLabel* EndeBtn;
   QLabel* EndeBtnDown;
+  QPushButton* StopBtn;  // "Abbrechen", shown while a run goes on
   app::TStatusBar* StatusBar1;
+  QMenu* RecentMenu;     // the recent albums, on "Öffnen..."
 
   // Start-up and shutdown.
   void FormCreate();
   bool FormCloseQuery();
   void FormDestroy();
+  // Opens the album named by the first argument after the program's name, as
+  // a file manager passes it; nothing when there is none.
+  void OpenFromCommandLine(const QStringList& arguments);
 
   // Progress from the image library (WMUser).
   void Progress(int percent) override;
@@ -164,6 +178,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void AddBtnClick();
   void DelBtnClick();
   void ImageListDblClick();
+  // Loads album entry `index` into the preview; nothing for a line without a picture.
+  void LoadPreview(int index);
   void NewBtnClick();
   void AddDroppedFiles(const std::vector<std::string>& paths);
 
@@ -185,6 +201,10 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   bool SaveFile(const std::string& path);
   bool OpenFile(const std::string& path);
   void Setsavedfilename(const std::optional<std::string>& path);
+  // An entry of the recent albums; a file that is gone leaves the list.
+  void OpenRecentAlbum(const std::string& path);
+  const app::RecentAlbums& Recent() const { return recent_; }
+  std::string AlbumStartFolder() const;
 
   // Generation page.
   AlbumSettings CurrentSettings() const;
@@ -192,6 +212,9 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string TemplateFolder() const;
   void GoBtn1Click();
   std::string OverviewStartFolder() const;
+  // Stops a run after the pictures in work ("Abbrechen" or Escape).
+  void StopBtnClick();
+  bool Generating() const { return generating_; }
 
   // Preview and viewer.
   void openfilenow(const std::string& fileName);
@@ -203,7 +226,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildToolRow();
@@ -218,6 +240,18 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectHandlers();
   void ConnectSourceHandlers();
   void ConnectAlbumHandlers();
+  void ConnectRunHandlers();
+  void ConnectShortcuts();
+  void SetRunning(bool running);
+  void ShowRunProgress();
+  std::vector<QWidget*> AlbumChangingControls() const;
+  void RememberOverviewFolder(const std::string& folder);
+  void RememberAlbum(const std::string& path);
+  void FillRecentMenu();
+  // The paths Windows-1252 can hold; the others are named in a message.
+  std::vector<QString> WithoutUnfitNames(const std::vector<QString>& paths);
+  std::vector<QString> SelectedFileNames() const;
+  void GuardTypedText();
   void LoadFavouritesIntoList();
   void ShowFavourites();
   void RevealSelectedFolder(const QString& loadedFolder = QString());
@@ -236,5 +270,12 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   CommentEditor comments_;
   bool refilling_ = false;
   bool generating_ = false;
+  app::GenerationRun* run_ = nullptr;
+  QTimer* runTimer_ = nullptr;
+  QShortcut* stopShortcut_ = nullptr;
+  std::vector<std::pair<QWidget*, bool>> lockedControls_;
+  app::RecentAlbums recent_;
+  std::string overviewFolder_;  // where this album's overview was last written
+  QString acceptedMemo_;        // the memo's last text the album can hold
   bool destroyed_ = false;
 };

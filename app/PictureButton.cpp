@@ -1,13 +1,37 @@
 #include "app/PictureButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace app {
+namespace {
+
+class FocusFrame : public QWidget {
+ public:
+  explicit FocusFrame(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(3, 3, -3, -3);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+};
+
+bool IsSpace(const QKeyEvent* event) { return event->key() == Qt::Key_Space && !event->isAutoRepeat(); }
+
+}  // namespace
 
 PictureButton::PictureButton(const QPixmap& raised, const QPixmap& pressed, const QString& hint,
                              const QString& raisedName, const QString& pressedName, QWidget* parent)
-    : QWidget(parent), raised_(new QLabel(this)), pressedImage_(new QLabel(this)) {
+    : QWidget(parent), raised_(new QLabel(this)), pressedImage_(new QLabel(this)), focusFrame_(new FocusFrame(this)) {
   for (QLabel* image : {raised_, pressedImage_}) {
     image->setCursor(Qt::PointingHandCursor);
     image->setToolTip(hint);
@@ -20,6 +44,9 @@ PictureButton::PictureButton(const QPixmap& raised, const QPixmap& pressed, cons
   raised_->adjustSize();
   pressedImage_->adjustSize();
   setFixedSize(raised_->size());
+  focusFrame_->setGeometry(rect());
+  focusFrame_->raise();
+  setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
   setToolTip(hint);
   ShowRaised(true);
@@ -68,6 +95,36 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
   const bool click = pressed_ && event->button() == Qt::LeftButton && Inside(p.x(), p.y());
   MouseUp();
   if (click) Click();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+  if (IsSpace(event)) {
+    MouseDown();
+  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Click();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+// Space acts on release, as on any button; the pressed image shows meanwhile.
+void PictureButton::keyReleaseEvent(QKeyEvent* event) {
+  if (!IsSpace(event) || !pressed_) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  Click();
+}
+
+void PictureButton::focusInEvent(QFocusEvent* event) {
+  focusFrame_->show();
+  QWidget::focusInEvent(event);
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event) {
+  focusFrame_->hide();
+  if (pressed_) MouseUp();
+  QWidget::focusOutEvent(event);
 }
 
 QPixmap PictureButtonFace(const QString& symbol, const QColor& colour, QSize size, bool pressed) {

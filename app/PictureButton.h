@@ -1,7 +1,8 @@
 #pragma once
 // A button drawn as two images at one spot, a raised and a pressed one, with
 // a pressed flag. Dragging off the button while it is held shows the raised
-// image, and releasing there does not perform the action.
+// image, and releasing there does not perform the action. It takes the focus
+// and acts on Space and Enter like any button.
 #include <QLabel>
 #include <QWidget>
 #include <functional>
@@ -34,6 +35,10 @@ class PictureButton : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ShowRaised(bool raised);
@@ -41,6 +46,7 @@ class PictureButton : public QWidget {
 
   QLabel* raised_;
   QLabel* pressedImage_;
+  QWidget* focusFrame_;  // drawn over both images while the button has the focus
   bool pressed_ = false;
   std::function<void()> action_;
 };

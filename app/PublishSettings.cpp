@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "viewer/UserSettings.h"
+
 namespace app {
 namespace {
 
@@ -18,8 +20,6 @@ QString GroupOf(const QString& albumFile) {
   return "Publish/" + QString::fromLatin1(key.toUtf8().toBase64(QByteArray::Base64UrlEncoding));
 }
 
-QSettings UserSettings() { return QSettings("Vendrix", "Web Lumivista"); }
-
 void RunJob(QKeychain::Job& job) {
   job.setAutoDelete(false);
   QEventLoop loop;
@@ -31,7 +31,7 @@ void RunJob(QKeychain::Job& job) {
 }  // namespace
 
 PublishSettings LoadPublishSettings(const QString& albumFile) {
-  QSettings settings = UserSettings();
+  QSettings settings = viewer::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   PublishSettings loaded;
   loaded.Server = settings.value("Server").toString();
@@ -46,7 +46,7 @@ PublishSettings LoadPublishSettings(const QString& albumFile) {
 }
 
 void SavePublishSettings(const QString& albumFile, const PublishSettings& saved) {
-  QSettings settings = UserSettings();
+  QSettings settings = viewer::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   settings.setValue("Server", saved.Server);
   settings.setValue("Folder", saved.Folder);
@@ -58,7 +58,7 @@ void SavePublishSettings(const QString& albumFile, const PublishSettings& saved)
 }
 
 void RememberOutputFolder(const QString& albumFile, const QString& overviewPath) {
-  QSettings settings = UserSettings();
+  QSettings settings = viewer::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   settings.setValue("OutputFolder", QFileInfo(overviewPath).absolutePath());
 }

@@ -20,6 +20,12 @@ QUrl AddressUrl(const QString& address) {
 }
 
 ResultBrowser::ResultBrowser(QWidget* parent) : QWidget(parent) {
+  // The browser engine draws through the graphics stack. In a window of its
+  // own it stays apart from the main window; else Qt composites the whole
+  // main window through that stack (in software where there is no GPU) on
+  // every repaint from then on, and runs after the result page had been seen
+  // took several times longer.
+  setAttribute(Qt::WA_NativeWindow);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
 }
@@ -34,6 +40,13 @@ void ResultBrowser::EnsureView() {
 void ResultBrowser::showEvent(QShowEvent* event) {
   EnsureView();
   QWidget::showEvent(event);
+}
+
+void ResultBrowser::Prepare() {
+  EnsureView();
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+  static_cast<QWebEngineView*>(view_)->page();
+#endif
 }
 
 void ResultBrowser::Navigate(const QString& address) {

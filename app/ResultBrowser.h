@@ -21,6 +21,9 @@ class ResultBrowser : public QWidget {
   explicit ResultBrowser(QWidget* parent = nullptr);
 
   void Navigate(const QString& address);
+  // Starts the browser engine without loading anything, so a later Navigate
+  // does not wait for it.
+  void Prepare();
   // The address last navigated to, as given.
   const QString& Address() const { return address_; }
   // The browser view; null until the engine was started.

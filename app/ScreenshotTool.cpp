@@ -1,9 +1,15 @@
 // Takes the README's screenshots of the main window's five pages: opens an
 // album, previews its first picture, generates it into a work folder and
-// saves one picture per page. Usage:
+// saves one picture per page. Then a run in progress and its closing summary.
+// Usage:
 //   lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QTimer>
+#include <QFile>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
@@ -14,10 +20,12 @@
 
 #include "app/MainUnit.h"
 #include "app/ResultBrowser.h"
+#include "app/StatusBar.h"
 #include "platform/Cp1252.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtMessages.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -65,6 +73,81 @@ bool SavePage(TMainForm& form, int page, const QString& folder, const QString& n
   return saved;
 }
 
+bool SaveShot(const QPixmap& shot, const QString& path) {
+  const bool saved = shot.save(path);
+  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+// Large pictures, so the run lasts long enough to be seen, and one that
+// cannot be read.
+std::vector<std::string> RunPictures(const QString& folder) {
+  QDir().mkpath(folder);
+  std::vector<std::string> paths;
+  for (int i = 1; i <= 10; ++i) {
+    QImage picture(3000, 2000, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, 3000, 2000);
+    gradient.setColorAt(0, QColor::fromHsv(i * 30, 160, 230));
+    gradient.setColorAt(1, QColor::fromHsv(i * 30 + 120, 200, 90));
+    painter.fillRect(picture.rect(), gradient);
+    painter.end();
+    const QString path = folder + QString("/foto%1.jpg").arg(i, 2, 10, QChar('0'));
+    picture.save(path, "JPEG", 90);
+    paths.push_back(platform::FromQString(path));
+  }
+  QFile broken(folder + "/kaputt.jpg");
+  if (broken.open(QIODevice::WriteOnly)) broken.write("kein Bild");
+  paths.push_back(platform::FromQString(broken.fileName()));
+  return paths;
+}
+
+// The window with the box shown over it.
+QPixmap WithBox(TMainForm& form, QWidget* box) {
+  QPixmap shot = Picture(form);
+  QPainter painter(&shot);
+  painter.drawPixmap(box->mapToGlobal(QPoint(0, 0)) - form.mapToGlobal(QPoint(0, 0)), box->grab());
+  return shot;
+}
+
+// A run in progress ("Bild n von N") and its closing summary, with the real
+// message boxes: the thumbnails' folder is taken by a file, so every
+// thumbnail fails and the summary lists them.
+bool SaveRunShots(const QString& output, const std::string& work) {
+  const QString folder = platform::ToQString(work) + "/lauf";
+  const std::vector<std::string> pictures = RunPictures(folder + "/fotos");
+  QDir().mkpath(folder + "/web");
+  QFile taken(folder + "/web/mini");
+  if (!taken.open(QIODevice::WriteOnly)) return false;
+  taken.close();
+
+  platform::QtMessages messages;
+  FixedDialogs dialogs(platform::FromQString(folder) + "/web/index.htm");
+  TMainForm form(messages, dialogs);
+  messages.SetParent(&form);
+  form.show();
+  form.setGeometry(QRect(0, 0, 1100, 760));
+  QTest::qWait(300);
+  form.AddDroppedFiles(pictures);
+  form.PageControl2->setCurrentIndex(3);
+  bool running = false, summary = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, &form, [&] {
+    if (!running && form.StatusBar1->Text() == "Bild 4 von 11")
+      running = SaveShot(Picture(form), output + "/app-6-lauf.png");
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    const auto* message = qobject_cast<QMessageBox*>(box);
+    if (message && message->text().startsWith("Folgende Dateien"))
+      summary = SaveShot(WithBox(form, box), output + "/app-7-abschluss.png");
+    box->close();
+  });
+  watch.start(50);
+  form.GoBtn1Click();
+  form.hide();
+  return running && summary;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -98,5 +181,6 @@ int main(int argc, char* argv[]) {
   form.GoBtn1Click();
   ok = form.PageControl2->currentIndex() == 4 && SavePage(form, 4, output, "ergebnis-betrachten", 4000) && ok;
   form.hide();
+  ok = SaveRunShots(output, work) && ok;
   return ok ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include "app/ShellListView.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 
 namespace app {
 
@@ -20,11 +19,6 @@ void ShellListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTreeView::keyPressEvent(event);
-}
-
-void PreviewPaintBox::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (Paint) Paint(painter);
 }
 
 }  // namespace app

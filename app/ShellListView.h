@@ -21,17 +21,4 @@ class ShellListView : public QTreeView {
   void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A paint area that hands its painting to `Paint`.
-class PreviewPaintBox : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit PreviewPaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
-  std::function<void(class QPainter&)> Paint;
-  QSize sizeHint() const override { return QSize(320, 200); }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
-
 }  // namespace app

@@ -28,9 +28,19 @@ void TStatusBar::paintEvent(QPaintEvent*) {
   painter.setPen(palette().mid().color());
   painter.drawRect(QRect(0, 1, kPanel0Width, height() - 3));
   painter.drawRect(QRect(kPanel0Width + 1, 1, width() - kPanel0Width - 2, height() - 3));
+  painter.setPen(palette().windowText().color());
+  const QRect textPanel(6, 1, kPanel0Width - 8, height() - 3);
+  painter.drawText(textPanel, Qt::AlignVCenter | Qt::AlignLeft,
+                   fontMetrics().elidedText(text_, Qt::ElideRight, textPanel.width()));
   painter_ = &painter;
   progress_.StatusBar1DrawPanel(*this, Panel1Rect());
   painter_ = nullptr;
+}
+
+void TStatusBar::SetText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  update(QRect(0, 0, kPanel0Width + 1, height()));
 }
 
 void TStatusBar::FillNavy(const PanelRect& rect) {

@@ -1,6 +1,7 @@
 #pragma once
-// StatusBar1: an empty 250-pixel panel and the progress panel, which reaches
-// to the right end and is drawn by StatusProgress.
+// StatusBar1: a 250-pixel text panel and the progress panel, which reaches
+// to the right end and is drawn by StatusProgress. The text panel says which
+// picture a run is making and how the last run ended.
 #include <QWidget>
 
 #include "app/StatusProgress.h"
@@ -18,6 +19,8 @@ class TStatusBar : public QWidget, private ProgressCanvas {
   // WMUser: a progress report from the image library.
   void SetProStatus(int percent) { progress_.SetProStatus(*this, percent); }
   const StatusProgress& Progress() const { return progress_; }
+  void SetText(const QString& text);
+  const QString& Text() const { return text_; }
   PanelRect Panel1Rect() const;
   QSize sizeHint() const override;
 
@@ -29,6 +32,7 @@ class TStatusBar : public QWidget, private ProgressCanvas {
   void RepaintStatusBar() override;
 
   StatusProgress progress_;
+  QString text_;
   class QPainter* painter_ = nullptr;
 };
 

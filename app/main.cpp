@@ -59,5 +59,6 @@ int main(int argc, char* argv[]) {
   };
 
   form.show();
+  form.OpenFromCommandLine(QCoreApplication::arguments());
   return application.exec();
 }

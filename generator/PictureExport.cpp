@@ -46,6 +46,8 @@ ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& setti
       [&](int32_t index, WorkSink& sink) { WorkOnPicture(paths[static_cast<size_t>(index)], settings, sink); },
       committer);
   summary.Failed = committer.Failed();
-  summary.Stopped = summary.Started < count;
+  // A stop that comes when every picture is already in work still keeps the
+  // overview from being written: the user asked for the run to end.
+  summary.Stopped = summary.Started < count || (reporting.StopRequested && reporting.StopRequested->load());
   return summary;
 }

@@ -24,6 +24,16 @@ class Messages {
   // title, error icon, OK button.
   virtual void ShowError(const std::string& text) = 0;
 
+  // A box like MessageBox that also offers to show no more boxes of its kind
+  // (the check box `optOut`). True when the user chose that. Without a way to
+  // ask, the box is shown plainly and nothing is opted out of.
+  virtual bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, MessageIcon icon,
+                                 const std::string& optOut) {
+    (void)optOut;
+    MessageBox(text, caption, icon);
+    return false;
+  }
+
   // Shorthand for the common error box: caption "Fehler", error icon.
   void Error(const std::string& text) { MessageBox(text, "Fehler", MessageIcon::Error); }
 };

@@ -19,6 +19,9 @@ class PaintBox : public QWidget {
   MouseHandler OnMouseDown;
   MouseHandler OnMouseMove;
   MouseHandler OnMouseUp;
+  // The size the box asks its layout for; none when invalid.
+  QSize Hint;
+  QSize sizeHint() const override { return Hint.isValid() ? Hint : QWidget::sizeHint(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

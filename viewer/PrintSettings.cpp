@@ -1,18 +1,15 @@
 #include "viewer/PrintSettings.h"
 
-#include <QSettings>
 #include <algorithm>
 
 #include "viewer/PrintLayout.h"
+#include "viewer/UserSettings.h"
 
 namespace viewer {
 namespace {
 
 constexpr const char* kWidthKey = "TPrintForm/BreitEdit.Value";
 constexpr const char* kHeightKey = "TPrintForm/HochEdit.Value";
-
-constexpr const char* kOrganisation = "Vendrix";
-constexpr const char* kApplication = "Web Lumivista";
 
 int32_t ReadPercent(const QSettings& store, const char* key, int32_t fallback) {
   bool ok = false;
@@ -23,13 +20,13 @@ int32_t ReadPercent(const QSettings& store, const char* key, int32_t fallback) {
 }  // namespace
 
 RememberedPercentages LoadPercentages() {
-  const QSettings store{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
+  const QSettings store = UserSettings();
   const RememberedPercentages defaults;
   return {ReadPercent(store, kWidthKey, defaults.Width), ReadPercent(store, kHeightKey, defaults.Height)};
 }
 
 void SavePercentages(const RememberedPercentages& percentages) {
-  QSettings store{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
+  QSettings store = UserSettings();
   store.setValue(QLatin1String(kWidthKey), percentages.Width);
   store.setValue(QLatin1String(kHeightKey), percentages.Height);
 }

@@ -1,5 +1,6 @@
 #include "platform/qt/QtMessages.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,14 +20,26 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A box without a caption of its own carries the program's name, as the
+// system's default caption does.
+QString BoxTitle(const std::string& caption) {
+  return caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
+}
+
 }  // namespace
 
 void QtMessages::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
-  // A box without a caption of its own carries the program's name, as the
-  // system's default caption does.
-  const QString title = caption.empty() ? QGuiApplication::applicationDisplayName() : ToQString(caption);
-  QMessageBox box(ToQtIcon(icon), title, ToQString(text), QMessageBox::Ok, parent_);
+  QMessageBox box(ToQtIcon(icon), BoxTitle(caption), ToQString(text), QMessageBox::Ok, parent_);
   box.exec();
+}
+
+bool QtMessages::MessageBoxOrQuiet(const std::string& text, const std::string& caption, MessageIcon icon,
+                                   const std::string& optOut) {
+  QMessageBox box(ToQtIcon(icon), BoxTitle(caption), ToQString(text), QMessageBox::Ok, parent_);
+  auto* quiet = new QCheckBox(ToQString(optOut), &box);
+  box.setCheckBox(quiet);
+  box.exec();
+  return quiet->isChecked();
 }
 
 bool QtMessages::Confirm(const std::string& text, const std::string& caption) {

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "app/MainUnit.h"
+#include "app/UserSettings.h"
 #include "app/ShellListView.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
@@ -81,7 +82,11 @@ void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
   folder.Write(set + "detailoverviewlink.htm", "<a href=\"%%OVERVIEWLINK%%\">\xDC" "bersicht</a>\n");
 }
 
-void MainFormTest::SetUp() { platform::SetProgramFolder(folder_.Path()); }
+void MainFormTest::SetUp() {
+  platform::SetProgramFolder(folder_.Path());
+  // Each test starts as a first program start: no recent albums, no geometry.
+  app::UserSettings().clear();
+}
 
 void MainFormTest::TearDown() { form_.reset(); }
 

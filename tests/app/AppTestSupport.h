@@ -31,6 +31,17 @@ class RecordingMessages : public platform::Messages {
  public:
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override {
     Calls.push_back({"box", text, caption, icon});
+    if (WhileShown) WhileShown(MessageCall(Calls.back()));
+  }
+  bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, platform::MessageIcon icon,
+                         const std::string& optOut) override {
+    Calls.push_back({"quiet?", text, caption, icon});
+    OptOuts.push_back(optOut);
+    if (WhileShown) WhileShown(MessageCall(Calls.back()));
+    if (QuietAnswers.empty()) return false;
+    const bool answer = QuietAnswers.front();
+    QuietAnswers.pop_front();
+    return answer;
   }
   bool Confirm(const std::string& text, const std::string& caption) override {
     Calls.push_back({"confirm", text, caption, platform::MessageIcon::Information});
@@ -44,7 +55,10 @@ class RecordingMessages : public platform::Messages {
   }
 
   std::vector<MessageCall> Calls;
-  std::deque<bool> Answers;  // answers to Confirm; OK when none is left
+  std::deque<bool> Answers;       // answers to Confirm; OK when none is left
+  std::deque<bool> QuietAnswers;  // "show no more" choices; not chosen when none is left
+  std::vector<std::string> OptOuts;
+  std::function<void(const MessageCall&)> WhileShown;  // runs while a box is up
 };
 
 class ScriptedDialogs : public platform::FileDialogs {

@@ -300,6 +300,30 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
   }
 }
 
+// Stopping while the last pictures are already in work: they are finished,
+// and the overview is still not written, whatever the number of jobs.
+TEST_F(GenerateAlbumTest, StopWhenEveryPictureIsInWorkStillWritesNoOverview) {
+  class StopAtLast : public PictureObserver {
+   public:
+    void PictureStarted(int32_t number, int32_t count) override {
+      if (number == count) Stop.store(true);
+    }
+    std::atomic<bool> Stop{false};
+  };
+  AddPicture("a.bmp");
+  AddPicture("b.bmp");
+  for (const int32_t jobs : {1, 4}) {
+    SCOPED_TRACE(jobs);
+    StopAtLast stopper;
+    GenerationRequest request{settings_, dir_.Path("set") + "/",
+                              [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); }, jobs};
+    const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
+    EXPECT_EQ(result.PicturesMade, 2);
+    EXPECT_FALSE(dir_.Exists(std::to_string(jobs) + "/index.htm"));
+  }
+}
+
 TEST_F(GenerateAlbumTest, PictureBeyondTheJpegLimitGetsAMessageNamingIt) {
   AddPicture("breit.bmp", 70000, 2);
   const GenerationResult result = RunInto("index.htm");

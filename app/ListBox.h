@@ -1,0 +1,29 @@
+#pragma once
+// A list box that hands its own key presses, and files dropped on it, to the
+// window that holds it, each list to its own handler.
+#include <QListWidget>
+#include <functional>
+#include <vector>
+
+namespace app {
+
+class ListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit ListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+
+  // Receives key presses before the list moves; true consumes the key.
+  std::function<bool(int key)> KeyPress;
+  // Local files dropped on the list; the list accepts drops once this is set.
+  std::function<void(const std::vector<QString>& paths)> FilesDropped;
+  void AcceptFiles(std::function<void(const std::vector<QString>& paths)> dropped);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+};
+
+}  // namespace app

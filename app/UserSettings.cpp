@@ -1,0 +1,37 @@
+#include "app/UserSettings.h"
+
+#include "platform/qt/QtText.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kRecentGroup = "RecentAlbums";
+
+}  // namespace
+
+RecentAlbums LoadRecentAlbums() {
+  QSettings settings = UserSettings();
+  std::vector<RecentAlbum> entries;
+  const int count = settings.beginReadArray(kRecentGroup);
+  for (int i = 0; i < count; ++i) {
+    settings.setArrayIndex(i);
+    entries.push_back({platform::FromQString(settings.value("file").toString()),
+                       platform::FromQString(settings.value("overviewFolder").toString())});
+  }
+  settings.endArray();
+  return RecentAlbums(std::move(entries));
+}
+
+void SaveRecentAlbums(const RecentAlbums& albums) {
+  QSettings settings = UserSettings();
+  settings.remove(kRecentGroup);
+  settings.beginWriteArray(kRecentGroup, static_cast<int>(albums.Entries().size()));
+  for (int i = 0; i < static_cast<int>(albums.Entries().size()); ++i) {
+    settings.setArrayIndex(i);
+    settings.setValue("file", platform::ToQString(albums.Entries()[static_cast<size_t>(i)].Path));
+    settings.setValue("overviewFolder", platform::ToQString(albums.Entries()[static_cast<size_t>(i)].OverviewFolder));
+  }
+  settings.endArray();
+}
+
+}  // namespace app

@@ -1,0 +1,13 @@
+#pragma once
+// The recent albums in the user's own settings of the desktop program.
+#include "app/RecentAlbums.h"
+#include "viewer/UserSettings.h"
+
+namespace app {
+
+using viewer::UserSettings;
+
+RecentAlbums LoadRecentAlbums();
+void SaveRecentAlbums(const RecentAlbums& albums);
+
+}  // namespace app

@@ -1,0 +1,264 @@
+// Everyday comforts of the main window: the keyboard alone, recent albums,
+// the command line, the filter and folder tree, and names and text the album
+// cannot hold.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <filesystem>
+
+#include "AppTestSupport.h"
+#include "app/MainUnit.h"
+#include "app/PictureButton.h"
+#include "app/ShellListView.h"
+#include "app/StatusBar.h"
+#include "platform/Paths.h"
+
+using apptest::MainFormTest;
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* target = QApplication::focusWidget();
+  ASSERT_NE(target, nullptr);
+  QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+// Typing text as a keyboard with such keys would.
+void Type(QWidget* widget, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &press);
+}
+
+QString KeyText(QKeySequence::StandardKey key) {
+  return QKeySequence::keyBindings(key).value(0).toString(QKeySequence::NativeText);
+}
+
+}  // namespace
+
+class Keyboard : public MainFormTest {
+ protected:
+  TMainForm& ShownForm() {
+    TMainForm& form = Form();
+    form.show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
+  }
+};
+
+TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
+  apptest::WriteTemplateSet(folder_, "Einfach");
+  for (const char* name : {"pics/a.jpg", "pics/b.jpg"}) apptest::WritePicture(folder_.Path(name), 40, 30);
+  TMainForm& form = ShownForm();
+  ShowFolder(folder_.Path("pics"), 2);
+  form.JamShellList1->setFocus();
+  Key(Qt::Key_A, Qt::ControlModifier);
+  Key(Qt::Key_H, Qt::AltModifier);  // "&Hinzufügen", which clicks after showing itself pressed
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Pictures.size() == 2; }, 2000));
+
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(form.PageControl2->currentIndex(), 3);
+  Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(form.PageControl2->currentIndex(), 2);
+  Key(Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(form.PageControl2->currentIndex(), 3);
+  Key(Qt::Key_PageUp, Qt::ControlModifier);
+  Key(Qt::Key_PageDown, Qt::ControlModifier);
+
+  form.GoBtn->setFocus();  // "Los!" takes the focus and acts on Space; the dialog is cancelled here
+  ASSERT_TRUE(form.GoBtn->hasFocus());
+  Key(Qt::Key_Space);
+  EXPECT_EQ(dialogs_.Saves.size(), 1u);
+  EXPECT_FALSE(form.GoBtn->Pressed());
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  Key(Qt::Key_F9);
+  EXPECT_EQ(dialogs_.Saves.size(), 2u);
+  EXPECT_TRUE(fs::exists(folder_.Path("web/album.htm")));
+  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
+
+  dialogs_.Paths = {folder_.Path("album.lva")};
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(fs::exists(folder_.Path("album.lva")));
+  Key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(form.Pictures.empty());
+  dialogs_.Paths = {folder_.Path("album.lva")};
+  Key(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(form.Pictures.size(), 2u);
+
+  messages_.Answers = {false};
+  form.EndeButton->setFocus();
+  Key(Qt::Key_Return);
+  EXPECT_EQ(messages_.Calls.back().Caption, "Programm beenden");
+  EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(Keyboard, TooltipsNameTheKeys) {
+  TMainForm& form = Form();
+  EXPECT_EQ(form.NewBtn->toolTip(), "Neues Album erstellen (" + KeyText(QKeySequence::New) + ")");
+  EXPECT_EQ(form.OpenBtn->toolTip(), "Album öffnen... (" + KeyText(QKeySequence::Open) + ")");
+  EXPECT_EQ(form.SaveBtn->toolTip(), "Album speichern (" + KeyText(QKeySequence::Save) + ")");
+  EXPECT_TRUE(form.SaveAsBtn->toolTip().startsWith("Album speichern unter... ("));
+  EXPECT_EQ(form.GoBtn1->toolTip(), "HTML-Dateien erstellen! (F9)");
+  for (QWidget* button : {static_cast<QWidget*>(form.GoBtn), static_cast<QWidget*>(form.EndeButton),
+                          static_cast<QWidget*>(form.ueberButton)})
+    EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
+}
+
+using RecentAlbumList = MainFormTest;
+
+TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 8, 6);
+  folder_.MakeFolder("alben");
+  Form().AddDroppedFiles({folder_.Path("pics/a.jpg")});
+  for (const char* name : {"alben/eins.lva", "alben/zwei.lva"}) ASSERT_TRUE(Form().SaveFile(folder_.Path(name)));
+  form_.reset();
+
+  TMainForm& form = Form();
+  emit form.RecentMenu->aboutToShow();
+  QList<QAction*> entries = form.RecentMenu->actions();
+  ASSERT_EQ(entries.size(), 2);
+  EXPECT_EQ(entries[0]->text().toStdString(), folder_.Path("alben/zwei.lva"));
+  EXPECT_EQ(entries[1]->text().toStdString(), folder_.Path("alben/eins.lva"));
+  entries[1]->trigger();
+  EXPECT_EQ(form.SavedFileName, folder_.Path("alben/eins.lva"));
+  EXPECT_EQ(form.Pictures.size(), 1u);
+  form.OpenBtnClick();  // cancelled; it starts where the album is
+  EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
+
+  fs::remove(folder_.Path("alben/zwei.lva"));
+  emit form.RecentMenu->aboutToShow();
+  form.RecentMenu->actions()[1]->trigger();
+  EXPECT_NE(messages_.Calls.back().Text.find("zwei.lva gibt es nicht mehr"), std::string::npos);
+  ASSERT_EQ(form.Recent().Entries().size(), 1u);
+  EXPECT_EQ(form.SavedFileName, folder_.Path("alben/eins.lva"));
+  form_.reset();
+  EXPECT_EQ(Form().Recent().Entries().size(), 1u);
+  Form().SaveAsBtnClick();  // a new program start: the last album's folder
+  EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
+}
+
+using CommandLine = MainFormTest;
+
+TEST_F(CommandLine, OpensTheAlbumGivenAfterTheProgramName) {
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 8, 6);
+  Form().AddDroppedFiles({folder_.Path("pics/a.jpg")});
+  ASSERT_TRUE(Form().SaveFile(folder_.Path("mein album.lva")));
+  form_.reset();
+  Form().OpenFromCommandLine({"lumivista"});
+  EXPECT_FALSE(Form().SavedFileName.has_value());
+  Form().OpenFromCommandLine({"lumivista", "-style=fusion", QString::fromStdString(folder_.Path("mein album.lva"))});
+  EXPECT_EQ(Form().SavedFileName, folder_.Path("mein album.lva"));
+  EXPECT_EQ(Form().Pictures.size(), 1u);
+  EXPECT_TRUE(messages_.Calls.empty());
+
+  Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("fehlt.lva"))});
+  EXPECT_FALSE(messages_.Calls.empty());
+  EXPECT_EQ(Form().SavedFileName, folder_.Path("mein album.lva"));
+  messages_.Calls.clear();
+  Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("")) + "Fotos \U0001F600.lva"});
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_NE(messages_.Calls[0].Text.find("Fotos <U+1F600>.lva"), std::string::npos);
+}
+
+using SourcePane = MainFormTest;
+
+TEST_F(SourcePane, TheFilterShownAtStartIsApplied) {
+  for (const char* name : {"pics/run.sh", "pics/data.json", "pics/album.lva"}) folder_.Write(name, "x");
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 4, 4);
+  ShowFolder(folder_.Path("pics"), 1);
+  EXPECT_EQ(Form().FilterComboBox1->currentIndex(), 0);
+  EXPECT_EQ(Form().JamShellList1->model()->index(0, 0, Form().JamShellList1->rootIndex()).data().toString(), "a.jpg");
+}
+
+TEST_F(SourcePane, TheTreeKeepsItsPlaceWhileTheModelLoads) {
+  for (int i = 0; i < 80; ++i) folder_.MakeFolder("baum/d" + std::to_string(100 + i));
+  TMainForm& form = Form();
+  form.resize(900, 500);
+  form.show();
+  form.SelectFolder(folder_.Path("baum/d105"));
+  auto* model = qobject_cast<QFileSystemModel*>(form.JamShellTree1->model());
+  const QModelIndex parent = model->index(QString::fromStdString(folder_.Path("baum")));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(parent) == 80; }, 5000));
+  QTest::qWait(100);
+  form.JamShellTree1->setFocus();
+  for (int i = 0; i < 4; ++i) QTest::keyClick(form.JamShellTree1, Qt::Key_PageDown);
+  const std::string moved = form.SelectedFolder();
+  const int scrolled = form.JamShellTree1->verticalScrollBar()->value();
+  ASSERT_NE(moved, folder_.Path("baum/d105"));
+  // Folders read later (the model re-reads them when they change) must not
+  // bring the first folder back into view.
+  emit model->directoryLoaded(QString::fromStdString(folder_.Path("baum")));
+  emit model->directoryLoaded("/");
+  QTest::qWait(50);
+  EXPECT_EQ(form.SelectedFolder(), moved);
+  EXPECT_EQ(form.JamShellTree1->verticalScrollBar()->value(), scrolled);
+}
+
+using UnfitText = MainFormTest;
+
+TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
+  apptest::WritePicture(folder_.Path("pics/b.jpg"), 4, 4);
+  fs::copy_file(folder_.Path("pics/b.jpg"), folder_.Path("pics") + "/Urlaub \xF0\x9F\x98\x80.jpg");
+  folder_.MakeFolder("pics/unter");
+  ShowFolder(folder_.Path("pics"), 3);
+  SelectInList({"b.jpg", "Urlaub \xF0\x9F\x98\x80.jpg", "unter"});
+  Form().AddBtnClick();
+  ASSERT_EQ(Form().Pictures.size(), 1u);
+  EXPECT_EQ(Form().Pictures[0].FileName, folder_.Path("pics/b.jpg"));
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
+  EXPECT_NE(messages_.Calls[0].Text.find(folder_.Path("pics/Urlaub <U+1F600>.jpg")), std::string::npos);
+
+  // Dropped on the list: the same.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics")) + "/Urlaub \U0001F600.jpg"),
+                QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/b.jpg")))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form().ImageList->viewport(), &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form().ImageList->viewport(), &drop);
+  EXPECT_EQ(Form().Pictures.size(), 2u);
+  EXPECT_EQ(messages_.Calls.size(), 2u);
+}
+
+TEST_F(UnfitText, TypedCharactersTheAlbumCannotHoldAreRefused) {
+  apptest::WritePicture(folder_.Path("pics/b.jpg"), 4, 4);
+  TMainForm& form = Form();
+  form.show();
+  form.AddDroppedFiles({folder_.Path("pics/b.jpg")});
+  form.CaptionED->setText("Urlaub");
+  form.CaptionED->setFocus();
+  form.CaptionED->end(false);
+  Type(form.CaptionED, QString::fromUtf8("\xC3\xA9"));
+  Type(form.CaptionED, QString::fromUtf8("\xF0\x9F\x98\x80"));
+  EXPECT_EQ(form.CaptionED->text(), QString::fromUtf8("Urlaub\xC3\xA9"));
+  EXPECT_FALSE(form.StatusBar1->Text().isEmpty());
+
+  form.ImageBox->setCurrentRow(0);
+  form.ImageBox->item(0)->setSelected(true);
+  form.ComMemo->insertPlainText("Strand");
+  form.ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC \xE4\xB8\xAD"));  // euro fits, the Chinese sign not
+  EXPECT_EQ(form.ComMemo->toPlainText(), "Strand");
+  EXPECT_EQ(form.Pictures[0].Comment, "Strand");
+  form.ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC"));
+  EXPECT_EQ(form.Pictures[0].Comment, "Strand \x80");
+  EXPECT_EQ(form.ComMemo->textCursor().position(), 8);
+}
