@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 #include "album/AlbumFile.h"
 #include "album/ColourText.h"
@@ -12,7 +13,6 @@
 #include "cli/CliPaths.h"
 #include "cli/Commands.h"
 #include "cli/StderrMessages.h"
-#include "platform/Cp1252.h"
 
 namespace {
 
@@ -61,11 +61,17 @@ bool ApplyColour(const std::optional<std::string>& text, uint32_t& setting) {
   return colour.has_value();
 }
 
+bool ApplyText(const std::optional<std::string>& text, std::string_view option, std::string& setting,
+               std::string& error) {
+  return !text || CheckedAnsiText(*text, option, setting, error);
+}
+
 // The options given on the command line win over the JSON document's settings.
 bool ApplyOptions(const NewOptions& options, AlbumSettings& settings, std::string& error) {
-  if (options.caption) settings.Caption = platform::Utf8ToAnsi(*options.caption);
-  if (options.freeText) settings.FreeText = platform::Utf8ToAnsi(*options.freeText);
-  if (options.detailCaption) settings.DetailCaption = platform::Utf8ToAnsi(*options.detailCaption);
+  if (!ApplyText(options.caption, "--caption", settings.Caption, error) ||
+      !ApplyText(options.freeText, "--free-text", settings.FreeText, error) ||
+      !ApplyText(options.detailCaption, "--detail-caption", settings.DetailCaption, error))
+    return false;
   ApplyNumber(options.perRow, kPicturesPerRowRange, settings.PicturesPerRow);
   ApplyNumber(options.thumbWidth, kThumbSideRange, settings.ThumbWidth);
   ApplyNumber(options.thumbHeight, kThumbSideRange, settings.ThumbHeight);
@@ -89,12 +95,13 @@ int RunNew(const NewOptions& options) {
   }
   for (const std::string& picture : options.pictures) {
     AlbumPicture entry;  // both flags set, no comment, as "Hinzufügen" adds it
-    entry.FileName = AbsoluteAnsiPath(picture);
+    if (!CheckedAnsiPath(picture, entry.FileName, error)) return Refuse(error);
     pictures.push_back(std::move(entry));
   }
-  if (!ApplyOptions(options, settings, error)) return Refuse(error);
+  std::string album;
+  if (!ApplyOptions(options, settings, error) || !CheckedAnsiPath(options.album, album, error)) return Refuse(error);
   StderrMessages messages;
-  return SaveFile(AbsoluteAnsiPath(options.album), pictures, settings, messages) ? kExitOk : kExitWriteFailed;
+  return SaveFile(album, pictures, settings, messages) ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace
