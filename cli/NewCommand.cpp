@@ -34,7 +34,7 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   if (file != "-") {
     stream.open(file, std::ios::binary);
     if (!stream) {
-      error = "Konnte die Datei " + file + " nicht \xC3\xB6" "ffnen!";
+      error = "Konnte die Datei " + file + " nicht öffnen!";
       return false;
     }
   }
@@ -44,7 +44,7 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   document = Json::parse(text.str(), nullptr, false);
   if (document.is_discarded()) {
     error = (file == "-" ? std::string("Die Standardeingabe") : "Die Datei " + file) +
-            " enth\xC3\xA4lt kein g\xC3\xBCltiges JSON.";
+            " enthält kein gültiges JSON.";
     return false;
   }
   return true;
@@ -110,20 +110,20 @@ void AddNewCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<NewOptions>();
   CLI::App* command = app.add_subcommand(
       "new", "Legt eine Albumdatei (.lva) aus den angegebenen Bildern in dieser Reihenfolge an, oder aus dem "
-             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das H\xC3\xA4kchen, "
+             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das Häkchen, "
              "aber keinen Kommentar; nicht angegebene Einstellungen haben die Vorgaben eines neuen Albums. "
-             "Zahlen au\xC3\x9f" "erhalb ihres Bereichs werden auf die n\xC3\xA4" "chste Grenze gesetzt.");
+             "Zahlen außerhalb ihres Bereichs werden auf die nächste Grenze gesetzt.");
   command->add_option("album", options->album, "Die Albumdatei, die geschrieben wird")->required();
   CLI::Option* pictures = command->add_option("pictures", options->pictures, "Die Bilddateien, in Albumreihenfolge");
   command->add_option("--json", options->jsonFile, "Album aus dieser JSON-Datei (- liest die Standardeingabe)")
       ->excludes(pictures);
-  command->add_option("--caption", options->caption, "\xC3\x9C" "berschrift der \xC3\x9C" "bersicht");
-  command->add_option("--free-text", options->freeText, "Freier Text der \xC3\x9C" "bersicht");
-  command->add_option("--detail-caption", options->detailCaption, "\xC3\x9C" "berschrift der Detailseiten");
+  command->add_option("--caption", options->caption, "Überschrift der Übersicht");
+  command->add_option("--free-text", options->freeText, "Freier Text der Übersicht");
+  command->add_option("--detail-caption", options->detailCaption, "Überschrift der Detailseiten");
   command->add_option("--per-row", options->perRow, "Bilder pro Zeile (1 bis 50)");
   command->add_option("--thumb-width", options->thumbWidth, "Breite der Vorschaubilder (1 bis 1000)");
-  command->add_option("--thumb-height", options->thumbHeight, "H\xC3\xB6he der Vorschaubilder (1 bis 1000)");
-  command->add_option("--border", options->border, "Rahmenbreite der \xC3\x9C" "bersicht (0 bis 10)");
+  command->add_option("--thumb-height", options->thumbHeight, "Höhe der Vorschaubilder (1 bis 1000)");
+  command->add_option("--border", options->border, "Rahmenbreite der Übersicht (0 bis 10)");
   command->add_option("--detail-border", options->detailBorder, "Rahmenbreite der Detailseiten (0 bis 10)");
   command->add_option("--bgcolor", options->bgcolor, "Hintergrundfarbe als #RRGGBB");
   command->add_option("--bgcolor2", options->bgcolor2, "Hintergrundfarbe 2 als #RRGGBB");
