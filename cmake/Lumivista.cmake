@@ -38,7 +38,7 @@ function(lumivista_add_test name)
     list(APPEND env "ASAN_OPTIONS=detect_leaks=0")
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} lumivista_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_GUI)
     # One set of Qt modules for every GUI test, so they share one header.
     target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::PrintSupport)

@@ -7,8 +7,8 @@
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
-#include "RecordingMessages.h"
-#include "TempFolder.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 #include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +44,7 @@ TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
   AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
   pictures[0].Comment = "Hi";
   ASSERT_TRUE(SaveFile(PathOf("album.lva"), pictures, AlbumSettings(), messages_));
-  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_EQ(fs::file_size(PathOf("album.lva")), 173u);
 
   fs::create_directories(folder_ / "kopie");
@@ -67,10 +67,10 @@ TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {
 TEST_F(AlbumFileTest, SaveThatCannotCreateTheFileReportsIt) {
   const std::string path = PathOf("fehlt/album.lva");
   EXPECT_FALSE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
-  ASSERT_EQ(messages_.Boxes.size(), 1u);
-  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
-  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
-  EXPECT_EQ(messages_.Boxes[0].Icon, platform::MessageIcon::Error);
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
+  EXPECT_EQ(messages_.Calls[0].Icon, platform::MessageIcon::Error);
   EXPECT_FALSE(fs::exists(folder_ / "fehlt"));
 }
 
@@ -78,7 +78,7 @@ TEST_F(AlbumFileTest, FailedSaveLeavesWhatWasThere) {
   // A folder in the target's place cannot be replaced by the finished file.
   fs::create_directories(folder_ / "album.lva" / "inhalt");
   EXPECT_FALSE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
-  EXPECT_EQ(messages_.Boxes.size(), 1u);
+  EXPECT_EQ(messages_.Calls.size(), 1u);
   EXPECT_TRUE(fs::exists(folder_ / "album.lva" / "inhalt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
@@ -88,9 +88,9 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
   AlbumSettings settings;
   settings.Caption = "meins";
   EXPECT_FALSE(OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
-  ASSERT_EQ(messages_.Boxes.size(), 1u);
-  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
-  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_EQ(pictures, CurrentPictures());
   EXPECT_EQ(settings.Caption, "meins");
 }
@@ -107,9 +107,9 @@ TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
     settings.PicturesPerRow = 9;
     const AlbumSettings settingsBefore = settings;
     EXPECT_FALSE(OpenFile(PathOf("kaputt.lva"), pictures, settings, messages)) << length;
-    ASSERT_EQ(messages.Boxes.size(), 1u);
-    EXPECT_EQ(messages.Boxes[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
-    EXPECT_EQ(messages.Boxes[0].Caption, "Fehler");
+    ASSERT_EQ(messages.Calls.size(), 1u);
+    EXPECT_EQ(messages.Calls[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
+    EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
     EXPECT_EQ(pictures, before);
     EXPECT_EQ(settings, settingsBefore);
   }
@@ -128,7 +128,7 @@ TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
   EXPECT_EQ(LineTexts(pictures), (std::vector<std::string>{"1.jpg", "2.jpg"}));
   EXPECT_EQ(settings.FreeText, "neu");
   EXPECT_FALSE(settings.Backlink);
-  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
 }
 
 TEST(AlbumWindowCaption, NamesTheFileOrAnUnsavedAlbum) {

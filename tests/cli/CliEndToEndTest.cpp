@@ -2,9 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "../album/AlbumBytes.h"
-#include "../album/TempFolder.h"
-#include "CliRunner.h"
+#include "support/AlbumBytes.h"
+#include "support/CliRunner.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

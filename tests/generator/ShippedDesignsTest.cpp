@@ -8,8 +8,8 @@
 #include <regex>
 #include <set>
 
-#include "RecordingMessages.h"
-#include "TempFolder.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 #include "generator/Fragments.h"
 #include "generator/Pages.h"
 #include "generator/TemplateSets.h"
@@ -28,7 +28,7 @@ const std::vector<std::string> kDetailKeys = {"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%
 TemplateFragments Read(const std::string& design) {
   RecordingMessages messages;
   auto fragments = ReadTemplateFragments(TemplateSetFolder(kTemplates, design), messages);
-  EXPECT_TRUE(fragments) << (messages.Lines.empty() ? "" : messages.Lines[0]);
+  EXPECT_TRUE(fragments) << (messages.Lines().empty() ? "" : messages.Lines()[0]);
   return fragments.value_or(TemplateFragments{});
 }
 

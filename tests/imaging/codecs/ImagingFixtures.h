@@ -70,16 +70,6 @@ inline RasterImage& Open(DibGuard& guard, const std::string& path, platform::Pro
   return guard.get();
 }
 
-struct ScratchFolder {
-  std::filesystem::path path;
-  explicit ScratchFolder(const std::string& name)
-      : path(std::filesystem::temp_directory_path() / ("lumivista-imaging-" + name + "-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path);
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-  std::string File(const std::string& name) const { return (path / name).string(); }
-};
-
 class RecordingProgress : public platform::ProgressReceiver {
  public:
   void Progress(int percent) override { seen.push_back(percent); }

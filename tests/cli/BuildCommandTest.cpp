@@ -1,21 +1,14 @@
 // lumivista-cli build and templates, run as a script would run them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "BmpFiles.h"
-#include "RecordingMessages.h"
-#include "SmallFragments.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/CliRunner.h"
+#include "support/RecordingMessages.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 #include "album/AlbumFile.h"
 
 namespace {
-
-struct CommandOutput {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class BuildCommandTest : public ::testing::Test {
  protected:
@@ -42,14 +35,7 @@ class BuildCommandTest : public ::testing::Test {
     ASSERT_TRUE(SaveFile(dir_.Path("album.lva"), pictures, settings_, messages));
   }
 
-  CommandOutput Cli(const std::string& arguments) {
-    const std::string out = (dir_.Root() / "stdout.txt").string();
-    const std::string err = (dir_.Root() / "stderr.txt").string();
-    const std::string command = "cd '" + dir_.Root().string() + "' && '" LUMIVISTA_CLI "' " + arguments + " >'" +
-                                out + "' 2>'" + err + "' </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir_.Read("stdout.txt"), dir_.Read("stderr.txt")};
-  }
+  CliResult Cli(std::initializer_list<std::string> args) { return RunCli(dir_.Root(), args); }
 
   TempFolder dir_;
   AlbumSettings settings_;
@@ -59,7 +45,7 @@ class BuildCommandTest : public ::testing::Test {
 
 TEST_F(BuildCommandTest, BuildsTheAlbumWithTheFirstDesign) {
   SaveAlbum({"a.bmp", "b.bmp"});
-  const CommandOutput r = Cli("build album.lva web/index.htm --template-dir designs");
+  const CliResult r = Cli({"build", "album.lva", "web/index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");  // no progress when standard error is not a terminal
   EXPECT_EQ(dir_.Read("web/index.htm"),
@@ -74,7 +60,8 @@ TEST_F(BuildCommandTest, BuildsTheAlbumWithTheFirstDesign) {
 
 TEST_F(BuildCommandTest, NamedDesignWithoutBacklink) {
   SaveAlbum({"a.bmp"});
-  const CommandOutput r = Cli("build album.lva index.htm --template-dir designs --template Zwei --no-backlink --quiet");
+  const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs", "--template", "Zwei",
+                           "--no-backlink", "--quiet"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_NE(dir_.Read("index.htm").find("end 3 90\r\n"), std::string::npos);
@@ -82,7 +69,7 @@ TEST_F(BuildCommandTest, NamedDesignWithoutBacklink) {
 
 TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
   SaveAlbum({"a.bmp", "fehlt.jpg"});
-  const CommandOutput r = Cli("build album.lva index.htm --template-dir designs");
+  const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Fehler: Folgende Datei konnte nicht ge\xC3\xB6" "ffnet werden: " + dir_.Path("fehlt.jpg") + "\n");
   EXPECT_TRUE(dir_.Exists("index.htm"));
@@ -90,35 +77,35 @@ TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
 
 TEST_F(BuildCommandTest, RunsThatEndEarlyGiveStatusTwo) {
   SaveAlbum({"a.bmp"});
-  CommandOutput r = Cli("build album.lva index.htm --template-dir designs --template Drei");
+  CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs", "--template", "Drei"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Web Lumivista 2.0: Datei " + dir_.Path("designs") +
                        "/Drei/mainfirst.htm kann nicht ge\xC3\xB6" "ffnet werden.\n");
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
   dir_.Write("datei", "x");
-  r = Cli("build album.lva datei/index.htm --template-dir designs");
+  r = Cli({"build", "album.lva", "datei/index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: Konnte das Verzeichnis nicht erstellen!\n");
 
   std::filesystem::create_directories(dir_.Root() / "ordner.htm");
-  r = Cli("build album.lva ordner.htm --template-dir designs");
+  r = Cli({"build", "album.lva", "ordner.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: HTML Datei erstellen: Konnte die Datei ordner.htm nicht erstellen!\n");
 
   dir_.Write("kaputt.lva", "Vendrix");
-  r = Cli("build kaputt.lva index.htm --template-dir designs");
+  r = Cli({"build", "kaputt.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(r.err.empty());
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
-  EXPECT_EQ(Cli("build album.lva").status, 2);
+  EXPECT_EQ(Cli({"build", "album.lva"}).status, 2);
 }
 
 TEST_F(BuildCommandTest, TemplatesListsTheSetsInTheProgramsOrder) {
-  const CommandOutput r = Cli("templates --template-dir designs");
+  const CliResult r = Cli({"templates", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "eins\nZwei\n");
-  const CommandOutput shipped = Cli("templates");
+  const CliResult shipped = Cli({"templates"});
   EXPECT_EQ(shipped.out, "Klassisch\nModern\nSchlicht\n");
 }
