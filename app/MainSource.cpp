@@ -8,7 +8,7 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "app/Favourites.h"
+#include "app/logic/Favourites.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "platform/Paths.h"

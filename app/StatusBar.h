@@ -3,7 +3,7 @@
 // to the right end and is drawn by StatusProgress.
 #include <QWidget>
 
-#include "app/StatusProgress.h"
+#include "app/logic/StatusProgress.h"
 
 namespace app {
 

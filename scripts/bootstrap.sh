@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
+  graphviz  # scripts/dependency-graph.sh draws the README's dependency graph
 )
 
 # The HTML validator the design tests use (only where npm is present; the

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <algorithm>
 
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 namespace viewer {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "AppTestSupport.h"
-#include "app/Favourites.h"
+#include "support/TempFolder.h"
+#include "app/logic/Favourites.h"
 
 using app::AddFavourite;
 using app::ParseFavouritesFile;
@@ -40,13 +40,13 @@ TEST(Favourites, FileLinesSplitLikeATextFile) {
 TEST(Favourites, FileHasCrLfLinesAndRoundTrips) {
   const Items items{"/A/", "/Gr\xF6\xDF" "e/"};
   EXPECT_EQ(app::FavouritesFileText(items), "/A/\r\n/Gr\xF6\xDF" "e/\r\n");
-  apptest::TempFolder folder;
+  TempFolder folder;
   ASSERT_TRUE(app::SaveFavourites(folder.Path(), items));
   EXPECT_EQ(app::LoadFavourites(folder.Path()), items);
 }
 
 TEST(Favourites, MissingOrUnwritableFile) {
-  apptest::TempFolder folder;
+  TempFolder folder;
   EXPECT_TRUE(app::LoadFavourites(folder.Path()).empty());
   EXPECT_FALSE(app::SaveFavourites(folder.Path("missing/"), {"/A/"}));
 }
