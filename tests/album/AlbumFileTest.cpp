@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
@@ -17,15 +15,6 @@ namespace {
 
 class AlbumFileTest : public TempFolderTest {
  protected:
-  static void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string ReadBytes(const std::string& path) {
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-  }
-
   // An album the user has on screen before a failed open or save.
   static AlbumPictures CurrentPictures() {
     AlbumPictures pictures;
@@ -58,9 +47,9 @@ TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
 }
 
 TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {
-  WriteBytes(PathOf("album.lva"), std::string(500, 'x'));
+  temp_.Write("album.lva", std::string(500, 'x'));
   ASSERT_TRUE(SaveFile(PathOf("album.lva"), {}, AlbumSettings(), messages_));
-  EXPECT_EQ(ReadBytes(PathOf("album.lva")), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
+  EXPECT_EQ(temp_.Read("album.lva"), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
@@ -98,7 +87,7 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
 TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
   const std::string good = *EncodeAlbumFile(CurrentPictures(), AlbumSettings(), PathOf("a.lva"));
   for (const size_t length : {size_t{0}, size_t{10}, size_t{25}, size_t{40}, good.size() - 5, good.size() - 2}) {
-    WriteBytes(PathOf("kaputt.lva"), good.substr(0, length));
+    temp_.Write("kaputt.lva", good.substr(0, length));
     RecordingMessages messages;
     AlbumPictures pictures;
     AddSelectedNames(pictures, "/x", {"y.jpg"}, nullptr);
