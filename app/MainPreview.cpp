@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "app/MainUnit.h"
+#include "app/logic/PreviewPaint.h"
 #include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
 #include "platform/qt/PainterDeviceContext.h"
 #include "platform/Messages.h"
-#include "viewer/OpenEntry.h"
+#include "viewer/layout/OpenEntry.h"
 
 namespace {
 

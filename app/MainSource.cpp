@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/AnsiText.h"
-#include "app/Favourites.h"
+#include "app/logic/Favourites.h"
 #include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"

@@ -13,7 +13,7 @@
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
 #include "album/CommentEditor.h"
-#include "app/FilterList.h"
+#include "app/logic/FilterList.h"
 #include "app/ListBox.h"
 #include "app/RecentAlbums.h"
 #include "imaging/RasterImage.h"

@@ -4,7 +4,7 @@
 // picture a run is making and how the last run ended.
 #include <QWidget>
 
-#include "app/StatusProgress.h"
+#include "app/logic/StatusProgress.h"
 
 namespace app {
 

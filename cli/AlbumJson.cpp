@@ -12,8 +12,6 @@
 #include "platform/Cp1252.h"
 #include "platform/Paths.h"
 
-
-
 namespace {
 
 struct TextSetting {
@@ -48,7 +46,6 @@ constexpr ColourSetting kColours[] = {
 };
 
 std::string Utf8(const std::string& ansi) { return platform::AnsiToUtf8(ansi); }
-std::string Ansi(const Json& utf8) { return platform::Utf8ToAnsi(utf8.get<std::string>()); }
 
 // A JSON number as the spin edits take it: truncated toward zero.
 std::optional<int64_t> WholeNumber(const Json& value) {
@@ -82,10 +79,12 @@ bool FlagFromJson(const Json& entry, const char* key, uint8_t& flag, std::string
 bool PictureFromJson(const Json& entry, AlbumPicture& picture, std::string& error) {
   if (!entry.is_object() || !entry.contains("file") || !entry["file"].is_string())
     return Fail(error, "Jedes Bild braucht einen Dateinamen in \"file\".");
-  picture.FileName = AbsoluteAnsiPath(entry["file"].get<std::string>());
+  if (!CheckedAnsiPath(entry["file"].get<std::string>(), picture.FileName, error)) return false;
   if (entry.contains("comment") && !entry["comment"].is_null()) {
     if (!entry["comment"].is_string()) return Fail(error, "\"comment\" muss ein Text oder null sein.");
-    picture.Comment = WithCrLfLineBreaks(Ansi(entry["comment"]));
+    std::string comment;
+    if (!CheckedAnsiText(entry["comment"].get<std::string>(), "comment", comment, error)) return false;
+    picture.Comment = WithCrLfLineBreaks(comment);
   }
   return FlagFromJson(entry, "show_comment", picture.ShowComment, error) &&
          FlagFromJson(entry, "marked", picture.Marked, error);
@@ -96,7 +95,7 @@ bool SettingsFromJson(const Json& object, AlbumSettings& settings, std::string& 
   for (const TextSetting& s : kTexts) {
     if (!object.contains(s.key)) continue;
     if (!object[s.key].is_string()) return Fail(error, std::string("\"") + s.key + "\" muss ein Text sein.");
-    settings.*s.field = Ansi(object[s.key]);
+    if (!CheckedAnsiText(object[s.key].get<std::string>(), s.key, settings.*s.field, error)) return false;
   }
   for (const NumberSetting& s : kNumbers) {
     if (!object.contains(s.key)) continue;

@@ -3,7 +3,8 @@
 // {"pictures": [{"file", "comment" (null for none), "show_comment", "marked"}],
 //  "settings": {"caption", "free_text", "detail_caption", "per_row", "thumb_width",
 //               "thumb_height", "border", "detail_border", "bgcolor", "bgcolor2"}}
-// JSON texts are UTF-8; the album holds Windows-1252.
+// JSON texts are UTF-8; the album holds Windows-1252, so text that code page
+// cannot hold is refused rather than stored with '?'.
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -19,6 +20,6 @@ Json AlbumToJson(const AlbumPictures& pictures, const AlbumSettings& settings);
 // the values `settings` has; missing flags are set; relative file names are
 // made absolute against the working folder; numbers are brought into their
 // range. False with a German message in `error` when the document does not
-// have this form.
+// have this form or holds text Windows-1252 cannot hold.
 bool AlbumFromJson(const Json& document, AlbumPictures& pictures, AlbumSettings& settings,
                    std::string& error);

@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kExitSomePicturesFailed = 1;
-constexpr int kExitEndedEarly = 2;
-
 struct BuildOptions {
   std::string album;
   std::string overview;
@@ -71,16 +68,16 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<BuildOptions>();
   CLI::App* command = app.add_subcommand(
       "build",
-      "Erstellt das Web-Album einer Albumdatei wie der Knopf \"HTML-Dateien erstellen!\": \xC3\x9C" "bersichtsseite, "
+      "Erstellt das Web-Album einer Albumdatei wie der Knopf \"HTML-Dateien erstellen!\": Übersichtsseite, "
       "Detailseiten (html), Bilder (pics) und Vorschaubilder (mini). Status 0: alle Bilder exportiert, 1: einige "
-      "Bilder fehlgeschlagen, 2: abgebrochen (Aufruf, Albumdatei, Vorlage, Verzeichnis oder \xC3\x9C" "bersicht).");
+      "Bilder fehlgeschlagen, 2: abgebrochen (Aufruf, Albumdatei, Vorlage, Verzeichnis oder Übersicht).");
   command->add_option("album", options->album, "Die Albumdatei (.lva)")->required();
-  command->add_option("overview", options->overview, "Die \xC3\x9C" "bersichtsseite, z. B. album/index.htm")
+  command->add_option("overview", options->overview, "Die Übersichtsseite, z. B. album/index.htm")
       ->required();
   command->add_option("--template", options->templateName, "Design-Vorlage (Standard: die erste der Liste)");
   command->add_option("--template-dir", options->templateDir,
                       "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
-  command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einf\xC3\xBCgen");
+  command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einfügen");
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
   command->add_option("--jobs", options->jobs,
                       "So viele Bilder gleichzeitig bearbeiten (Standard: eines je Prozessorkern; 1: nacheinander). "

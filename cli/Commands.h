@@ -4,9 +4,13 @@
 #include <CLI/CLI.hpp>
 
 inline constexpr int kExitOk = 0;
+// A save failed; for "build", some pictures failed.
 inline constexpr int kExitWriteFailed = 1;
-// Bad usage, or an album file or input that cannot be read or is not valid.
+inline constexpr int kExitSomePicturesFailed = kExitWriteFailed;
+// Bad usage, or an album file or input that cannot be read or is not valid;
+// for "build", a run that ended early for any such reason.
 inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitEndedEarly = kExitBadInput;
 
 void AddNewCommand(CLI::App& app, int& exitStatus);
 void AddShowCommand(CLI::App& app, int& exitStatus);

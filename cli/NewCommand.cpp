@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 #include "album/AlbumFile.h"
 #include "album/ColourText.h"
@@ -12,7 +13,6 @@
 #include "cli/CliPaths.h"
 #include "cli/Commands.h"
 #include "cli/StderrMessages.h"
-#include "platform/Cp1252.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   if (file != "-") {
     stream.open(file, std::ios::binary);
     if (!stream) {
-      error = "Konnte die Datei " + file + " nicht \xC3\xB6" "ffnen!";
+      error = "Konnte die Datei " + file + " nicht öffnen!";
       return false;
     }
   }
@@ -44,7 +44,7 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   document = Json::parse(text.str(), nullptr, false);
   if (document.is_discarded()) {
     error = (file == "-" ? std::string("Die Standardeingabe") : "Die Datei " + file) +
-            " enth\xC3\xA4lt kein g\xC3\xBCltiges JSON.";
+            " enthält kein gültiges JSON.";
     return false;
   }
   return true;
@@ -61,11 +61,17 @@ bool ApplyColour(const std::optional<std::string>& text, uint32_t& setting) {
   return colour.has_value();
 }
 
+bool ApplyText(const std::optional<std::string>& text, std::string_view option, std::string& setting,
+               std::string& error) {
+  return !text || CheckedAnsiText(*text, option, setting, error);
+}
+
 // The options given on the command line win over the JSON document's settings.
 bool ApplyOptions(const NewOptions& options, AlbumSettings& settings, std::string& error) {
-  if (options.caption) settings.Caption = platform::Utf8ToAnsi(*options.caption);
-  if (options.freeText) settings.FreeText = platform::Utf8ToAnsi(*options.freeText);
-  if (options.detailCaption) settings.DetailCaption = platform::Utf8ToAnsi(*options.detailCaption);
+  if (!ApplyText(options.caption, "--caption", settings.Caption, error) ||
+      !ApplyText(options.freeText, "--free-text", settings.FreeText, error) ||
+      !ApplyText(options.detailCaption, "--detail-caption", settings.DetailCaption, error))
+    return false;
   ApplyNumber(options.perRow, kPicturesPerRowRange, settings.PicturesPerRow);
   ApplyNumber(options.thumbWidth, kThumbSideRange, settings.ThumbWidth);
   ApplyNumber(options.thumbHeight, kThumbSideRange, settings.ThumbHeight);
@@ -89,12 +95,13 @@ int RunNew(const NewOptions& options) {
   }
   for (const std::string& picture : options.pictures) {
     AlbumPicture entry;  // both flags set, no comment, as "Hinzufügen" adds it
-    entry.FileName = AbsoluteAnsiPath(picture);
+    if (!CheckedAnsiPath(picture, entry.FileName, error)) return Refuse(error);
     pictures.push_back(std::move(entry));
   }
-  if (!ApplyOptions(options, settings, error)) return Refuse(error);
+  std::string album;
+  if (!ApplyOptions(options, settings, error) || !CheckedAnsiPath(options.album, album, error)) return Refuse(error);
   StderrMessages messages;
-  return SaveFile(AbsoluteAnsiPath(options.album), pictures, settings, messages) ? kExitOk : kExitWriteFailed;
+  return SaveFile(album, pictures, settings, messages) ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace
@@ -103,20 +110,20 @@ void AddNewCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<NewOptions>();
   CLI::App* command = app.add_subcommand(
       "new", "Legt eine Albumdatei (.lva) aus den angegebenen Bildern in dieser Reihenfolge an, oder aus dem "
-             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das H\xC3\xA4kchen, "
+             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das Häkchen, "
              "aber keinen Kommentar; nicht angegebene Einstellungen haben die Vorgaben eines neuen Albums. "
-             "Zahlen au\xC3\x9f" "erhalb ihres Bereichs werden auf die n\xC3\xA4" "chste Grenze gesetzt.");
+             "Zahlen außerhalb ihres Bereichs werden auf die nächste Grenze gesetzt.");
   command->add_option("album", options->album, "Die Albumdatei, die geschrieben wird")->required();
   CLI::Option* pictures = command->add_option("pictures", options->pictures, "Die Bilddateien, in Albumreihenfolge");
   command->add_option("--json", options->jsonFile, "Album aus dieser JSON-Datei (- liest die Standardeingabe)")
       ->excludes(pictures);
-  command->add_option("--caption", options->caption, "\xC3\x9C" "berschrift der \xC3\x9C" "bersicht");
-  command->add_option("--free-text", options->freeText, "Freier Text der \xC3\x9C" "bersicht");
-  command->add_option("--detail-caption", options->detailCaption, "\xC3\x9C" "berschrift der Detailseiten");
+  command->add_option("--caption", options->caption, "Überschrift der Übersicht");
+  command->add_option("--free-text", options->freeText, "Freier Text der Übersicht");
+  command->add_option("--detail-caption", options->detailCaption, "Überschrift der Detailseiten");
   command->add_option("--per-row", options->perRow, "Bilder pro Zeile (1 bis 50)");
   command->add_option("--thumb-width", options->thumbWidth, "Breite der Vorschaubilder (1 bis 1000)");
-  command->add_option("--thumb-height", options->thumbHeight, "H\xC3\xB6he der Vorschaubilder (1 bis 1000)");
-  command->add_option("--border", options->border, "Rahmenbreite der \xC3\x9C" "bersicht (0 bis 10)");
+  command->add_option("--thumb-height", options->thumbHeight, "Höhe der Vorschaubilder (1 bis 1000)");
+  command->add_option("--border", options->border, "Rahmenbreite der Übersicht (0 bis 10)");
   command->add_option("--detail-border", options->detailBorder, "Rahmenbreite der Detailseiten (0 bis 10)");
   command->add_option("--bgcolor", options->bgcolor, "Hintergrundfarbe als #RRGGBB");
   command->add_option("--bgcolor2", options->bgcolor2, "Hintergrundfarbe 2 als #RRGGBB");

@@ -46,14 +46,14 @@ void PrintPictures(std::ostream& out, const AlbumPictures& pictures) {
 }
 
 void PrintSettings(std::ostream& out, const AlbumSettings& s) {
-  out << "\xC3\x9C" "berschrift: " << Utf8(s.Caption) << '\n'
+  out << "Überschrift: " << Utf8(s.Caption) << '\n'
       << "Freier Text: " << Utf8(s.FreeText) << '\n'
       << "Anzahl pro Zeile: " << s.PicturesPerRow << '\n'
       << "Rahmenbreite: " << s.Border << '\n'
       << "Vorschaubilder: " << s.ThumbWidth << " x " << s.ThumbHeight << '\n'
       << "Hintergrundfarbe: " << HtmlColourText(s.BackgroundColour) << '\n'
       << "Hintergrundfarbe 2: " << HtmlColourText(s.BackgroundColour2) << '\n'
-      << "Detailseite \xC3\x9C" "berschrift: " << Utf8(s.DetailCaption) << '\n'
+      << "Detailseite Überschrift: " << Utf8(s.DetailCaption) << '\n'
       << "Detailseite Rahmenbreite: " << s.DetailBorder << '\n';
 }
 
@@ -78,8 +78,8 @@ int RunShow(const ShowOptions& options) {
 void AddShowCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<ShowOptions>();
   CLI::App* command = app.add_subcommand(
-      "show", "Liest eine Albumdatei wie das Programm beim \xC3\x96" "ffnen und gibt Bilder, Kommentare und "
-              "Einstellungen aus. Ung\xC3\xBCltige oder unlesbare Dateien: Meldung und Status 2.");
+      "show", "Liest eine Albumdatei wie das Programm beim Öffnen und gibt Bilder, Kommentare und "
+              "Einstellungen aus. Ungültige oder unlesbare Dateien: Meldung und Status 2.");
   command->add_option("album", options->album, "Die Albumdatei (.lva)")->required();
   command->add_flag("--json", options->json,
                     "Ausgabe als JSON: {\"pictures\": [{\"file\", \"comment\", \"show_comment\", \"marked\"}], "

@@ -31,18 +31,3 @@ void DrawDibRows24(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t de
 void DrawDibRows8(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
                   const RasterImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight);
 
-struct DrawSize {
-  int32_t width;
-  int32_t height;
-  bool operator==(const DrawSize&) const = default;
-};
-
-/// The preview pane's picture size: the picture fitted into the pane with
-/// its proportions kept (drawn from the top-left corner).
-DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureWidth, int32_t pictureHeight);
-
-/// The preview pane's paint handler: draws `preview` fitted into a pane of
-/// paneWidth x paneHeight at its top-left corner, with its own palette.
-/// The rest of the pane is left as it is.
-void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
-                       const RasterImage& preview);

@@ -2,7 +2,7 @@
 // The device context the drawing routine StretchDrawDib draws through, in
 // place of a Windows HDC: a screen widget, a print preview or a printer page
 // (platform/qt/PainterDeviceContext.h), or a pixel buffer for tests
-// (platform/MemoryDeviceContext.h). Calls keep the GDI argument orders and
+// (tests/support/MemoryDeviceContext.h). Calls keep the GDI argument orders and
 // results so the routine reads as the Windows one does.
 #include <cstdint>
 #include <functional>

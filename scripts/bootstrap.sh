@@ -18,6 +18,7 @@ packages=(
   desktop-file-utils appstream libxml2-utils man-db shared-mime-info librsvg2-bin dpkg-dev
   # publishing: libcurl, the keyring, and the SFTP, FTPS and WebDAV servers its tests start
   libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring libsecret-1-0 dbus-daemon dbus-bin
+  graphviz  # scripts/dependency-graph.sh draws the README's dependency graph
 )
 
 # The HTML validator the design tests use (only where npm is present; the

@@ -2,7 +2,7 @@
 // Draws a whole picture into a rectangle of a painter through the one drawing
 // routine, as the viewer, the print preview and the print job need it.
 #include "imaging/RasterImage.h"
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 class QPainter;
 namespace platform {

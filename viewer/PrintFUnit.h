@@ -5,7 +5,7 @@
 #include <string>
 
 #include "imaging/RasterImage.h"
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 class QCheckBox;
 class QLayout;

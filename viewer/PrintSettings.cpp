@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 #include "viewer/UserSettings.h"
 
 namespace viewer {

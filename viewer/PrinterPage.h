@@ -1,7 +1,7 @@
 #pragma once
 // What the print dialog and the print job need to know about the current
 // printer.
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 class QPrinter;
 

@@ -18,7 +18,7 @@
 #include "viewer/PrintFUnit.h"
 #include "viewer/SpinEdit.h"
 #include "viewer/Texts.h"
-#include "viewer/ViewerLayout.h"
+#include "viewer/layout/ViewerLayout.h"
 #include "viewer/WindowPlacement.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "app/logic/PreviewPaint.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
 #include "platform/qt/PainterDeviceContext.h"

@@ -2,7 +2,7 @@
 
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
-#include "AlbumBytes.h"
+#include "support/AlbumBytes.h"
 
 using namespace album_bytes;
 

@@ -6,17 +6,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
-#include "RecordingMessages.h"
-#include "TempFolder.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 #include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
@@ -25,15 +23,6 @@ namespace {
 
 class AlbumFileTest : public TempFolderTest {
  protected:
-  static void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string ReadBytes(const std::string& path) {
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-  }
-
   // An album the user has on screen before a failed open or save.
   static AlbumPictures CurrentPictures() {
     AlbumPictures pictures;
@@ -52,7 +41,7 @@ TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
   AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
   pictures[0].Comment = "Hi";
   ASSERT_TRUE(SaveFile(PathOf("album.lva"), pictures, AlbumSettings(), messages_));
-  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_EQ(fs::file_size(PathOf("album.lva")), 173u);
 
   fs::create_directories(folder_ / "kopie");
@@ -95,19 +84,19 @@ TEST_F(AlbumFileTest, OpeningStopsAfterTheLastFieldOfAHugeFile) {
 }
 
 TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {
-  WriteBytes(PathOf("album.lva"), std::string(500, 'x'));
+  temp_.Write("album.lva", std::string(500, 'x'));
   ASSERT_TRUE(SaveFile(PathOf("album.lva"), {}, AlbumSettings(), messages_));
-  EXPECT_EQ(ReadBytes(PathOf("album.lva")), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
+  EXPECT_EQ(temp_.Read("album.lva"), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(AlbumFileTest, SaveThatCannotCreateTheFileReportsIt) {
   const std::string path = PathOf("fehlt/album.lva");
   EXPECT_FALSE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
-  ASSERT_EQ(messages_.Boxes.size(), 1u);
-  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
-  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
-  EXPECT_EQ(messages_.Boxes[0].Icon, platform::MessageIcon::Error);
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
+  EXPECT_EQ(messages_.Calls[0].Icon, platform::MessageIcon::Error);
   EXPECT_FALSE(fs::exists(folder_ / "fehlt"));
 }
 
@@ -115,7 +104,7 @@ TEST_F(AlbumFileTest, FailedSaveLeavesWhatWasThere) {
   // A folder in the target's place cannot be replaced by the finished file.
   fs::create_directories(folder_ / "album.lva" / "inhalt");
   EXPECT_FALSE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
-  EXPECT_EQ(messages_.Boxes.size(), 1u);
+  EXPECT_EQ(messages_.Calls.size(), 1u);
   EXPECT_TRUE(fs::exists(folder_ / "album.lva" / "inhalt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
@@ -125,9 +114,9 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
   AlbumSettings settings;
   settings.Caption = "meins";
   EXPECT_FALSE(OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
-  ASSERT_EQ(messages_.Boxes.size(), 1u);
-  EXPECT_EQ(messages_.Boxes[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
-  EXPECT_EQ(messages_.Boxes[0].Caption, "Fehler");
+  ASSERT_EQ(messages_.Calls.size(), 1u);
+  EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_EQ(pictures, CurrentPictures());
   EXPECT_EQ(settings.Caption, "meins");
 }
@@ -135,7 +124,7 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
 TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
   const std::string good = *EncodeAlbumFile(CurrentPictures(), AlbumSettings(), PathOf("a.lva"));
   for (const size_t length : {size_t{0}, size_t{10}, size_t{25}, size_t{40}, good.size() - 5, good.size() - 2}) {
-    WriteBytes(PathOf("kaputt.lva"), good.substr(0, length));
+    temp_.Write("kaputt.lva", good.substr(0, length));
     RecordingMessages messages;
     AlbumPictures pictures;
     AddSelectedNames(pictures, "/x", {"y.jpg"}, nullptr);
@@ -144,9 +133,9 @@ TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
     settings.PicturesPerRow = 9;
     const AlbumSettings settingsBefore = settings;
     EXPECT_FALSE(OpenFile(PathOf("kaputt.lva"), pictures, settings, messages)) << length;
-    ASSERT_EQ(messages.Boxes.size(), 1u);
-    EXPECT_EQ(messages.Boxes[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
-    EXPECT_EQ(messages.Boxes[0].Caption, "Fehler");
+    ASSERT_EQ(messages.Calls.size(), 1u);
+    EXPECT_EQ(messages.Calls[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
+    EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
     EXPECT_EQ(pictures, before);
     EXPECT_EQ(settings, settingsBefore);
   }
@@ -165,23 +154,23 @@ TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
   EXPECT_EQ(LineTexts(pictures), (std::vector<std::string>{"1.jpg", "2.jpg"}));
   EXPECT_EQ(settings.FreeText, "neu");
   EXPECT_FALSE(settings.Backlink);
-  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
 }
 
 TEST_F(AlbumFileTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks) {
-  WriteBytes(PathOf("privat.lva"), "alt");
+  temp_.Write("privat.lva", "alt");
   fs::permissions(PathOf("privat.lva"), fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(SaveFile(PathOf("privat.lva"), CurrentPictures(), AlbumSettings(), messages_));
   EXPECT_EQ(fs::status(PathOf("privat.lva")).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_NE(ReadBytes(PathOf("privat.lva")), "alt");
+  EXPECT_NE(temp_.Read("privat.lva"), "alt");
 
   fs::create_directories(folder_ / "ziel");
-  WriteBytes(PathOf("ziel/echt.lva"), "alt");
+  temp_.Write("ziel/echt.lva", "alt");
   fs::create_symlink("ziel/echt.lva", folder_ / "link.lva");
   ASSERT_TRUE(SaveFile(PathOf("link.lva"), CurrentPictures(), AlbumSettings(), messages_));
   EXPECT_TRUE(fs::is_symlink(folder_ / "link.lva"));
-  EXPECT_EQ(ReadBytes(PathOf("ziel/echt.lva")), ReadBytes(PathOf("privat.lva")));
+  EXPECT_EQ(temp_.Read("ziel/echt.lva"), temp_.Read("privat.lva"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "ziel"), fs::directory_iterator()), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
 }
@@ -195,15 +184,15 @@ TEST_F(AlbumFileTest, LongestNameRoundTrips) {
   AlbumSettings settings;
   ASSERT_TRUE(OpenFile(path, pictures, settings, messages_));
   EXPECT_EQ(pictures, CurrentPictures());
-  EXPECT_TRUE(messages_.Boxes.empty());
+  EXPECT_TRUE(messages_.Calls.empty());
 }
 
 // A killed save leaves at most a short temporary file; the next save in the
 // folder removes it, but not the file of a save still at work (it holds a lock).
 TEST_F(AlbumFileTest, SaveRemovesTheTemporaryFilesOfKilledSaves) {
-  WriteBytes(PathOf(".lv0123abcd.tmp"), "Rest");
-  WriteBytes(PathOf(".lv89abcdef.tmp"), "in Arbeit");
-  WriteBytes(PathOf(".lvmeins.tmp"), "fremd");
+  temp_.Write(".lv0123abcd.tmp", "Rest");
+  temp_.Write(".lv89abcdef.tmp", "in Arbeit");
+  temp_.Write(".lvmeins.tmp", "fremd");
   const int busy = ::open(PathOf(".lv89abcdef.tmp").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);
   ASSERT_TRUE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));

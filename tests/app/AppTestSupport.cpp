@@ -19,44 +19,6 @@
 
 namespace apptest {
 
-TempFolder::TempFolder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("lumivista-app-") + (info ? std::string(info->test_suite_name()) + "-" + info->name()
-                                                            : std::string("global")) +
-                     "-" + std::to_string(::getpid());
-  std::replace(name.begin(), name.end(), '/', '_');
-  root_ = std::filesystem::temp_directory_path() / name;
-  std::filesystem::remove_all(root_);
-  std::filesystem::create_directories(root_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(root_, ec);
-}
-
-std::string TempFolder::Path(const std::string& relative) const {
-  std::string path = platform::FromFileSystem(root_.string()) + "/" + relative;
-  return path;
-}
-
-void TempFolder::Write(const std::string& relative, const std::string& bytes) const {
-  const std::filesystem::path path = root_ / platform::ToFileSystem(relative);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string TempFolder::Read(const std::string& relative) const {
-  std::ifstream in(root_ / platform::ToFileSystem(relative), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void TempFolder::MakeFolder(const std::string& relative) const {
-  std::filesystem::create_directories(root_ / platform::ToFileSystem(relative));
-}
-
 void WritePicture(const std::string& ansiPath, int width, int height) {
   std::filesystem::create_directories(std::filesystem::path(platform::ToFileSystem(ansiPath)).parent_path());
   RasterImage image = EmptyRasterImage();

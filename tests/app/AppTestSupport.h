@@ -1,7 +1,7 @@
 #pragma once
-// Test doubles and fixtures for the desktop program's tests: message boxes
-// and file dialogs answered from a script, a fresh program folder per test
-// and small picture files.
+// Test doubles and fixtures for the desktop program's tests: file dialogs
+// answered from a script, the main window over a fresh program folder, and
+// small picture files.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -14,52 +14,17 @@
 
 #include "platform/Messages.h"
 #include "platform/qt/FileDialogs.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 
 class QListWidget;
 class TMainForm;
 
 namespace apptest {
 
-struct MessageCall {
-  std::string Kind;  // "box", "confirm" or "error"
-  std::string Text;
-  std::string Caption;
-  platform::MessageIcon Icon = platform::MessageIcon::None;
-};
-
-class RecordingMessages : public platform::Messages {
- public:
-  void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override {
-    Calls.push_back({"box", text, caption, icon});
-    if (WhileShown) WhileShown(MessageCall(Calls.back()));
-  }
-  bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, platform::MessageIcon icon,
-                         const std::string& optOut) override {
-    Calls.push_back({"quiet?", text, caption, icon});
-    OptOuts.push_back(optOut);
-    if (WhileShown) WhileShown(MessageCall(Calls.back()));
-    if (QuietAnswers.empty()) return false;
-    const bool answer = QuietAnswers.front();
-    QuietAnswers.pop_front();
-    return answer;
-  }
-  bool Confirm(const std::string& text, const std::string& caption) override {
-    Calls.push_back({"confirm", text, caption, platform::MessageIcon::Information});
-    if (Answers.empty()) return true;
-    const bool answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-  }
-  void ShowError(const std::string& text) override {
-    Calls.push_back({"error", text, platform::ApplicationTitle, platform::MessageIcon::Error});
-  }
-
-  std::vector<MessageCall> Calls;
-  std::deque<bool> Answers;       // answers to Confirm; OK when none is left
-  std::deque<bool> QuietAnswers;  // "show no more" choices; not chosen when none is left
-  std::vector<std::string> OptOuts;
-  std::function<void(const MessageCall&)> WhileShown;  // runs while a box is up
-};
+using ::MessageCall;
+using ::RecordingMessages;
+using ::TempFolder;
 
 class ScriptedDialogs : public platform::FileDialogs {
  public:
@@ -85,24 +50,6 @@ class ScriptedDialogs : public platform::FileDialogs {
     Paths.pop_front();
     return path;
   }
-};
-
-// A fresh folder that serves as the program folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  // 8-bit path of `relative` inside the folder.
-  std::string Path(const std::string& relative = "") const;
-  void Write(const std::string& relative, const std::string& bytes) const;
-  std::string Read(const std::string& relative) const;
-  void MakeFolder(const std::string& relative) const;
-
- private:
-  std::filesystem::path root_;
 };
 
 // A 24-bit JPEG picture of `width` x `height` in one colour.

@@ -46,12 +46,34 @@ TEST(AlbumFromJson, NullCommentIsNoneAndEmptyStaysEmpty) {
 
 TEST(AlbumFromJson, TextsBecomeWindows1252WithCrLfLineBreaks) {
   const Parsed p = Parse(R"({"pictures": [{"file": "/\u00e4.jpg", "comment": "Stra\u00dfe\nzwei"}],
-                            "settings": {"caption": "\u00dcbersicht", "free_text": "\u65e5"}})");
+                            "settings": {"caption": "\u00dcbersicht", "free_text": "5 \u20ac"}})");
   ASSERT_TRUE(p.ok);
   EXPECT_EQ(p.pictures[0].FileName, "/\xE4.jpg");
   EXPECT_EQ(p.pictures[0].Comment, "Stra\xDF" "e\r\nzwei");
   EXPECT_EQ(p.settings.Caption, "\xDC" "bersicht");
-  EXPECT_EQ(p.settings.FreeText, "?");  // no Windows-1252 character for it
+  EXPECT_EQ(p.settings.FreeText, "5 \x80");
+}
+
+// Windows-1252 has no byte for these; stored as '?', a path could name another file.
+TEST(AlbumFromJson, TextWindows1252CannotHoldIsRefusedByName) {
+  const struct {
+    const char* document;
+    const char* named;
+  } cases[] = {
+      {R"({"pictures": [{"file": "/Urlaub \ud83d\ude00.jpg"}]})", "\"/Urlaub \xF0\x9F\x98\x80.jpg\""},
+      {R"({"pictures": [{"file": "/a.jpg", "comment": "\u4f60\u597d"}]})", "\"\xE4\xBD\xA0\xE5\xA5\xBD\" (comment)"},
+      {R"({"settings": {"caption": "\u65e5"}})", "(caption)"},
+      {R"({"settings": {"free_text": "a\u0100"}})", "(free_text)"},
+      {R"({"settings": {"detail_caption": "\u2603"}})", "(detail_caption)"},
+  };
+  for (const auto& c : cases) {
+    const Parsed p = Parse(c.document);
+    EXPECT_FALSE(p.ok) << c.document;
+    EXPECT_NE(p.error.find(c.named), std::string::npos) << p.error;
+    EXPECT_NE(p.error.find("Windows-1252"), std::string::npos) << p.error;
+    EXPECT_EQ(p.pictures[0].FileName, "/vorher.jpg");
+    EXPECT_EQ(p.settings, AlbumSettings());
+  }
 }
 
 TEST(AlbumFromJson, RelativeFileNamesAreMadeAbsolute) {

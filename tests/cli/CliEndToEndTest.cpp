@@ -2,9 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "../album/AlbumBytes.h"
-#include "../album/TempFolder.h"
-#include "CliRunner.h"
+#include "support/AlbumBytes.h"
+#include "support/CliRunner.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -133,6 +133,29 @@ TEST_F(CliTest, BadUsageGivesStatusTwo) {
     EXPECT_FALSE(result.err.empty());
   }
   EXPECT_FALSE(fs::exists(folder_ / "x.lva"));
+}
+
+// An emoji or Chinese name would be stored as '?': refused before anything is written.
+TEST_F(CliTest, NewRefusesTextWindows1252CannotHold) {
+  const std::string emoji = "Urlaub \xF0\x9F\x98\x80.jpg";
+  const std::string chinese = "\xE4\xBD\xA0\xE5\xA5\xBD";
+  const struct {
+    std::initializer_list<std::string> args;
+    std::string input;
+    std::string named;
+  } cases[] = {
+      {{"new", "album.lva", "a.jpg", emoji}, "", PathOf(emoji)},
+      {{"new", "album.lva", "--json", "-"}, R"({"pictures": [{"file": "a.jpg", "comment": ")" + chinese + "\"}]}",
+       "\"" + chinese + "\" (comment)"},
+      {{"new", "album.lva", "a.jpg", "--caption", chinese}, "", "(--caption)"},
+      {{"new", emoji + ".lva", "a.jpg"}, "", PathOf(emoji + ".lva")},
+  };
+  for (const auto& c : cases) {
+    const CliResult made = RunCli(folder_, c.args, c.input);
+    EXPECT_EQ(made.status, 2) << c.named;
+    EXPECT_NE(made.err.find(c.named), std::string::npos) << made.err;
+    EXPECT_TRUE(fs::is_empty(folder_)) << c.named;
+  }
 }
 
 TEST_F(CliTest, SaveIntoAMissingFolderIsReported) {

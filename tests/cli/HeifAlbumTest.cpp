@@ -3,9 +3,9 @@
 // and thumbnails are plain JPEGs: right size, source colours, no EXIF or GPS.
 #include <gtest/gtest.h>
 
-#include "../album/TempFolder.h"
-#include "../imaging/codecs/HeifFixtures.h"
-#include "CliRunner.h"
+#include "support/TempFolder.h"
+#include "support/HeifFixtures.h"
+#include "support/CliRunner.h"
 
 namespace fs = std::filesystem;
 using heiffixtures::Quoted;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "RecordingMessages.h"
-#include "TempFolder.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 #include "generator/Fragments.h"
 #include "generator/Pages.h"
 #include "generator/TemplateSets.h"
@@ -18,7 +18,7 @@ inline const std::string kShippedTemplates = std::string(LUMIVISTA_SOURCE_DIR) +
 inline TemplateFragments ReadDesign(const std::string& design) {
   RecordingMessages messages;
   auto fragments = ReadTemplateFragments(TemplateSetFolder(kShippedTemplates, design), messages);
-  EXPECT_TRUE(fragments) << (messages.Lines.empty() ? "" : messages.Lines[0]);
+  EXPECT_TRUE(fragments) << (messages.Lines().empty() ? "" : messages.Lines()[0]);
   return fragments.value_or(TemplateFragments{});
 }
 

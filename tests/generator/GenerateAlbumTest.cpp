@@ -2,11 +2,12 @@
 
 #include <atomic>
 
-#include "BmpFiles.h"
-#include "RecordingMessages.h"
-#include "SmallFragments.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/RecordingMessages.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 #include "generator/GenerateAlbum.h"
+#include "platform/Paths.h"
 #include "imaging/Rastola.h"
 
 namespace {
@@ -90,7 +91,7 @@ TEST_F(GenerateAlbumTest, WritesTheWholeAlbumByteExact) {
   EXPECT_EQ(result.Outcome, RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 0);
   EXPECT_EQ(result.OverviewPath, dir_.Path("out/album/index.htm"));
-  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_TRUE(messages_.Lines().empty());
   EXPECT_EQ(observer_.Calls, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
   EXPECT_TRUE(NoNamesLeft());
   EXPECT_EQ(dir_.Read("out/album/index.htm"),
@@ -148,7 +149,7 @@ TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLink
 
   EXPECT_EQ(result.Outcome, RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 2);
-  EXPECT_EQ(messages_.Lines,
+  EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
                                       "[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + broken}));
   EXPECT_EQ(dir_.Read("html/fehlt.htm"), "");
@@ -186,7 +187,7 @@ TEST_F(GenerateAlbumTest, MissingFragmentEndsTheRunBeforeTheDialog) {
   EXPECT_EQ(result.Outcome, RunOutcome::MissingFragment);
   EXPECT_FALSE(dialogShown_);
   EXPECT_FALSE(dir_.Exists("out"));
-  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{"[title] Datei " + dir_.Path("set") +
+  EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[title] Datei " + dir_.Path("set") +
                                                        "/detailnextlink.htm kann nicht ge\xF6" "ffnet werden."}));
 }
 
@@ -194,7 +195,7 @@ TEST_F(GenerateAlbumTest, CancellingTheDialogWritesNothing) {
   AddPicture("a.bmp");
   EXPECT_EQ(Run(std::nullopt).Outcome, RunOutcome::Cancelled);
   EXPECT_TRUE(dialogShown_);
-  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_TRUE(messages_.Lines().empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Root()), {}), 2);  // set and src only
 }
 
@@ -202,7 +203,7 @@ TEST_F(GenerateAlbumTest, FolderThatCannotBeCreatedEndsTheRun) {
   AddPicture("a.bmp");
   dir_.Write("datei", "x");
   EXPECT_EQ(RunInto("datei/unter/index.htm").Outcome, RunOutcome::FolderNotCreatable);
-  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{"[Fehler] Konnte das Verzeichnis nicht erstellen!"}));
+  EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[Fehler] Konnte das Verzeichnis nicht erstellen!"}));
   EXPECT_TRUE(NoNamesLeft());
 }
 
@@ -211,7 +212,7 @@ TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
   std::filesystem::create_directories(dir_.Root() / "out" / "index.htm");
   const GenerationResult result = RunInto("out/index.htm");
   EXPECT_EQ(result.Outcome, RunOutcome::OverviewNotCreatable);
-  EXPECT_EQ(messages_.Lines,
+  EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei index.htm nicht erstellen!"}));
   EXPECT_TRUE(dir_.Exists("out/pics/a.jpg"));
   EXPECT_TRUE(dir_.Exists("out/html/a.htm"));
@@ -223,7 +224,7 @@ TEST_F(GenerateAlbumTest, DetailPageThatCannotBeCreatedStillGetsItsThumbnail) {
   dir_.Write("html", "im Weg");
   const GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
-  EXPECT_EQ(messages_.Lines,
+  EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei a.htm nicht erstellen!"}));
   EXPECT_TRUE(dir_.Exists("pics/a.jpg"));
   EXPECT_TRUE(dir_.Exists("mini/a.jpg"));
@@ -234,7 +235,7 @@ TEST_F(GenerateAlbumTest, PictureThatCannotBeWrittenIsReportedAndNotLinked) {
   dir_.Write("pics", "im Weg");
   const GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
-  EXPECT_EQ(messages_.Lines,
+  EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] JPEG Datei erstellen: Konnte die Datei a.jpg nicht erstellen!"}));
   EXPECT_NE(dir_.Read("html/a.htm").find("|../pics/|"), std::string::npos);
   EXPECT_TRUE(dir_.Exists("mini/a.jpg"));
@@ -328,7 +329,7 @@ TEST_F(GenerateAlbumTest, PictureBeyondTheJpegLimitGetsAMessageNamingIt) {
   AddPicture("breit.bmp", 70000, 2);
   const GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
-  EXPECT_EQ(messages_.Lines, (std::vector<std::string>{
+  EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{
                                  "[Fehler] JPEG Datei erstellen: Konnte die Datei breit.jpg nicht erstellen! Das Bild "
                                  "ist 70000 x 2 Pixel gro\xDF; JPEG erlaubt h\xF6" "chstens 65535 Pixel Breite und "
                                  "H\xF6he."}));
@@ -341,7 +342,7 @@ TEST_F(GenerateAlbumTest, LongestNamesRoundTrip) {
   const std::string base(246, 'a');
   AddPicture(base + ".bmp");
   EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
-  EXPECT_TRUE(messages_.Lines.empty());
+  EXPECT_TRUE(messages_.Lines().empty());
   EXPECT_EQ(SizeOf("pics/" + base + ".jpg"), std::make_pair(40, 30));
   EXPECT_EQ(SizeOf("mini/" + base + ".jpg"), std::make_pair(90, 67));
   EXPECT_NE(dir_.Read("html/" + base + ".htm").find("../pics/" + base + ".jpg"), std::string::npos);

@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "SmallFragments.h"
+#include "support/SmallFragments.h"
 #include "generator/Pages.h"
 
 namespace {

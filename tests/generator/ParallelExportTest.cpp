@@ -7,9 +7,9 @@
 #include <mutex>
 #include <thread>
 
-#include "BmpFiles.h"
-#include "SmallFragments.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 #include "generator/GenerateAlbum.h"
 #include "generator/OutputNames.h"
 #include "generator/PicturePool.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "generator/Fragments.h"
 #include "generator/OutputNames.h"
 #include "generator/TemplateSets.h"
 #include "generator/ThumbnailSize.h"
-#include "RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 TEST(FragmentText, LineBreaksBecomeCrLf) {
   EXPECT_EQ(FragmentText("a\nb\rc\r\nd"), "a\r\nb\r\nc\r\nd\r\n");
@@ -41,14 +41,14 @@ TEST(TemplateSets, MissingFragmentNamesItsFullPath) {
     if (static_cast<Fragment>(i) != Fragment::MainLoopEmpty) dir.Write(FragmentFileName(static_cast<Fragment>(i)), "x");
   RecordingMessages messages;
   EXPECT_FALSE(ReadTemplateFragments(dir.Path() + "/", messages));
-  ASSERT_EQ(messages.Lines.size(), 1u);
-  EXPECT_EQ(messages.Lines[0], "[title] Datei " + dir.Path() + "/mainloopempty.htm kann nicht ge\xF6" "ffnet werden.");
+  ASSERT_EQ(messages.Lines().size(), 1u);
+  EXPECT_EQ(messages.Lines()[0], "[title] Datei " + dir.Path() + "/mainloopempty.htm kann nicht ge\xF6" "ffnet werden.");
 
   dir.Write("mainloopempty.htm", "");
-  messages.Lines.clear();
+  messages.Calls.clear();
   const auto fragments = ReadTemplateFragments(dir.Path() + "/", messages);
   ASSERT_TRUE(fragments);
-  EXPECT_TRUE(messages.Lines.empty());
+  EXPECT_TRUE(messages.Lines().empty());
   EXPECT_EQ((*fragments)[Fragment::MainLoopEmpty], "");
   EXPECT_EQ((*fragments)[Fragment::DetailOverviewLink], "x\r\n");
 }

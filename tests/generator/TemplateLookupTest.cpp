@@ -1,7 +1,7 @@
 // Design sets read from several folders: the shipped designs and the user's.
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "generator/TemplateSets.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/DepthPromotion.h"
-#include "tests/imaging/TestImages.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "tests/imaging/TestImages.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "imaging/Resample.h"
-#include "tests/imaging/TestImages.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 

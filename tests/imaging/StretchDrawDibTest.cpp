@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/StretchDrawDib.h"
-#include "platform/MemoryDeviceContext.h"
-#include "tests/imaging/TestImages.h"
+#include "support/MemoryDeviceContext.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 using platform::DeviceKind;

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/DibPixels.h"
-#include "platform/MemoryDeviceContext.h"
+#include "support/MemoryDeviceContext.h"
 
 using namespace platform;
 

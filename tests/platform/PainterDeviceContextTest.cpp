@@ -9,9 +9,9 @@
 #include <QScrollBar>
 
 #include "imaging/StretchDrawDib.h"
-#include "platform/MemoryDeviceContext.h"
+#include "support/MemoryDeviceContext.h"
 #include "platform/qt/PainterDeviceContext.h"
-#include "tests/imaging/TestImages.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 using platform::PainterDeviceContext;

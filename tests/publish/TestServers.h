@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "publish/PublishUrl.h"
-#include "tests/cli/CliRunner.h"
+#include "support/CliRunner.h"
 
 namespace fs = std::filesystem;
 

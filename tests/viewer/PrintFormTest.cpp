@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "platform/DeviceContext.h"
-#include "tests/album/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
 #include "viewer/PrintFUnit.h"
@@ -208,9 +208,9 @@ TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {
   EXPECT_NEAR(static_cast<double>(page.Height) / page.Width, 297.0 / 210.0, 0.01);
   RecordingMessages messages;
   EXPECT_FALSE(RunPrintJob(square.get(), form.Choices(), ViewerPrintTitle, none, messages));
-  ASSERT_EQ(messages.Boxes.size(), 1u);
-  EXPECT_EQ(messages.Boxes[0].Text, "Kein Drucker installiert.");
-  EXPECT_EQ(messages.Boxes[0].Caption, "Fehler");
+  ASSERT_EQ(messages.Calls.size(), 1u);
+  EXPECT_EQ(messages.Calls[0].Text, "Kein Drucker installiert.");
+  EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
 }
 
 TEST_F(PrintForm, CancelPrintsNothing) {
@@ -222,14 +222,14 @@ TEST_F(PrintForm, CancelPrintsNothing) {
   });
   EXPECT_FALSE(PrintPicture(square.get(), MainWindowPrintTitle, printer, messages));
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
-  EXPECT_TRUE(messages.Boxes.empty());
+  EXPECT_TRUE(messages.Calls.empty());
 }
 
 TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
   RecordingMessages messages;
   EXPECT_FALSE(PrintPicture(EmptyRasterImage(), MainWindowPrintTitle, printer, messages));
-  ASSERT_EQ(messages.Boxes.size(), 1u);
-  EXPECT_EQ(messages.Boxes[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
+  ASSERT_EQ(messages.Calls.size(), 1u);
+  EXPECT_EQ(messages.Calls[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   // The dialog itself stays usable without a picture.
   TPrintForm form(EmptyRasterImage(), printer);

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "platform/DeviceContext.h"
-#include "tests/album/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PrintFUnit.h"
 #include "viewer/ViewPicFUnit.h"
@@ -83,7 +83,7 @@ TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
   choices.WidthPercent = 50;
   choices.HeightPercent = 50;
   ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
-  EXPECT_TRUE(messages.Boxes.empty());
+  EXPECT_TRUE(messages.Calls.empty());
   const QString info = Info();
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Lumivista Bild\\n")))) << info.toStdString();
@@ -143,7 +143,7 @@ TEST_F(PrintJob, ViewerPrintsItsPictureWithItsOwnTitle) {
     viewer.ReadyBtn->click();
   });
   ASSERT_TRUE(viewer.ShowPicture(red.get(), "/bilder/rot.bmp"));
-  EXPECT_TRUE(messages.Boxes.empty());
+  EXPECT_TRUE(messages.Calls.empty());
   EXPECT_TRUE(Info().contains(QRegularExpression(QStringLiteral("Title:\\s+Lumivista Bild\\n"))));
   // 600 wide would be 1200 high: the height limits it to 400 x 800, centred at x = 100.
   ExpectRedRectangle(RenderedPage(), QRect(100, 0, 400, 800));

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "platform/DeviceContext.h"
-#include "tests/album/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
 #include "viewer/SpinEdit.h"
@@ -93,7 +93,7 @@ TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
     for (QPoint p : {QPoint(0, 0), QPoint(49, 0), QPoint(0, 29), QPoint(49, 29)})
       EXPECT_EQ(drawn.pixel(p) & 0xFFFFFF, 0x0000FFu) << p.x() << "," << p.y();
   }));
-  EXPECT_TRUE(messages.Boxes.empty());
+  EXPECT_TRUE(messages.Calls.empty());
 }
 
 TEST_F(ViewPicForm, PaletteDisplayShowsAHalftonedPicture) {
@@ -130,10 +130,10 @@ TEST_F(ViewPicForm, PictureWithoutPixelsIsReportedAndNotShown) {
   EXPECT_FALSE(form->ShowPicture(empty, "/bilder/kaputt.jpg"));
   QCoreApplication::processEvents();
   EXPECT_FALSE(shown);
-  ASSERT_EQ(messages.Boxes.size(), 1u);
-  EXPECT_EQ(messages.Boxes[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
-  EXPECT_EQ(messages.Boxes[0].Caption, "Fehler");
-  EXPECT_EQ(messages.Boxes[0].Icon, platform::MessageIcon::Error);
+  ASSERT_EQ(messages.Calls.size(), 1u);
+  EXPECT_EQ(messages.Calls[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
+  EXPECT_EQ(messages.Calls[0].Icon, platform::MessageIcon::Error);
 }
 
 TEST_F(ViewPicForm, DraggingStopsAtTheEdges) {

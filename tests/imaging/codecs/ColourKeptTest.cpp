@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "HeifFixtures.h"
+#include "support/HeifFixtures.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -57,8 +58,8 @@ std::vector<uint8_t> ExifWithGps() {
 
 class ColourKept : public ::testing::Test {
  protected:
-  fixtures::ScratchFolder folder{"colour"};
-  std::string File(const std::string& name) const { return folder.File(name); }
+  TempFolder folder;
+  std::string File(const std::string& name) const { return folder.Path(name); }
 
   void SetUp() override { BlowUp("png-rgb-8.png", "", "PNG24:" + File("pattern.png")); }
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
 #include "imaging/DepthPromotion.h"
 #include "imaging/codecs/JpegWriter.h"
 

@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Crc32.h"
-#include "ImagingFixtures.h"
+#include "support/Crc32.h"
+#include "support/ImagingFixtures.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -18,11 +19,11 @@ const std::string kTooLarge = "Das Bild ist zu gro\xDF";
 
 class CorruptInput : public ::testing::Test {
  protected:
-  fixtures::ScratchFolder folder{"corrupt"};
+  TempFolder folder;
 
   // Opens `bytes` written to a file and expects failure; returns the message.
   std::string Refused(const std::vector<char>& bytes, const std::string& what) {
-    const std::string path = folder.File("picture");
+    const std::string path = folder.Path("picture");
     fixtures::WriteBytes(path, bytes);
     DibGuard guard;
     const RasterImage& image = fixtures::Open(guard, path);
@@ -47,7 +48,7 @@ using fixtures::Crc32;
 
 TEST_F(CorruptInput, MissingFileAndUnknownContent) {
   DibGuard guard;
-  const RasterImage& missing = fixtures::Open(guard, folder.File("nothing-here.jpg"));
+  const RasterImage& missing = fixtures::Open(guard, folder.Path("nothing-here.jpg"));
   EXPECT_EQ(missing.Pixels, nullptr);
   EXPECT_STREQ(missing.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden");
 
@@ -117,7 +118,7 @@ TEST_F(CorruptInput, BmpRunLengthDataThatLies) {
   for (const int c : {0, 2, 127, 127, 0, 200}) wild.push_back(static_cast<char>(c));
   for (int i = 0; i < 200; ++i) wild.push_back(7);
   for (const int c : {255, 9, 0, 1}) wild.push_back(static_cast<char>(c));
-  const std::string path = folder.File("wild.bmp");
+  const std::string path = folder.Path("wild.bmp");
   fixtures::WriteBytes(path, wild);
   DibGuard guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
@@ -146,7 +147,7 @@ TEST_F(CorruptInput, HeadersAnnouncingHugePicturesAreRefusedBeforeAllocating) {
 }
 
 TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
-  const std::string path = folder.File("huge.bmp");
+  const std::string path = folder.Path("huge.bmp");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("bmp-24.bmp")));
   std::filesystem::resize_file(path, (uintmax_t{3} << 30) + 1);  // sparse: costs no disk
   DibGuard guard;
@@ -156,9 +157,9 @@ TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
 }
 
 TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
-  const std::string pipe = folder.File("pipe.jpg");
+  const std::string pipe = folder.Path("pipe.jpg");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  for (const std::string& path : {pipe, folder.path.string(), std::string("/dev/zero")}) {
+  for (const std::string& path : {pipe, folder.Root().string(), std::string("/dev/zero")}) {
     DibGuard guard;
     const RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
     EXPECT_EQ(image.Pixels, nullptr) << path;
@@ -167,8 +168,8 @@ TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
 }
 
 TEST(OpenByContent, FileWithoutExtensionOpens) {
-  fixtures::ScratchFolder folder("noext");
-  const std::string path = folder.File("picture");
+  TempFolder folder;
+  const std::string path = folder.Path("picture");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("gif-pattern.gif")));
   DibGuard guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
+#include "support/TempFolder.h"
 #include "imaging/codecs/JpegWriter.h"
 
 namespace {
@@ -126,10 +127,10 @@ std::string QuadrantJpeg(int orientation) {
 
 TEST(JpegOrientation, EveryOrientationShowsEachQuadrantInItsCorner) {
   const fixtures::Rgb kColours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
-  fixtures::ScratchFolder folder("orientation");
+  TempFolder folder;
   for (const Turn& t : kTurns) {
     SCOPED_TRACE(testing::Message() << "orientation " << t.orientation);
-    const std::string path = folder.File("turn-" + std::to_string(t.orientation) + ".jpg");
+    const std::string path = folder.Path("turn-" + std::to_string(t.orientation) + ".jpg");
     const std::string bytes = QuadrantJpeg(t.orientation);
     fixtures::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
     DibGuard guard;

@@ -2,7 +2,7 @@
 // writes: 32-bit box sizes, meta before mdat, iloc offsets from the file's start.
 #include <optional>
 
-#include "HeifFixtures.h"
+#include "support/HeifFixtures.h"
 
 namespace heiffixtures {
 namespace {

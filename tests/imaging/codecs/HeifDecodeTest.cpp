@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "HeifFixtures.h"
+#include "support/HeifFixtures.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ constexpr int kTolerance = 10;
 
 class HeifDecode : public ::testing::Test {
  protected:
-  fixtures::ScratchFolder folder{"heif"};
-  std::string File(const std::string& name) const { return folder.File(name); }
+  TempFolder folder;
+  std::string File(const std::string& name) const { return folder.Path(name); }
 
   // The fixture pattern in the given format, from an 8-bit RGB PNG.
   std::string Encoded(const std::string& name, const std::string& options = "-q 92") {

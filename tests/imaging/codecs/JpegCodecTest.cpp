@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
 #include "imaging/codecs/JpegWriter.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -82,10 +83,10 @@ TEST(JpegDecode, MissingEndMarkerAloneLosesNothing) {
   ASSERT_EQ(static_cast<uint8_t>(bytes[bytes.size() - 2]), 0xFF);
   ASSERT_EQ(static_cast<uint8_t>(bytes.back()), 0xD9);
   bytes.resize(bytes.size() - 2);
-  fixtures::ScratchFolder folder("eoi");
-  fixtures::WriteBytes(folder.File("no-end.jpg"), bytes);
+  TempFolder folder;
+  fixtures::WriteBytes(folder.Path("no-end.jpg"), bytes);
   DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, folder.File("no-end.jpg"));
+  const RasterImage& image = fixtures::Open(guard, folder.Path("no-end.jpg"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   ExpectNear(fixtures::PixelAt(image, 27, 13), kBlue, "last rows decoded");
 }
@@ -96,10 +97,10 @@ TEST(JpegDecode, ProgressiveFileEndingBetweenScansIsRefused) {
   const size_t secondScan = text.find("\xFF\xDA", text.find("\xFF\xDA") + 2);
   ASSERT_NE(secondScan, std::string::npos);
   bytes.resize(secondScan);  // the first scan whole, every refinement missing
-  fixtures::ScratchFolder folder("scans");
-  fixtures::WriteBytes(folder.File("cut.jpg"), bytes);
+  TempFolder folder;
+  fixtures::WriteBytes(folder.Path("cut.jpg"), bytes);
   DibGuard guard;
-  EXPECT_EQ(fixtures::Open(guard, folder.File("cut.jpg")).Pixels, nullptr);
+  EXPECT_EQ(fixtures::Open(guard, folder.Path("cut.jpg")).Pixels, nullptr);
 }
 
 TEST(JpegDecode, ProgressRisesFromZeroToHundred) {
@@ -129,9 +130,9 @@ RasterImage MakeGradient(int width, int height, int bits) {
 }
 
 TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
-  fixtures::ScratchFolder folder("save");
+  TempFolder folder;
   DibGuard source(MakeGradient(33, 17, 24));  // odd width: padded rows
-  const std::string target = folder.File("copy.jpg");
+  const std::string target = folder.Path("copy.jpg");
   fixtures::RecordingProgress progress;
   ASSERT_EQ(SaveDib(source.get(), target.c_str(), kFormatJpeg, &progress), 1);
   EXPECT_EQ(progress.seen.front(), 0);
@@ -154,7 +155,7 @@ TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
     const int shade = x * 255 / 32;
     ExpectNear(fixtures::PixelAt(image, x, 8), Rgb{shade, 255 - shade, 128}, "gradient");
   }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "no temporary file left";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 1) << "no temporary file left";
 }
 
 // The standard tables cost a third less time than optimised ones and need no
@@ -183,21 +184,21 @@ TEST(EncodeJpeg, WritesStandardHuffmanTablesIntoAReusedBuffer) {
 }
 
 TEST(SaveDib, WindowsNamesWithUmlautsReachTheDiskAsUtf8) {
-  fixtures::ScratchFolder folder("umlaut");
+  TempFolder folder;
   DibGuard source(MakeGradient(8, 8, 24));
-  const std::string ansiName = folder.File("Gr\xFC\xDF" "e.jpg");  // "Grüße" in Windows-1252
+  const std::string ansiName = folder.Path("Gr\xFC\xDF" "e.jpg");  // "Grüße" in Windows-1252
   ASSERT_EQ(SaveDib(source.get(), ansiName.c_str(), kFormatJpeg, nullptr), 1);
-  EXPECT_TRUE(std::filesystem::exists(folder.path / "Gr\xC3\xBC\xC3\x9F" "e.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(folder.Root() / "Gr\xC3\xBC\xC3\x9F" "e.jpg"));
   DibGuard back;
   EXPECT_NE(fixtures::Open(back, ansiName).Pixels, nullptr);
 }
 
 TEST(SaveDib, EveryDepthIsConvertedThroughItsColourTable) {
-  fixtures::ScratchFolder folder("depths");
+  TempFolder folder;
   for (int bits : {1, 4, 8, 16, 32}) {
     SCOPED_TRACE(bits);
     DibGuard source(MakeGradient(64, 16, bits));
-    const std::string target = folder.File(std::to_string(bits) + "-bit.jpg");
+    const std::string target = folder.Path(std::to_string(bits) + "-bit.jpg");
     ASSERT_EQ(SaveDib(source.get(), target.c_str(), kFormatJpeg, nullptr), 1);
     DibGuard back;
     const RasterImage& image = fixtures::Open(back, target);
@@ -209,26 +210,26 @@ TEST(SaveDib, EveryDepthIsConvertedThroughItsColourTable) {
 }
 
 TEST(SaveDib, FailureReportsZeroAndKeepsTheOldFile) {
-  fixtures::ScratchFolder folder("fail");
-  const std::string existing = folder.File("old.jpg");
+  TempFolder folder;
+  const std::string existing = folder.Path("old.jpg");
   fixtures::WriteBytes(existing, {'o', 'l', 'd'});
   DibGuard good(MakeGradient(8, 8, 24));
 
   EXPECT_EQ(SaveDib(EmptyRasterImage(), existing.c_str(), kFormatJpeg, nullptr), 0);
   EXPECT_EQ(SaveDib(good.get(), existing.c_str(), 3, nullptr), 0) << "unknown format code";
   EXPECT_EQ(fixtures::ReadBytes(existing), (std::vector<char>{'o', 'l', 'd'}));
-  const std::string missingFolder = folder.File("missing/new.jpg");
+  const std::string missingFolder = folder.Path("missing/new.jpg");
   EXPECT_EQ(SaveDib(good.get(), missingFolder.c_str(), kFormatJpeg, nullptr), 0);
   EXPECT_FALSE(std::filesystem::exists(missingFolder));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 1);
 }
 
 TEST(SaveDib, RecordWhoseStrideDisagreesWithItsWidthIsRefused) {
   DibGuard good(MakeGradient(8, 8, 24));
   RasterImage lying = good.get();
   lying.Stride = 4;  // shorter than one row of 8 pixels
-  fixtures::ScratchFolder folder("lying");
-  EXPECT_EQ(SaveDib(lying, folder.File("x.jpg").c_str(), kFormatJpeg, nullptr), 0);
+  TempFolder folder;
+  EXPECT_EQ(SaveDib(lying, folder.Path("x.jpg").c_str(), kFormatJpeg, nullptr), 0);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
+#include "support/TempFolder.h"
 #include "imaging/DepthPromotion.h"
 
 namespace {
@@ -28,10 +29,10 @@ std::vector<char> WhiteFirstBmp() {
 }
 
 TEST(Monochrome, LightFirstPaletteIsReorderedWithoutChangingColours) {
-  fixtures::ScratchFolder folder("mono");
-  fixtures::WriteBytes(folder.File("snow.bmp"), WhiteFirstBmp());
+  TempFolder folder;
+  fixtures::WriteBytes(folder.Path("snow.bmp"), WhiteFirstBmp());
   DibGuard guard;
-  RasterImage& image = fixtures::Open(guard, folder.File("snow.bmp"));
+  RasterImage& image = fixtures::Open(guard, folder.Path("snow.bmp"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   ASSERT_EQ(DibBitCount(image), 1u);
   for (int x = 0; x < 8; ++x) {

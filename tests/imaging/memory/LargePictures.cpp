@@ -10,7 +10,7 @@
 #include <png.h>
 #include <tiffio.h>
 
-#include "../codecs/Crc32.h"
+#include "support/Crc32.h"
 
 namespace largepictures {
 namespace {

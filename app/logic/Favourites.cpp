@@ -1,4 +1,4 @@
-#include "app/Favourites.h"
+#include "app/logic/Favourites.h"
 
 #include "platform/InstallLayout.h"
 #include "platform/SafeFile.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ImagingFixtures.h"
+#include "support/ImagingFixtures.h"
 
 namespace heiffixtures {
 

@@ -1,4 +1,4 @@
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "platform/MemoryDeviceContext.h"
+#include "support/MemoryDeviceContext.h"
 
 #include <cstdint>
 #include <optional>

@@ -35,7 +35,10 @@ inline int Widen(int value, int depth) { return value * 255 / ((1 << depth) - 1)
 inline int OverWhite(int value, int alpha) { return (value * alpha + 255 * (255 - alpha) + 127) / 255; }
 inline Rgb OverWhite(Rgb c, int alpha) { return {OverWhite(c.r, alpha), OverWhite(c.g, alpha), OverWhite(c.b, alpha)}; }
 
-inline std::string Path(const std::string& name) { return std::string(LUMIVISTA_TEST_DATA) + "/imaging/" + name; }
+inline std::string Path(const std::string& name) {
+  std::string path = LUMIVISTA_TEST_DATA "/imaging/";
+  return path += name;
+}
 
 inline std::vector<char> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -69,16 +72,6 @@ inline RasterImage& Open(DibGuard& guard, const std::string& path, platform::Pro
   OpenDib(guard.out(), path.c_str(), 0, progress);
   return guard.get();
 }
-
-struct ScratchFolder {
-  std::filesystem::path path;
-  explicit ScratchFolder(const std::string& name)
-      : path(std::filesystem::temp_directory_path() / ("lumivista-imaging-" + name + "-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path);
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-  std::string File(const std::string& name) const { return (path / name).string(); }
-};
 
 class RecordingProgress : public platform::ProgressReceiver {
  public:

@@ -20,8 +20,9 @@ inline std::string DefaultSettings() {
 
 // One picture a.jpg beside the album file, comment "Hi", both flags, default settings.
 inline std::string WorkedExample() {
-  return "Vendrix Web Lumivista 1.0" + Int32(1) + Text("a.jpg") + Text("Hi") + "\x01\x01" + DefaultSettings() +
-         Int32(0xFFFFFF);
+  std::string bytes = "Vendrix Web Lumivista 1.0";
+  bytes += Int32(1) + Text("a.jpg") + Text("Hi") + "\x01\x01" + DefaultSettings() + Int32(0xFFFFFF);
+  return bytes;
 }
 
 }  // namespace album_bytes

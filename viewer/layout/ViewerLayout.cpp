@@ -1,4 +1,4 @@
-#include "viewer/ViewerLayout.h"
+#include "viewer/layout/ViewerLayout.h"
 
 #include <algorithm>
 #include <cmath>

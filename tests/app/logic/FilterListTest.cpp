@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FilterList.h"
+#include "app/logic/FilterList.h"
 
 using app::FilterEntry;
 using app::MaskOfEntry;

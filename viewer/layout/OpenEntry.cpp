@@ -1,4 +1,4 @@
-#include "viewer/OpenEntry.h"
+#include "viewer/layout/OpenEntry.h"
 
 namespace viewer {
 

@@ -1,4 +1,4 @@
-#include "app/FilterList.h"
+#include "app/logic/FilterList.h"
 
 namespace app {
 namespace {

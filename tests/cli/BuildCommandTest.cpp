@@ -2,23 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <sstream>
 
-#include "BmpFiles.h"
-#include "RecordingMessages.h"
-#include "SmallFragments.h"
-#include "TempFolder.h"
+#include "support/BmpFiles.h"
+#include "support/CliRunner.h"
+#include "support/RecordingMessages.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 #include "album/AlbumFile.h"
+#include "platform/Paths.h"
 #include "imaging/Rastola.h"
 
 namespace {
-
-struct CommandOutput {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class BuildCommandTest : public ::testing::Test {
  protected:
@@ -45,14 +42,7 @@ class BuildCommandTest : public ::testing::Test {
     ASSERT_TRUE(SaveFile(dir_.Path("album.lva"), pictures, settings_, messages));
   }
 
-  CommandOutput Cli(const std::string& arguments) {
-    const std::string out = (dir_.Root() / "stdout.txt").string();
-    const std::string err = (dir_.Root() / "stderr.txt").string();
-    const std::string command = "cd '" + dir_.Root().string() + "' && '" LUMIVISTA_CLI "' " + arguments + " >'" +
-                                out + "' 2>'" + err + "' </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir_.Read("stdout.txt"), dir_.Read("stderr.txt")};
-  }
+  CliResult Cli(std::initializer_list<std::string> args) { return RunCli(dir_.Root(), args); }
 
   // A detail page counts as red when it shows a red copy; JPEGs are read back.
   static bool IsRed(const std::string& path) {
@@ -78,7 +68,7 @@ class BuildCommandTest : public ::testing::Test {
 
 TEST_F(BuildCommandTest, BuildsTheAlbumWithTheFirstDesign) {
   SaveAlbum({"a.bmp", "b.bmp"});
-  const CommandOutput r = Cli("build album.lva web/index.htm --template-dir designs");
+  const CliResult r = Cli({"build", "album.lva", "web/index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");  // no progress when standard error is not a terminal
   EXPECT_EQ(dir_.Read("web/index.htm"),
@@ -93,7 +83,8 @@ TEST_F(BuildCommandTest, BuildsTheAlbumWithTheFirstDesign) {
 
 TEST_F(BuildCommandTest, NamedDesignWithoutBacklink) {
   SaveAlbum({"a.bmp"});
-  const CommandOutput r = Cli("build album.lva index.htm --template-dir designs --template Zwei --no-backlink --quiet");
+  const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs", "--template", "Zwei",
+                           "--no-backlink", "--quiet"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_NE(dir_.Read("index.htm").find("end 3 90\r\n"), std::string::npos);
@@ -101,7 +92,7 @@ TEST_F(BuildCommandTest, NamedDesignWithoutBacklink) {
 
 TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
   SaveAlbum({"a.bmp", "fehlt.jpg"});
-  const CommandOutput r = Cli("build album.lva index.htm --template-dir designs");
+  const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Fehler: Folgende Datei konnte nicht ge\xC3\xB6" "ffnet werden: " + dir_.Path("fehlt.jpg") + "\n");
   EXPECT_TRUE(dir_.Exists("index.htm"));
@@ -109,41 +100,41 @@ TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
 
 TEST_F(BuildCommandTest, RunsThatEndEarlyGiveStatusTwo) {
   SaveAlbum({"a.bmp"});
-  CommandOutput r = Cli("build album.lva index.htm --template-dir designs --template Drei");
+  CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs", "--template", "Drei"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Web Lumivista 2.0: Datei " + dir_.Path("designs") +
                        "/Drei/mainfirst.htm kann nicht ge\xC3\xB6" "ffnet werden.\n");
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
   dir_.Write("datei", "x");
-  r = Cli("build album.lva datei/index.htm --template-dir designs");
+  r = Cli({"build", "album.lva", "datei/index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: Konnte das Verzeichnis nicht erstellen!\n");
 
   std::filesystem::create_directories(dir_.Root() / "ordner.htm");
-  r = Cli("build album.lva ordner.htm --template-dir designs");
+  r = Cli({"build", "album.lva", "ordner.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: HTML Datei erstellen: Konnte die Datei ordner.htm nicht erstellen!\n");
 
   dir_.Write("kaputt.lva", "Vendrix");
-  r = Cli("build kaputt.lva index.htm --template-dir designs");
+  r = Cli({"build", "kaputt.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(r.err.empty());
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
-  EXPECT_EQ(Cli("build album.lva").status, 2);
+  EXPECT_EQ(Cli({"build", "album.lva"}).status, 2);
 }
 
 TEST_F(BuildCommandTest, JobsChangeNeitherTheAlbumNorTheMessagesNorTheStatus) {
   SaveAlbum({"a.bmp", "fehlt.jpg", "a.bmp", "b.bmp", "a.bmp"});
-  const CommandOutput one = Cli("build album.lva eins/index.htm --template-dir designs --jobs 1");
-  const CommandOutput four = Cli("build album.lva vier/index.htm --template-dir designs --jobs 4");
+  const CliResult one = Cli({"build", "album.lva", "eins/index.htm", "--template-dir", "designs", "--jobs", "1"});
+  const CliResult four = Cli({"build", "album.lva", "vier/index.htm", "--template-dir", "designs", "--jobs", "4"});
   EXPECT_EQ(one.status, 1);
   EXPECT_EQ(four.status, one.status);
   EXPECT_EQ(four.err, one.err);
   for (const char* file : {"index.htm", "html/a0.htm", "html/fehlt.htm", "pics/a1.jpg", "mini/a1.jpg", "pics/b.jpg"})
     EXPECT_EQ(dir_.Read(std::string("vier/") + file), dir_.Read(std::string("eins/") + file)) << file;
-  EXPECT_EQ(Cli("build album.lva x/index.htm --template-dir designs --jobs 0").status, 2);
+  EXPECT_EQ(Cli({"build", "album.lva", "x/index.htm", "--template-dir", "designs", "--jobs", "0"}).status, 2);
 }
 
 // Two albums of the same picture names built at once into one folder: each
@@ -202,9 +193,9 @@ TEST_F(BuildCommandTest, ConcurrentRunsIntoOneFolderMakeTwoConsistentAlbums) {
 }
 
 TEST_F(BuildCommandTest, TemplatesListsTheSetsInTheProgramsOrder) {
-  const CommandOutput r = Cli("templates --template-dir designs");
+  const CliResult r = Cli({"templates", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "eins\nZwei\n");
-  const CommandOutput shipped = Cli("templates");
+  const CliResult shipped = Cli({"templates"});
   EXPECT_EQ(shipped.out, "Klassisch\nModern\nSchlicht\n");
 }

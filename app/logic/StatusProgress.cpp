@@ -1,4 +1,4 @@
-#include "app/StatusProgress.h"
+#include "app/logic/StatusProgress.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "viewer/ViewerLayout.h"
+#include "viewer/layout/ViewerLayout.h"
 
 using namespace viewer;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "viewer/PrintLayout.h"
+#include "viewer/layout/PrintLayout.h"
 
 using namespace viewer;
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "AppTestSupport.h"
-#include "app/Favourites.h"
+#include "app/logic/Favourites.h"
 #include "platform/Paths.h"
+#include "support/TempFolder.h"
 
 using app::AddFavourite;
 using app::ParseFavouritesFile;
@@ -44,19 +44,19 @@ TEST(Favourites, FileLinesSplitLikeATextFile) {
 TEST(Favourites, FileHasCrLfLinesAndRoundTrips) {
   const Items items{"/A/", "/Gr\xF6\xDF" "e/"};
   EXPECT_EQ(app::FavouritesFileText(items), "/A/\r\n/Gr\xF6\xDF" "e/\r\n");
-  apptest::TempFolder folder;
+  TempFolder folder;
   ASSERT_TRUE(app::SaveFavourites(folder.Path(), items));
   EXPECT_EQ(app::LoadFavourites(folder.Path()), items);
 }
 
 TEST(Favourites, MissingOrUnwritableFile) {
-  apptest::TempFolder folder;
+  TempFolder folder;
   EXPECT_TRUE(app::LoadFavourites(folder.Path()).empty());
   EXPECT_FALSE(app::SaveFavourites(folder.Path("missing/"), {"/A/"}));
 }
 
 TEST(Favourites, BesideTheBuildTreeProgramButInTheUsersConfigurationOnceInstalled) {
-  apptest::TempFolder folder;
+  TempFolder folder;
   folder.MakeFolder("build/template");
   ASSERT_TRUE(app::SaveFavourites(folder.Path("build/"), {"/A/"}));
   EXPECT_EQ(folder.Read("build/folders.dat"), "/A/\r\n");

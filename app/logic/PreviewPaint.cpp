@@ -1,4 +1,6 @@
 // The preview pane's paint arithmetic and drawing.
+#include "app/logic/PreviewPaint.h"
+
 #include "imaging/StretchDrawDib.h"
 
 DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureWidth, int32_t pictureHeight) {

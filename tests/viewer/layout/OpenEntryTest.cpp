@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "viewer/OpenEntry.h"
+#include "viewer/layout/OpenEntry.h"
 
 using viewer::BringIntoPreview;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/StatusProgress.h"
+#include "app/logic/StatusProgress.h"
 
 using app::PanelRect;
 using app::ProgressFillRect;
