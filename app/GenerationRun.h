@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "album/AlbumPicture.h"
-#include "app/RunProgress.h"
+#include "app/logic/RunProgress.h"
 #include "generator/GenerateAlbum.h"
 
 namespace app {

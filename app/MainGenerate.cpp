@@ -16,7 +16,7 @@
 #include "app/PictureButton.h"
 #include "app/PublishSettings.h"
 #include "app/ResultBrowser.h"
-#include "app/RunMessages.h"
+#include "app/logic/RunMessages.h"
 #include "app/StatusBar.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"

@@ -15,7 +15,7 @@
 #include "album/CommentEditor.h"
 #include "app/logic/FilterList.h"
 #include "app/ListBox.h"
-#include "app/RecentAlbums.h"
+#include "app/logic/RecentAlbums.h"
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The recent albums in the user's own settings of the desktop program.
-#include "app/RecentAlbums.h"
+#include "app/logic/RecentAlbums.h"
 #include "viewer/UserSettings.h"
 
 namespace app {

@@ -1,4 +1,4 @@
-#include "app/RecentAlbums.h"
+#include "app/logic/RecentAlbums.h"
 
 #include <algorithm>
 

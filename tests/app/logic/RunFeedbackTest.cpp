@@ -2,10 +2,10 @@
 // albums list, without a window.
 #include <gtest/gtest.h>
 
-#include "AppTestSupport.h"
-#include "app/RecentAlbums.h"
-#include "app/RunMessages.h"
-#include "app/RunProgress.h"
+#include "support/RecordingMessages.h"
+#include "app/logic/RecentAlbums.h"
+#include "app/logic/RunMessages.h"
+#include "app/logic/RunProgress.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST(RunProgress, WholeRunAcrossPicturesAndTheirFiles) {
 }
 
 TEST(RunMessages, WriteFailuresMakeOneBoxWithAtMostTwentyNames) {
-  apptest::RecordingMessages shown;
+  RecordingMessages shown;
   app::RunMessages run(shown);
   for (int i = 0; i < 25; ++i) run.Error(NotCreated(i % 2 ? "HTML" : "JPEG", "bild" + std::to_string(i) + ".jpg"));
   run.MessageBox("Etwas anderes", "Hinweis", platform::MessageIcon::Information);
@@ -58,7 +58,7 @@ TEST(RunMessages, WriteFailuresMakeOneBoxWithAtMostTwentyNames) {
   EXPECT_EQ(shown.Calls[0].Text, "Etwas anderes");
   run.ShowSummary();
   ASSERT_EQ(shown.Calls.size(), 2u);
-  const apptest::MessageCall& summary = shown.Calls[1];
+  const MessageCall& summary = shown.Calls[1];
   EXPECT_EQ(summary.Caption, "Fehler");
   EXPECT_EQ(summary.Icon, platform::MessageIcon::Error);
   EXPECT_EQ(summary.Text.rfind("Folgende Dateien konnten nicht erstellt werden:\nbild0.jpg (JPEG)\nbild1.jpg (HTML)\n", 0), 0u);
@@ -69,7 +69,7 @@ TEST(RunMessages, WriteFailuresMakeOneBoxWithAtMostTwentyNames) {
 }
 
 TEST(RunMessages, ASingleFailureKeepsItsOwnMessageAndNothingShowsNothing) {
-  apptest::RecordingMessages shown;
+  RecordingMessages shown;
   app::RunMessages run(shown);
   run.ShowSummary();
   EXPECT_TRUE(shown.Calls.empty());
@@ -81,7 +81,7 @@ TEST(RunMessages, ASingleFailureKeepsItsOwnMessageAndNothingShowsNothing) {
 }
 
 TEST(RunMessages, UnreadablePicturesOfferToShowNoMoreFromTheSecondOn) {
-  apptest::RecordingMessages shown;
+  RecordingMessages shown;
   shown.QuietAnswers = {false, true};
   app::RunMessages run(shown);
   for (int i = 1; i <= 5; ++i) run.MessageBox(kUnreadable + "/p/" + std::to_string(i) + ".jpg", "", platform::MessageIcon::Error);

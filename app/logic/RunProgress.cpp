@@ -1,4 +1,4 @@
-#include "app/RunProgress.h"
+#include "app/logic/RunProgress.h"
 
 #include <algorithm>
 

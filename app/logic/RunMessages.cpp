@@ -1,4 +1,4 @@
-#include "app/RunMessages.h"
+#include "app/logic/RunMessages.h"
 
 namespace app {
 namespace {
