@@ -12,6 +12,7 @@
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
+#include "support/HeifFixtures.h"
 
 using apptest::MainFormTest;
 namespace fs = std::filesystem;
@@ -61,6 +62,23 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
   EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
   EXPECT_FALSE(Form().StopBtn->isVisible());
+}
+
+// Phone pictures, whatever their names, become an album of JPEG copies.
+TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
+  const std::string pattern = folder_.Path("muster.png");
+  heiffixtures::BlowUp("png-rgb-8.png", "", "PNG24:" + pattern);
+  heiffixtures::HeifEnc(pattern, folder_.Path("IMG_0001.HEIC"));
+  heiffixtures::HeifEnc(pattern, folder_.Path("IMG_0002.avif"));
+  Form().AddDroppedFiles({folder_.Path("IMG_0001.HEIC"), folder_.Path("IMG_0002.avif")});
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  Form().GoBtn1Click();
+  EXPECT_EQ(StatusText(), "Fertig: 2 Bilder");
+  EXPECT_TRUE(messages_.Calls.empty());
+  for (const char* copy : {"web/pics/IMG0001.jpg", "web/pics/IMG0002.jpg", "web/mini/IMG0001.jpg"}) {
+    DibGuard image;
+    EXPECT_NE(fixtures::Open(image, folder_.Path(copy)).Pixels, nullptr) << copy;
+  }
 }
 
 TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
