@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iostream>
 #include <memory>
 
 #include "album/AlbumFile.h"
@@ -48,13 +49,19 @@ int RunBuild(const BuildOptions& options) {
   TerminalProgress progress(!options.quiet && ::isatty(STDERR_FILENO));
   MessagesBesideProgress messages(stderrMessages, progress);
 
+  // A name Windows-1252 cannot hold would become '?' and could name another file.
+  std::string album, overview, templateDir, error;
+  if (!CheckedAnsiPath(options.album, album, error) || !CheckedAnsiPath(options.overview, overview, error) ||
+      (!options.templateDir.empty() && !CheckedAnsiPath(options.templateDir, templateDir, error))) {
+    std::cerr << error << '\n';
+    return kExitEndedEarly;
+  }
   AlbumPictures pictures;
   AlbumSettings settings;
-  if (!OpenFile(AbsoluteAnsiPath(options.album), pictures, settings, messages)) return kExitEndedEarly;
+  if (!OpenFile(album, pictures, settings, messages)) return kExitEndedEarly;
   settings.Backlink = !options.noBacklink;
 
   const TemplateFolders templatesFolder = TemplatesFolder(options);
-  const std::string overview = AbsoluteAnsiPath(options.overview);
   const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
                                   [&] { return std::optional<std::string>(overview); }, options.jobs};
   const GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});

@@ -116,6 +116,12 @@ TEST_F(BuildCommandTest, RunsThatEndEarlyGiveStatusTwo) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Fehler: HTML Datei erstellen: Konnte die Datei ordner.htm nicht erstellen!\n");
 
+  // An overview name Windows-1252 cannot hold would be written as "?.htm".
+  r = Cli({"build", "album.lva", "Urlaub \xF0\x9F\x98\x80.htm", "--template-dir", "designs"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Urlaub \xF0\x9F\x98\x80.htm"), std::string::npos) << r.err;
+  EXPECT_FALSE(dir_.Exists("Urlaub ?.htm"));
+
   dir_.Write("kaputt.lva", "Vendrix");
   r = Cli({"build", "kaputt.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 2);
