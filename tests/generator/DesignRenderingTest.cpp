@@ -21,17 +21,6 @@ extern "C" const char* __asan_default_options() { return "new_delete_type_mismat
 
 namespace {
 
-bool StartApplication() {
-  static QApplication* application = [] {
-    static int argc = 1;
-    static char name[] = "design_rendering_tests";
-    static char* argv[] = {name, nullptr};
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return new QApplication(argc, argv);
-  }();
-  return application != nullptr;
-}
-
 // A browser window `width` pixels wide that loads a page and runs scripts on it.
 class Browser {
  public:
@@ -69,7 +58,6 @@ class Browser {
     start(loop);
     loop.exec();
   }
-  bool started_ = StartApplication();  // before the view: widgets need the application
   QWebEngineView view_;
 };
 
@@ -212,3 +200,14 @@ TEST_P(DesignRendering, EveryTextIsReadableOnEveryColourPair) {
 
 INSTANTIATE_TEST_SUITE_P(Designs, DesignRendering, ::testing::ValuesIn(kDesigns),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// The application lives on main's stack: the browser engine must be shut
+// down with it before the process exits, or its teardown corrupts the heap.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}
