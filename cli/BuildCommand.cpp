@@ -27,11 +27,6 @@ struct BuildOptions {
   int32_t jobs = 0;  // 0: one per core
 };
 
-TemplateFolders TemplatesFolder(const BuildOptions& options) {
-  if (options.templateDir.empty()) return DefaultTemplateFolders();
-  return {AbsoluteAnsiPath(options.templateDir)};
-}
-
 // The named set, or the first one listed, as the design drop-down starts.
 std::string ChosenSet(const BuildOptions& options, const TemplateFolders& templatesFolder) {
   if (!options.templateName.empty()) return platform::Utf8ToAnsi(options.templateName);
@@ -61,7 +56,7 @@ int RunBuild(const BuildOptions& options) {
   if (!OpenFile(album, pictures, settings, messages)) return kExitEndedEarly;
   settings.Backlink = !options.noBacklink;
 
-  const TemplateFolders templatesFolder = TemplatesFolder(options);
+  const TemplateFolders templatesFolder = templateDir.empty() ? DefaultTemplateFolders() : TemplateFolders{templateDir};
   const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
                                   [&] { return std::optional<std::string>(overview); }, options.jobs};
   const GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
