@@ -7,6 +7,8 @@
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
+namespace album {
+
 namespace {
 
 // The album file read only as far as its last field.
@@ -61,3 +63,5 @@ std::string AlbumWindowCaption(const std::optional<std::string>& savedFileName) 
   const std::string name = savedFileName ? platform::ExtractFileName(*savedFileName) : "Unbenannt.lva";
   return "Vendrix Web Lumivista 2.0 - [" + name + "]";
 }
+
+}  // namespace album

@@ -7,6 +7,8 @@
 #include "album/AlbumSettings.h"
 #include "platform/Messages.h"
 
+namespace album {
+
 // Writes the album to `path` without ever leaving a half-written file: on
 // any failure the save error box is shown, the previous file stays intact
 // and false is returned. The caller then keeps its SavedFileName.
@@ -28,3 +30,5 @@ std::string AlbumWindowCaption(const std::optional<std::string>& savedFileName);
 std::string SaveErrorText(const std::string& path);
 std::string OpenErrorText(const std::string& path);
 inline constexpr const char* kNotAnAlbumFileText = "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!";
+
+}  // namespace album

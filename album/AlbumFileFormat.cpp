@@ -5,6 +5,8 @@
 
 #include "platform/Paths.h"
 
+namespace album {
+
 namespace {
 
 // Smallest picture record: two empty texts and two flag bytes.
@@ -165,3 +167,5 @@ std::optional<LoadedAlbum> DecodeAlbumFile(AlbumByteSource& source, const std::s
   if (reader.Failed()) return std::nullopt;
   return album;
 }
+
+}  // namespace album

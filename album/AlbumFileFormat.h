@@ -11,6 +11,8 @@
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
 
+namespace album {
+
 inline constexpr std::string_view kAlbumFileHeader = "Vendrix Web Lumivista 1.0";
 
 // The file's bytes for an album saved as `albumPath`: pictures lying in the
@@ -45,3 +47,5 @@ std::optional<LoadedAlbum> DecodeAlbumFile(AlbumByteSource& source, const std::s
 // The same for a file held in memory.
 std::optional<LoadedAlbum> DecodeAlbumFile(std::string_view bytes, const std::string& albumPath,
                                            const AlbumSettings& current);
+
+}  // namespace album

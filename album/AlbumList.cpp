@@ -5,6 +5,8 @@
 
 #include "platform/Paths.h"
 
+namespace album {
+
 void AddSelectedNames(AlbumPictures& pictures, const std::string& folder, const std::vector<std::string>& names,
                       const std::function<void(const std::string&)>& addToPrefFolders) {
   if (folder.empty()) return;
@@ -57,3 +59,4 @@ std::vector<std::string> LineTexts(const AlbumPictures& pictures) {
 
 bool NamesEntry(const AlbumPictures& pictures, int index) { return index >= 0 && index < PictureCount(pictures); }
 
+}  // namespace album

@@ -9,6 +9,8 @@
 
 #include "album/AlbumPicture.h"
 
+namespace album {
+
 // Appends one entry per name, in order, as "&Hinzufügen" does: the folder
 // with a delimiter appended, then the name; both flags set, no comment.
 // `addToPrefFolders` receives that folder once per added name. An empty
@@ -42,3 +44,4 @@ std::vector<std::string> LineTexts(const AlbumPictures& pictures);
 // True when `index` names an entry of the list.
 bool NamesEntry(const AlbumPictures& pictures, int index);
 
+}  // namespace album

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace album {
+
 struct AlbumPicture {
   std::string FileName;                  // full path of the picture file
   uint8_t ShowComment = 1;               // print the comment on the detail page
@@ -22,3 +24,5 @@ struct AlbumPicture {
 using AlbumPictures = std::vector<AlbumPicture>;
 
 inline int32_t PictureCount(const AlbumPictures& pictures) { return static_cast<int32_t>(pictures.size()); }
+
+}  // namespace album

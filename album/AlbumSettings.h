@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace album {
+
 struct SpinRange {
   int32_t Minimum;
   int32_t Maximum;
@@ -45,3 +47,5 @@ inline void BringIntoRange(AlbumSettings& settings) {
   settings.Border = kBorderRange.Clamp(settings.Border);
   settings.DetailBorder = kBorderRange.Clamp(settings.DetailBorder);
 }
+
+}  // namespace album

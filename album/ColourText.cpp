@@ -1,5 +1,7 @@
 #include "album/ColourText.h"
 
+namespace album {
+
 namespace {
 
 int HexDigitValue(char c) {
@@ -50,3 +52,5 @@ bool ColourChoice::SetHTMLcolor(std::string_view text) {
   SetColorValue(*colour);
   return true;
 }
+
+}  // namespace album

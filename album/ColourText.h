@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace album {
+
 // "#" and two upper-case hexadecimal digits each for red, green and blue.
 std::string HtmlColourText(uint32_t colour);
 
@@ -31,3 +33,5 @@ class ColourChoice {
   uint32_t colour_ = 0;
   std::string text_;
 };
+
+}  // namespace album

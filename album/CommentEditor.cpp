@@ -2,6 +2,8 @@
 
 #include "album/AlbumList.h"
 
+namespace album {
+
 CommentControls CommentControlsFor(const AlbumPictures& pictures, int current) {
   if (!NamesEntry(pictures, current)) return {};
   const AlbumPicture& picture = pictures[current];
@@ -47,3 +49,5 @@ void CommentEditor::ComMemoChange(AlbumPictures& pictures, const std::vector<int
   for (const int line : selected)
     if (NamesEntry(pictures, line)) pictures[line].Comment = comment;
 }
+
+}  // namespace album

@@ -10,6 +10,8 @@
 
 #include "album/AlbumPicture.h"
 
+namespace album {
+
 // What the check box "Kommentar anzeigen" and the memo show.
 struct CommentControls {
   bool Enabled = false;
@@ -42,3 +44,5 @@ class CommentEditor {
  private:
   bool refreshing_ = false;
 };
+
+}  // namespace album

@@ -34,7 +34,7 @@ class TColorBox : public QComboBox {
   void EntryChosen(int index);
   void ShowCurrent();
 
-  ColourChoice choice_;
+  album::ColourChoice choice_;
   bool showing_ = false;
 };
 

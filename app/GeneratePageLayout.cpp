@@ -51,7 +51,7 @@ using app::Buddy;
 using app::SpinEdit;
 
 QWidget* TMainForm::BuildGeneralSettings() {
-  const AlbumSettings defaults;
+  const album::AlbumSettings defaults;
   auto* page = new QWidget;
   BKColorBox = new app::TColorBox(page);
   BKColorBox->setObjectName("BKColorBox");
@@ -64,8 +64,8 @@ QWidget* TMainForm::BuildGeneralSettings() {
   colours->addRow(Buddy("Hintergrundfarbe 2:", BKColorBox2), BKColorBox2);
 
   auto* thumbs = new QGroupBox("Vorschaubilder", page);
-  BreitEd = SpinEdit(kThumbSideRange.Minimum, kThumbSideRange.Maximum, defaults.ThumbWidth, thumbs);
-  HochEd = SpinEdit(kThumbSideRange.Minimum, kThumbSideRange.Maximum, defaults.ThumbHeight, thumbs);
+  BreitEd = SpinEdit(album::kThumbSideRange.Minimum, album::kThumbSideRange.Maximum, defaults.ThumbWidth, thumbs);
+  HochEd = SpinEdit(album::kThumbSideRange.Minimum, album::kThumbSideRange.Maximum, defaults.ThumbHeight, thumbs);
   auto* thumbsLayout = new QFormLayout(thumbs);
   thumbsLayout->addRow(Buddy("Breite:", BreitEd), BreitEd);
   thumbsLayout->addRow(Buddy("Höhe:", HochEd), HochEd);
@@ -73,8 +73,9 @@ QWidget* TMainForm::BuildGeneralSettings() {
   auto* overview = new QGroupBox("Übersicht", page);
   CaptionED = new QLineEdit(platform::ToQString(defaults.Caption), overview);
   FreeText = new QLineEdit(platform::ToQString(defaults.FreeText), overview);
-  AnzEd = SpinEdit(kPicturesPerRowRange.Minimum, kPicturesPerRowRange.Maximum, defaults.PicturesPerRow, overview);
-  BorderEd = SpinEdit(kBorderRange.Minimum, kBorderRange.Maximum, defaults.Border, overview);
+  AnzEd = SpinEdit(album::kPicturesPerRowRange.Minimum, album::kPicturesPerRowRange.Maximum, defaults.PicturesPerRow,
+                   overview);
+  BorderEd = SpinEdit(album::kBorderRange.Minimum, album::kBorderRange.Maximum, defaults.Border, overview);
   auto* overviewLayout = new QFormLayout(overview);
   overviewLayout->addRow(Buddy("Überschrift:", CaptionED), CaptionED);
   overviewLayout->addRow(Buddy("Freier Text:", FreeText), FreeText);
@@ -96,11 +97,11 @@ QWidget* TMainForm::BuildGeneralSettings() {
 }
 
 QWidget* TMainForm::BuildDetailSettings() {
-  const AlbumSettings defaults;
+  const album::AlbumSettings defaults;
   auto* page = new QWidget;
   auto* group = new QGroupBox("Detail Ansicht", page);
   Caption2ED = new QLineEdit(platform::ToQString(defaults.DetailCaption), group);
-  Border2ED = SpinEdit(kBorderRange.Minimum, kBorderRange.Maximum, defaults.DetailBorder, group);
+  Border2ED = SpinEdit(album::kBorderRange.Minimum, album::kBorderRange.Maximum, defaults.DetailBorder, group);
   auto* form = new QFormLayout(group);
   form->addRow(Buddy("Überschrift:", Caption2ED), Caption2ED);
   form->addRow(Buddy("Rahmenbreite:", Border2ED), Border2ED);

@@ -7,7 +7,7 @@
 namespace app {
 
 // The generator's view of the window, on the worker thread.
-class WorkerReports : public platform::Messages, public platform::ProgressReceiver, public PictureObserver {
+class WorkerReports : public platform::Messages, public platform::ProgressReceiver, public generator::PictureObserver {
  public:
   explicit WorkerReports(GenerationRun& run) : run_(run) {}
 
@@ -55,18 +55,20 @@ RunProgress GenerationRun::Progress() const {
   return progress_;
 }
 
-GenerationResult GenerationRun::Run(AlbumPictures& pictures, const GenerationRequest& request) {
+generator::GenerationResult GenerationRun::Run(album::AlbumPictures& pictures,
+                                               const generator::GenerationRequest& request) {
   WorkerReports reports(*this);
-  const OverviewPathChooser chooser = request.ChooseOverviewPath;
-  const GenerationRequest onWorker{request.Settings, request.TemplateSetFolder, [&] {
-                                     std::optional<std::string> path;
-                                     OnWindowThread([&] { path = chooser(); });
-                                     return path;
-                                   }};
-  GenerationResult result;
+  const generator::OverviewPathChooser chooser = request.ChooseOverviewPath;
+  const generator::GenerationRequest onWorker{request.Settings, request.TemplateSetFolder, [&] {
+                                                std::optional<std::string> path;
+                                                OnWindowThread([&] { path = chooser(); });
+                                                return path;
+                                              }};
+  generator::GenerationResult result;
   QEventLoop loop;
   std::thread worker([&] {
-    result = GenerateAlbum(pictures, onWorker, ExportReporting{reports, &reports, &reports, &stop_});
+    result =
+        generator::GenerateAlbum(pictures, onWorker, generator::ExportReporting{reports, &reports, &reports, &stop_});
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   loop.exec();

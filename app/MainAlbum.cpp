@@ -106,7 +106,7 @@ void TMainForm::UpdateListBox() {
   ImageList->clear();
   ImageBox->clear();
   SortBox->clear();
-  for (const AlbumPicture& picture : Pictures) {
+  for (const album::AlbumPicture& picture : Pictures) {
     const QString line = platform::ToQString(LineText(picture));
     ImageList->addItem(line);
     auto* checkLine = new QListWidgetItem(line, ImageBox);
@@ -133,7 +133,8 @@ void TMainForm::AddBtnClick() {
   for (const QString& name : SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
   std::vector<std::string> names;
   for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
-  AddSelectedNames(Pictures, SelectedFolder(), names, [this](const std::string& folder) { AddToPrefFolders(folder); });
+  album::AddSelectedNames(Pictures, SelectedFolder(), names,
+                          [this](const std::string& folder) { AddToPrefFolders(folder); });
   UpdateListBox();
 }
 
@@ -141,35 +142,35 @@ void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
   if (generating_) return;
   for (const std::string& path : paths) {
     if (platform::DirectoryExists(path)) continue;
-    AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
-                     [this](const std::string& folder) { AddToPrefFolders(folder); });
+    album::AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
+                            [this](const std::string& folder) { AddToPrefFolders(folder); });
   }
   UpdateListBox();
 }
 
 void TMainForm::DelBtnClick() {
   if (generating_) return;
-  RemoveSelected(Pictures, SelectedLines(ImageList));
+  album::RemoveSelected(Pictures, SelectedLines(ImageList));
   UpdateListBox();
 }
 
 void TMainForm::ImageListDblClick() { LoadPreview(ImageList->currentRow()); }
 
 void TMainForm::LoadPreview(int index) {
-  if (NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
+  if (album::NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
 }
 
 void TMainForm::NewBtnClick() {
   if (generating_) return;
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
-  DelallPics(Pictures);
+  album::DelallPics(Pictures);
   UpdateListBox();
   Setsavedfilename(std::nullopt);
   overviewFolder_.clear();
 }
 
 void TMainForm::ChangeImageBox() {
-  comments_.ChangeImageBox(Pictures, ImageBox->currentRow(), [this](const CommentControls& controls) {
+  comments_.ChangeImageBox(Pictures, ImageBox->currentRow(), [this](const album::CommentControls& controls) {
     ShowComment->setEnabled(controls.Enabled);
     ComMemo->setEnabled(controls.Enabled);
     if (controls.ShowComment) ShowComment->setChecked(*controls.ShowComment);
@@ -181,7 +182,7 @@ void TMainForm::ImageBoxClickCheck() {
   if (generating_) return;
   std::vector<bool> marks;
   for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
-  SetMarks(Pictures, marks);
+  album::SetMarks(Pictures, marks);
 }
 
 void TMainForm::ShowCommentClick() {
@@ -196,7 +197,7 @@ void TMainForm::ComMemoChange() {
 
 void TMainForm::UpNowClick() {
   if (generating_) return;
-  if (const std::optional<int> line = ::UpNow(Pictures, SortBox->currentRow())) {
+  if (const std::optional<int> line = album::UpNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);
   }
@@ -204,7 +205,7 @@ void TMainForm::UpNowClick() {
 
 void TMainForm::DownNowClick() {
   if (generating_) return;
-  if (const std::optional<int> line = ::DownNow(Pictures, SortBox->currentRow())) {
+  if (const std::optional<int> line = album::DownNow(Pictures, SortBox->currentRow())) {
     UpdateListBox();
     SortBox->setCurrentRow(*line);
   }
@@ -212,14 +213,14 @@ void TMainForm::DownNowClick() {
 
 void TMainForm::SortBoxDblClick() {
   const int index = SortBox->currentRow();
-  if (!NamesEntry(Pictures, index)) return;
+  if (!album::NamesEntry(Pictures, index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
   const int index = ImageBox->currentRow();
-  if (!NamesEntry(Pictures, index)) return;
+  if (!album::NamesEntry(Pictures, index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }

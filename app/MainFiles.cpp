@@ -67,7 +67,7 @@ void TMainForm::SaveAsBtnClick() {
 }
 
 bool TMainForm::SaveFile(const std::string& path) {
-  if (generating_ || !::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
+  if (generating_ || !album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
   Setsavedfilename(path);
   RememberAlbum(path);
   // A new name keeps the overview folder this album had in this session.
@@ -77,8 +77,8 @@ bool TMainForm::SaveFile(const std::string& path) {
 
 bool TMainForm::OpenFile(const std::string& path) {
   if (generating_) return false;
-  AlbumSettings settings = CurrentSettings();
-  if (!::OpenFile(path, Pictures, settings, messages_)) return false;
+  album::AlbumSettings settings = CurrentSettings();
+  if (!album::OpenFile(path, Pictures, settings, messages_)) return false;
   ApplyStoredSettings(settings);
   Setsavedfilename(path);
   UpdateListBox();
@@ -119,11 +119,11 @@ void TMainForm::FillRecentMenu() {
 
 void TMainForm::Setsavedfilename(const std::optional<std::string>& path) {
   SavedFileName = path;
-  setWindowTitle(platform::ToQString(AlbumWindowCaption(path)));
+  setWindowTitle(platform::ToQString(album::AlbumWindowCaption(path)));
 }
 
-AlbumSettings TMainForm::CurrentSettings() const {
-  AlbumSettings settings;
+album::AlbumSettings TMainForm::CurrentSettings() const {
+  album::AlbumSettings settings;
   settings.Caption = platform::FromQString(CaptionED->text());
   settings.FreeText = platform::FromQString(FreeText->text());
   settings.PicturesPerRow = AnzEd->value();
@@ -140,7 +140,7 @@ AlbumSettings TMainForm::CurrentSettings() const {
 
 // The spin edits bring stored values outside their ranges to the nearest
 // bound; the backlink check is not part of the album file.
-void TMainForm::ApplyStoredSettings(const AlbumSettings& settings) {
+void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) {
   BKColorBox->SetColorValue(settings.BackgroundColour);
   BreitEd->setValue(settings.ThumbWidth);
   HochEd->setValue(settings.ThumbHeight);

@@ -39,18 +39,18 @@ QString Pictures(int32_t count) { return QString::number(count) + (count == 1 ? 
 
 namespace app {
 
-QString ClosingLine(const GenerationResult& result) {
+QString ClosingLine(const generator::GenerationResult& result) {
   switch (result.Outcome) {
-    case RunOutcome::Completed:
+    case generator::RunOutcome::Completed:
       return "Fertig: " + Pictures(result.PicturesMade) +
              (result.FailedPictures > 0 ? ", " + QString::number(result.FailedPictures) + " fehlgeschlagen" : "");
-    case RunOutcome::Stopped:
+    case generator::RunOutcome::Stopped:
       return "Abgebrochen: " + Pictures(result.PicturesMade) + " erstellt";
-    case RunOutcome::OverviewNotCreatable:
+    case generator::RunOutcome::OverviewNotCreatable:
       return "Fehler: Die Übersichtsseite wurde nicht erstellt";
-    case RunOutcome::Cancelled:
-    case RunOutcome::MissingFragment:
-    case RunOutcome::FolderNotCreatable:
+    case generator::RunOutcome::Cancelled:
+    case generator::RunOutcome::MissingFragment:
+    case generator::RunOutcome::FolderNotCreatable:
       break;
   }
   return {};
@@ -66,12 +66,14 @@ std::string StoppedMessage(int32_t picturesMade) {
 
 void TMainForm::FillTemplateBox() {
   TemplateBox->clear();
-  for (const std::string& name : TemplateSetNames(DefaultTemplateFolders())) TemplateBox->addItem(platform::ToQString(name));
+  for (const std::string& name : generator::TemplateSetNames(generator::DefaultTemplateFolders()))
+    TemplateBox->addItem(platform::ToQString(name));
   TemplateBox->setCurrentIndex(TemplateBox->count() > 0 ? 0 : -1);
 }
 
 std::string TMainForm::TemplateFolder() const {
-  return TemplateSetFolder(DefaultTemplateFolders(), platform::FromQString(TemplateBox->currentText()));
+  return generator::TemplateSetFolder(generator::DefaultTemplateFolders(),
+                                      platform::FromQString(TemplateBox->currentText()));
 }
 
 // The folder this album's overview was last written to; else the album's
@@ -86,32 +88,34 @@ std::string TMainForm::OverviewStartFolder() const {
 void TMainForm::GoBtn1Click() {
   GoBtn->MouseUp();
   if (generating_) return;
-  const AlbumSettings settings = CurrentSettings();
-  const GenerationRequest request{settings, TemplateFolder(),
-                                  [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
+  const album::AlbumSettings settings = CurrentSettings();
+  const generator::GenerationRequest request{
+      settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
   app::RunMessages runMessages(messages_);
   app::GenerationRun run(runMessages);
   run_ = &run;
   SetRunning(true);
   // The browser engine starts while the pictures are made, not after them.
   QTimer::singleShot(0, WebBrowser1, &app::ResultBrowser::Prepare);
-  const GenerationResult result = run.Run(Pictures, request);
+  const generator::GenerationResult result = run.Run(Pictures, request);
   ShowRunProgress();
   SetRunning(false);
   run_ = nullptr;
   StatusBar1->SetText(app::ClosingLine(result));
   // The last pictures may have failed before reporting anything.
-  if (result.Outcome == RunOutcome::Completed || result.Outcome == RunOutcome::OverviewNotCreatable) SetProStatus(100);
+  if (result.Outcome == generator::RunOutcome::Completed ||
+      result.Outcome == generator::RunOutcome::OverviewNotCreatable)
+    SetProStatus(100);
   runMessages.ShowSummary();
-  if (result.Outcome == RunOutcome::Stopped) {
+  if (result.Outcome == generator::RunOutcome::Stopped) {
     messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",
                          platform::MessageIcon::Information);
   }
-  if (result.Outcome != RunOutcome::Completed) return;
+  if (result.Outcome != generator::RunOutcome::Completed) return;
   app::RememberOutputFolder(SavedFileName ? platform::ToQString(*SavedFileName) : QString(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
-  WebBrowser1->Navigate(platform::ToQString(OverviewAddress(result.OverviewPath)));
+  WebBrowser1->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
   PageControl2->setCurrentIndex(kResultPage);
 }
 

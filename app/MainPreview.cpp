@@ -16,17 +16,17 @@
 namespace {
 
 // The library's message; it ends within the 1024 bytes of ErrorText.
-std::string ErrorTextOf(const RasterImage& image) {
+std::string ErrorTextOf(const imaging::RasterImage& image) {
   return std::string(image.ErrorText, strnlen(image.ErrorText, sizeof image.ErrorText));
 }
 
 }  // namespace
 
 void TMainForm::openfilenow(const std::string& fileName) {
-  RasterImage image = EmptyRasterImage();
-  OpenDib(&image, fileName.c_str(), 0, this);
+  imaging::RasterImage image = imaging::EmptyRasterImage();
+  imaging::OpenDib(&image, fileName.c_str(), 0, this);
   if (image.Pixels) {
-    deldib(PreviewImage);
+    imaging::deldib(PreviewImage);
     PreviewImage = image;
     DibPrevPaint->update();
     PreviewFileName = fileName;

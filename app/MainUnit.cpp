@@ -71,12 +71,12 @@ TMainForm::~TMainForm() { FormDestroy(); }
 
 void TMainForm::FormCreate() {
   ProgramFolder = platform::ProgramFolder();
-  filters_ = app::ParseFilterText(GetDIBOpenFilter());
+  filters_ = app::ParseFilterText(imaging::GetDIBOpenFilter());
   for (const app::FilterEntry& entry : filters_) FilterComboBox1->addItem(platform::ToQString(entry.Description));
   FilterComboBox1->setCurrentIndex(filters_.empty() ? -1 : 0);
   // The list shows what the box says from the start.
   FilterComboBox1Change();
-  newdib(&PreviewImage, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
+  imaging::newdib(&PreviewImage, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
   if (PreviewImage.Pixels) std::memset(PreviewImage.Pixels, 0xFF, PreviewImage.Info->bmiHeader.biSizeImage);
   SelectFolder(ProgramFolder);
   ChangeImageBox();
@@ -94,9 +94,9 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  if (PreviewImage.Info || PreviewImage.Pixels) deldib(PreviewImage);
-  PreviewImage = EmptyRasterImage();
-  DelallPics(Pictures);
+  if (PreviewImage.Info || PreviewImage.Pixels) imaging::deldib(PreviewImage);
+  PreviewImage = imaging::EmptyRasterImage();
+  album::DelallPics(Pictures);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

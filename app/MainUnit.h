@@ -64,14 +64,14 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   // Viewing and printing an entry end in the viewer's and the print dialog's
   // code; they receive an alias of the preview picture and its file name.
-  std::function<void(const RasterImage&, const std::string&)> ShowViewer;
-  std::function<void(const RasterImage&, const std::string&)> PrintPicture;
+  std::function<void(const imaging::RasterImage&, const std::string&)> ShowViewer;
+  std::function<void(const imaging::RasterImage&, const std::string&)> PrintPicture;
 
   // State the window owns.
   std::string ProgramFolder;
-  RasterImage PreviewImage{};
+  imaging::RasterImage PreviewImage{};
   std::string PreviewFileName;
-  AlbumPictures Pictures;
+  album::AlbumPictures Pictures;
   std::optional<std::string> SavedFileName;
   const std::vector<std::string>& Favourites() const { return favourites_; }
   bool RefreshingComment() const { return comments_.RefreshingComment(); }
@@ -207,8 +207,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string AlbumStartFolder() const;
 
   // Generation page.
-  AlbumSettings CurrentSettings() const;
-  void ApplyStoredSettings(const AlbumSettings& settings);
+  album::AlbumSettings CurrentSettings() const;
+  void ApplyStoredSettings(const album::AlbumSettings& settings);
   std::string TemplateFolder() const;
   void GoBtn1Click();
   std::string OverviewStartFolder() const;
@@ -267,7 +267,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   QPersistentModelIndex revealFolder_;
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
-  CommentEditor comments_;
+  album::CommentEditor comments_;
   bool refilling_ = false;
   bool generating_ = false;
   app::GenerationRun* run_ = nullptr;

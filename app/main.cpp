@@ -51,10 +51,10 @@ int main(int argc, char* argv[]) {
   QPrinter printer(QPrinter::HighResolution);
   TViewPicForm viewer(printer, messages, &form);
   viewer.hide();
-  form.ShowViewer = [&viewer](const RasterImage& picture, const std::string& fileName) {
+  form.ShowViewer = [&viewer](const imaging::RasterImage& picture, const std::string& fileName) {
     viewer.ShowPicture(picture, fileName);
   };
-  form.PrintPicture = [&](const RasterImage& picture, const std::string&) {
+  form.PrintPicture = [&](const imaging::RasterImage& picture, const std::string&) {
     PrintPicture(picture, MainWindowPrintTitle, printer, messages, &form);
   };
 

@@ -16,33 +16,33 @@ namespace {
 
 struct TextSetting {
   const char* key;
-  std::string AlbumSettings::*field;
+  std::string album::AlbumSettings::*field;
 };
 struct NumberSetting {
   const char* key;
-  int32_t AlbumSettings::*field;
-  SpinRange range;
+  int32_t album::AlbumSettings::*field;
+  album::SpinRange range;
 };
 struct ColourSetting {
   const char* key;
-  uint32_t AlbumSettings::*field;
+  uint32_t album::AlbumSettings::*field;
 };
 
 constexpr TextSetting kTexts[] = {
-    {"caption", &AlbumSettings::Caption},
-    {"free_text", &AlbumSettings::FreeText},
-    {"detail_caption", &AlbumSettings::DetailCaption},
+    {"caption", &album::AlbumSettings::Caption},
+    {"free_text", &album::AlbumSettings::FreeText},
+    {"detail_caption", &album::AlbumSettings::DetailCaption},
 };
 constexpr NumberSetting kNumbers[] = {
-    {"per_row", &AlbumSettings::PicturesPerRow, kPicturesPerRowRange},
-    {"thumb_width", &AlbumSettings::ThumbWidth, kThumbSideRange},
-    {"thumb_height", &AlbumSettings::ThumbHeight, kThumbSideRange},
-    {"border", &AlbumSettings::Border, kBorderRange},
-    {"detail_border", &AlbumSettings::DetailBorder, kBorderRange},
+    {"per_row", &album::AlbumSettings::PicturesPerRow, album::kPicturesPerRowRange},
+    {"thumb_width", &album::AlbumSettings::ThumbWidth, album::kThumbSideRange},
+    {"thumb_height", &album::AlbumSettings::ThumbHeight, album::kThumbSideRange},
+    {"border", &album::AlbumSettings::Border, album::kBorderRange},
+    {"detail_border", &album::AlbumSettings::DetailBorder, album::kBorderRange},
 };
 constexpr ColourSetting kColours[] = {
-    {"bgcolor", &AlbumSettings::BackgroundColour},
-    {"bgcolor2", &AlbumSettings::BackgroundColour2},
+    {"bgcolor", &album::AlbumSettings::BackgroundColour},
+    {"bgcolor2", &album::AlbumSettings::BackgroundColour2},
 };
 
 std::string Utf8(const std::string& ansi) { return platform::AnsiToUtf8(ansi); }
@@ -57,7 +57,7 @@ std::optional<int64_t> WholeNumber(const Json& value) {
   return std::nullopt;
 }
 
-Json PictureToJson(const AlbumPicture& picture) {
+Json PictureToJson(const album::AlbumPicture& picture) {
   return {{"file", Utf8(picture.FileName)},
           {"comment", picture.Comment ? Json(Utf8(*picture.Comment)) : Json(nullptr)},
           {"show_comment", picture.ShowComment != 0},
@@ -76,7 +76,7 @@ bool FlagFromJson(const Json& entry, const char* key, uint8_t& flag, std::string
   return true;
 }
 
-bool PictureFromJson(const Json& entry, AlbumPicture& picture, std::string& error) {
+bool PictureFromJson(const Json& entry, album::AlbumPicture& picture, std::string& error) {
   if (!entry.is_object() || !entry.contains("file") || !entry["file"].is_string())
     return Fail(error, "Jedes Bild braucht einen Dateinamen in \"file\".");
   if (!CheckedAnsiPath(entry["file"].get<std::string>(), picture.FileName, error)) return false;
@@ -84,13 +84,13 @@ bool PictureFromJson(const Json& entry, AlbumPicture& picture, std::string& erro
     if (!entry["comment"].is_string()) return Fail(error, "\"comment\" muss ein Text oder null sein.");
     std::string comment;
     if (!CheckedAnsiText(entry["comment"].get<std::string>(), "comment", comment, error)) return false;
-    picture.Comment = WithCrLfLineBreaks(comment);
+    picture.Comment = album::WithCrLfLineBreaks(comment);
   }
   return FlagFromJson(entry, "show_comment", picture.ShowComment, error) &&
          FlagFromJson(entry, "marked", picture.Marked, error);
 }
 
-bool SettingsFromJson(const Json& object, AlbumSettings& settings, std::string& error) {
+bool SettingsFromJson(const Json& object, album::AlbumSettings& settings, std::string& error) {
   if (!object.is_object()) return Fail(error, "\"settings\" muss ein Objekt sein.");
   for (const TextSetting& s : kTexts) {
     if (!object.contains(s.key)) continue;
@@ -106,7 +106,7 @@ bool SettingsFromJson(const Json& object, AlbumSettings& settings, std::string& 
   for (const ColourSetting& s : kColours) {
     if (!object.contains(s.key)) continue;
     const std::optional<uint32_t> colour =
-        object[s.key].is_string() ? ColourFromHtmlText(object[s.key].get<std::string>()) : std::nullopt;
+        object[s.key].is_string() ? album::ColourFromHtmlText(object[s.key].get<std::string>()) : std::nullopt;
     if (!colour) return Fail(error, std::string("\"") + s.key + "\" muss eine Farbe wie \"#C0C0C0\" sein.");
     settings.*s.field = *colour;
   }
@@ -115,24 +115,25 @@ bool SettingsFromJson(const Json& object, AlbumSettings& settings, std::string& 
 
 }  // namespace
 
-Json AlbumToJson(const AlbumPictures& pictures, const AlbumSettings& settings) {
+Json AlbumToJson(const album::AlbumPictures& pictures, const album::AlbumSettings& settings) {
   Json list = Json::array();
-  for (const AlbumPicture& picture : pictures) list.push_back(PictureToJson(picture));
+  for (const album::AlbumPicture& picture : pictures) list.push_back(PictureToJson(picture));
   Json stored = Json::object();
   for (const TextSetting& s : kTexts) stored[s.key] = Utf8(settings.*s.field);
   for (const NumberSetting& s : kNumbers) stored[s.key] = settings.*s.field;
-  for (const ColourSetting& s : kColours) stored[s.key] = HtmlColourText(settings.*s.field);
+  for (const ColourSetting& s : kColours) stored[s.key] = album::HtmlColourText(settings.*s.field);
   return {{"pictures", list}, {"settings", stored}};
 }
 
-bool AlbumFromJson(const Json& document, AlbumPictures& pictures, AlbumSettings& settings, std::string& error) {
+bool AlbumFromJson(const Json& document, album::AlbumPictures& pictures, album::AlbumSettings& settings,
+                   std::string& error) {
   if (!document.is_object()) return Fail(error, "Das JSON-Dokument muss ein Objekt sein.");
-  AlbumPictures read;
-  AlbumSettings readSettings = settings;
+  album::AlbumPictures read;
+  album::AlbumSettings readSettings = settings;
   if (document.contains("pictures")) {
     if (!document["pictures"].is_array()) return Fail(error, "\"pictures\" muss eine Liste sein.");
     for (const Json& entry : document["pictures"]) {
-      AlbumPicture picture;
+      album::AlbumPicture picture;
       if (!PictureFromJson(entry, picture, error)) return false;
       read.push_back(std::move(picture));
     }

@@ -14,12 +14,12 @@
 // Keys keep the order they are written in, so the output reads as documented.
 using Json = nlohmann::ordered_json;
 
-Json AlbumToJson(const AlbumPictures& pictures, const AlbumSettings& settings);
+Json AlbumToJson(const album::AlbumPictures& pictures, const album::AlbumSettings& settings);
 
 // Fills `pictures` and `settings` from a JSON document. Missing settings keep
 // the values `settings` has; missing flags are set; relative file names are
 // made absolute against the working folder; numbers are brought into their
 // range. False with a German message in `error` when the document does not
 // have this form or holds text Windows-1252 cannot hold.
-bool AlbumFromJson(const Json& document, AlbumPictures& pictures, AlbumSettings& settings,
+bool AlbumFromJson(const Json& document, album::AlbumPictures& pictures, album::AlbumSettings& settings,
                    std::string& error);

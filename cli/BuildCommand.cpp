@@ -28,14 +28,14 @@ struct BuildOptions {
 };
 
 // The named set, or the first one listed, as the design drop-down starts.
-std::string ChosenSet(const BuildOptions& options, const TemplateFolders& templatesFolder) {
+std::string ChosenSet(const BuildOptions& options, const generator::TemplateFolders& templatesFolder) {
   if (!options.templateName.empty()) return platform::Utf8ToAnsi(options.templateName);
-  const std::vector<std::string> names = TemplateSetNames(templatesFolder);
+  const std::vector<std::string> names = generator::TemplateSetNames(templatesFolder);
   return names.empty() ? std::string() : names.front();
 }
 
-int ExitStatusOf(const GenerationResult& result) {
-  if (result.Outcome != RunOutcome::Completed) return kExitEndedEarly;
+int ExitStatusOf(const generator::GenerationResult& result) {
+  if (result.Outcome != generator::RunOutcome::Completed) return kExitEndedEarly;
   return result.FailedPictures > 0 ? kExitSomePicturesFailed : kExitOk;
 }
 
@@ -51,15 +51,17 @@ int RunBuild(const BuildOptions& options) {
     std::cerr << error << '\n';
     return kExitEndedEarly;
   }
-  AlbumPictures pictures;
-  AlbumSettings settings;
-  if (!OpenFile(album, pictures, settings, messages)) return kExitEndedEarly;
+  album::AlbumPictures pictures;
+  album::AlbumSettings settings;
+  if (!album::OpenFile(album, pictures, settings, messages)) return kExitEndedEarly;
   settings.Backlink = !options.noBacklink;
 
-  const TemplateFolders templatesFolder = templateDir.empty() ? DefaultTemplateFolders() : TemplateFolders{templateDir};
-  const GenerationRequest request{settings, TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
-                                  [&] { return std::optional<std::string>(overview); }, options.jobs};
-  const GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
+  const generator::TemplateFolders templatesFolder =
+      templateDir.empty() ? generator::DefaultTemplateFolders() : generator::TemplateFolders{templateDir};
+  const generator::GenerationRequest request{
+      settings, generator::TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
+      [&] { return std::optional<std::string>(overview); }, options.jobs};
+  const generator::GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
   progress.Clear();
   return ExitStatusOf(result);
 }

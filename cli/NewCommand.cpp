@@ -50,13 +50,13 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   return true;
 }
 
-void ApplyNumber(const std::optional<int64_t>& value, const SpinRange& range, int32_t& setting) {
+void ApplyNumber(const std::optional<int64_t>& value, const album::SpinRange& range, int32_t& setting) {
   if (value) setting = range.Clamp(*value);
 }
 
 bool ApplyColour(const std::optional<std::string>& text, uint32_t& setting) {
   if (!text) return true;
-  const std::optional<uint32_t> colour = ColourFromHtmlText(*text);
+  const std::optional<uint32_t> colour = album::ColourFromHtmlText(*text);
   if (colour) setting = *colour;
   return colour.has_value();
 }
@@ -67,16 +67,16 @@ bool ApplyText(const std::optional<std::string>& text, std::string_view option, 
 }
 
 // The options given on the command line win over the JSON document's settings.
-bool ApplyOptions(const NewOptions& options, AlbumSettings& settings, std::string& error) {
+bool ApplyOptions(const NewOptions& options, album::AlbumSettings& settings, std::string& error) {
   if (!ApplyText(options.caption, "--caption", settings.Caption, error) ||
       !ApplyText(options.freeText, "--free-text", settings.FreeText, error) ||
       !ApplyText(options.detailCaption, "--detail-caption", settings.DetailCaption, error))
     return false;
-  ApplyNumber(options.perRow, kPicturesPerRowRange, settings.PicturesPerRow);
-  ApplyNumber(options.thumbWidth, kThumbSideRange, settings.ThumbWidth);
-  ApplyNumber(options.thumbHeight, kThumbSideRange, settings.ThumbHeight);
-  ApplyNumber(options.border, kBorderRange, settings.Border);
-  ApplyNumber(options.detailBorder, kBorderRange, settings.DetailBorder);
+  ApplyNumber(options.perRow, album::kPicturesPerRowRange, settings.PicturesPerRow);
+  ApplyNumber(options.thumbWidth, album::kThumbSideRange, settings.ThumbWidth);
+  ApplyNumber(options.thumbHeight, album::kThumbSideRange, settings.ThumbHeight);
+  ApplyNumber(options.border, album::kBorderRange, settings.Border);
+  ApplyNumber(options.detailBorder, album::kBorderRange, settings.DetailBorder);
   if (ApplyColour(options.bgcolor, settings.BackgroundColour) &&
       ApplyColour(options.bgcolor2, settings.BackgroundColour2))
     return true;
@@ -85,8 +85,8 @@ bool ApplyOptions(const NewOptions& options, AlbumSettings& settings, std::strin
 }
 
 int RunNew(const NewOptions& options) {
-  AlbumPictures pictures;
-  AlbumSettings settings;
+  album::AlbumPictures pictures;
+  album::AlbumSettings settings;
   std::string error;
   if (!options.jsonFile.empty()) {
     Json document;
@@ -94,14 +94,14 @@ int RunNew(const NewOptions& options) {
       return Refuse(error);
   }
   for (const std::string& picture : options.pictures) {
-    AlbumPicture entry;  // both flags set, no comment, as "Hinzufügen" adds it
+    album::AlbumPicture entry;  // both flags set, no comment, as "Hinzufügen" adds it
     if (!CheckedAnsiPath(picture, entry.FileName, error)) return Refuse(error);
     pictures.push_back(std::move(entry));
   }
   std::string album;
   if (!ApplyOptions(options, settings, error) || !CheckedAnsiPath(options.album, album, error)) return Refuse(error);
   StderrMessages messages;
-  return SaveFile(album, pictures, settings, messages) ? kExitOk : kExitWriteFailed;
+  return album::SaveFile(album, pictures, settings, messages) ? kExitOk : kExitWriteFailed;
 }
 
 }  // namespace

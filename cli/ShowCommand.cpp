@@ -33,10 +33,10 @@ std::string IndentedComment(const std::string& comment) {
   return out;
 }
 
-void PrintPictures(std::ostream& out, const AlbumPictures& pictures) {
+void PrintPictures(std::ostream& out, const album::AlbumPictures& pictures) {
   out << "Bilder: " << pictures.size() << '\n';
   for (size_t i = 0; i < pictures.size(); ++i) {
-    const AlbumPicture& picture = pictures[i];
+    const album::AlbumPicture& picture = pictures[i];
     out << "  " << i + 1 << ". " << Utf8(picture.FileName) << '\n'
         << "     Kommentar anzeigen: " << YesNo(picture.ShowComment) << ", markiert: " << YesNo(picture.Marked)
         << '\n'
@@ -45,24 +45,24 @@ void PrintPictures(std::ostream& out, const AlbumPictures& pictures) {
   }
 }
 
-void PrintSettings(std::ostream& out, const AlbumSettings& s) {
+void PrintSettings(std::ostream& out, const album::AlbumSettings& s) {
   out << "Überschrift: " << Utf8(s.Caption) << '\n'
       << "Freier Text: " << Utf8(s.FreeText) << '\n'
       << "Anzahl pro Zeile: " << s.PicturesPerRow << '\n'
       << "Rahmenbreite: " << s.Border << '\n'
       << "Vorschaubilder: " << s.ThumbWidth << " x " << s.ThumbHeight << '\n'
-      << "Hintergrundfarbe: " << HtmlColourText(s.BackgroundColour) << '\n'
-      << "Hintergrundfarbe 2: " << HtmlColourText(s.BackgroundColour2) << '\n'
+      << "Hintergrundfarbe: " << album::HtmlColourText(s.BackgroundColour) << '\n'
+      << "Hintergrundfarbe 2: " << album::HtmlColourText(s.BackgroundColour2) << '\n'
       << "Detailseite Überschrift: " << Utf8(s.DetailCaption) << '\n'
       << "Detailseite Rahmenbreite: " << s.DetailBorder << '\n';
 }
 
 int RunShow(const ShowOptions& options) {
   const std::string path = AbsoluteAnsiPath(options.album);
-  AlbumPictures pictures;
-  AlbumSettings settings;
+  album::AlbumPictures pictures;
+  album::AlbumSettings settings;
   StderrMessages messages;
-  if (!OpenFile(path, pictures, settings, messages)) return kExitBadInput;
+  if (!album::OpenFile(path, pictures, settings, messages)) return kExitBadInput;
   if (options.json) {
     std::cout << AlbumToJson(pictures, settings).dump(2) << '\n';
   } else {

@@ -14,9 +14,11 @@ void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--template-dir", *templateDir,
                       "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->callback([templateDir, &exitStatus] {
-    const TemplateFolders folders =
-        templateDir->empty() ? DefaultTemplateFolders() : TemplateFolders{AbsoluteAnsiPath(*templateDir)};
-    for (const std::string& name : TemplateSetNames(folders)) std::cout << platform::AnsiToUtf8(name) << '\n';
+    const generator::TemplateFolders folders = templateDir->empty()
+                                                   ? generator::DefaultTemplateFolders()
+                                                   : generator::TemplateFolders{AbsoluteAnsiPath(*templateDir)};
+    for (const std::string& name : generator::TemplateSetNames(folders))
+      std::cout << platform::AnsiToUtf8(name) << '\n';
     exitStatus = kExitOk;
   });
 }

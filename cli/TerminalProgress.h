@@ -8,7 +8,7 @@
 #include "platform/Messages.h"
 #include "platform/Progress.h"
 
-class TerminalProgress : public platform::ProgressReceiver, public PictureObserver {
+class TerminalProgress : public platform::ProgressReceiver, public generator::PictureObserver {
  public:
   explicit TerminalProgress(bool enabled) : enabled_(enabled) {}
   void PictureStarted(int32_t number, int32_t count) override;

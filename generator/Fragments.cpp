@@ -2,6 +2,8 @@
 
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 namespace {
 
 constexpr const char* kFileNames[kFragmentCount] = {
@@ -44,3 +46,5 @@ std::optional<TemplateFragments> ReadTemplateFragments(const std::string& setFol
   }
   return fragments;
 }
+
+}  // namespace generator

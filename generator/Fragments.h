@@ -7,6 +7,8 @@
 
 #include "platform/Messages.h"
 
+namespace generator {
+
 enum class Fragment {
   MainFirst,
   MainLoopFirstCol1,
@@ -42,3 +44,5 @@ class TemplateFragments {
 // first one missing or unreadable is reported through the general error
 // display as "Datei <path> kann nicht geöffnet werden." and gives nothing.
 std::optional<TemplateFragments> ReadTemplateFragments(const std::string& setFolder, platform::Messages& messages);
+
+}  // namespace generator

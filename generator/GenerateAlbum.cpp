@@ -7,17 +7,19 @@
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 namespace {
 
 // Album files and scripts may hold values below the settings' ranges (the
 // window's spin boxes clamp what is typed); the grid and the thumbnail box
 // need at least their minimum.
-AlbumSettings WithMinimums(AlbumSettings settings) {
-  settings.PicturesPerRow = std::max(settings.PicturesPerRow, kPicturesPerRowRange.Minimum);
-  settings.ThumbWidth = std::max(settings.ThumbWidth, kThumbSideRange.Minimum);
-  settings.ThumbHeight = std::max(settings.ThumbHeight, kThumbSideRange.Minimum);
-  settings.Border = std::max(settings.Border, kBorderRange.Minimum);
-  settings.DetailBorder = std::max(settings.DetailBorder, kBorderRange.Minimum);
+album::AlbumSettings WithMinimums(album::AlbumSettings settings) {
+  settings.PicturesPerRow = std::max(settings.PicturesPerRow, album::kPicturesPerRowRange.Minimum);
+  settings.ThumbWidth = std::max(settings.ThumbWidth, album::kThumbSideRange.Minimum);
+  settings.ThumbHeight = std::max(settings.ThumbHeight, album::kThumbSideRange.Minimum);
+  settings.Border = std::max(settings.Border, album::kBorderRange.Minimum);
+  settings.DetailBorder = std::max(settings.DetailBorder, album::kBorderRange.Minimum);
   return settings;
 }
 
@@ -31,9 +33,9 @@ std::string TargetFolderOf(const std::string& chosenPath) {
 
 class NameRelease {
  public:
-  explicit NameRelease(AlbumPictures& pictures) : pictures_(pictures) {}
+  explicit NameRelease(album::AlbumPictures& pictures) : pictures_(pictures) {}
   ~NameRelease() {
-    for (AlbumPicture& p : pictures_) {
+    for (album::AlbumPicture& p : pictures_) {
       p.ThumbnailName.reset();
       p.PictureName.reset();
       p.DetailPageName.reset();
@@ -43,12 +45,12 @@ class NameRelease {
   NameRelease& operator=(const NameRelease&) = delete;
 
  private:
-  AlbumPictures& pictures_;
+  album::AlbumPictures& pictures_;
 };
 
 }  // namespace
 
-GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest& request,
+GenerationResult GenerateAlbum(album::AlbumPictures& pictures, const GenerationRequest& request,
                                ExportReporting reporting) {
   NameRelease releaseNames(pictures);
   GenerationResult result;
@@ -67,7 +69,7 @@ GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest&
     result.Outcome = RunOutcome::FolderNotCreatable;
     return result;
   }
-  const AlbumSettings settings = WithMinimums(request.Settings);
+  const album::AlbumSettings settings = WithMinimums(request.Settings);
   const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
   const ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting, request.Jobs);
   result.FailedPictures = summary.Failed;
@@ -88,3 +90,5 @@ GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest&
   result.Outcome = RunOutcome::Completed;
   return result;
 }
+
+}  // namespace generator

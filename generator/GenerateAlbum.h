@@ -14,6 +14,8 @@
 #include "platform/Messages.h"
 #include "platform/Progress.h"
 
+namespace generator {
+
 enum class RunOutcome {
   Completed,             // overview written (some pictures may have failed)
   Cancelled,             // the overview file was not chosen; nothing written
@@ -35,7 +37,7 @@ struct GenerationResult {
 using OverviewPathChooser = std::function<std::optional<std::string>()>;
 
 struct GenerationRequest {
-  const AlbumSettings& Settings;      // Backlink decides "%%POWERED%%"
+  const album::AlbumSettings& Settings;  // Backlink decides "%%POWERED%%"
   std::string TemplateSetFolder;      // from TemplateSetFolder(), ends with the delimiter
   OverviewPathChooser ChooseOverviewPath;
   int32_t Jobs = 0;                   // pictures worked on at once; 0: one per core
@@ -43,8 +45,10 @@ struct GenerationRequest {
 
 // Runs one generation. The generated names in `pictures` are released when
 // the run ends, however it ends.
-GenerationResult GenerateAlbum(AlbumPictures& pictures, const GenerationRequest& request,
+GenerationResult GenerateAlbum(album::AlbumPictures& pictures, const GenerationRequest& request,
                                ExportReporting reporting);
 
 // The address the browser shows the result page from.
 inline std::string OverviewAddress(const std::string& overviewPath) { return "file://" + overviewPath; }
+
+}  // namespace generator

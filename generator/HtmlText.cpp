@@ -1,5 +1,7 @@
 #include "generator/HtmlText.h"
 
+namespace generator {
+
 namespace {
 
 const char* EntityFor(unsigned char byte) {
@@ -28,3 +30,5 @@ std::string TextToHtml(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace generator

@@ -9,6 +9,8 @@
 
 #include "platform/Paths.h"
 
+namespace generator {
+
 namespace {
 
 std::atomic<uint64_t> probes{0};
@@ -71,3 +73,5 @@ platform::PublishOutcome CreateEmptyFile(const std::string& path) {
   if (fd < 0) return errno == EEXIST ? platform::PublishOutcome::NameTaken : platform::PublishOutcome::Failed;
   return ::close(fd) == 0 ? platform::PublishOutcome::Published : platform::PublishOutcome::Failed;
 }
+
+}  // namespace generator

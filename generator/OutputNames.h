@@ -8,6 +8,8 @@
 
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 // Only A-Z, a-z and 0-9 of `text`, in order.
 std::string AlnumOnly(std::string_view text);
 
@@ -43,3 +45,5 @@ uint64_t FreeNameProbes();
 
 // Creates an empty file, never replacing an existing entry.
 platform::PublishOutcome CreateEmptyFile(const std::string& path);
+
+}  // namespace generator

@@ -3,6 +3,8 @@
 #include "album/ColourText.h"
 #include "generator/HtmlText.h"
 
+namespace generator {
+
 namespace {
 
 constexpr size_t kBigHtmlSrc = 7;
@@ -34,11 +36,11 @@ std::string PoweredByParagraph() {
   return std::string("<p><a href=\"") + kMakerHomePage + "\">Powered by Vendrix Web Lumivista.</a>";
 }
 
-PlaceholderTable OverviewTable(const AlbumSettings& settings) {
+PlaceholderTable OverviewTable(const album::AlbumSettings& settings) {
   PlaceholderTable t;
   t.Add("%%POWERED%%", settings.Backlink ? PoweredByParagraph() : std::string());
-  t.Add("%%BGCOLOR%%", HtmlColourText(settings.BackgroundColour));
-  t.Add("%%BGCOLOR2%%", HtmlColourText(settings.BackgroundColour2));
+  t.Add("%%BGCOLOR%%", album::HtmlColourText(settings.BackgroundColour));
+  t.Add("%%BGCOLOR2%%", album::HtmlColourText(settings.BackgroundColour2));
   t.Add("%%CAPTION%%", TextToHtml(settings.Caption));
   t.Add("%%FREETEXT%%", TextToHtml(settings.FreeText));
   t.Add("%%BORDER%%", std::to_string(settings.Border));
@@ -48,19 +50,19 @@ PlaceholderTable OverviewTable(const AlbumSettings& settings) {
   return t;
 }
 
-void SetOverviewPicture(PlaceholderTable& overview, const AlbumPicture& picture) {
+void SetOverviewPicture(PlaceholderTable& overview, const album::AlbumPicture& picture) {
   overview.Values[kBigHtmlSrc] = "./html/" + NameOrEmpty(picture.DetailPageName);
   overview.Values[kMiniPicSrc] = "./mini/" + NameOrEmpty(picture.ThumbnailName);
 }
 
-PlaceholderTable DetailLinkTable(const AlbumSettings& settings, const AlbumPictures& pictures, int32_t index,
-                                 const std::string& overviewFileName) {
-  const AlbumPicture& picture = pictures[static_cast<size_t>(index)];
-  const bool hasNext = index + 1 < PictureCount(pictures);
+PlaceholderTable DetailLinkTable(const album::AlbumSettings& settings, const album::AlbumPictures& pictures,
+                                 int32_t index, const std::string& overviewFileName) {
+  const album::AlbumPicture& picture = pictures[static_cast<size_t>(index)];
+  const bool hasNext = index + 1 < album::PictureCount(pictures);
   const bool hasPrev = index > 0;
   PlaceholderTable t;
-  t.Add("%%BGCOLOR%%", HtmlColourText(settings.BackgroundColour));
-  t.Add("%%BGCOLOR2%%", HtmlColourText(settings.BackgroundColour2));
+  t.Add("%%BGCOLOR%%", album::HtmlColourText(settings.BackgroundColour));
+  t.Add("%%BGCOLOR2%%", album::HtmlColourText(settings.BackgroundColour2));
   t.Add("%%CAPTION2%%", TextToHtml(settings.DetailCaption));
   t.Add("%%COMMENT%%", picture.ShowComment ? TextToHtml(picture.Comment.value_or(std::string())) : std::string());
   t.Add("%%BORDER%%", std::to_string(settings.DetailBorder));
@@ -70,3 +72,5 @@ PlaceholderTable DetailLinkTable(const AlbumSettings& settings, const AlbumPictu
   t.Add("%%OVERVIEWLINK%%", "../" + LinkPath(overviewFileName));
   return t;
 }
+
+}  // namespace generator

@@ -7,6 +7,8 @@
 #include "album/AlbumSettings.h"
 #include "generator/Placeholders.h"
 
+namespace generator {
+
 // The maker's home page, linked from the powered-by paragraph.
 inline constexpr const char* kMakerHomePage = "https://www.example.org/web-lumivista/";
 
@@ -15,9 +17,11 @@ std::string PoweredByParagraph();
 
 // Overview table, nine entries; the last two (the current picture's detail
 // page and thumbnail) start empty and are set with SetOverviewPicture.
-PlaceholderTable OverviewTable(const AlbumSettings& settings);
-void SetOverviewPicture(PlaceholderTable& overview, const AlbumPicture& picture);
+PlaceholderTable OverviewTable(const album::AlbumSettings& settings);
+void SetOverviewPicture(PlaceholderTable& overview, const album::AlbumPicture& picture);
 
 // Detail table of picture `index`, entries 1 to 9 (for the link fragments).
-PlaceholderTable DetailLinkTable(const AlbumSettings& settings, const AlbumPictures& pictures, int32_t index,
-                                 const std::string& overviewFileName);
+PlaceholderTable DetailLinkTable(const album::AlbumSettings& settings, const album::AlbumPictures& pictures,
+                                 int32_t index, const std::string& overviewFileName);
+
+}  // namespace generator

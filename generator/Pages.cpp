@@ -5,6 +5,8 @@
 #include "generator/PageTables.h"
 #include "generator/Placeholders.h"
 
+namespace generator {
+
 namespace {
 
 std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable& table, int32_t index,
@@ -18,22 +20,22 @@ std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable
 
 }  // namespace
 
-std::string DetailPageText(const TemplateFragments& fragments, const AlbumSettings& settings,
-                           const AlbumPictures& pictures, int32_t index, const std::string& overviewFileName) {
+std::string DetailPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
+                           const album::AlbumPictures& pictures, int32_t index, const std::string& overviewFileName) {
   PlaceholderTable table = DetailLinkTable(settings, pictures, index, overviewFileName);
-  table.Add("%%LINKS%%", LinkBlock(fragments, table, index, PictureCount(pictures)));
+  table.Add("%%LINKS%%", LinkBlock(fragments, table, index, album::PictureCount(pictures)));
   return ReplacePlaceholders(fragments[Fragment::Detail], table) + "\r\n";
 }
 
-std::string OverviewPageText(const TemplateFragments& fragments, const AlbumSettings& settings,
-                             const AlbumPictures& pictures) {
-  const int32_t perRow = std::max(settings.PicturesPerRow, kPicturesPerRowRange.Minimum);
+std::string OverviewPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
+                             const album::AlbumPictures& pictures) {
+  const int32_t perRow = std::max(settings.PicturesPerRow, album::kPicturesPerRowRange.Minimum);
   PlaceholderTable table = OverviewTable(settings);
   std::string page;
   const auto expand = [&](Fragment f) { page += ReplacePlaceholders(fragments[f], table) + "\r\n"; };
 
   expand(Fragment::MainFirst);
-  const int32_t count = PictureCount(pictures);
+  const int32_t count = album::PictureCount(pictures);
   for (int32_t n = 0; n < count; ++n) {
     if (n % perRow == 0) expand(Fragment::MainLoopFirstCol1);
     SetOverviewPicture(table, pictures[static_cast<size_t>(n)]);
@@ -47,3 +49,5 @@ std::string OverviewPageText(const TemplateFragments& fragments, const AlbumSett
   expand(Fragment::MainEnd);
   return page;
 }
+
+}  // namespace generator

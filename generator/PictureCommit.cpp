@@ -3,6 +3,8 @@
 #include "generator/Pages.h"
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 namespace {
 
 // JPEG stores width and height in 16 bits.
@@ -24,8 +26,8 @@ std::string TooLargeForJpegMessage(const std::string& fileName, int32_t width, i
 
 }  // namespace
 
-void ReserveDetailPageNames(AlbumPictures& pictures, const std::string& htmlFolder, FreeNames& names) {
-  for (AlbumPicture& picture : pictures) {
+void ReserveDetailPageNames(album::AlbumPictures& pictures, const std::string& htmlFolder, FreeNames& names) {
+  for (album::AlbumPicture& picture : pictures) {
     picture.DetailPageName.reset();
     const std::string base = NameBase(picture.FileName);
     FreeNames::Candidate name;
@@ -41,20 +43,25 @@ void ReserveDetailPageNames(AlbumPictures& pictures, const std::string& htmlFold
   }
 }
 
-PictureCommitter::PictureCommitter(AlbumPictures& pictures, const AlbumSettings& settings,
+PictureCommitter::PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                                    const TemplateFragments& fragments, const ExportTarget& target,
                                    const ExportReporting& reporting, const OutputFolders& folders, FreeNames& names)
-    : pictures_(pictures), settings_(settings), fragments_(fragments), target_(target), reporting_(reporting),
-      folders_(folders), names_(names) {}
+    : pictures_(pictures),
+      settings_(settings),
+      fragments_(fragments),
+      target_(target),
+      reporting_(reporting),
+      folders_(folders),
+      names_(names) {}
 
 void PictureCommitter::Begin(int32_t index) {
   index_ = index;
-  AlbumPicture& picture = pictures_[static_cast<size_t>(index)];
+  album::AlbumPicture& picture = pictures_[static_cast<size_t>(index)];
   picture.PictureName.reset();
   picture.ThumbnailName.reset();
   base_ = NameBase(picture.FileName);
   complete_ = false;
-  if (reporting_.Observer) reporting_.Observer->PictureStarted(index + 1, PictureCount(pictures_));
+  if (reporting_.Observer) reporting_.Observer->PictureStarted(index + 1, album::PictureCount(pictures_));
 }
 
 void PictureCommitter::Take(WorkEvent event) {
@@ -132,3 +139,5 @@ bool PictureCommitter::WriteDetailPage() {
   reporting_.Messages.Error(NotCreatedMessage("HTML", name));
   return false;
 }
+
+}  // namespace generator

@@ -9,15 +9,17 @@
 #include "generator/PicturePool.h"
 #include "generator/PictureExport.h"
 
+namespace generator {
+
 struct OutputFolders {
   std::string Html, Pics, Mini;  // each ending with the delimiter
 };
 
 class PictureCommitter : public OrderedConsumer {
  public:
-  PictureCommitter(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
-                   const ExportTarget& target, const ExportReporting& reporting, const OutputFolders& folders,
-                   FreeNames& names);
+  PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
+                   const TemplateFragments& fragments, const ExportTarget& target, const ExportReporting& reporting,
+                   const OutputFolders& folders, FreeNames& names);
 
   void Begin(int32_t index) override;
   void Take(WorkEvent event) override;
@@ -33,8 +35,8 @@ class PictureCommitter : public OrderedConsumer {
                int32_t width, int32_t height);
   bool WriteDetailPage();
 
-  AlbumPictures& pictures_;
-  const AlbumSettings& settings_;
+  album::AlbumPictures& pictures_;
+  const album::AlbumSettings& settings_;
   const TemplateFragments& fragments_;
   const ExportTarget& target_;
   const ExportReporting& reporting_;
@@ -51,4 +53,6 @@ class PictureCommitter : public OrderedConsumer {
 // Takes every detail page name before the first page is written: pages link
 // to their neighbours. The empty files keep later names, and other runs into
 // the same folder, from taking them.
-void ReserveDetailPageNames(AlbumPictures& pictures, const std::string& htmlFolder, FreeNames& names);
+void ReserveDetailPageNames(album::AlbumPictures& pictures, const std::string& htmlFolder, FreeNames& names);
+
+}  // namespace generator

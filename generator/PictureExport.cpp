@@ -8,6 +8,8 @@
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 namespace {
 
 OutputFolders MakeOutputFolders(const std::string& target) {
@@ -23,23 +25,23 @@ OutputFolders MakeOutputFolders(const std::string& target) {
 }
 
 // The workers read only these copies, never the entries the committer writes.
-std::vector<std::string> SourcePaths(const AlbumPictures& pictures) {
+std::vector<std::string> SourcePaths(const album::AlbumPictures& pictures) {
   std::vector<std::string> paths;
-  for (const AlbumPicture& picture : pictures) paths.push_back(picture.FileName);
+  for (const album::AlbumPicture& picture : pictures) paths.push_back(picture.FileName);
   return paths;
 }
 
 }  // namespace
 
-ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings,
-                             const TemplateFragments& fragments, const ExportTarget& target,
-                             ExportReporting reporting, int32_t jobs) {
+ExportSummary ExportPictures(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
+                             const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
+                             int32_t jobs) {
   const OutputFolders folders = MakeOutputFolders(target.Folder);
   FreeNames names;
   ReserveDetailPageNames(pictures, folders.Html, names);
   PictureCommitter committer(pictures, settings, fragments, target, reporting, folders, names);
   const std::vector<std::string> paths = SourcePaths(pictures);
-  const int32_t count = PictureCount(pictures);
+  const int32_t count = album::PictureCount(pictures);
   ExportSummary summary;
   summary.Started = RunPictures(
       count, PoolSizeFor(jobs, count), reporting.StopRequested,
@@ -51,3 +53,5 @@ ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& setti
   summary.Stopped = summary.Started < count || (reporting.StopRequested && reporting.StopRequested->load());
   return summary;
 }
+
+}  // namespace generator

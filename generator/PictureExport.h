@@ -13,6 +13,8 @@
 #include "platform/Messages.h"
 #include "platform/Progress.h"
 
+namespace generator {
+
 // Told when the export starts on a picture (number counted from 1).
 class PictureObserver {
  public:
@@ -46,5 +48,8 @@ struct ExportSummary {
 // on, until StopRequested is set. `jobs` pictures are worked on at once (0:
 // one per core); names, files, reports and their order do not depend on it,
 // and every report is made on the calling thread.
-ExportSummary ExportPictures(AlbumPictures& pictures, const AlbumSettings& settings, const TemplateFragments& fragments,
-                             const ExportTarget& target, ExportReporting reporting, int32_t jobs = 0);
+ExportSummary ExportPictures(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
+                             const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
+                             int32_t jobs = 0);
+
+}  // namespace generator

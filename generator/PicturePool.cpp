@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+namespace generator {
+
 namespace {
 
 bool StopSet(const std::atomic<bool>* stop) { return stop && stop->load(); }
@@ -151,3 +153,5 @@ int32_t RunPictures(int32_t count, PoolSize size, const std::atomic<bool>* stop,
   if (size.Workers <= 1) return Sequential(count, stop, work, consumer);
   return Pool(count, size, stop, work).Run(consumer);
 }
+
+}  // namespace generator

@@ -9,6 +9,8 @@
 
 #include "generator/PictureWork.h"
 
+namespace generator {
+
 // Receives the pictures one after the other: Begin, the picture's events, End.
 class OrderedConsumer : public WorkSink {
  public:
@@ -33,3 +35,5 @@ PoolSize PoolSizeFor(int32_t jobs, int32_t pictureCount);
 // pictures were begun.
 int32_t RunPictures(int32_t count, PoolSize size, const std::atomic<bool>* stop, const PictureWorkFunction& work,
                     OrderedConsumer& consumer);
+
+}  // namespace generator

@@ -5,6 +5,8 @@
 #include "imaging/Resample.h"
 #include "imaging/codecs/JpegWriter.h"
 
+namespace generator {
+
 namespace {
 
 class ProgressToSink : public platform::ProgressReceiver {
@@ -21,12 +23,12 @@ class ProgressToSink : public platform::ProgressReceiver {
 };
 
 // Reports 0 and 100 around the encoding, as saving a file always has.
-EncodedJpeg Encode(const RasterImage& image, platform::ProgressReceiver* receiver) {
-  codecs::ProgressMeter progress(receiver);
+EncodedJpeg Encode(const imaging::RasterImage& image, platform::ProgressReceiver* receiver) {
+  imaging::codecs::ProgressMeter progress(receiver);
   progress.Report(0);
   EncodedJpeg jpeg;
   unsigned char* bytes = nullptr;
-  if (codecs::EncodeJpeg(image, progress, &bytes, &jpeg.Size)) jpeg.Data.reset(bytes);
+  if (imaging::codecs::EncodeJpeg(image, progress, &bytes, &jpeg.Size)) jpeg.Data.reset(bytes);
   progress.Report(100);
   return jpeg;
 }
@@ -39,31 +41,32 @@ WorkEvent Event(WorkEvent::Kind what) {
 
 }  // namespace
 
-OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, DibGuard& image) {
-  OpenDib(image.out(), path.c_str(), 0, progress);
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::DibGuard& image) {
+  imaging::OpenDib(image.out(), path.c_str(), 0, progress);
   if (!image.get().Pixels) return OpenOutcome::Unreadable;
-  if (DibBitCount(image.get()) != 24) DepthUpTo24(image.get());
-  if (DibBitCount(image.get()) != 24) {
+  if (imaging::DibBitCount(image.get()) != 24) imaging::DepthUpTo24(image.get());
+  if (imaging::DibBitCount(image.get()) != 24) {
     image.reset();
     return OpenOutcome::DepthNotPromoted;
   }
   return OpenOutcome::Opened;
 }
 
-void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, DibGuard& thumbnail) {
+void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings,
+                   imaging::DibGuard& thumbnail) {
   const ThumbnailDimensions size =
-      ThumbnailSize(DibWidth(picture), DibHeight(picture), settings.ThumbWidth, settings.ThumbHeight);
-  Resize(picture, size.Width, size.Height, *thumbnail.out());
+      ThumbnailSize(imaging::DibWidth(picture), imaging::DibHeight(picture), settings.ThumbWidth, settings.ThumbHeight);
+  imaging::Resize(picture, size.Width, size.Height, *thumbnail.out());
 }
 
-void WorkOnPicture(const std::string& path, const AlbumSettings& settings, WorkSink& sink) {
+void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink) {
   ProgressToSink progress(sink);
-  DibGuard image;
+  imaging::DibGuard image;
   WorkEvent opened = Event(WorkEvent::Kind::Opened);
   opened.Outcome = OpenForExport(path, &progress, image);
   if (opened.Outcome == OpenOutcome::Opened) {
-    opened.Width = DibWidth(image.get());
-    opened.Height = DibHeight(image.get());
+    opened.Width = imaging::DibWidth(image.get());
+    opened.Height = imaging::DibHeight(image.get());
   }
   const bool go = opened.Outcome == OpenOutcome::Opened;
   sink.Take(std::move(opened));
@@ -73,7 +76,7 @@ void WorkOnPicture(const std::string& path, const AlbumSettings& settings, WorkS
   copy.Jpeg = Encode(image.get(), &progress);
   sink.Take(std::move(copy));
 
-  DibGuard thumbnail;
+  imaging::DibGuard thumbnail;
   MakeThumbnail(image.get(), settings, thumbnail);
   image.reset();  // the full picture is no longer needed
   WorkEvent small = Event(WorkEvent::Kind::Thumbnail);
@@ -81,3 +84,5 @@ void WorkOnPicture(const std::string& path, const AlbumSettings& settings, WorkS
   if (small.Made) small.Jpeg = Encode(thumbnail.get(), &progress);
   sink.Take(std::move(small));
 }
+
+}  // namespace generator

@@ -13,6 +13,8 @@
 #include "imaging/Rastola.h"
 #include "platform/Progress.h"
 
+namespace generator {
+
 enum class OpenOutcome { Opened, Unreadable, DepthNotPromoted };
 
 // A JPEG encoded in memory; Data is nil when encoding failed.
@@ -46,12 +48,15 @@ class WorkSink {
   virtual void Take(WorkEvent event) = 0;
 };
 
-void WorkOnPicture(const std::string& path, const AlbumSettings& settings, WorkSink& sink);
+void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink);
 
 // The decode step of one picture, independent of names and messages:
 // opens `path` into `image` and promotes it to 24 bits.
-OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, DibGuard& image);
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::DibGuard& image);
 
 // The thumbnail of a 24-bit picture for the settings' thumbnail box; Pixels
 // stays nil when resampling gives no image.
-void MakeThumbnail(const RasterImage& picture, const AlbumSettings& settings, DibGuard& thumbnail);
+void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings,
+                   imaging::DibGuard& thumbnail);
+
+}  // namespace generator

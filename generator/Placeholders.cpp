@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace generator {
+
 namespace {
 
 // Replaces one key with the leftmost-first rule: after a replacement the
@@ -85,3 +87,5 @@ std::string ReplacePlaceholders(std::string_view text, const std::vector<std::st
   }
   return result;
 }
+
+}  // namespace generator

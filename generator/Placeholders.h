@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace generator {
+
 // Key list and value list of equal length; key i belongs to value i.
 struct PlaceholderTable {
   std::vector<std::string> Keys;
@@ -25,3 +27,5 @@ std::string ReplacePlaceholders(std::string_view text, const std::vector<std::st
 inline std::string ReplacePlaceholders(std::string_view text, const PlaceholderTable& table) {
   return ReplacePlaceholders(text, table.Keys, table.Values);
 }
+
+}  // namespace generator

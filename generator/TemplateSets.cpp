@@ -8,6 +8,8 @@
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
+namespace generator {
+
 namespace {
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -61,3 +63,5 @@ std::string TemplateSetFolder(const TemplateFolders& folders, const std::string&
   }
   return TemplateSetFolder(folders.empty() ? std::string() : folders.front(), name);
 }
+
+}  // namespace generator

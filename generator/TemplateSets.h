@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace generator {
+
 // Templates folders in reading order: the shipped designs first, then the
 // user's own.
 using TemplateFolders = std::vector<std::string>;
@@ -28,3 +30,5 @@ std::string TemplateSetFolder(const std::string& templatesFolder, const std::str
 // A set of the same name in a later folder wins: a user's copy of a shipped
 // design replaces it. A name found nowhere gives its path in the first folder.
 std::string TemplateSetFolder(const TemplateFolders& folders, const std::string& name);
+
+}  // namespace generator

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace generator {
+
 ThumbnailDimensions ThumbnailSize(int32_t width, int32_t height, int32_t boxWidth, int32_t boxHeight) {
   if (width < 1 || height < 1) return {0, 0};
   int64_t w = boxWidth;
@@ -12,3 +14,5 @@ ThumbnailDimensions ThumbnailSize(int32_t width, int32_t height, int32_t boxWidt
   }
   return {static_cast<int32_t>(std::max<int64_t>(w, 1)), static_cast<int32_t>(std::max<int64_t>(h, 1))};
 }
+
+}  // namespace generator

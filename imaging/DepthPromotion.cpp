@@ -4,6 +4,8 @@
 #include "imaging/Nibble.h"
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -55,3 +57,5 @@ void DepthUpTo24(RasterImage& image) {
   deldib(image);
   image = target;
 }
+
+}  // namespace imaging

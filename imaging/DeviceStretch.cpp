@@ -5,6 +5,8 @@
 #include "imaging/Nibble.h"
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace platform;
@@ -97,3 +99,5 @@ void DrawByDevice(DeviceContext& dc, const DrawRect& r, const RasterImage& image
   }
   DrawThroughBitmap(dc, r, image, rop);
 }
+
+}  // namespace imaging

@@ -6,6 +6,8 @@
 #include "imaging/RasterImage.h"
 #include "platform/DeviceContext.h"
 
+namespace imaging {
+
 // Destination and source rectangles of one drawing; srcY counts rows from
 // the bottom of the picture.
 struct DrawRect {
@@ -23,3 +25,5 @@ inline int32_t Nearest(int64_t numerator, int64_t denominator) {
 // devices that cannot stretch bitmaps: software scaling copied unscaled, then
 // a device-dependent bitmap stretched from a memory context.
 void DrawByDevice(platform::DeviceContext& dc, const DrawRect& r, const RasterImage& image, uint32_t rop);
+
+}  // namespace imaging

@@ -8,6 +8,8 @@
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
 
+namespace imaging {
+
 namespace {
 
 using platform::DeviceContext;
@@ -111,3 +113,5 @@ void DrawDibRows8(DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, in
                   const RasterImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight) {
   DrawRows(dc, RowScaler{1, image, x, y, destWidth, destHeight, srcX, srcTop, srcWidth, srcHeight});
 }
+
+}  // namespace imaging

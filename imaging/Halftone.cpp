@@ -5,6 +5,8 @@
 #include "imaging/PixelRows.h"
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 namespace {
 
 constexpr int kLevels = 6;  // per channel: 0, 51, 102, 153, 204, 255
@@ -81,3 +83,5 @@ void DIBHalftoneDIB(RasterImage* out, RasterImage image) {
 void DIBHalftoneDIBXY(RasterImage* out, RasterImage image, int32_t width, int32_t height) {
   HalftoneScaled(out, image, width, height);
 }
+
+}  // namespace imaging

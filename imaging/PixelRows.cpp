@@ -4,6 +4,8 @@
 
 #include "platform/DibPixels.h"
 
+namespace imaging {
+
 bool HasReadableRows(const RasterImage& image) {
   if (!image.Info || !image.Pixels) return false;
   const BITMAPINFOHEADER& h = image.Info->bmiHeader;
@@ -31,3 +33,5 @@ void RowToBgr(const RasterImage& image, int32_t memoryRow, uint8_t* bgr) {
     bgr[3 * x + 2] = static_cast<uint8_t>(rgb >> 16);
   }
 }
+
+}  // namespace imaging

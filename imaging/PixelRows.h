@@ -5,6 +5,8 @@
 
 #include "imaging/RasterImage.h"
 
+namespace imaging {
+
 // True for a record whose header, stride and pixel memory agree, so that
 // rows can be read without leaving the pixel memory.
 bool HasReadableRows(const RasterImage& image);
@@ -12,3 +14,5 @@ bool HasReadableRows(const RasterImage& image);
 // Writes DibWidth * 3 bytes to `bgr`. 1-, 4- and 8-bit pixels go through the
 // colour table, 16-bit pixels are 5-5-5, 32-bit pixels blue, green, red, spare.
 void RowToBgr(const RasterImage& image, int32_t memoryRow, uint8_t* bgr);
+
+}  // namespace imaging

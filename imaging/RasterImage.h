@@ -7,6 +7,8 @@
 
 #include "platform/Dib.h"
 
+namespace imaging {
+
 struct RasterImage {
   BITMAPINFO* Info;
   uint32_t Allocation;  // non-zero when the library allocated the image
@@ -44,3 +46,5 @@ inline uint32_t PowerOfTwo(int32_t n) {
 inline uint32_t DibColourCount(const RasterImage& image) {
   return PowerOfTwo(static_cast<int32_t>(DibBitCount(image)));
 }
+
+}  // namespace imaging

@@ -6,6 +6,8 @@
 
 #include "imaging/PixelPool.h"
 
+namespace imaging {
+
 namespace {
 
 bool ValidDepth(int32_t bits) {
@@ -36,10 +38,10 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
   if (int64_t{width} * height > kMaxPixels || bytes >= kMaxPixelBytes) return;
 
   auto* info = static_cast<BITMAPINFO*>(std::calloc(1, sizeof(BITMAPINFO)));
-  uint8_t* pixels = imaging::TakePixelBlock(static_cast<size_t>(bytes));
+  uint8_t* pixels = TakePixelBlock(static_cast<size_t>(bytes));
   if (!info || !pixels) {
     std::free(info);
-    imaging::GivePixelBlock(pixels);
+    GivePixelBlock(pixels);
     return;
   }
   BITMAPINFOHEADER& h = info->bmiHeader;
@@ -69,7 +71,7 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
 
 void deldib(RasterImage image) {
   std::free(image.Info);
-  imaging::GivePixelBlock(image.Pixels);
+  GivePixelBlock(image.Pixels);
   std::free(image.PaletteHandle);
 }
 
@@ -125,3 +127,5 @@ void setpixel(RasterImage image, int32_t x, int32_t y, uint32_t value) {
       break;
   }
 }
+
+}  // namespace imaging

@@ -7,6 +7,8 @@
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 
+namespace imaging {
+
 // Pictures larger than this are refused before any allocation.
 inline constexpr int64_t kMaxPixels = int64_t{1} << 28;
 inline constexpr int64_t kMaxPixelBytes = int64_t{1} << 31;
@@ -62,3 +64,5 @@ class DibGuard {
  private:
   RasterImage image_;
 };
+
+}  // namespace imaging

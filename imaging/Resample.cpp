@@ -4,6 +4,8 @@
 #include "imaging/Nibble.h"
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 namespace {
 
 // Source position of a target index: steps are source pixels per target
@@ -61,3 +63,5 @@ void Resize(const RasterImage& source, int32_t newWidth, int32_t newHeight, Rast
     ResampleRow(source, result, bits, y, rows.At(y), newWidth, columns);
   }
 }
+
+}  // namespace imaging

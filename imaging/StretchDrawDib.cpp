@@ -4,6 +4,8 @@
 #include "imaging/DeviceStretch.h"
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace platform;
@@ -118,3 +120,5 @@ void StretchDrawDib(DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, 
   }
   if (hasPalette) dc.SelectPalette(previous, false);
 }
+
+}  // namespace imaging

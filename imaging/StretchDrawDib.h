@@ -7,6 +7,8 @@
 #include "imaging/RasterImage.h"
 #include "platform/DeviceContext.h"
 
+namespace imaging {
+
 using platform::ScreenBitsPerPixel;
 
 /// Draws the source rectangle of `image` (srcY counts rows from the bottom
@@ -31,3 +33,4 @@ void DrawDibRows24(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t de
 void DrawDibRows8(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
                   const RasterImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight);
 
+}  // namespace imaging

@@ -5,12 +5,13 @@
 
 namespace viewer {
 
-void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const RasterImage& picture,
+void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const imaging::RasterImage& picture,
                  bool halftone, bool useOwnPalette, platform::Messages* messages) {
   platform::PainterDeviceContext device(painter, messages);
   device.SetKind(surface == Surface::Printer ? platform::DeviceKind::Printer : platform::DeviceKind::Display);
-  StretchDrawDib(device, destination.X, destination.Y, destination.Width, destination.Height, picture, 0, 0,
-                 DibWidth(picture), DibHeight(picture), halftone, platform::SRCCOPY, useOwnPalette, nullptr);
+  imaging::StretchDrawDib(device, destination.X, destination.Y, destination.Width, destination.Height, picture, 0, 0,
+                          imaging::DibWidth(picture), imaging::DibHeight(picture), halftone, platform::SRCCOPY,
+                          useOwnPalette, nullptr);
 }
 
 }  // namespace viewer

@@ -15,7 +15,7 @@ enum class Surface { Screen, Printer };
 
 // Source: the whole picture. Rop SRCCOPY, no outside palette. The device's
 // own failures go to `messages` (ownerless message boxes when null).
-void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const RasterImage& picture,
+void DrawPicture(QPainter& painter, Surface surface, const PageRect& destination, const imaging::RasterImage& picture,
                  bool halftone, bool useOwnPalette, platform::Messages* messages = nullptr);
 
 }  // namespace viewer

@@ -34,7 +34,7 @@ int BoundedPercentField(const viewer::SpinEdit& field) {
 
 }  // namespace
 
-TPrintForm::TPrintForm(const RasterImage& picture, QPrinter& printer, QWidget* parent)
+TPrintForm::TPrintForm(const imaging::RasterImage& picture, QPrinter& printer, QWidget* parent)
     : QDialog(parent), picture_(picture), printer_(printer) {
   setWindowTitle(QStringLiteral("Bild drucken..."));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -169,8 +169,8 @@ bool TPrintForm::HasPicture() const { return picture_.Pixels && picture_.Info; }
 
 void TPrintForm::DeriveHeight() {
   if (HasPicture() && SverhCheck->isChecked())
-    HochEdit->SetValue(
-        viewer::DeriveHeightPercent(BreitEdit->Value(), DibWidth(picture_), DibHeight(picture_), PageMeasures()));
+    HochEdit->SetValue(viewer::DeriveHeightPercent(BreitEdit->Value(), imaging::DibWidth(picture_),
+                                                   imaging::DibHeight(picture_), PageMeasures()));
 }
 
 void TPrintForm::BreitEditChange() {
@@ -185,8 +185,8 @@ void TPrintForm::HochEditChange() {
   if (busy_) return;
   busy_ = true;
   if (HasPicture() && SverhCheck->isChecked())
-    BreitEdit->SetValue(
-        viewer::DeriveWidthPercent(HochEdit->Value(), DibWidth(picture_), DibHeight(picture_), PageMeasures()));
+    BreitEdit->SetValue(viewer::DeriveWidthPercent(HochEdit->Value(), imaging::DibWidth(picture_),
+                                                   imaging::DibHeight(picture_), PageMeasures()));
   PrintPaintBox->repaint();
   busy_ = false;
 }
@@ -214,15 +214,15 @@ void TPrintForm::PrintPaintBoxPaint(QPainter& canvas) {
   const viewer::PageRect page = viewer::PreviewPage({PrintPaintBox->width(), PrintPaintBox->height()}, PageMeasures());
   canvas.fillRect(QRect(page.X, page.Y, page.Width, page.Height), Qt::white);
   if (!HasPicture()) return;
-  viewer::PageRect place =
-      viewer::PlacePicture({page.Width, page.Height}, DibWidth(picture_), DibHeight(picture_), Choices());
+  viewer::PageRect place = viewer::PlacePicture({page.Width, page.Height}, imaging::DibWidth(picture_),
+                                                imaging::DibHeight(picture_), Choices());
   place.X += page.X;
   place.Y += page.Y;
   if (place.Width > 0 && place.Height > 0)
     viewer::DrawPicture(canvas, viewer::Surface::Screen, place, picture_, true, true);
 }
 
-bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices, const std::string& jobTitle,
+bool RunPrintJob(const imaging::RasterImage& picture, const viewer::PrintChoices& choices, const std::string& jobTitle,
                  QPrinter& printer, platform::Messages& messages) {
   if (!picture.Pixels || !picture.Info) return false;
   if (!viewer::PrinterAvailable(printer)) {
@@ -235,8 +235,8 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
     messages.Error(viewer::kJobNotStarted);
     return false;
   }
-  const viewer::PageRect place =
-      viewer::PlacePicture(viewer::PrintableArea(printer), DibWidth(picture), DibHeight(picture), choices);
+  const viewer::PageRect place = viewer::PlacePicture(viewer::PrintableArea(printer), imaging::DibWidth(picture),
+                                                      imaging::DibHeight(picture), choices);
   if (place.Width > 0 && place.Height > 0)
     viewer::DrawPicture(painter, viewer::Surface::Printer, place, picture, false, true, &messages);
   if (!painter.end()) {
@@ -246,7 +246,7 @@ bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices
   return true;
 }
 
-bool PrintPicture(const RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
+bool PrintPicture(const imaging::RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
                   platform::Messages& messages, QWidget* parent) {
   // A preview without pixels has no size to lay out.
   if (!picture.Pixels || !picture.Info) {

@@ -30,12 +30,12 @@ inline constexpr const char* ViewerPrintTitle = "Lumivista Bild";
 // OK, prints it on exactly one page of `printer` with the 8-bit `jobTitle`.
 // Failures (a record without pixels, "Kein Drucker installiert." and a
 // refused job) are reported through `messages`. True when a page was printed.
-bool PrintPicture(const RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
+bool PrintPicture(const imaging::RasterImage& picture, const std::string& jobTitle, QPrinter& printer,
                   platform::Messages& messages, QWidget* parent = nullptr);
 
 // The print job alone: one page laid out by `choices`. Reports failures
 // through `messages`; true when the page was printed.
-bool RunPrintJob(const RasterImage& picture, const viewer::PrintChoices& choices, const std::string& jobTitle,
+bool RunPrintJob(const imaging::RasterImage& picture, const viewer::PrintChoices& choices, const std::string& jobTitle,
                  QPrinter& printer, platform::Messages& messages);
 
 class TPrintForm : public QDialog {
@@ -44,7 +44,7 @@ class TPrintForm : public QDialog {
  public:
   // `picture` is aliased, never freed. The remembered percentages are
   // restored each time the dialog is shown, before FormShow runs.
-  TPrintForm(const RasterImage& picture, QPrinter& printer, QWidget* parent = nullptr);
+  TPrintForm(const imaging::RasterImage& picture, QPrinter& printer, QWidget* parent = nullptr);
 
   // The choices as the controls hold them now.
   viewer::PrintChoices Choices() const;
@@ -88,7 +88,7 @@ class TPrintForm : public QDialog {
   // Sets the height field from the width field when proportions are kept.
   void DeriveHeight();
 
-  RasterImage picture_;
+  imaging::RasterImage picture_;
   QPrinter& printer_;
   // Set while one percentage is derived from the other, so that the change
   // it causes does not derive back.

@@ -29,7 +29,7 @@ constexpr int kWheelNotch = 120;
 }  // namespace
 
 TViewPicForm::TViewPicForm(QPrinter& printer, platform::Messages& messages, QWidget* parent)
-    : QDialog(parent), printer_(printer), messages_(messages), picture_(EmptyRasterImage()) {
+    : QDialog(parent), printer_(printer), messages_(messages), picture_(imaging::EmptyRasterImage()) {
   setWindowTitle(QStringLiteral("Bild betrachten..."));
   setModal(true);
   resize(720, 540);
@@ -90,7 +90,7 @@ void TViewPicForm::CatchWheelOfChildren() {
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
-bool TViewPicForm::ShowPicture(const RasterImage& picture, const std::string& fileName) {
+bool TViewPicForm::ShowPicture(const imaging::RasterImage& picture, const std::string& fileName) {
   picture_ = picture;
   fileName_ = fileName;
   if (!picture_.Pixels || !picture_.Info) {
@@ -107,7 +107,8 @@ bool TViewPicForm::ShowPicture(const RasterImage& picture, const std::string& fi
 
 bool TViewPicForm::SizePaintBox() {
   if (!picture_.Info) return false;
-  const viewer::PaintSize size = viewer::ZoomedSize(DibWidth(picture_), DibHeight(picture_), ZoomEd->Value());
+  const viewer::PaintSize size =
+      viewer::ZoomedSize(imaging::DibWidth(picture_), imaging::DibHeight(picture_), ZoomEd->Value());
   if (PaintBox1->width() == size.Width && PaintBox1->height() == size.Height) return true;
   // Both sides at once: a side of 0 would get no further paint to set the
   // other one. The scroll area adjusts its bars and a new paint follows.

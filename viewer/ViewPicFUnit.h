@@ -38,10 +38,10 @@ class TViewPicForm : public QDialog {
   // window's preview; the viewer never frees it) and its 8-bit file name and
   // shows the viewer modally. A record without pixels shows
   // "Konnte die Bilddatei nicht öffnen!" instead; then the result is false.
-  bool ShowPicture(const RasterImage& picture, const std::string& fileName);
+  bool ShowPicture(const imaging::RasterImage& picture, const std::string& fileName);
 
   // The picture and file name of the last opening.
-  const RasterImage& Picture() const { return picture_; }
+  const imaging::RasterImage& Picture() const { return picture_; }
   const std::string& FileName() const { return fileName_; }
 
   // Controls, named as in the window definition (public for the tests).
@@ -79,7 +79,7 @@ class TViewPicForm : public QDialog {
 
   QPrinter& printer_;
   platform::Messages& messages_;
-  RasterImage picture_;
+  imaging::RasterImage picture_;
   std::string fileName_;
   bool dragging_ = false;
   int pressX_ = 0;

@@ -14,11 +14,11 @@ DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureW
 }
 
 void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
-                       const RasterImage& preview) {
+                       const imaging::RasterImage& preview) {
   if (!preview.Info || !preview.Pixels) return;
-  const int32_t width = DibWidth(preview);
-  const int32_t height = DibHeight(preview);
+  const int32_t width = imaging::DibWidth(preview);
+  const int32_t height = imaging::DibHeight(preview);
   const DrawSize size = PreviewDrawSize(paneWidth, paneHeight, width, height);
-  StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, platform::SRCCOPY, true,
-                 nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, platform::SRCCOPY,
+                          true, nullptr);
 }

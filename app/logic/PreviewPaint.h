@@ -20,4 +20,4 @@ DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureW
 /// paneWidth x paneHeight at its top-left corner, with its own palette.
 /// The rest of the pane is left as it is.
 void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
-                       const RasterImage& preview);
+                       const imaging::RasterImage& preview);

@@ -19,10 +19,10 @@ constexpr int kWidgetWidth = 1600;
 constexpr int kWidgetHeight = 1000;
 
 // Smooth gradients with a little pattern, made once for all runs.
-const RasterImage& Picture() {
-  static const RasterImage picture = [] {
-    RasterImage image;
-    newdib(&image, kPictureWidth, kPictureHeight, 24, nullptr, 0);
+const imaging::RasterImage& Picture() {
+  static const imaging::RasterImage picture = [] {
+    imaging::RasterImage image;
+    imaging::newdib(&image, kPictureWidth, kPictureHeight, 24, nullptr, 0);
     for (int32_t y = 0; y < kPictureHeight; ++y) {
       uint8_t* row = image.Pixels + int64_t{y} * image.Stride;
       for (int32_t x = 0; x < kPictureWidth; ++x) {
@@ -40,20 +40,20 @@ const RasterImage& Picture() {
 QImage WidgetSurface() { return QImage(kWidgetWidth, kWidgetHeight, QImage::Format_ARGB32_Premultiplied); }
 
 void BM_FittedIntoWidget(benchmark::State& state) {
-  const RasterImage& picture = Picture();
+  const imaging::RasterImage& picture = Picture();
   QImage surface = WidgetSurface();
   const DrawSize size = PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
   for (auto _ : state) {
     QPainter painter(&surface);
     platform::PainterDeviceContext dc(painter);
-    StretchDrawDib(dc, 0, 0, size.width, size.height, picture, 0, 0, kPictureWidth, kPictureHeight, true,
-                   platform::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, picture, 0, 0, kPictureWidth, kPictureHeight, true,
+                            platform::SRCCOPY, true, nullptr);
   }
   benchmark::DoNotOptimize(surface.constBits());
 }
 
 void BM_ZoomedWindow(benchmark::State& state) {
-  const RasterImage& picture = Picture();
+  const imaging::RasterImage& picture = Picture();
   QImage surface = WidgetSurface();
   const int32_t zoomedWidth = kPictureWidth * 9;
   const int32_t zoomedHeight = kPictureHeight * 9;
@@ -62,8 +62,8 @@ void BM_ZoomedWindow(benchmark::State& state) {
     QPainter painter(&surface);
     painter.translate(-(zoomedWidth - kWidgetWidth) / 2, -(zoomedHeight - kWidgetHeight) / 2);
     platform::PainterDeviceContext dc(painter);
-    StretchDrawDib(dc, 0, 0, zoomedWidth, zoomedHeight, picture, 0, 0, kPictureWidth, kPictureHeight, true,
-                   platform::SRCCOPY, false, nullptr);
+    imaging::StretchDrawDib(dc, 0, 0, zoomedWidth, zoomedHeight, picture, 0, 0, kPictureWidth, kPictureHeight, true,
+                            platform::SRCCOPY, false, nullptr);
   }
   benchmark::DoNotOptimize(surface.constBits());
 }

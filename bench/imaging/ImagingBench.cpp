@@ -72,22 +72,22 @@ void BM_FloorDecodeEncode(benchmark::State& state) {
 
 void BM_OpenDibSaveDib(benchmark::State& state) {
   for (auto _ : state) {
-    RasterImage image;
-    OpenDib(&image, Files().source.c_str(), 0, nullptr);
-    SaveDib(image, Files().ourCopy.c_str(), kFormatJpeg, nullptr);
-    deldib(image);
+    imaging::RasterImage image;
+    imaging::OpenDib(&image, Files().source.c_str(), 0, nullptr);
+    imaging::SaveDib(image, Files().ourCopy.c_str(), imaging::kFormatJpeg, nullptr);
+    imaging::deldib(image);
   }
   SetRate(state);
 }
 
 void BM_ResizeToThumbnail(benchmark::State& state) {
-  DibGuard photo;
-  OpenDib(photo.out(), Files().source.c_str(), 0, nullptr);
+  imaging::DibGuard photo;
+  imaging::OpenDib(photo.out(), Files().source.c_str(), 0, nullptr);
   for (auto _ : state) {
-    RasterImage thumbnail;
-    Resize(photo.get(), 90, 67, thumbnail);
+    imaging::RasterImage thumbnail;
+    imaging::Resize(photo.get(), 90, 67, thumbnail);
     benchmark::DoNotOptimize(thumbnail.Pixels);
-    deldib(thumbnail);
+    imaging::deldib(thumbnail);
   }
   SetRate(state);
 }
@@ -95,21 +95,21 @@ void BM_ResizeToThumbnail(benchmark::State& state) {
 void BM_DepthUpTo24(benchmark::State& state) {
   BITMAPINFO grey{};
   for (int i = 0; i < 256; ++i) grey.bmiColors[i] = RGBQUAD{uint8_t(i), uint8_t(i), uint8_t(i), 0};
-  DibGuard palettePicture;
-  newdib(palettePicture.out(), kWidth, kHeight, 8, &grey, 256);
+  imaging::DibGuard palettePicture;
+  imaging::newdib(palettePicture.out(), kWidth, kHeight, 8, &grey, 256);
   for (uint32_t i = 0; i < palettePicture.get().Info->bmiHeader.biSizeImage; ++i) {
     palettePicture.get().Pixels[i] = uint8_t(i * 7);
   }
   for (auto _ : state) {
     state.PauseTiming();
-    RasterImage image;
+    imaging::RasterImage image;
     newdib(&image, kWidth, kHeight, 8, &grey, 256);
     std::memcpy(image.Pixels, palettePicture.get().Pixels, image.Info->bmiHeader.biSizeImage);
     state.ResumeTiming();
-    DepthUpTo24(image);
+    imaging::DepthUpTo24(image);
     benchmark::DoNotOptimize(image.Pixels);
     state.PauseTiming();
-    deldib(image);
+    imaging::deldib(image);
     state.ResumeTiming();
   }
   SetRate(state);

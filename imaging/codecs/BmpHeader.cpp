@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr uint64_t kFileHeaderSize = 14;
@@ -105,4 +105,4 @@ const char* ReadBmpHeader(const ByteReader& r, BmpHeader& h) {
   return ReadColourTable(r, h, headerSize, coloursUsed);
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

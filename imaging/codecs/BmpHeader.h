@@ -6,7 +6,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 class ByteReader {
  public:
@@ -43,4 +43,4 @@ const char* ReadBmpHeader(const ByteReader& reader, BmpHeader& header);
 // The depth the decoded image gets: 1, 4, 8 or 24.
 int DeliveredDepth(int bmpBits);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

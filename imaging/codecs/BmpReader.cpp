@@ -6,7 +6,7 @@
 #include "imaging/codecs/BmpHeader.h"
 #include "imaging/codecs/Decoders.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 // One channel of a 16- or 32-bit pixel, described by its mask.
@@ -139,4 +139,4 @@ void DecodeBmp(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   }
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-namespace codecs {
+namespace imaging::codecs {
 
 void ProgressMeter::Report(int percent) {
   if (percent < 0) percent = 0;
@@ -65,4 +65,4 @@ ColourTable GreyTable() {
   return table;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -6,7 +6,7 @@
 
 #include "imaging/Rastola.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // Windows-1252 texts handed back in ErrorText.
 inline constexpr char kUnknownFormat[] = "Unbekanntes Dateiformat";
@@ -70,4 +70,4 @@ inline uint8_t OverWhite(unsigned value, unsigned alpha) {
   return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127u) / 255u);
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

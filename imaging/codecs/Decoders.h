@@ -3,7 +3,7 @@
 // Pixels nil with a German message in ErrorText; none reads outside `file`.
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 enum class FileFormat { Unknown, Bmp, Jpeg, Png, Gif, Tiff, WebP, Heif };
 
@@ -21,4 +21,4 @@ void DecodeHeif(FileBytes file, RasterImage* out, ProgressMeter& progress);  // 
 // Sniffs and decodes a whole file held in memory: OpenDib without the disk.
 void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

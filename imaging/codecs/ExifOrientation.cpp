@@ -4,7 +4,7 @@
 
 #include "imaging/Rastola.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr uint16_t kOrientationTag = 0x0112;
@@ -106,4 +106,4 @@ void ApplyOrientation(RasterImage* image, int orientation) {
   *image = upright;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

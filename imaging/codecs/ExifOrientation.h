@@ -6,7 +6,7 @@
 
 #include "imaging/RasterImage.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // The orientation (1..8) in an APP1 payload starting with "Exif\0\0";
 // 1 when the payload has none or is malformed.
@@ -16,4 +16,4 @@ int ExifOrientation(const uint8_t* payload, size_t size);
 // 24-bit image only; when no memory is left the picture stays as stored.
 void ApplyOrientation(RasterImage* image, int orientation);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -9,7 +9,7 @@
 
 #include "imaging/codecs/Decoders.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr int kGraphicControlLabel = 0xF9;
@@ -130,4 +130,4 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   }
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

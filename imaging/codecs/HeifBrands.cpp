@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr std::string_view kHevcBrands[] = {"heic", "heix", "hevc", "heim", "heis", "hevm"};
@@ -42,4 +42,4 @@ bool IsHeifFamily(FileBytes file) {
   });
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -3,10 +3,10 @@
 // `ftyp` box: its major brand or one of its compatible brands.
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // True when the file starts with an ftyp box naming a HEIF image brand,
 // even when the rest of the file is missing.
 bool IsHeifFamily(FileBytes file);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

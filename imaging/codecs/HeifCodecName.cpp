@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 uint64_t BigEndian(const uint8_t* p, int bytes) {
@@ -83,4 +83,4 @@ void FailForMissingDecoder(FileBytes file, RasterImage* out) {
   Fail(out, message.c_str());
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

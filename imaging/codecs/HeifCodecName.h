@@ -5,7 +5,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // The item type of the first coded picture in the file ("hvc1", "av01",
 // "vvc1" ...): derived pictures (grids, overlays) and metadata are skipped.
@@ -15,4 +15,4 @@ std::string CodedItemType(FileBytes file);
 // Fills `out` with the German message naming the compression.
 void FailForMissingDecoder(FileBytes file, RasterImage* out);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -6,7 +6,7 @@
 
 #include "imaging/colour/SrgbConversion.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 struct NclxFree {
@@ -62,4 +62,4 @@ void HeifColoursToSrgb(const heif_image_handle* handle, RasterImage& image) {
   }
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

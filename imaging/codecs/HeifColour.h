@@ -6,8 +6,8 @@
 
 #include "imaging/RasterImage.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 void HeifColoursToSrgb(const heif_image_handle* handle, RasterImage& image);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 // The rows of one plane as 8-bit samples. 8-bit planes are read in place;
@@ -120,4 +120,4 @@ bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, RasterImag
   return CopyColour(image, premultipliedAlpha, width, height, out);
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -6,7 +6,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // True for the layouts CopyHeifPixels takes: monochrome, or planar RGB.
 bool IsCopyableHeifLayout(const heif_image* image);
@@ -15,4 +15,4 @@ bool IsCopyableHeifLayout(const heif_image* image);
 // `out` holds the message and the result is false.
 bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, RasterImage* out);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -12,7 +12,7 @@
 #include "imaging/codecs/HeifColour.h"
 #include "imaging/codecs/HeifPixels.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 struct HeifDeleter {
@@ -96,4 +96,4 @@ void DecodeHeif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   }
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

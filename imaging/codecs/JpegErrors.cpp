@@ -2,7 +2,7 @@
 
 #include <jerror.h>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 // A real progressive picture has about ten scans; thousands of tiny ones are
@@ -53,4 +53,4 @@ void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress) {
   cinfo->progress = &progress->pub;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

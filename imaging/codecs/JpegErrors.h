@@ -9,7 +9,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 struct JpegErrorManager {
   jpeg_error_mgr pub;
@@ -28,4 +28,4 @@ struct JpegProgress {
 // Hooks `progress`, whose meter the caller has set, into the codec.
 void InstallJpegProgress(j_common_ptr cinfo, JpegProgress* progress);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -10,7 +10,7 @@
 #include "imaging/codecs/JpegErrors.h"
 #include "imaging/colour/SrgbConversion.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr int kRowsPerRead = 16;
@@ -157,4 +157,4 @@ void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   *out = job.image;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -13,7 +13,7 @@
 #include "imaging/PixelRows.h"
 #include "imaging/codecs/JpegErrors.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 constexpr int kQuality = 90;
@@ -154,4 +154,4 @@ bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char
   return true;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -4,7 +4,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // The bytes of an encoded JPEG. A caller that keeps one across pictures
 // (one per worker) spares the allocation and page faults of a fresh buffer
@@ -41,4 +41,4 @@ bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& o
 // The same into a fresh malloc'd buffer that the caller frees.
 bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -6,6 +6,8 @@
 #include "platform/MappedFile.h"
 #include "imaging/codecs/HeifBrands.h"
 
+namespace imaging {
+
 namespace codecs {
 namespace {
 
@@ -61,3 +63,5 @@ void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platfo
   }
   progress.Report(100);
 }
+
+}  // namespace imaging

@@ -1,5 +1,7 @@
 #include "imaging/Rastola.h"
 
+namespace imaging {
+
 // Windows-1252 text; every format OpenDib reads, all of them first.
 const char* GetDIBOpenFilter() {
   return "Alle Bilddateien|*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.rle;*.tif;*.tiff;*.webp;*.heic;*.heif;*.avif"
@@ -12,3 +14,5 @@ const char* GetDIBOpenFilter() {
          "|HEIF-Bilder (*.heic, *.heif)|*.heic;*.heif"
          "|AVIF-Bilder (*.avif)|*.avif";
 }
+
+}  // namespace imaging

@@ -8,7 +8,7 @@
 #include "imaging/codecs/Decoders.h"
 #include "imaging/colour/SrgbConversion.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 enum class Layout { Palette, Grey, GreyAlpha, Bgr, Bgra };
@@ -235,4 +235,4 @@ void DecodePng(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   *out = job.image;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

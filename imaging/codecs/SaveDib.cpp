@@ -7,6 +7,8 @@
 #include "imaging/codecs/JpegWriter.h"
 #include "platform/SafeFile.h"
 
+namespace imaging {
+
 namespace {
 
 // Each thread keeps its output buffer for the next picture unless a huge
@@ -29,3 +31,5 @@ int32_t SaveDib(RasterImage image, const char* fileName, int32_t format, platfor
   progress.Report(100);
   return saved ? 1 : 0;
 }
+
+}  // namespace imaging

@@ -7,7 +7,7 @@
 #include "imaging/codecs/TiffRows.h"
 #include "imaging/colour/SrgbConversion.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 struct MemoryFile {
@@ -139,4 +139,4 @@ void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   TIFFClose(tiff);
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 bool CommonCompression(uint16_t compression) {
@@ -103,4 +103,4 @@ bool ReadPlainRows(TIFF* tiff, RasterImage* out, ProgressMeter& progress) {
   return true;
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -5,7 +5,7 @@
 
 #include "imaging/codecs/DecodeSupport.h"
 
-namespace codecs {
+namespace imaging::codecs {
 
 // True for plain 8-bit RGB or grey in strips, stored top-down, with a common
 // compression: those rows come straight from the codec, one at a time, so
@@ -17,4 +17,4 @@ bool ReadPlainRows(TIFF* tiff, RasterImage* out, ProgressMeter& progress);
 // at a time. `rgba` has been begun on `tiff`.
 bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, RasterImage* out, bool grey, ProgressMeter& progress);
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace codecs {
+namespace imaging::codecs {
 
 FileBytes FindWebpProfile(FileBytes file) {
   // "RIFF", size, "WEBP", then chunks: four-letter name, little-endian
@@ -18,4 +18,4 @@ FileBytes FindWebpProfile(FileBytes file) {
   return FileBytes{nullptr, 0};
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

@@ -9,7 +9,7 @@
 #include "imaging/codecs/WebpProfile.h"
 #include "imaging/colour/SrgbConversion.h"
 
-namespace codecs {
+namespace imaging::codecs {
 namespace {
 
 // libwebp writes rows top-down; the DIB keeps them bottom-up.
@@ -70,4 +70,4 @@ void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   colour::EmbeddedProfileToSrgb(*out, profile.data, profile.size);
 }
 
-}  // namespace codecs
+}  // namespace imaging::codecs

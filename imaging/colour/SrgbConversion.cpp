@@ -5,7 +5,7 @@
 
 #include <lcms2.h>
 
-namespace colour {
+namespace imaging::colour {
 namespace {
 
 struct ProfileCloser {
@@ -141,4 +141,4 @@ void ColourSpaceToSrgb(RasterImage& image, const Primaries& primaries, ToneCurve
   Convert(image, source.get());
 }
 
-}  // namespace colour
+}  // namespace imaging::colour

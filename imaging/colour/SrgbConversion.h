@@ -10,7 +10,7 @@
 
 #include "imaging/RasterImage.h"
 
-namespace colour {
+namespace imaging::colour {
 
 // CIE xy chromaticities of a colour space's primaries and white point.
 struct Primaries {
@@ -29,4 +29,4 @@ void EmbeddedProfileToSrgb(RasterImage& image, const uint8_t* profile, size_t si
 // HEIF files describe it without a profile.
 void ColourSpaceToSrgb(RasterImage& image, const Primaries& primaries, ToneCurve curve);
 
-}  // namespace colour
+}  // namespace imaging::colour

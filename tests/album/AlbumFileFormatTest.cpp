@@ -8,9 +8,9 @@ using namespace album_bytes;
 
 namespace {
 
-AlbumPictures OnePicture(const std::string& fileName, std::optional<std::string> comment) {
-  AlbumPictures pictures;
-  AlbumPicture picture;
+album::AlbumPictures OnePicture(const std::string& fileName, std::optional<std::string> comment) {
+  album::AlbumPictures pictures;
+  album::AlbumPicture picture;
   picture.FileName = fileName;
   picture.Comment = std::move(comment);
   pictures.push_back(picture);
@@ -19,7 +19,8 @@ AlbumPictures OnePicture(const std::string& fileName, std::optional<std::string>
 
 // The stored name of a single picture, read back from the encoded bytes.
 std::string StoredName(const std::string& fileName, const std::string& albumPath) {
-  const std::string bytes = *EncodeAlbumFile(OnePicture(fileName, std::nullopt), AlbumSettings(), albumPath);
+  const std::string bytes =
+      *album::EncodeAlbumFile(OnePicture(fileName, std::nullopt), album::AlbumSettings(), albumPath);
   const size_t length = static_cast<unsigned char>(bytes[29]);
   return bytes.substr(33, length);
 }
@@ -28,8 +29,8 @@ std::string StoredName(const std::string& fileName, const std::string& albumPath
 
 TEST(AlbumFileWriter, WorkedExampleByteForByte) {
   const std::string expected = WorkedExample();
-  const std::optional<std::string> bytes =
-      EncodeAlbumFile(OnePicture("/home/anna/Alben/a.jpg", "Hi"), AlbumSettings(), "/home/anna/Alben/urlaub.lva");
+  const std::optional<std::string> bytes = album::EncodeAlbumFile(
+      OnePicture("/home/anna/Alben/a.jpg", "Hi"), album::AlbumSettings(), "/home/anna/Alben/urlaub.lva");
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->size(), 173u);
   EXPECT_EQ(*bytes, expected);
@@ -49,70 +50,75 @@ TEST(AlbumFileWriter, OnlyPicturesInTheAlbumsOwnFolderAreStoredBare) {
 }
 
 TEST(AlbumFileWriter, NoCommentIsStoredAsLengthZero) {
-  const std::string bytes = *EncodeAlbumFile(OnePicture("/a/x.jpg", std::nullopt), AlbumSettings(), "/a/b.lva");
+  const std::string bytes =
+      *album::EncodeAlbumFile(OnePicture("/a/x.jpg", std::nullopt), album::AlbumSettings(), "/a/b.lva");
   EXPECT_EQ(bytes.substr(38, 6), Int32(0) + "\x01\x01");
 }
 
 TEST(AlbumFileWriter, ListIsNotChangedBySaving) {
-  const AlbumPictures pictures = OnePicture("/a/x.jpg", "c");
-  const AlbumPictures before = pictures;
-  EncodeAlbumFile(pictures, AlbumSettings(), "/a/b.lva");
+  const album::AlbumPictures pictures = OnePicture("/a/x.jpg", "c");
+  const album::AlbumPictures before = pictures;
+  album::EncodeAlbumFile(pictures, album::AlbumSettings(), "/a/b.lva");
   EXPECT_EQ(pictures, before);
 }
 
 TEST(AlbumFileReader, BareNamesGetTheAlbumFolder) {
-  const std::string bytes = *EncodeAlbumFile(OnePicture("/alt/x.jpg", "Hi"), AlbumSettings(), "/alt/a.lva");
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/neu/ort/a.lva", AlbumSettings());
+  const std::string bytes =
+      *album::EncodeAlbumFile(OnePicture("/alt/x.jpg", "Hi"), album::AlbumSettings(), "/alt/a.lva");
+  const std::optional<album::LoadedAlbum> album =
+      album::DecodeAlbumFile(bytes, "/neu/ort/a.lva", album::AlbumSettings());
   ASSERT_TRUE(album);
-  ASSERT_EQ(PictureCount(album->Pictures), 1);
+  ASSERT_EQ(album::PictureCount(album->Pictures), 1);
   EXPECT_EQ(album->Pictures[0].FileName, "/neu/ort/x.jpg");
   EXPECT_EQ(album->Pictures[0].Comment, "Hi");
 }
 
 TEST(AlbumFileReader, EmptyNameStaysEmptyAndEveryEntryHasAComment) {
-  const std::string bytes = *EncodeAlbumFile(OnePicture("", std::nullopt), AlbumSettings(), "/a/b.lva");
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings());
+  const std::string bytes = *album::EncodeAlbumFile(OnePicture("", std::nullopt), album::AlbumSettings(), "/a/b.lva");
+  const std::optional<album::LoadedAlbum> album = album::DecodeAlbumFile(bytes, "/a/b.lva", album::AlbumSettings());
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Pictures[0].FileName, "");
   EXPECT_EQ(album->Pictures[0].Comment, std::optional<std::string>(""));
 }
 
 TEST(AlbumFileReader, TwoLineCommentComesBackIdentical) {
-  const std::string bytes = *EncodeAlbumFile(OnePicture("/a/x.jpg", "Zeile 1\r\nZeile 2"), AlbumSettings(), "/a/b.lva");
+  const std::string bytes =
+      *album::EncodeAlbumFile(OnePicture("/a/x.jpg", "Zeile 1\r\nZeile 2"), album::AlbumSettings(), "/a/b.lva");
   EXPECT_NE(bytes.find("Zeile 1\r\nZeile 2"), std::string::npos);
-  EXPECT_EQ(DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings())->Pictures[0].Comment, "Zeile 1\r\nZeile 2");
+  EXPECT_EQ(album::DecodeAlbumFile(bytes, "/a/b.lva", album::AlbumSettings())->Pictures[0].Comment,
+            "Zeile 1\r\nZeile 2");
 }
 
 TEST(AlbumFileReader, FileEndingAfterDetailCaptionKeepsTheSecondColour) {
-  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettings();
-  AlbumSettings current;
+  const std::string bytes = std::string(album::kAlbumFileHeader) + Int32(0) + DefaultSettings();
+  album::AlbumSettings current;
   current.BackgroundColour2 = 0x123456;
   current.Caption = "vorher";
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/a/b.lva", current);
+  const std::optional<album::LoadedAlbum> album = album::DecodeAlbumFile(bytes, "/a/b.lva", current);
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Settings.BackgroundColour2, 0x123456u);
   EXPECT_EQ(album->Settings.Caption, "Web Lumivista");
 }
 
 TEST(AlbumFileReader, BytesAfterTheSecondColourAreIgnored) {
-  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + DefaultSettings() + Int32(0xFF) + "junk";
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings());
+  const std::string bytes = std::string(album::kAlbumFileHeader) + Int32(0) + DefaultSettings() + Int32(0xFF) + "junk";
+  const std::optional<album::LoadedAlbum> album = album::DecodeAlbumFile(bytes, "/a/b.lva", album::AlbumSettings());
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Settings.BackgroundColour2, 0xFFu);
 }
 
 TEST(AlbumFileReader, KeepsTheBacklinkWhichIsNotStored) {
-  const std::string bytes = *EncodeAlbumFile({}, AlbumSettings(), "/a/b.lva");
-  AlbumSettings current;
+  const std::string bytes = *album::EncodeAlbumFile({}, album::AlbumSettings(), "/a/b.lva");
+  album::AlbumSettings current;
   current.Backlink = false;
-  EXPECT_FALSE(DecodeAlbumFile(bytes, "/a/b.lva", current)->Settings.Backlink);
+  EXPECT_FALSE(album::DecodeAlbumFile(bytes, "/a/b.lva", current)->Settings.Backlink);
 }
 
 TEST(AlbumFileReader, NumbersOutsideTheirRangeGoToTheNearestBound) {
-  const std::string bytes = std::string(kAlbumFileHeader) + Int32(0) + Int32(0x0000FF) + Int32(5000) +
+  const std::string bytes = std::string(album::kAlbumFileHeader) + Int32(0) + Int32(0x0000FF) + Int32(5000) +
                             Int32(0xFFFFFFFF) + Int32(0) + Int32(11) + Int32(0x80000000) + Text("a") + Text("b") +
                             Text("c") + Int32(0x00FF00);
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings());
+  const std::optional<album::LoadedAlbum> album = album::DecodeAlbumFile(bytes, "/a/b.lva", album::AlbumSettings());
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Settings.ThumbWidth, 1000);
   EXPECT_EQ(album->Settings.ThumbHeight, 1);
@@ -125,28 +131,28 @@ TEST(AlbumFileReader, NumbersOutsideTheirRangeGoToTheNearestBound) {
 }
 
 TEST(AlbumFileReader, FlagBytesReadAsZeroOrOne) {
-  std::string bytes = *EncodeAlbumFile(OnePicture("/a/x.jpg", std::nullopt), AlbumSettings(), "/a/b.lva");
+  std::string bytes = *album::EncodeAlbumFile(OnePicture("/a/x.jpg", std::nullopt), album::AlbumSettings(), "/a/b.lva");
   bytes[42] = 0;
   bytes[43] = 7;
-  const AlbumPicture picture = DecodeAlbumFile(bytes, "/a/b.lva", AlbumSettings())->Pictures[0];
+  const album::AlbumPicture picture = album::DecodeAlbumFile(bytes, "/a/b.lva", album::AlbumSettings())->Pictures[0];
   EXPECT_EQ(picture.ShowComment, 0);
   EXPECT_EQ(picture.Marked, 1);
 }
 
 TEST(AlbumFileRoundTrip, SaveLoadSaveIsIdentical) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, "/alben", {"a.jpg", "\xE4rger.jpg"}, nullptr);
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/alben", {"a.jpg", "\xE4rger.jpg"}, nullptr);
   AddSelectedNames(pictures, "/andere", {"b.png"}, nullptr);
   pictures[0].Comment = "Hi";
   pictures[1].Comment = "zwei\r\nZeilen \xDC";
   pictures[2].ShowComment = 0;
   pictures[2].Marked = 0;
-  AlbumSettings settings;
+  album::AlbumSettings settings;
   settings.Caption = "Gr\xFC\xDF" "e";
   settings.BackgroundColour = 0x00FF00;
   settings.PicturesPerRow = 7;
-  const std::string first = *EncodeAlbumFile(pictures, settings, "/alben/x.lva");
-  const std::optional<LoadedAlbum> album = DecodeAlbumFile(first, "/alben/x.lva", AlbumSettings());
+  const std::string first = *album::EncodeAlbumFile(pictures, settings, "/alben/x.lva");
+  const std::optional<album::LoadedAlbum> album = album::DecodeAlbumFile(first, "/alben/x.lva", album::AlbumSettings());
   ASSERT_TRUE(album);
   EXPECT_EQ(album->Pictures[1].FileName, "/alben/\xE4rger.jpg");
   EXPECT_EQ(album->Settings, settings);
@@ -155,8 +161,8 @@ TEST(AlbumFileRoundTrip, SaveLoadSaveIsIdentical) {
 
 // Files that are damaged in a way the reader must refuse as a whole.
 TEST(AlbumFileReader, RefusesDamagedFiles) {
-  const std::string header(kAlbumFileHeader);
-  const std::string good = *EncodeAlbumFile(OnePicture("/a/x.jpg", "Hi"), AlbumSettings(), "/a/b.lva");
+  const std::string header(album::kAlbumFileHeader);
+  const std::string good = *album::EncodeAlbumFile(OnePicture("/a/x.jpg", "Hi"), album::AlbumSettings(), "/a/b.lva");
   const std::string noPictures = header + Int32(0) + DefaultSettings() + Int32(0xFFFFFF);
   const struct {
     const char* fault;
@@ -181,9 +187,10 @@ TEST(AlbumFileReader, RefusesDamagedFiles) {
       {"ends inside the detail caption", good.substr(0, 160)},
       {"ends inside the second colour", good.substr(0, 171)},
   };
-  for (const auto& c : cases) EXPECT_FALSE(DecodeAlbumFile(c.bytes, "/a/b.lva", AlbumSettings())) << c.fault;
-  EXPECT_TRUE(DecodeAlbumFile(good, "/a/b.lva", AlbumSettings()));
-  EXPECT_TRUE(DecodeAlbumFile(noPictures, "/a/b.lva", AlbumSettings()));
+  for (const auto& c : cases)
+    EXPECT_FALSE(album::DecodeAlbumFile(c.bytes, "/a/b.lva", album::AlbumSettings())) << c.fault;
+  EXPECT_TRUE(album::DecodeAlbumFile(good, "/a/b.lva", album::AlbumSettings()));
+  EXPECT_TRUE(album::DecodeAlbumFile(noPictures, "/a/b.lva", album::AlbumSettings()));
 }
 
 TEST(AlbumFileReader, EveryCutOfTheWorkedExampleButTheOldEndIsRefused) {
@@ -191,6 +198,7 @@ TEST(AlbumFileReader, EveryCutOfTheWorkedExampleButTheOldEndIsRefused) {
   const size_t oldEnd = full.size() - 4;  // files from before the second colour end here
   for (size_t length = 0; length <= full.size(); ++length) {
     const bool complete = length == oldEnd || length == full.size();
-    EXPECT_EQ(DecodeAlbumFile(full.substr(0, length), "/a/b.lva", AlbumSettings()).has_value(), complete) << length;
+    EXPECT_EQ(album::DecodeAlbumFile(full.substr(0, length), "/a/b.lva", album::AlbumSettings()).has_value(), complete)
+        << length;
   }
 }

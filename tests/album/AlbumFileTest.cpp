@@ -24,9 +24,9 @@ namespace {
 class AlbumFileTest : public TempFolderTest {
  protected:
   // An album the user has on screen before a failed open or save.
-  static AlbumPictures CurrentPictures() {
-    AlbumPictures pictures;
-    AddSelectedNames(pictures, "/vorher", {"bleibt.jpg"}, nullptr);
+  static album::AlbumPictures CurrentPictures() {
+    album::AlbumPictures pictures;
+    album::AddSelectedNames(pictures, "/vorher", {"bleibt.jpg"}, nullptr);
     pictures[0].Comment = "alt";
     return pictures;
   }
@@ -37,19 +37,19 @@ class AlbumFileTest : public TempFolderTest {
 }  // namespace
 
 TEST_F(AlbumFileTest, SavedAlbumOpensWithPicturesOfItsNewFolder) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
   pictures[0].Comment = "Hi";
-  ASSERT_TRUE(SaveFile(PathOf("album.lva"), pictures, AlbumSettings(), messages_));
+  ASSERT_TRUE(album::SaveFile(PathOf("album.lva"), pictures, album::AlbumSettings(), messages_));
   EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_EQ(fs::file_size(PathOf("album.lva")), 173u);
 
   fs::create_directories(folder_ / "kopie");
   fs::copy_file(PathOf("album.lva"), folder_ / "kopie" / "album.lva");
-  AlbumPictures loaded = CurrentPictures();
-  AlbumSettings settings;
-  ASSERT_TRUE(OpenFile(PathOf("kopie/album.lva"), loaded, settings, messages_));
-  ASSERT_EQ(PictureCount(loaded), 1);
+  album::AlbumPictures loaded = CurrentPictures();
+  album::AlbumSettings settings;
+  ASSERT_TRUE(album::OpenFile(PathOf("kopie/album.lva"), loaded, settings, messages_));
+  ASSERT_EQ(album::PictureCount(loaded), 1);
   EXPECT_EQ(loaded[0].FileName, PathOf("kopie/a.jpg"));
   EXPECT_EQ(loaded[0].Comment, "Hi");
 }
@@ -62,9 +62,9 @@ rlim_t AddressSpaceInUse() {
 }
 
 TEST_F(AlbumFileTest, OpeningStopsAfterTheLastFieldOfAHugeFile) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
-  ASSERT_TRUE(SaveFile(PathOf("gross.lva"), pictures, AlbumSettings(), messages_));
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, folder_.string(), {"a.jpg"}, nullptr);
+  ASSERT_TRUE(album::SaveFile(PathOf("gross.lva"), pictures, album::AlbumSettings(), messages_));
   fs::resize_file(PathOf("gross.lva"), uintmax_t{5} << 29);  // 2.5 GB, the rest zeros
   // In a child whose address space cannot hold the file, so reading it whole fails.
   const pid_t child = ::fork();
@@ -73,9 +73,10 @@ TEST_F(AlbumFileTest, OpeningStopsAfterTheLastFieldOfAHugeFile) {
     const rlim_t limit = AddressSpaceInUse() + (rlim_t{256} << 20);
     const rlimit bound{limit, limit};
     ::setrlimit(RLIMIT_AS, &bound);
-    AlbumPictures loaded;
-    AlbumSettings settings;
-    const bool opened = OpenFile(PathOf("gross.lva"), loaded, settings, messages_) && PictureCount(loaded) == 1;
+    album::AlbumPictures loaded;
+    album::AlbumSettings settings;
+    const bool opened =
+        album::OpenFile(PathOf("gross.lva"), loaded, settings, messages_) && album::PictureCount(loaded) == 1;
     ::_exit(opened ? 0 : 1);
   }
   int status = 0;
@@ -85,14 +86,14 @@ TEST_F(AlbumFileTest, OpeningStopsAfterTheLastFieldOfAHugeFile) {
 
 TEST_F(AlbumFileTest, SaveReplacesAnExistingFileAndLeavesNoTemporaryFile) {
   temp_.Write("album.lva", std::string(500, 'x'));
-  ASSERT_TRUE(SaveFile(PathOf("album.lva"), {}, AlbumSettings(), messages_));
-  EXPECT_EQ(temp_.Read("album.lva"), *EncodeAlbumFile({}, AlbumSettings(), PathOf("album.lva")));
+  ASSERT_TRUE(album::SaveFile(PathOf("album.lva"), {}, album::AlbumSettings(), messages_));
+  EXPECT_EQ(temp_.Read("album.lva"), *album::EncodeAlbumFile({}, album::AlbumSettings(), PathOf("album.lva")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(AlbumFileTest, SaveThatCannotCreateTheFileReportsIt) {
   const std::string path = PathOf("fehlt/album.lva");
-  EXPECT_FALSE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
+  EXPECT_FALSE(album::SaveFile(path, CurrentPictures(), album::AlbumSettings(), messages_));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista speichern: Konnte die Datei album.lva nicht erstellen!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
@@ -103,17 +104,17 @@ TEST_F(AlbumFileTest, SaveThatCannotCreateTheFileReportsIt) {
 TEST_F(AlbumFileTest, FailedSaveLeavesWhatWasThere) {
   // A folder in the target's place cannot be replaced by the finished file.
   fs::create_directories(folder_ / "album.lva" / "inhalt");
-  EXPECT_FALSE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  EXPECT_FALSE(album::SaveFile(PathOf("album.lva"), CurrentPictures(), album::AlbumSettings(), messages_));
   EXPECT_EQ(messages_.Calls.size(), 1u);
   EXPECT_TRUE(fs::exists(folder_ / "album.lva" / "inhalt"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
-  AlbumPictures pictures = CurrentPictures();
-  AlbumSettings settings;
+  album::AlbumPictures pictures = CurrentPictures();
+  album::AlbumSettings settings;
   settings.Caption = "meins";
-  EXPECT_FALSE(OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
+  EXPECT_FALSE(album::OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
@@ -122,17 +123,17 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
 }
 
 TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
-  const std::string good = *EncodeAlbumFile(CurrentPictures(), AlbumSettings(), PathOf("a.lva"));
+  const std::string good = *album::EncodeAlbumFile(CurrentPictures(), album::AlbumSettings(), PathOf("a.lva"));
   for (const size_t length : {size_t{0}, size_t{10}, size_t{25}, size_t{40}, good.size() - 5, good.size() - 2}) {
     temp_.Write("kaputt.lva", good.substr(0, length));
     RecordingMessages messages;
-    AlbumPictures pictures;
-    AddSelectedNames(pictures, "/x", {"y.jpg"}, nullptr);
-    const AlbumPictures before = pictures;
-    AlbumSettings settings;
+    album::AlbumPictures pictures;
+    album::AddSelectedNames(pictures, "/x", {"y.jpg"}, nullptr);
+    const album::AlbumPictures before = pictures;
+    album::AlbumSettings settings;
     settings.PicturesPerRow = 9;
-    const AlbumSettings settingsBefore = settings;
-    EXPECT_FALSE(OpenFile(PathOf("kaputt.lva"), pictures, settings, messages)) << length;
+    const album::AlbumSettings settingsBefore = settings;
+    EXPECT_FALSE(album::OpenFile(PathOf("kaputt.lva"), pictures, settings, messages)) << length;
     ASSERT_EQ(messages.Calls.size(), 1u);
     EXPECT_EQ(messages.Calls[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
     EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
@@ -142,16 +143,16 @@ TEST_F(AlbumFileTest, DamagedFileIsNotValidAndChangesNothing) {
 }
 
 TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
-  AlbumPictures saved;
-  AddSelectedNames(saved, "/bilder", {"1.jpg", "2.jpg"}, nullptr);
-  AlbumSettings stored;
+  album::AlbumPictures saved;
+  album::AddSelectedNames(saved, "/bilder", {"1.jpg", "2.jpg"}, nullptr);
+  album::AlbumSettings stored;
   stored.FreeText = "neu";
-  ASSERT_TRUE(SaveFile(PathOf("a.lva"), saved, stored, messages_));
-  AlbumPictures pictures = CurrentPictures();
-  AlbumSettings settings;
+  ASSERT_TRUE(album::SaveFile(PathOf("a.lva"), saved, stored, messages_));
+  album::AlbumPictures pictures = CurrentPictures();
+  album::AlbumSettings settings;
   settings.Backlink = false;
-  ASSERT_TRUE(OpenFile(PathOf("a.lva"), pictures, settings, messages_));
-  EXPECT_EQ(LineTexts(pictures), (std::vector<std::string>{"1.jpg", "2.jpg"}));
+  ASSERT_TRUE(album::OpenFile(PathOf("a.lva"), pictures, settings, messages_));
+  EXPECT_EQ(album::LineTexts(pictures), (std::vector<std::string>{"1.jpg", "2.jpg"}));
   EXPECT_EQ(settings.FreeText, "neu");
   EXPECT_FALSE(settings.Backlink);
   EXPECT_TRUE(messages_.Calls.empty());
@@ -160,7 +161,7 @@ TEST_F(AlbumFileTest, OpenReplacesListAndStoredSettings) {
 TEST_F(AlbumFileTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks) {
   temp_.Write("privat.lva", "alt");
   fs::permissions(PathOf("privat.lva"), fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(SaveFile(PathOf("privat.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  ASSERT_TRUE(album::SaveFile(PathOf("privat.lva"), CurrentPictures(), album::AlbumSettings(), messages_));
   EXPECT_EQ(fs::status(PathOf("privat.lva")).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_NE(temp_.Read("privat.lva"), "alt");
@@ -168,7 +169,7 @@ TEST_F(AlbumFileTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks) {
   fs::create_directories(folder_ / "ziel");
   temp_.Write("ziel/echt.lva", "alt");
   fs::create_symlink("ziel/echt.lva", folder_ / "link.lva");
-  ASSERT_TRUE(SaveFile(PathOf("link.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  ASSERT_TRUE(album::SaveFile(PathOf("link.lva"), CurrentPictures(), album::AlbumSettings(), messages_));
   EXPECT_TRUE(fs::is_symlink(folder_ / "link.lva"));
   EXPECT_EQ(temp_.Read("ziel/echt.lva"), temp_.Read("privat.lva"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "ziel"), fs::directory_iterator()), 1);
@@ -178,11 +179,11 @@ TEST_F(AlbumFileTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks) {
 // 255 bytes is the file system's limit; no temporary suffix may eat into it.
 TEST_F(AlbumFileTest, LongestNameRoundTrips) {
   const std::string path = PathOf(std::string(246, 'a') + ".lva");
-  ASSERT_TRUE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
-  ASSERT_TRUE(SaveFile(path, CurrentPictures(), AlbumSettings(), messages_));
-  AlbumPictures pictures;
-  AlbumSettings settings;
-  ASSERT_TRUE(OpenFile(path, pictures, settings, messages_));
+  ASSERT_TRUE(album::SaveFile(path, CurrentPictures(), album::AlbumSettings(), messages_));
+  ASSERT_TRUE(album::SaveFile(path, CurrentPictures(), album::AlbumSettings(), messages_));
+  album::AlbumPictures pictures;
+  album::AlbumSettings settings;
+  ASSERT_TRUE(album::OpenFile(path, pictures, settings, messages_));
   EXPECT_EQ(pictures, CurrentPictures());
   EXPECT_TRUE(messages_.Calls.empty());
 }
@@ -195,7 +196,7 @@ TEST_F(AlbumFileTest, SaveRemovesTheTemporaryFilesOfKilledSaves) {
   temp_.Write(".lvmeins.tmp", "fremd");
   const int busy = ::open(PathOf(".lv89abcdef.tmp").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);
-  ASSERT_TRUE(SaveFile(PathOf("album.lva"), CurrentPictures(), AlbumSettings(), messages_));
+  ASSERT_TRUE(album::SaveFile(PathOf("album.lva"), CurrentPictures(), album::AlbumSettings(), messages_));
   ::close(busy);
   EXPECT_FALSE(fs::exists(PathOf(".lv0123abcd.tmp")));
   EXPECT_TRUE(fs::exists(PathOf(".lv89abcdef.tmp")));
@@ -203,6 +204,6 @@ TEST_F(AlbumFileTest, SaveRemovesTheTemporaryFilesOfKilledSaves) {
 }
 
 TEST(AlbumWindowCaption, NamesTheFileOrAnUnsavedAlbum) {
-  EXPECT_EQ(AlbumWindowCaption(std::nullopt), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
-  EXPECT_EQ(AlbumWindowCaption("/home/anna/Alben/Urlaub.lva"), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
+  EXPECT_EQ(album::AlbumWindowCaption(std::nullopt), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
+  EXPECT_EQ(album::AlbumWindowCaption("/home/anna/Alben/Urlaub.lva"), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
 }

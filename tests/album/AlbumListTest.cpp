@@ -4,27 +4,27 @@
 
 namespace {
 
-AlbumPictures FivePictures() {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, "/bilder", {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}, nullptr);
+album::AlbumPictures FivePictures() {
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/bilder", {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}, nullptr);
   return pictures;
 }
 
-std::vector<std::string> Names(const AlbumPictures& pictures) { return LineTexts(pictures); }
+std::vector<std::string> Names(const album::AlbumPictures& pictures) { return album::LineTexts(pictures); }
 
 }  // namespace
 
 TEST(AddSelectedNames, AppendsInOrderWithBothFlagsAndNoComment) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, "/old", {"x.jpg"}, nullptr);
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/old", {"x.jpg"}, nullptr);
   std::vector<std::string> favourites;
   AddSelectedNames(pictures, "/home/anna/Bilder", {"c.jpg", "a.jpg", "b.jpg"},
                    [&](const std::string& folder) { favourites.push_back(folder); });
-  ASSERT_EQ(PictureCount(pictures), 4);
+  ASSERT_EQ(album::PictureCount(pictures), 4);
   EXPECT_EQ(pictures[1].FileName, "/home/anna/Bilder/c.jpg");
   EXPECT_EQ(pictures[2].FileName, "/home/anna/Bilder/a.jpg");
   EXPECT_EQ(pictures[3].FileName, "/home/anna/Bilder/b.jpg");
-  for (const AlbumPicture& p : pictures) {
+  for (const album::AlbumPicture& p : pictures) {
     EXPECT_EQ(p.ShowComment, 1);
     EXPECT_EQ(p.Marked, 1);
     EXPECT_FALSE(p.Comment.has_value());
@@ -35,22 +35,22 @@ TEST(AddSelectedNames, AppendsInOrderWithBothFlagsAndNoComment) {
 }
 
 TEST(AddSelectedNames, FolderEndingWithDelimiterIsNotDoubled) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, "/", {"a.jpg"}, nullptr);
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/", {"a.jpg"}, nullptr);
   EXPECT_EQ(pictures[0].FileName, "/a.jpg");
 }
 
 TEST(AddSelectedNames, SameFileTwiceGivesTwoEntries) {
-  AlbumPictures pictures;
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/b", {"a.jpg"}, nullptr);
   AddSelectedNames(pictures, "/b", {"a.jpg"}, nullptr);
-  AddSelectedNames(pictures, "/b", {"a.jpg"}, nullptr);
-  EXPECT_EQ(PictureCount(pictures), 2);
+  EXPECT_EQ(album::PictureCount(pictures), 2);
 }
 
 TEST(AddSelectedNames, NothingSelectedOrNoFolderPathAddsNothing) {
-  AlbumPictures pictures;
+  album::AlbumPictures pictures;
   int calls = 0;
-  AddSelectedNames(pictures, "/b", {}, [&](const std::string&) { ++calls; });
+  album::AddSelectedNames(pictures, "/b", {}, [&](const std::string&) { ++calls; });
   AddSelectedNames(pictures, "", {"a.jpg"}, [&](const std::string&) { ++calls; });
   AddSelectedNames(pictures, "/b", {".."}, [&](const std::string&) { ++calls; });
   EXPECT_TRUE(pictures.empty());
@@ -58,41 +58,41 @@ TEST(AddSelectedNames, NothingSelectedOrNoFolderPathAddsNothing) {
 }
 
 TEST(RemoveSelected, LinesOneAndThreeOfFiveLeaveTheOthersInOrder) {
-  AlbumPictures pictures = FivePictures();
+  album::AlbumPictures pictures = FivePictures();
   pictures[2].Comment = "zwei";
-  RemoveSelected(pictures, {1, 3});
+  album::RemoveSelected(pictures, {1, 3});
   EXPECT_EQ(Names(pictures), (std::vector<std::string>{"p0.jpg", "p2.jpg", "p4.jpg"}));
   EXPECT_EQ(pictures[1].Comment, "zwei");
 }
 
 TEST(RemoveSelected, SelectionOrderDuplicatesAndStrayIndicesDoNotMatter) {
-  AlbumPictures pictures = FivePictures();
-  RemoveSelected(pictures, {3, 1, 3, -1, 5, 99});
+  album::AlbumPictures pictures = FivePictures();
+  album::RemoveSelected(pictures, {3, 1, 3, -1, 5, 99});
   EXPECT_EQ(Names(pictures), (std::vector<std::string>{"p0.jpg", "p2.jpg", "p4.jpg"}));
 }
 
 TEST(RemoveSelected, RemovingAllLeavesNoStorage) {
-  AlbumPictures pictures = FivePictures();
-  RemoveSelected(pictures, {0, 1, 2, 3, 4});
-  EXPECT_EQ(PictureCount(pictures), 0);
+  album::AlbumPictures pictures = FivePictures();
+  album::RemoveSelected(pictures, {0, 1, 2, 3, 4});
+  EXPECT_EQ(album::PictureCount(pictures), 0);
   EXPECT_EQ(pictures.capacity(), 0u);
 }
 
 TEST(DelallPics, EmptiesTheListAndLeavesAnEmptyOneAlone) {
-  AlbumPictures pictures = FivePictures();
-  DelallPics(pictures);
+  album::AlbumPictures pictures = FivePictures();
+  album::DelallPics(pictures);
   EXPECT_EQ(pictures.capacity(), 0u);
   DelallPics(pictures);
   EXPECT_TRUE(pictures.empty());
 }
 
 TEST(MoveEntries, DownThreeTimesTakesTheFirstToTheFourthPlace) {
-  AlbumPictures pictures = FivePictures();
+  album::AlbumPictures pictures = FivePictures();
   pictures[0].Comment = "erstes";
   pictures[0].ShowComment = 0;
   int current = 0;
   for (int expected : {1, 2, 3}) {
-    const std::optional<int> next = DownNow(pictures, current);
+    const std::optional<int> next = album::DownNow(pictures, current);
     ASSERT_TRUE(next);
     EXPECT_EQ(*next, expected);
     current = *next;
@@ -103,30 +103,30 @@ TEST(MoveEntries, DownThreeTimesTakesTheFirstToTheFourthPlace) {
 }
 
 TEST(MoveEntries, UpSwapsWithThePreviousEntry) {
-  AlbumPictures pictures = FivePictures();
-  EXPECT_EQ(UpNow(pictures, 4), 3);
+  album::AlbumPictures pictures = FivePictures();
+  EXPECT_EQ(album::UpNow(pictures, 4), 3);
   EXPECT_EQ(Names(pictures)[3], "p4.jpg");
   EXPECT_EQ(Names(pictures)[4], "p3.jpg");
 }
 
 TEST(MoveEntries, BoundsDoNothing) {
-  AlbumPictures pictures = FivePictures();
-  const AlbumPictures before = pictures;
-  EXPECT_FALSE(UpNow(pictures, 0));
-  EXPECT_FALSE(UpNow(pictures, -1));
-  EXPECT_FALSE(UpNow(pictures, 5));
-  EXPECT_FALSE(DownNow(pictures, 4));
-  EXPECT_FALSE(DownNow(pictures, -1));
+  album::AlbumPictures pictures = FivePictures();
+  const album::AlbumPictures before = pictures;
+  EXPECT_FALSE(album::UpNow(pictures, 0));
+  EXPECT_FALSE(album::UpNow(pictures, -1));
+  EXPECT_FALSE(album::UpNow(pictures, 5));
+  EXPECT_FALSE(album::DownNow(pictures, 4));
+  EXPECT_FALSE(album::DownNow(pictures, -1));
   EXPECT_EQ(pictures, before);
-  AlbumPictures empty;
-  EXPECT_FALSE(UpNow(empty, 0));
-  EXPECT_FALSE(DownNow(empty, 0));
+  album::AlbumPictures empty;
+  EXPECT_FALSE(album::UpNow(empty, 0));
+  EXPECT_FALSE(album::DownNow(empty, 0));
 }
 
 TEST(SetMarks, CopiesEveryCheckMarkNotOnlyTheToggledOne) {
-  AlbumPictures pictures = FivePictures();
+  album::AlbumPictures pictures = FivePictures();
   pictures[4].Marked = 0;
-  SetMarks(pictures, {true, false, true, false, true});
+  album::SetMarks(pictures, {true, false, true, false, true});
   EXPECT_EQ(pictures[1].Marked, 0);
   EXPECT_EQ(pictures[3].Marked, 0);
   EXPECT_EQ(pictures[4].Marked, 1);
@@ -136,8 +136,8 @@ TEST(SetMarks, CopiesEveryCheckMarkNotOnlyTheToggledOne) {
 }
 
 TEST(LineText, ShowsOnlyTheFileName) {
-  AlbumPictures pictures;
-  AddSelectedNames(pictures, "/a", {"bild.jpg"}, nullptr);
+  album::AlbumPictures pictures;
+  album::AddSelectedNames(pictures, "/a", {"bild.jpg"}, nullptr);
   AddSelectedNames(pictures, "/b/c", {"bild.jpg"}, nullptr);
   EXPECT_EQ(Names(pictures), (std::vector<std::string>{"bild.jpg", "bild.jpg"}));
 }

@@ -21,12 +21,12 @@ namespace apptest {
 
 void WritePicture(const std::string& ansiPath, int width, int height) {
   std::filesystem::create_directories(std::filesystem::path(platform::ToFileSystem(ansiPath)).parent_path());
-  RasterImage image = EmptyRasterImage();
-  newdib(&image, width, height, 24, nullptr, 0);
+  imaging::RasterImage image = imaging::EmptyRasterImage();
+  imaging::newdib(&image, width, height, 24, nullptr, 0);
   ASSERT_NE(image.Pixels, nullptr);
   std::memset(image.Pixels, 0x80, image.Info->bmiHeader.biSizeImage);
-  const int32_t saved = SaveDib(image, ansiPath.c_str(), kFormatJpeg, nullptr);
-  deldib(image);
+  const int32_t saved = imaging::SaveDib(image, ansiPath.c_str(), imaging::kFormatJpeg, nullptr);
+  imaging::deldib(image);
   ASSERT_EQ(saved, 1) << ansiPath;
 }
 

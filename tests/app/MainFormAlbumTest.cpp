@@ -59,7 +59,7 @@ class AlbumList : public MainFormTest {
   }
   Strings Names() const {
     Strings names;
-    for (const AlbumPicture& p : form_->Pictures) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
+    for (const album::AlbumPicture& p : form_->Pictures) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
     return names;
   }
 };
@@ -72,7 +72,7 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   form.AddBtnClick();
   ASSERT_EQ(form.Pictures.size(), 3u);
   EXPECT_EQ(Names(), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
-  for (const AlbumPicture& picture : form.Pictures) {
+  for (const album::AlbumPicture& picture : form.Pictures) {
     EXPECT_EQ(picture.ShowComment, 1);
     EXPECT_EQ(picture.Marked, 1);
     EXPECT_FALSE(picture.Comment.has_value());
@@ -245,7 +245,7 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   form.Pictures[2].ShowComment = 0;
   form.Pictures[2].Comment = "zwei";
   form.UpdateListBox();
-  const AlbumPictures before = form.Pictures;
+  const album::AlbumPictures before = form.Pictures;
   for (int row : {2, 0, 3, 2}) form.ImageBox->setCurrentRow(row);
   PressKey(form.ImageBox, Qt::Key_Down);
   form.UpdateListBox();
@@ -283,7 +283,7 @@ class Viewing : public AlbumList {
  protected:
   void SetUp() override {
     AlbumList::SetUp();
-    Form().ShowViewer = [this](const RasterImage& picture, const std::string& name) {
+    Form().ShowViewer = [this](const imaging::RasterImage& picture, const std::string& name) {
       shown_.push_back(name);
       EXPECT_EQ(picture.Pixels, form_->PreviewImage.Pixels);
     };

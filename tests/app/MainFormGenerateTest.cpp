@@ -47,7 +47,7 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   EXPECT_EQ(count("<td></td>"), 1u);
   for (const char* sub : {"web/neu/pics", "web/neu/mini", "web/neu/html"})
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path(sub)), {}), 3) << sub;
-  for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.DetailPageName.has_value());
+  for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.DetailPageName.has_value());
   EXPECT_FALSE(form.GoBtn->Pressed());
 }
 
@@ -82,7 +82,7 @@ TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
   EXPECT_TRUE(std::filesystem::exists(folder_.Path("web/pics/a.jpg")));
   EXPECT_EQ(form.PageControl2->currentIndex(), 0);
   EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
-  for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.ThumbnailName.has_value());
+  for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.ThumbnailName.has_value());
 }
 
 TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {

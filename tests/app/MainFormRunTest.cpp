@@ -76,7 +76,7 @@ TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder");
   EXPECT_TRUE(messages_.Calls.empty());
   for (const char* copy : {"web/pics/IMG0001.jpg", "web/pics/IMG0002.jpg", "web/mini/IMG0001.jpg"}) {
-    DibGuard image;
+    imaging::DibGuard image;
     EXPECT_NE(fixtures::Open(image, folder_.Path(copy)).Pixels, nullptr) << copy;
   }
 }
@@ -128,7 +128,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   EXPECT_EQ(form.PageControl2->currentIndex(), 1);  // no result page
   EXPECT_TRUE(form.NewBtn->isEnabled());
   EXPECT_FALSE(form.StopBtn->isVisible());
-  for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
+  for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
 }
 
 // The pool may hold several pictures in work when Escape comes; with eight

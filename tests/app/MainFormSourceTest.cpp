@@ -60,7 +60,7 @@ TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
   SelectInList({"a.jpg"});
   EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
   EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/a.jpg"));
-  EXPECT_EQ(DibWidth(form.PreviewImage), 16);
+  EXPECT_EQ(imaging::DibWidth(form.PreviewImage), 16);
   EXPECT_TRUE(form.Pictures.empty());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
 }

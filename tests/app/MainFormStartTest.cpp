@@ -96,9 +96,9 @@ TEST_F(StartUp, GenerationSettingsHaveTheirDefaults) {
 TEST_F(StartUp, PreviewIsAWhitePicture) {
   TMainForm& form = Form();
   ASSERT_NE(form.PreviewImage.Pixels, nullptr);
-  EXPECT_EQ(DibWidth(form.PreviewImage), 320);
-  EXPECT_EQ(DibHeight(form.PreviewImage), 200);
-  EXPECT_EQ(DibBitCount(form.PreviewImage), 24u);
+  EXPECT_EQ(imaging::DibWidth(form.PreviewImage), 320);
+  EXPECT_EQ(imaging::DibHeight(form.PreviewImage), 200);
+  EXPECT_EQ(imaging::DibBitCount(form.PreviewImage), 24u);
   const uint32_t size = form.PreviewImage.Info->bmiHeader.biSizeImage;
   EXPECT_EQ(std::count(form.PreviewImage.Pixels, form.PreviewImage.Pixels + size, 0xFF), size);
   EXPECT_TRUE(form.PreviewFileName.empty());

@@ -9,14 +9,14 @@ namespace {
 
 struct Parsed {
   bool ok;
-  AlbumPictures pictures;
-  AlbumSettings settings;
+  album::AlbumPictures pictures;
+  album::AlbumSettings settings;
   std::string error;
 };
 
 Parsed Parse(const std::string& text) {
   Parsed p{false, {}, {}, {}};
-  AlbumPicture before;
+  album::AlbumPicture before;
   before.FileName = "/vorher.jpg";
   p.pictures.push_back(before);
   p.ok = AlbumFromJson(Json::parse(text), p.pictures, p.settings, p.error);
@@ -28,12 +28,12 @@ Parsed Parse(const std::string& text) {
 TEST(AlbumFromJson, MissingFieldsTakeTheDefaults) {
   const Parsed p = Parse(R"({"pictures": [{"file": "/b/x.jpg"}]})");
   ASSERT_TRUE(p.ok) << p.error;
-  ASSERT_EQ(PictureCount(p.pictures), 1);
+  ASSERT_EQ(album::PictureCount(p.pictures), 1);
   EXPECT_EQ(p.pictures[0].FileName, "/b/x.jpg");
   EXPECT_EQ(p.pictures[0].ShowComment, 1);
   EXPECT_EQ(p.pictures[0].Marked, 1);
   EXPECT_FALSE(p.pictures[0].Comment.has_value());
-  EXPECT_EQ(p.settings, AlbumSettings());
+  EXPECT_EQ(p.settings, album::AlbumSettings());
   EXPECT_TRUE(Parse("{}").pictures.empty());
 }
 
@@ -72,7 +72,7 @@ TEST(AlbumFromJson, TextWindows1252CannotHoldIsRefusedByName) {
     EXPECT_NE(p.error.find(c.named), std::string::npos) << p.error;
     EXPECT_NE(p.error.find("Windows-1252"), std::string::npos) << p.error;
     EXPECT_EQ(p.pictures[0].FileName, "/vorher.jpg");
-    EXPECT_EQ(p.settings, AlbumSettings());
+    EXPECT_EQ(p.settings, album::AlbumSettings());
   }
 }
 
@@ -116,19 +116,19 @@ TEST(AlbumFromJson, WrongShapesAreRefusedAndChangeNothing) {
     const Parsed p = Parse(document);
     EXPECT_FALSE(p.ok) << document;
     EXPECT_FALSE(p.error.empty()) << document;
-    ASSERT_EQ(PictureCount(p.pictures), 1) << document;
+    ASSERT_EQ(album::PictureCount(p.pictures), 1) << document;
     EXPECT_EQ(p.pictures[0].FileName, "/vorher.jpg");
-    EXPECT_EQ(p.settings, AlbumSettings());
+    EXPECT_EQ(p.settings, album::AlbumSettings());
   }
 }
 
 TEST(AlbumToJson, WritesTheDocumentedForm) {
-  AlbumPictures pictures(2);
+  album::AlbumPictures pictures(2);
   pictures[0].FileName = "/b/\xE4.jpg";
   pictures[0].Comment = "Hi";
   pictures[1].FileName = "/b/x.jpg";
   pictures[1].Marked = 0;
-  AlbumSettings settings;
+  album::AlbumSettings settings;
   settings.BackgroundColour = 0x0000FF;
   const Json document = AlbumToJson(pictures, settings);
   EXPECT_EQ(document["pictures"][0]["file"], "/b/\xC3\xA4.jpg");
@@ -140,8 +140,8 @@ TEST(AlbumToJson, WritesTheDocumentedForm) {
   EXPECT_EQ(document["settings"]["per_row"], 5);
   EXPECT_EQ(document["settings"]["free_text"], "Klicken Sie auf die Bilder, um sie in Originalgr\xC3\xB6\xC3\x9F" "e zu sehen.");
   // What it writes it reads back unchanged.
-  AlbumPictures read;
-  AlbumSettings readSettings;
+  album::AlbumPictures read;
+  album::AlbumSettings readSettings;
   std::string error;
   ASSERT_TRUE(AlbumFromJson(document, read, readSettings, error));
   EXPECT_EQ(read, pictures);

@@ -20,26 +20,27 @@ namespace {
 class BuildCommandTest : public ::testing::Test {
  protected:
   BuildCommandTest() {
-    const TemplateFragments f = SmallFragments();
+    const generator::TemplateFragments f = SmallFragments();
     for (const char* set : {"eins", "Zwei"})
-      for (size_t i = 0; i < kFragmentCount; ++i)
-        dir_.Write(std::string("designs/") + set + "/" + FragmentFileName(static_cast<Fragment>(i)),
-                   f[static_cast<Fragment>(i)]);
+      for (size_t i = 0; i < generator::kFragmentCount; ++i)
+        dir_.Write(
+            std::string("designs/") + set + "/" + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
+            f[static_cast<generator::Fragment>(i)]);
     dir_.Write("designs/eins/mainend.htm", "ENDE%%POWERED%%");
     dir_.Write("designs/liesmich.txt", "keine Vorlage");
     settings_.PicturesPerRow = 2;
   }
 
   void SaveAlbum(const std::vector<std::string>& pictureNames) {
-    AlbumPictures pictures;
+    album::AlbumPictures pictures;
     for (const std::string& name : pictureNames) {
-      AlbumPicture p;
+      album::AlbumPicture p;
       p.FileName = dir_.Path(name);
       if (name.find(".bmp") != std::string::npos) WriteBmp((dir_.Root() / name).string(), 32, 24, 24);
       pictures.push_back(p);
     }
     RecordingMessages messages;
-    ASSERT_TRUE(SaveFile(dir_.Path("album.lva"), pictures, settings_, messages));
+    ASSERT_TRUE(album::SaveFile(dir_.Path("album.lva"), pictures, settings_, messages));
   }
 
   CliResult Cli(std::initializer_list<std::string> args) { return RunCli(dir_.Root(), args); }
@@ -53,15 +54,15 @@ class BuildCommandTest : public ::testing::Test {
       return pics != std::string::npos &&
              IsRed(path.substr(0, path.rfind("/html/")) + "/pics/" + page.substr(pics + 8, page.find('|', pics) - pics - 8));
     }
-    DibGuard image;
-    OpenDib(image.out(), path.c_str(), 0, nullptr);
+    imaging::DibGuard image;
+    imaging::OpenDib(image.out(), path.c_str(), 0, nullptr);
     if (!image.get().Pixels) return false;
-    const uint32_t pixel = getpixel(image.get(), 0, 0);  // red in the low byte
+    const uint32_t pixel = imaging::getpixel(image.get(), 0, 0);  // red in the low byte
     return (pixel & 0xFF) > 150 && ((pixel >> 16) & 0xFF) < 100;
   }
 
   TempFolder dir_;
-  AlbumSettings settings_;
+  album::AlbumSettings settings_;
 };
 
 }  // namespace
@@ -158,14 +159,14 @@ TEST_F(BuildCommandTest, ConcurrentRunsIntoOneFolderMakeTwoConsistentAlbums) {
     WriteBmp((dir_.Root() / "grau" / name).string(), 32, 24, 8);  // grey
   }
   const auto save = [&](const std::string& album, const std::vector<std::string>& names) {
-    AlbumPictures pictures;
+    album::AlbumPictures pictures;
     for (const std::string& name : names) {
-      AlbumPicture picture;
+      album::AlbumPicture picture;
       picture.FileName = dir_.Path(name);
       pictures.push_back(picture);
     }
     RecordingMessages messages;
-    ASSERT_TRUE(SaveFile(dir_.Path(album), pictures, settings_, messages));
+    ASSERT_TRUE(album::SaveFile(dir_.Path(album), pictures, settings_, messages));
   };
   save("rot.lva", red);
   save("grau.lva", grey);

@@ -45,8 +45,8 @@ TEST_F(HeifAlbum, PhonePicturesBecomeAnAlbumOfPlainJpegCopies) {
     for (const auto& entry : fs::directory_iterator(folder_ / "web" / part)) {
       SCOPED_TRACE(entry.path().string());
       EXPECT_FALSE(HasMetadataSegment(ReadFileBytes(entry.path())));
-      DibGuard guard;
-      const RasterImage& image = fixtures::Open(guard, entry.path().string());
+      imaging::DibGuard guard;
+      const imaging::RasterImage& image = fixtures::Open(guard, entry.path().string());
       ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
       if (std::string(part) == "mini") {
         ++thumbnails;

@@ -23,9 +23,9 @@ TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
     const std::string path = entry.path().string();
     SCOPED_TRACE(path);
-    DibGuard guard;
-    OpenDib(guard.out(), path.c_str(), 0, nullptr);
-    const RasterImage& image = guard.get();
+    imaging::DibGuard guard;
+    imaging::OpenDib(guard.out(), path.c_str(), 0, nullptr);
+    const imaging::RasterImage& image = guard.get();
     ++replayed;
     if (!image.Pixels) {
       EXPECT_GT(std::strlen(image.ErrorText), 5u);
@@ -51,15 +51,15 @@ TEST(FuzzCorpus, EverySavedAlbumFileIsRefusedOrRoundTrips) {
     SCOPED_TRACE(entry.path().string());
     std::string bytes;
     ASSERT_TRUE(platform::ReadWholeFile(entry.path().string(), bytes));
-    const auto album = DecodeAlbumFile(bytes, albumPath, AlbumSettings{});
+    const auto album = album::DecodeAlbumFile(bytes, albumPath, album::AlbumSettings{});
     if (!album) {
       ++refused;
       continue;
     }
     ++accepted;
-    const auto written = EncodeAlbumFile(album->Pictures, album->Settings, albumPath);
+    const auto written = album::EncodeAlbumFile(album->Pictures, album->Settings, albumPath);
     ASSERT_TRUE(written.has_value());
-    const auto again = DecodeAlbumFile(*written, albumPath, AlbumSettings{});
+    const auto again = album::DecodeAlbumFile(*written, albumPath, album::AlbumSettings{});
     ASSERT_TRUE(again.has_value());
     EXPECT_EQ(again->Pictures, album->Pictures);
     EXPECT_EQ(again->Settings, album->Settings);

@@ -15,11 +15,11 @@
 
 inline const std::string kShippedTemplates = std::string(LUMIVISTA_SOURCE_DIR) + "/template";
 
-inline TemplateFragments ReadDesign(const std::string& design) {
+inline generator::TemplateFragments ReadDesign(const std::string& design) {
   RecordingMessages messages;
-  auto fragments = ReadTemplateFragments(TemplateSetFolder(kShippedTemplates, design), messages);
+  auto fragments = generator::ReadTemplateFragments(generator::TemplateSetFolder(kShippedTemplates, design), messages);
   EXPECT_TRUE(fragments) << (messages.Lines().empty() ? "" : messages.Lines()[0]);
-  return fragments.value_or(TemplateFragments{});
+  return fragments.value_or(generator::TemplateFragments{});
 }
 
 inline std::string PictureBaseName(int i) { return std::string("Bild").append(std::to_string(i)); }
@@ -27,10 +27,10 @@ inline std::string PictureBaseName(int i) { return std::string("Bild").append(st
 // Writes `count` pictures named Bild0 ... into `sub` of `dir`; gives the
 // page paths, the overview "index.htm" first.
 inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const std::string& design, int count,
-                                                 const AlbumSettings& settings, const std::string& sub = "",
+                                                 const album::AlbumSettings& settings, const std::string& sub = "",
                                                  const std::string& comment = "Sch\xF6ne Aussicht\r\nZweite Zeile") {
-  const TemplateFragments f = ReadDesign(design);
-  AlbumPictures pictures(static_cast<size_t>(count));
+  const generator::TemplateFragments f = ReadDesign(design);
+  album::AlbumPictures pictures(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     pictures[i].DetailPageName = PictureBaseName(i) + ".htm";
     pictures[i].PictureName = PictureBaseName(i) + ".jpg";
@@ -40,10 +40,10 @@ inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const st
     dir.Write(sub + "mini/" + PictureBaseName(i) + ".jpg", "");
   }
   std::vector<std::string> pages = {sub + "index.htm"};
-  dir.Write(pages.back(), OverviewPageText(f, settings, pictures));
+  dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures));
   for (int i = 0; i < count; ++i) {
     pages.push_back(sub + "html/" + *pictures[i].DetailPageName);
-    dir.Write(pages.back(), DetailPageText(f, settings, pictures, i, "index.htm"));
+    dir.Write(pages.back(), generator::DetailPageText(f, settings, pictures, i, "index.htm"));
   }
   return pages;
 }

@@ -74,8 +74,8 @@ void PutPictures(const TempFolder& dir, int count, int thumbWidth) {
   }
 }
 
-AlbumSettings Settings(int perRow, int thumbWidth) {
-  AlbumSettings settings;
+album::AlbumSettings Settings(int perRow, int thumbWidth) {
+  album::AlbumSettings settings;
   settings.PicturesPerRow = perRow;
   settings.ThumbWidth = thumbWidth;
   settings.Caption = "Sommer am Bodensee mit Donaudampfschifffahrtsgesellschaftskapit\xE4nsm\xFCtze";

@@ -12,7 +12,7 @@
 
 namespace {
 
-class RecordingObserver : public PictureObserver {
+class RecordingObserver : public generator::PictureObserver {
  public:
   void PictureStarted(int32_t number, int32_t count) override {
     Calls.push_back(std::to_string(number) + "/" + std::to_string(count));
@@ -23,9 +23,10 @@ class RecordingObserver : public PictureObserver {
 class GenerateAlbumTest : public ::testing::Test {
  protected:
   GenerateAlbumTest() {
-    const TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + FragmentFileName(static_cast<Fragment>(i)), f[static_cast<Fragment>(i)]);
+    const generator::TemplateFragments f = SmallFragments();
+    for (size_t i = 0; i < generator::kFragmentCount; ++i)
+      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
+                 f[static_cast<generator::Fragment>(i)]);
     settings_.PicturesPerRow = 2;
     settings_.Backlink = false;
   }
@@ -38,42 +39,42 @@ class GenerateAlbumTest : public ::testing::Test {
     return AddEntry(path);
   }
   std::string AddEntry(const std::string& path) {
-    AlbumPicture picture;
+    album::AlbumPicture picture;
     picture.FileName = path;
     pictures_.push_back(picture);
     return path;
   }
 
-  GenerationResult Run(const std::optional<std::string>& chosen) {
+  generator::GenerationResult Run(const std::optional<std::string>& chosen) {
     bool asked = false;
-    GenerationRequest request{settings_, dir_.Path("set") + "/", [&] {
-                                asked = true;
-                                return chosen;
-                              }};
-    GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &observer_});
+    generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] {
+                                           asked = true;
+                                           return chosen;
+                                         }};
+    generator::GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &observer_});
     dialogShown_ = asked;
     return result;
   }
-  GenerationResult RunInto(const std::string& relative) { return Run(dir_.Path(relative)); }
+  generator::GenerationResult RunInto(const std::string& relative) { return Run(dir_.Path(relative)); }
 
   // Width and height of a written JPEG, read back through the library.
   std::pair<int32_t, int32_t> SizeOf(const std::string& relative) {
-    DibGuard image;
-    OpenDib(image.out(), dir_.Path(relative).c_str(), 0, nullptr);
+    imaging::DibGuard image;
+    imaging::OpenDib(image.out(), dir_.Path(relative).c_str(), 0, nullptr);
     if (!image.get().Pixels) return {0, 0};
-    EXPECT_EQ(DibBitCount(image.get()), 24u) << relative;
-    return {DibWidth(image.get()), DibHeight(image.get())};
+    EXPECT_EQ(imaging::DibBitCount(image.get()), 24u) << relative;
+    return {imaging::DibWidth(image.get()), imaging::DibHeight(image.get())};
   }
 
   bool NoNamesLeft() const {
-    for (const AlbumPicture& p : pictures_)
+    for (const album::AlbumPicture& p : pictures_)
       if (p.DetailPageName || p.PictureName || p.ThumbnailName) return false;
     return true;
   }
 
   TempFolder dir_;
-  AlbumSettings settings_;
-  AlbumPictures pictures_;
+  album::AlbumSettings settings_;
+  album::AlbumPictures pictures_;
   RecordingMessages messages_;
   RecordingObserver observer_;
   bool dialogShown_ = false;
@@ -86,9 +87,9 @@ TEST_F(GenerateAlbumTest, WritesTheWholeAlbumByteExact) {
   pictures_.push_back(pictures_[0]);
   pictures_[1].Comment = "Zweimal \xFC";
   AddPicture("Urlaub am Meer (2).bmp");
-  const GenerationResult result = RunInto("out/album/index.htm");
+  const generator::GenerationResult result = RunInto("out/album/index.htm");
 
-  EXPECT_EQ(result.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 0);
   EXPECT_EQ(result.OverviewPath, dir_.Path("out/album/index.htm"));
   EXPECT_TRUE(messages_.Lines().empty());
@@ -145,9 +146,9 @@ TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLink
   dir_.Write("src/kaputt.jpg", "kein Bild");
   const std::string broken = AddEntry(dir_.Path("src/kaputt.jpg"));
   AddPicture("b.bmp");
-  const GenerationResult result = RunInto("index.htm");
+  const generator::GenerationResult result = RunInto("index.htm");
 
-  EXPECT_EQ(result.Outcome, RunOutcome::Completed);
+  EXPECT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 2);
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
@@ -174,7 +175,7 @@ TEST_F(GenerateAlbumTest, SecondRunWritesNumberedFilesBesideTheFirst) {
 }
 
 TEST_F(GenerateAlbumTest, EmptyAlbumGivesFirstAndEndAndThreeEmptyFolders) {
-  EXPECT_EQ(RunInto("leer/index.htm").Outcome, RunOutcome::Completed);
+  EXPECT_EQ(RunInto("leer/index.htm").Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(dir_.Read("leer/index.htm"), "first Web Lumivista []\r\n\r\nend 3 90\r\n\r\n");
   for (const char* sub : {"leer/html", "leer/pics", "leer/mini"})
     EXPECT_TRUE(std::filesystem::is_empty(dir_.Root() / sub)) << sub;
@@ -183,8 +184,8 @@ TEST_F(GenerateAlbumTest, EmptyAlbumGivesFirstAndEndAndThreeEmptyFolders) {
 TEST_F(GenerateAlbumTest, MissingFragmentEndsTheRunBeforeTheDialog) {
   AddPicture("a.bmp");
   std::filesystem::remove(dir_.Root() / "set" / "detailnextlink.htm");
-  const GenerationResult result = RunInto("out/index.htm");
-  EXPECT_EQ(result.Outcome, RunOutcome::MissingFragment);
+  const generator::GenerationResult result = RunInto("out/index.htm");
+  EXPECT_EQ(result.Outcome, generator::RunOutcome::MissingFragment);
   EXPECT_FALSE(dialogShown_);
   EXPECT_FALSE(dir_.Exists("out"));
   EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[title] Datei " + dir_.Path("set") +
@@ -193,7 +194,7 @@ TEST_F(GenerateAlbumTest, MissingFragmentEndsTheRunBeforeTheDialog) {
 
 TEST_F(GenerateAlbumTest, CancellingTheDialogWritesNothing) {
   AddPicture("a.bmp");
-  EXPECT_EQ(Run(std::nullopt).Outcome, RunOutcome::Cancelled);
+  EXPECT_EQ(Run(std::nullopt).Outcome, generator::RunOutcome::Cancelled);
   EXPECT_TRUE(dialogShown_);
   EXPECT_TRUE(messages_.Lines().empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Root()), {}), 2);  // set and src only
@@ -202,7 +203,7 @@ TEST_F(GenerateAlbumTest, CancellingTheDialogWritesNothing) {
 TEST_F(GenerateAlbumTest, FolderThatCannotBeCreatedEndsTheRun) {
   AddPicture("a.bmp");
   dir_.Write("datei", "x");
-  EXPECT_EQ(RunInto("datei/unter/index.htm").Outcome, RunOutcome::FolderNotCreatable);
+  EXPECT_EQ(RunInto("datei/unter/index.htm").Outcome, generator::RunOutcome::FolderNotCreatable);
   EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[Fehler] Konnte das Verzeichnis nicht erstellen!"}));
   EXPECT_TRUE(NoNamesLeft());
 }
@@ -210,8 +211,8 @@ TEST_F(GenerateAlbumTest, FolderThatCannotBeCreatedEndsTheRun) {
 TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
   AddPicture("a.bmp");
   std::filesystem::create_directories(dir_.Root() / "out" / "index.htm");
-  const GenerationResult result = RunInto("out/index.htm");
-  EXPECT_EQ(result.Outcome, RunOutcome::OverviewNotCreatable);
+  const generator::GenerationResult result = RunInto("out/index.htm");
+  EXPECT_EQ(result.Outcome, generator::RunOutcome::OverviewNotCreatable);
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei index.htm nicht erstellen!"}));
   EXPECT_TRUE(dir_.Exists("out/pics/a.jpg"));
@@ -222,7 +223,7 @@ TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
 TEST_F(GenerateAlbumTest, DetailPageThatCannotBeCreatedStillGetsItsThumbnail) {
   AddPicture("a.bmp");
   dir_.Write("html", "im Weg");
-  const GenerationResult result = RunInto("index.htm");
+  const generator::GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei a.htm nicht erstellen!"}));
@@ -233,7 +234,7 @@ TEST_F(GenerateAlbumTest, DetailPageThatCannotBeCreatedStillGetsItsThumbnail) {
 TEST_F(GenerateAlbumTest, PictureThatCannotBeWrittenIsReportedAndNotLinked) {
   AddPicture("a.bmp");
   dir_.Write("pics", "im Weg");
-  const GenerationResult result = RunInto("index.htm");
+  const generator::GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[Fehler] JPEG Datei erstellen: Konnte die Datei a.jpg nicht erstellen!"}));
@@ -246,7 +247,7 @@ TEST_F(GenerateAlbumTest, BareFileNameWritesIntoTheProgramFolder) {
   platform::SetProgramFolder(dir_.Path("programm"));
   std::filesystem::create_directories(dir_.Root() / "programm");
   AddPicture("a.bmp");
-  const GenerationResult result = Run(std::string("album.htm"));
+  const generator::GenerationResult result = Run(std::string("album.htm"));
   platform::SetProgramFolder(saved);
   EXPECT_EQ(result.OverviewPath, dir_.Path("programm/album.htm"));
   EXPECT_TRUE(dir_.Exists("programm/album.htm"));
@@ -269,7 +270,7 @@ TEST_F(GenerateAlbumTest, SettingsBelowTheirMinimumAreRaised) {
 // work are finished, so a complete prefix of the album is written. Never an
 // overview page that points at an incomplete album.
 TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
-  class StopAtSecond : public PictureObserver {
+  class StopAtSecond : public generator::PictureObserver {
    public:
     void PictureStarted(int32_t number, int32_t) override {
       if (number == 2) Stop.store(true);
@@ -281,10 +282,12 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
   for (const int32_t jobs : {1, 4}) {
     SCOPED_TRACE(jobs);
     StopAtSecond stopper;
-    GenerationRequest request{settings_, dir_.Path("set") + "/",
-                              [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); }, jobs};
-    const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
-    EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
+    generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
+                                         [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); },
+                                         jobs};
+    const generator::GenerationResult result =
+        GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    EXPECT_EQ(result.Outcome, generator::RunOutcome::Stopped);
     EXPECT_EQ(result.FailedPictures, 0);
     if (jobs == 1) {
       EXPECT_EQ(result.PicturesMade, 2);
@@ -304,7 +307,7 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
 // Stopping while the last pictures are already in work: they are finished,
 // and the overview is still not written, whatever the number of jobs.
 TEST_F(GenerateAlbumTest, StopWhenEveryPictureIsInWorkStillWritesNoOverview) {
-  class StopAtLast : public PictureObserver {
+  class StopAtLast : public generator::PictureObserver {
    public:
     void PictureStarted(int32_t number, int32_t count) override {
       if (number == count) Stop.store(true);
@@ -316,10 +319,12 @@ TEST_F(GenerateAlbumTest, StopWhenEveryPictureIsInWorkStillWritesNoOverview) {
   for (const int32_t jobs : {1, 4}) {
     SCOPED_TRACE(jobs);
     StopAtLast stopper;
-    GenerationRequest request{settings_, dir_.Path("set") + "/",
-                              [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); }, jobs};
-    const GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
-    EXPECT_EQ(result.Outcome, RunOutcome::Stopped);
+    generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
+                                         [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); },
+                                         jobs};
+    const generator::GenerationResult result =
+        GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    EXPECT_EQ(result.Outcome, generator::RunOutcome::Stopped);
     EXPECT_EQ(result.PicturesMade, 2);
     EXPECT_FALSE(dir_.Exists(std::to_string(jobs) + "/index.htm"));
   }
@@ -327,7 +332,7 @@ TEST_F(GenerateAlbumTest, StopWhenEveryPictureIsInWorkStillWritesNoOverview) {
 
 TEST_F(GenerateAlbumTest, PictureBeyondTheJpegLimitGetsAMessageNamingIt) {
   AddPicture("breit.bmp", 70000, 2);
-  const GenerationResult result = RunInto("index.htm");
+  const generator::GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
   EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{
                                  "[Fehler] JPEG Datei erstellen: Konnte die Datei breit.jpg nicht erstellen! Das Bild "

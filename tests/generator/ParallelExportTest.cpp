@@ -21,7 +21,7 @@ namespace {
 
 // Every call of a run as one line, in order, and whether any came from
 // another thread than the one that started the run.
-class RunRecorder : public platform::Messages, public platform::ProgressReceiver, public PictureObserver {
+class RunRecorder : public platform::Messages, public platform::ProgressReceiver, public generator::PictureObserver {
  public:
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon) override {
     Add("box [" + caption + "] " + text);
@@ -65,16 +65,17 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
 class ParallelExportTest : public ::testing::Test {
  protected:
   ParallelExportTest() {
-    const TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + FragmentFileName(static_cast<Fragment>(i)), f[static_cast<Fragment>(i)]);
+    const generator::TemplateFragments f = SmallFragments();
+    for (size_t i = 0; i < generator::kFragmentCount; ++i)
+      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
+                 f[static_cast<generator::Fragment>(i)]);
     settings_.PicturesPerRow = 3;
     std::filesystem::create_directories(dir_.Root() / "src/x");
     std::filesystem::create_directories(dir_.Root() / "src/y");
   }
 
   void Add(const std::string& relative) {
-    AlbumPicture picture;
+    album::AlbumPicture picture;
     picture.FileName = dir_.Path("src/" + relative);
     pictures_.push_back(picture);
   }
@@ -86,9 +87,9 @@ class ParallelExportTest : public ::testing::Test {
   void AddJpeg(const std::string& relative, int32_t width, int32_t height) {
     const std::string bmp = (dir_.Root() / "src" / (relative + ".bmp")).string();
     WriteBmp(bmp, width, height, 24);
-    DibGuard image;
-    OpenDib(image.out(), bmp.c_str(), 0, nullptr);
-    ASSERT_EQ(SaveDib(image.get(), dir_.Path("src/" + relative).c_str(), kFormatJpeg, nullptr), 1);
+    imaging::DibGuard image;
+    imaging::OpenDib(image.out(), bmp.c_str(), 0, nullptr);
+    ASSERT_EQ(imaging::SaveDib(image.get(), dir_.Path("src/" + relative).c_str(), imaging::kFormatJpeg, nullptr), 1);
     Add(relative);
   }
 
@@ -109,14 +110,14 @@ class ParallelExportTest : public ::testing::Test {
   }
 
   struct Run {
-    GenerationResult Result;
+    generator::GenerationResult Result;
     std::vector<std::string> Lines;
   };
   Run Generate(const std::string& overview, int32_t jobs) {
     RunRecorder recorder;
-    const GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                    [&] { return std::optional(dir_.Path(overview)); }, jobs};
-    Run run{GenerateAlbum(pictures_, request, {recorder, &recorder, &recorder}), recorder.Lines};
+    const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
+                                               [&] { return std::optional(dir_.Path(overview)); }, jobs};
+    Run run{generator::GenerateAlbum(pictures_, request, {recorder, &recorder, &recorder}), recorder.Lines};
     EXPECT_FALSE(recorder.OtherThread) << "jobs " << jobs;
     return run;
   }
@@ -149,8 +150,8 @@ class ParallelExportTest : public ::testing::Test {
   }
 
   TempFolder dir_;
-  AlbumSettings settings_;
-  AlbumPictures pictures_;
+  album::AlbumSettings settings_;
+  album::AlbumPictures pictures_;
 };
 
 }  // namespace
@@ -188,9 +189,9 @@ TEST_F(ParallelExportTest, SameNamedPicturesCostNoMoreNameLookupsThanDistinctOne
   constexpr int kPictures = 300;
   AddBmp("Foto.bmp", 4, 3, 24);
   for (int i = 1; i < kPictures; ++i) pictures_.push_back(pictures_[0]);
-  uint64_t before = FreeNameProbes();
+  uint64_t before = generator::FreeNameProbes();
   EXPECT_EQ(Generate("same/index.htm", 2).Result.FailedPictures, 0);
-  const uint64_t same = FreeNameProbes() - before;
+  const uint64_t same = generator::FreeNameProbes() - before;
 
   pictures_.clear();
   for (int i = 0; i < kPictures; ++i) {
@@ -198,9 +199,9 @@ TEST_F(ParallelExportTest, SameNamedPicturesCostNoMoreNameLookupsThanDistinctOne
     fs::create_symlink(dir_.Root() / "src/Foto.bmp", dir_.Root() / "src" / name);
     Add(name);
   }
-  before = FreeNameProbes();
+  before = generator::FreeNameProbes();
   EXPECT_EQ(Generate("distinct/index.htm", 2).Result.FailedPictures, 0);
-  const uint64_t distinct = FreeNameProbes() - before;
+  const uint64_t distinct = generator::FreeNameProbes() - before;
 
   EXPECT_TRUE(dir_.Exists("same/pics/Foto298.jpg"));
   EXPECT_GE(distinct, 3u * kPictures);
@@ -211,10 +212,10 @@ TEST_F(ParallelExportTest, SameNamedPicturesCostNoMoreNameLookupsThanDistinctOne
 // until the consumer has taken the picture.
 struct LiveImages {
   std::mutex mutex;
-  std::vector<RasterImage> images;
+  std::vector<imaging::RasterImage> images;
   int32_t live = 0, mostLive = 0, begun = 0;
 
-  void Made(int32_t index, RasterImage image) {
+  void Made(int32_t index, imaging::RasterImage image) {
     std::lock_guard lock(mutex);
     images[static_cast<size_t>(index)] = image;
     mostLive = std::max(mostLive, ++live);
@@ -222,7 +223,7 @@ struct LiveImages {
   }
   void Free(int32_t index) {
     std::lock_guard lock(mutex);
-    deldib(images[static_cast<size_t>(index)]);
+    imaging::deldib(images[static_cast<size_t>(index)]);
     --live;
   }
   // Until `count` pictures were begun (or ten seconds passed), then a little
@@ -240,11 +241,11 @@ struct LiveImages {
   }
 };
 
-class LoggingConsumer : public OrderedConsumer {
+class LoggingConsumer : public generator::OrderedConsumer {
  public:
   LoggingConsumer(LiveImages& images, int32_t slowHeadWaitsFor) : images_(images), waitFor_(slowHeadWaitsFor) {}
   void Begin(int32_t index) override { Add("begin " + std::to_string(index)); }
-  void Take(WorkEvent event) override { Add(std::to_string(event.Percent)); }
+  void Take(generator::WorkEvent event) override { Add(std::to_string(event.Percent)); }
   void End(int32_t index) override {
     if (index == 0) images_.AwaitBegun(waitFor_);
     images_.Free(index);
@@ -267,22 +268,22 @@ class LoggingConsumer : public OrderedConsumer {
 // consumer; each picture's events arrive in order, on the calling thread.
 TEST(PicturePool, BoundsLivePicturesAndDeliversInOrderOnTheCallingThread) {
   constexpr int32_t kCount = 24;
-  const PoolSize size{3, 5};
+  const generator::PoolSize size{3, 5};
   LiveImages images;
-  images.images.assign(kCount, EmptyRasterImage());
-  const PictureWorkFunction work = [&](int32_t index, WorkSink& sink) {
-    RasterImage image = EmptyRasterImage();
-    newdib(&image, 64, 64, 24, nullptr, 0);
+  images.images.assign(kCount, imaging::EmptyRasterImage());
+  const generator::PictureWorkFunction work = [&](int32_t index, generator::WorkSink& sink) {
+    imaging::RasterImage image = imaging::EmptyRasterImage();
+    imaging::newdib(&image, 64, 64, 24, nullptr, 0);
     images.Made(index, image);
     for (int k = 0; k < 3; ++k) {
-      WorkEvent event;
+      generator::WorkEvent event;
       event.Percent = index * 10 + k;
       sink.Take(std::move(event));
     }
   };
   LoggingConsumer consumer(images, size.InFlight);
 
-  EXPECT_EQ(RunPictures(kCount, size, nullptr, work, consumer), kCount);
+  EXPECT_EQ(generator::RunPictures(kCount, size, nullptr, work, consumer), kCount);
   EXPECT_EQ(images.begun, kCount);
   EXPECT_EQ(images.live, 0);
   EXPECT_EQ(images.mostLive, size.InFlight);

@@ -22,16 +22,16 @@ const std::vector<std::string> kDetailKeys = {"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%
 // The album the page tests use: three per row, markup in the free text.
 std::vector<std::string> WriteAlbum(const TempFolder& dir, const std::string& design, int count,
                                     const std::string& sub = "") {
-  AlbumSettings settings;
+  album::AlbumSettings settings;
   settings.PicturesPerRow = 3;
   settings.Caption = "Sommer am Bodensee";
   settings.FreeText = "Ein Wochenende mit <b>Sonne</b> &amp; Wind.";
   return WriteDesignAlbum(dir, design, count, settings, sub);
 }
 
-std::string Joined(const TemplateFragments& f, std::initializer_list<Fragment> which) {
+std::string Joined(const generator::TemplateFragments& f, std::initializer_list<generator::Fragment> which) {
   std::string all;
-  for (Fragment x : which) all += f[x];
+  for (generator::Fragment x : which) all += f[x];
   return all;
 }
 
@@ -55,33 +55,34 @@ class ShippedDesign : public ::testing::TestWithParam<std::string> {};
 }  // namespace
 
 TEST(ShippedDesigns, TheThreeDesignsAreListed) {
-  const auto names = TemplateSetNames(kShippedTemplates);
+  const auto names = generator::TemplateSetNames(kShippedTemplates);
   for (const char* design : {"Klassisch", "Modern", "Schlicht"})
     EXPECT_NE(std::find(names.begin(), names.end(), design), names.end()) << design;
 }
 
 TEST_P(ShippedDesign, UsesEveryPlaceholderAndDeclaresItsCharset) {
-  const TemplateFragments f = ReadDesign(GetParam());
-  const std::string overview =
-      Joined(f, {Fragment::MainFirst, Fragment::MainLoopFirstCol1, Fragment::MainLoop, Fragment::MainLoopFirstCol2,
-                 Fragment::MainLoopEmpty, Fragment::MainEnd});
-  const std::string detail =
-      Joined(f, {Fragment::Detail, Fragment::DetailPrevLink, Fragment::DetailNextLink, Fragment::DetailOverviewLink});
+  const generator::TemplateFragments f = ReadDesign(GetParam());
+  const std::string overview = Joined(
+      f, {generator::Fragment::MainFirst, generator::Fragment::MainLoopFirstCol1, generator::Fragment::MainLoop,
+          generator::Fragment::MainLoopFirstCol2, generator::Fragment::MainLoopEmpty, generator::Fragment::MainEnd});
+  const std::string detail = Joined(f, {generator::Fragment::Detail, generator::Fragment::DetailPrevLink,
+                                        generator::Fragment::DetailNextLink, generator::Fragment::DetailOverviewLink});
   for (const auto& key : kOverviewKeys) EXPECT_NE(overview.find(key), std::string::npos) << key;
   for (const auto& key : kDetailKeys) EXPECT_NE(detail.find(key), std::string::npos) << key;
-  EXPECT_NE(f[Fragment::MainFirst].find("<meta charset=\"windows-1252\">"), std::string::npos);
-  EXPECT_NE(f[Fragment::Detail].find("<meta charset=\"windows-1252\">"), std::string::npos);
+  EXPECT_NE(f[generator::Fragment::MainFirst].find("<meta charset=\"windows-1252\">"), std::string::npos);
+  EXPECT_NE(f[generator::Fragment::Detail].find("<meta charset=\"windows-1252\">"), std::string::npos);
 }
 
 // The page tests in a browser try every colour pair by setting these two
 // variables, so the colours must reach the page through them alone.
 TEST_P(ShippedDesign, ColoursEnterOnlyThroughTwoVariables) {
-  const TemplateFragments f = ReadDesign(GetParam());
+  const generator::TemplateFragments f = ReadDesign(GetParam());
   const std::string all =
-      Joined(f, {Fragment::MainFirst, Fragment::MainLoopFirstCol1, Fragment::MainLoop, Fragment::MainLoopFirstCol2,
-                 Fragment::MainLoopEmpty, Fragment::MainEnd, Fragment::Detail, Fragment::DetailPrevLink,
-                 Fragment::DetailNextLink, Fragment::DetailOverviewLink});
-  for (const Fragment page : {Fragment::MainFirst, Fragment::Detail}) {
+      Joined(f, {generator::Fragment::MainFirst, generator::Fragment::MainLoopFirstCol1, generator::Fragment::MainLoop,
+                 generator::Fragment::MainLoopFirstCol2, generator::Fragment::MainLoopEmpty,
+                 generator::Fragment::MainEnd, generator::Fragment::Detail, generator::Fragment::DetailPrevLink,
+                 generator::Fragment::DetailNextLink, generator::Fragment::DetailOverviewLink});
+  for (const generator::Fragment page : {generator::Fragment::MainFirst, generator::Fragment::Detail}) {
     EXPECT_EQ(Count(f[page], "--farbe1: %%BGCOLOR%%;"), 1u) << GetParam();
     EXPECT_EQ(Count(f[page], "--farbe2: %%BGCOLOR2%%;"), 1u) << GetParam();
   }

@@ -8,7 +8,7 @@ namespace {
 
 struct TwoFolders {
   TempFolder dir;
-  TemplateFolders folders{dir.Path("shipped"), dir.Path("user")};
+  generator::TemplateFolders folders{dir.Path("shipped"), dir.Path("user")};
   TwoFolders() {
     for (const char* set : {"shipped/Modern/", "shipped/Klassisch/", "shipped/Schlicht/", "user/Modern/",
                             "user/eigenes/"})
@@ -21,27 +21,27 @@ struct TwoFolders {
 
 TEST(TemplateLookup, SetsOfBothFoldersAreListedTogetherInNameOrder) {
   TwoFolders two;
-  EXPECT_EQ(TemplateSetNames(two.folders),
+  EXPECT_EQ(generator::TemplateSetNames(two.folders),
             (std::vector<std::string>{"eigenes", "Klassisch", "Modern", "Schlicht"}));
   // A user folder that does not exist yet changes nothing.
-  EXPECT_EQ(TemplateSetNames(TemplateFolders{two.dir.Path("shipped"), two.dir.Path("missing")}),
+  EXPECT_EQ(generator::TemplateSetNames(generator::TemplateFolders{two.dir.Path("shipped"), two.dir.Path("missing")}),
             (std::vector<std::string>{"Klassisch", "Modern", "Schlicht"}));
-  EXPECT_TRUE(TemplateSetNames(TemplateFolders{}).empty());
+  EXPECT_TRUE(generator::TemplateSetNames(generator::TemplateFolders{}).empty());
 }
 
 TEST(TemplateLookup, AUserSetReplacesTheShippedOneOfTheSameName) {
   TwoFolders two;
-  EXPECT_EQ(TemplateSetFolder(two.folders, "Modern"), two.dir.Path("user/Modern/"));
-  EXPECT_EQ(TemplateSetFolder(two.folders, "Klassisch"), two.dir.Path("shipped/Klassisch/"));
-  EXPECT_EQ(TemplateSetFolder(two.folders, "eigenes"), two.dir.Path("user/eigenes/"));
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, "Modern"), two.dir.Path("user/Modern/"));
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, "Klassisch"), two.dir.Path("shipped/Klassisch/"));
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, "eigenes"), two.dir.Path("user/eigenes/"));
   // Names compare exactly, as the file system does.
-  EXPECT_EQ(TemplateSetFolder(two.folders, "modern"), two.dir.Path("shipped/modern/"));
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, "modern"), two.dir.Path("shipped/modern/"));
 }
 
 TEST(TemplateLookup, UnknownAndEmptyNamesPointIntoTheFirstFolder) {
   TwoFolders two;
   // Reading a fragment from there fails with a full path naming the set.
-  EXPECT_EQ(TemplateSetFolder(two.folders, "Fehlt"), two.dir.Path("shipped/Fehlt/"));
-  EXPECT_EQ(TemplateSetFolder(two.folders, ""), two.dir.Path("shipped") + "//");
-  EXPECT_EQ(TemplateSetFolder(TemplateFolders{}, "Modern"), "Modern/");
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, "Fehlt"), two.dir.Path("shipped/Fehlt/"));
+  EXPECT_EQ(generator::TemplateSetFolder(two.folders, ""), two.dir.Path("shipped") + "//");
+  EXPECT_EQ(generator::TemplateSetFolder(generator::TemplateFolders{}, "Modern"), "Modern/");
 }

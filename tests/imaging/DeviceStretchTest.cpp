@@ -22,16 +22,16 @@ struct FailingPrinter : MemoryDeviceContext {
   }
 };
 
-void Draw(MemoryDeviceContext& dc, const RasterImage& image, int32_t x, int32_t y, int32_t destWidth,
+void Draw(MemoryDeviceContext& dc, const imaging::RasterImage& image, int32_t x, int32_t y, int32_t destWidth,
           int32_t destHeight) {
-  StretchDrawDib(dc, x, y, destWidth, destHeight, image, 0, 0, DibWidth(image), DibHeight(image), false,
-                 platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, image, 0, 0, imaging::DibWidth(image),
+                          imaging::DibHeight(image), false, platform::SRCCOPY, true, nullptr);
 }
 
 }  // namespace
 
 TEST(DeviceStretch, SucceedingStretchIsTheOnlyCall) {
-  DibGuard image(Numbered24(6, 4));
+  imaging::DibGuard image(Numbered24(6, 4));
   MemoryDeviceContext dc(12, 8, kUntouched);
   dc.SetKind(DeviceKind::Printer);
   Draw(dc, image.get(), 0, 0, 12, 8);
@@ -43,7 +43,7 @@ TEST(DeviceStretch, SucceedingStretchIsTheOnlyCall) {
 }
 
 TEST(DeviceStretch, FirstFallbackScalesFirstToFirstAndLastToLast) {
-  DibGuard image(Numbered24(4, 3));
+  imaging::DibGuard image(Numbered24(4, 3));
   FailingPrinter dc(10, 10);
   Draw(dc, image.get(), 1, 2, 7, 5);
   const auto copies = dc.CallsNamed("SetDIBitsToDevice");
@@ -65,7 +65,7 @@ TEST(DeviceStretch, FirstFallbackScalesFirstToFirstAndLastToLast) {
 }
 
 TEST(DeviceStretch, FirstFallbackOnePixelDestinationTakesTheFirstSourcePixel) {
-  DibGuard image(Numbered24(5, 5));
+  imaging::DibGuard image(Numbered24(5, 5));
   FailingPrinter dc(4, 4);
   Draw(dc, image.get(), 0, 0, 1, 3);
   EXPECT_EQ(dc.Pixel(0, 2), NumberedColour(0, 0));
@@ -77,7 +77,7 @@ TEST(DeviceStretch, FirstFallbackOnePixelDestinationTakesTheFirstSourcePixel) {
 }
 
 TEST(DeviceStretch, FirstFallbackKeepsNibbleOrderOfFourBitPictures) {
-  DibGuard image(Make(3, 1, 4));
+  imaging::DibGuard image(Make(3, 1, 4));
   Row(image.get(), 0)[0] = 0x12;
   Row(image.get(), 0)[1] = 0x30;
   FailingPrinter dc(6, 1);
@@ -88,14 +88,14 @@ TEST(DeviceStretch, FirstFallbackKeepsNibbleOrderOfFourBitPictures) {
 }
 
 TEST(DeviceStretch, FirstFallbackCopiesOneBitAndThirtyTwoBitPictures) {
-  DibGuard mono(Make(2, 1, 1));
-  setpixel(mono.get(), 1, 0, 1);
+  imaging::DibGuard mono(Make(2, 1, 1));
+  imaging::setpixel(mono.get(), 1, 0, 1);
   FailingPrinter monoDc(4, 1);
   Draw(monoDc, mono.get(), 0, 0, 4, 1);
   EXPECT_EQ(monoDc.Pixel(0, 0), 0x000000u);
   EXPECT_EQ(monoDc.Pixel(3, 0), 0x010203u);  // colour 1 of the test table
 
-  DibGuard deep(Make(2, 1, 32));
+  imaging::DibGuard deep(Make(2, 1, 32));
   uint8_t* p = Row(deep.get(), 0);
   p[4] = 0x30, p[5] = 0x20, p[6] = 0x10;  // column 1: blue, green, red
   FailingPrinter deepDc(4, 1);
@@ -104,7 +104,7 @@ TEST(DeviceStretch, FirstFallbackCopiesOneBitAndThirtyTwoBitPictures) {
 }
 
 TEST(DeviceStretch, FirstFallbackCopiesSixteenBitPictures) {
-  DibGuard image(Make(2, 1, 16));
+  imaging::DibGuard image(Make(2, 1, 16));
   uint8_t* p = Row(image.get(), 0);
   p[2] = 0xFF, p[3] = 0x7F;  // column 1: 5-5-5 white
   FailingPrinter dc(4, 1);
@@ -114,7 +114,7 @@ TEST(DeviceStretch, FirstFallbackCopiesSixteenBitPictures) {
 }
 
 TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
-  DibGuard image(Numbered24(4, 3));
+  imaging::DibGuard image(Numbered24(4, 3));
   FailingPrinter dc(10, 10);
   dc.SetRasterCaps(0);
   Draw(dc, image.get(), 2, 1, 8, 6);
@@ -129,7 +129,7 @@ TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
 }
 
 TEST(DeviceStretch, FailedUnscaledCopyFallsBackToTheCompatibleBitmap) {
-  DibGuard image(Numbered24(4, 3));
+  imaging::DibGuard image(Numbered24(4, 3));
   FailingPrinter dc(10, 10);
   dc.Failures().setDIBitsToDevice = true;
   Draw(dc, image.get(), 0, 0, 4, 3);
@@ -140,10 +140,10 @@ TEST(DeviceStretch, FailedUnscaledCopyFallsBackToTheCompatibleBitmap) {
 
 TEST(DeviceStretch, BitmapSourceRectangleIsReadFromTheTop) {
   // Rows 1..2 from the bottom of a 4-row picture are rows 1..2 from the top.
-  DibGuard image(Numbered24(4, 4));
+  imaging::DibGuard image(Numbered24(4, 4));
   FailingPrinter dc(10, 10);
   dc.SetRasterCaps(0);
-  StretchDrawDib(dc, 0, 0, 4, 2, image.get(), 0, 1, 4, 2, false, platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 2, image.get(), 0, 1, 4, 2, false, platform::SRCCOPY, true, nullptr);
   EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args[5], 1);
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(0, 2));
   EXPECT_EQ(dc.Pixel(0, 1), NumberedColour(0, 1));
@@ -156,7 +156,7 @@ TEST(DeviceStretch, SecondFallbackMessages) {
   };
   for (const Case& c : {Case{true, false, false, kNoBitmap}, Case{false, true, false, kNoSetDIBits},
                         Case{false, false, true, kNoStretchBlt}}) {
-    DibGuard image(Numbered24(4, 3));
+    imaging::DibGuard image(Numbered24(4, 3));
     FailingPrinter dc(6, 6);
     dc.SetRasterCaps(0);
     dc.Failures().createCompatibleBitmap = c.noBitmap;
@@ -171,7 +171,7 @@ TEST(DeviceStretch, SecondFallbackMessages) {
 }
 
 TEST(DeviceStretch, ScaledCopyThatCannotBeMadeEndsTheDrawing) {
-  DibGuard image(Numbered24(4, 3));
+  imaging::DibGuard image(Numbered24(4, 3));
   FailingPrinter dc(6, 6);
   // 20000 x 20000 pixels is more than an image may hold.
   Draw(dc, image.get(), 0, 0, 20000, 20000);
@@ -181,7 +181,7 @@ TEST(DeviceStretch, ScaledCopyThatCannotBeMadeEndsTheDrawing) {
 }
 
 TEST(DeviceStretch, PaletteIsRestoredAfterEveryFallback) {
-  DibGuard image(Make(4, 3, 8));
+  imaging::DibGuard image(Make(4, 3, 8));
   FailingPrinter dc(6, 6);
   dc.SetRasterCaps(0);
   dc.Failures().stretchBlt = true;

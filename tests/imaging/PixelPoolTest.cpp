@@ -15,9 +15,9 @@
 namespace {
 
 // 1024 x 1024 x 24 bits: 3 MB, a size the pool keeps.
-RasterImage NewPicture(int32_t height = 1024) {
-  RasterImage image;
-  newdib(&image, 1024, height, 24, nullptr, 0);
+imaging::RasterImage NewPicture(int32_t height = 1024) {
+  imaging::RasterImage image;
+  imaging::newdib(&image, 1024, height, 24, nullptr, 0);
   return image;
 }
 
@@ -25,19 +25,19 @@ size_t MostKeptBlocks() { return std::max(2u, std::thread::hardware_concurrency(
 
 TEST(PixelPool, ReusedBlocksComeBackZeroed) {
   imaging::DrainPixelPool();
-  RasterImage first = NewPicture();
+  imaging::RasterImage first = NewPicture();
   ASSERT_NE(first.Pixels, nullptr);
   uint8_t* const block = first.Pixels;
   std::memset(first.Pixels, 0xAB, first.Info->bmiHeader.biSizeImage);
-  deldib(first);
+  imaging::deldib(first);
   EXPECT_EQ(imaging::PixelPoolUsage().freeBlocks, 1u);
 
-  RasterImage second = NewPicture(1000);  // a little smaller still fits
+  imaging::RasterImage second = NewPicture(1000);  // a little smaller still fits
   ASSERT_EQ(second.Pixels, block) << "the kept block is reused";
   const uint8_t* pixels = second.Pixels;
   EXPECT_TRUE(std::all_of(pixels, pixels + second.Info->bmiHeader.biSizeImage, [](uint8_t b) { return b == 0; }));
   EXPECT_EQ(imaging::PixelPoolUsage().freeBlocks, 0u);
-  deldib(second);
+  imaging::deldib(second);
   imaging::DrainPixelPool();
   EXPECT_EQ(imaging::PixelPoolUsage().freeBytes, 0u);
 }
@@ -48,9 +48,9 @@ TEST(PixelPool, HeldMemoryStaysBoundedAcrossManyPictures) {
   imaging::DrainPixelPool();
   for (int round = 0; round < 40; ++round) {
     // Pictures of changing sizes, several alive at once, as a run has them.
-    std::vector<RasterImage> alive;
+    std::vector<imaging::RasterImage> alive;
     for (int i = 0; i < 3; ++i) alive.push_back(NewPicture(kShortest + 97 * ((round + i) % 7)));
-    for (const RasterImage& image : alive) deldib(image);
+    for (const imaging::RasterImage& image : alive) deldib(image);
     const imaging::PoolUsage usage = imaging::PixelPoolUsage();
     ASSERT_LE(usage.freeBlocks, MostKeptBlocks());
     ASSERT_LE(usage.freeBytes, MostKeptBlocks() * kLargestBytes);
@@ -61,15 +61,15 @@ TEST(PixelPool, HeldMemoryStaysBoundedAcrossManyPictures) {
 TEST(PixelPool, PicturesMadeOnOneThreadAreFreedOnAnother) {
   imaging::DrainPixelPool();
   constexpr int kThreads = 4, kPictures = 20;
-  std::vector<std::vector<RasterImage>> made(kThreads);
+  std::vector<std::vector<imaging::RasterImage>> made(kThreads);
   std::vector<std::thread> makers;
   for (int t = 0; t < kThreads; ++t) {
     makers.emplace_back([&made, t] {
       for (int i = 0; i < kPictures; ++i) {
-        RasterImage image = NewPicture(512 + 64 * (i % 4));
+        imaging::RasterImage image = NewPicture(512 + 64 * (i % 4));
         if (image.Pixels) image.Pixels[0] = uint8_t(t);
         made[size_t(t)].push_back(image);
-        if (i % 2) deldib(NewPicture());  // churn the pool meanwhile
+        if (i % 2) imaging::deldib(NewPicture());  // churn the pool meanwhile
       }
     });
   }
@@ -77,7 +77,7 @@ TEST(PixelPool, PicturesMadeOnOneThreadAreFreedOnAnother) {
   std::vector<std::thread> freers;
   for (int t = 0; t < kThreads; ++t) {
     freers.emplace_back([&made, t] {
-      for (const RasterImage& image : made[size_t((t + 1) % kThreads)]) {
+      for (const imaging::RasterImage& image : made[size_t((t + 1) % kThreads)]) {
         EXPECT_NE(image.Pixels, nullptr);
         deldib(image);
       }

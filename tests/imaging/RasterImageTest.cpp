@@ -9,20 +9,20 @@
 using namespace testimages;
 
 TEST(PowerOfTwo, DoublesIn32Bits) {
-  EXPECT_EQ(PowerOfTwo(-3), 1u);
-  EXPECT_EQ(PowerOfTwo(0), 1u);
-  EXPECT_EQ(PowerOfTwo(1), 2u);
-  EXPECT_EQ(PowerOfTwo(8), 256u);
-  EXPECT_EQ(PowerOfTwo(31), 0x80000000u);
-  EXPECT_EQ(PowerOfTwo(32), 0u);
+  EXPECT_EQ(imaging::PowerOfTwo(-3), 1u);
+  EXPECT_EQ(imaging::PowerOfTwo(0), 1u);
+  EXPECT_EQ(imaging::PowerOfTwo(1), 2u);
+  EXPECT_EQ(imaging::PowerOfTwo(8), 256u);
+  EXPECT_EQ(imaging::PowerOfTwo(31), 0x80000000u);
+  EXPECT_EQ(imaging::PowerOfTwo(32), 0u);
 }
 
 TEST(DibColourCount, FollowsTheBitDepth) {
   const std::pair<int32_t, uint32_t> cases[] = {{1, 2}, {4, 16}, {8, 256}, {16, 65536}, {24, 16777216}, {32, 0}};
   for (const auto& [bits, colours] : cases) {
-    DibGuard image(Make(3, 2, bits));
+    imaging::DibGuard image(Make(3, 2, bits));
     ASSERT_NE(image.get().Pixels, nullptr) << bits;
-    EXPECT_EQ(DibColourCount(image.get()), colours) << bits;
+    EXPECT_EQ(imaging::DibColourCount(image.get()), colours) << bits;
   }
 }
 
@@ -31,14 +31,14 @@ TEST(Newdib, RowsArePaddedTo32BitsAndStartZeroed) {
     int32_t width, bits, stride;
   };
   for (const Case& c : {Case{5, 24, 16}, Case{4, 24, 12}, Case{9, 4, 8}, Case{33, 1, 8}, Case{3, 8, 4}}) {
-    DibGuard image(Make(c.width, 3, c.bits));
-    const RasterImage& record = image.get();
+    imaging::DibGuard image(Make(c.width, 3, c.bits));
+    const imaging::RasterImage& record = image.get();
     ASSERT_NE(record.Pixels, nullptr);
     EXPECT_NE(record.Allocation, 0u);
     EXPECT_EQ(record.Stride, c.stride) << c.width << " x " << c.bits;
-    EXPECT_EQ(DibWidth(record), c.width);
-    EXPECT_EQ(DibHeight(record), 3);  // positive: bottom-up rows
-    EXPECT_EQ(DibBitCount(record), static_cast<uint32_t>(c.bits));
+    EXPECT_EQ(imaging::DibWidth(record), c.width);
+    EXPECT_EQ(imaging::DibHeight(record), 3);  // positive: bottom-up rows
+    EXPECT_EQ(imaging::DibBitCount(record), static_cast<uint32_t>(c.bits));
     EXPECT_EQ(record.Info->bmiHeader.biSizeImage, static_cast<uint32_t>(3 * c.stride));
     const std::vector<uint8_t> bytes = PixelBytes(record);
     EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; }));
@@ -48,9 +48,9 @@ TEST(Newdib, RowsArePaddedTo32BitsAndStartZeroed) {
 TEST(Newdib, CopiesTheFirstColoursIntoTheRecordTable) {
   BITMAPINFO source{};
   for (int i = 0; i < 256; ++i) source.bmiColors[i] = RGBQUAD{static_cast<uint8_t>(i), 7, 200, 0};
-  RasterImage image;
-  newdib(&image, 2, 2, 8, &source, 16);
-  DibGuard guard(image);
+  imaging::RasterImage image;
+  imaging::newdib(&image, 2, 2, 8, &source, 16);
+  imaging::DibGuard guard(image);
   ASSERT_NE(image.Pixels, nullptr);
   // The record's table is red, green, blue; the header's blue, green, red.
   EXPECT_EQ(image.Colours[15].peRed, 200);
@@ -65,9 +65,9 @@ TEST(Newdib, CopiesTheFirstColoursIntoTheRecordTable) {
 }
 
 TEST(Newdib, WithoutColourSourceThereIsNoTableAndNoPalette) {
-  RasterImage image;
-  newdib(&image, 2, 2, 24, nullptr, 0);
-  DibGuard guard(image);
+  imaging::RasterImage image;
+  imaging::newdib(&image, 2, 2, 24, nullptr, 0);
+  imaging::DibGuard guard(image);
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(image.Info->bmiHeader.biClrUsed, 0u);
   EXPECT_NE(image.HasPalette, 1);
@@ -81,8 +81,8 @@ TEST(Newdib, FailureLeavesNoAllocationAndNoPixels) {
   };
   for (const Case& c : {Case{0, 4, 24, 0, nullptr}, Case{4, -1, 24, 0, nullptr}, Case{4, 4, 7, 0, nullptr},
                         Case{4, 4, 8, 257, &source}, Case{4, 4, 8, 16, nullptr}, Case{1 << 20, 1 << 20, 24, 0, nullptr}}) {
-    RasterImage image;
-    newdib(&image, c.width, c.height, c.bits, c.table, c.colours);
+    imaging::RasterImage image;
+    imaging::newdib(&image, c.width, c.height, c.bits, c.table, c.colours);
     EXPECT_EQ(image.Allocation, 0u) << c.width << " x " << c.height << " x " << c.bits;
     EXPECT_EQ(image.Pixels, nullptr);
     EXPECT_EQ(image.Info, nullptr);
@@ -90,40 +90,40 @@ TEST(Newdib, FailureLeavesNoAllocationAndNoPixels) {
 }
 
 TEST(PixelAccess, TwentyFourBitValuesHaveRedInTheLowestByte) {
-  DibGuard image(Make(2, 2, 24));
-  setpixel(image.get(), 1, 1, 0x0000FF);  // pure red
+  imaging::DibGuard image(Make(2, 2, 24));
+  imaging::setpixel(image.get(), 1, 1, 0x0000FF);  // pure red
   setpixel(image.get(), 0, 0, 0xFFFFFF);
   EXPECT_EQ(PixelAt(image.get(), 1, 1), (Bgr{0, 0, 255}));
   EXPECT_EQ(PixelAt(image.get(), 0, 0), (Bgr{255, 255, 255}));
   EXPECT_EQ(PixelAt(image.get(), 0, 1), (Bgr{0, 0, 0}));
-  EXPECT_EQ(getpixel(image.get(), 1, 1), 0x0000FFu);
+  EXPECT_EQ(imaging::getpixel(image.get(), 1, 1), 0x0000FFu);
 }
 
 TEST(PixelAccess, FourBitEvenColumnIsTheHighNibble) {
-  DibGuard image(Make(3, 1, 4));
-  setpixel(image.get(), 0, 0, 0xA);
+  imaging::DibGuard image(Make(3, 1, 4));
+  imaging::setpixel(image.get(), 0, 0, 0xA);
   setpixel(image.get(), 1, 0, 0x5);
   setpixel(image.get(), 2, 0, 0xF);
   EXPECT_EQ(Row(image.get(), 0)[0], 0xA5);
   EXPECT_EQ(Row(image.get(), 0)[1], 0xF0);
-  EXPECT_EQ(getpixel(image.get(), 1, 0), 0x5u);
+  EXPECT_EQ(imaging::getpixel(image.get(), 1, 0), 0x5u);
 }
 
 TEST(PixelAccess, OneBitUsesMemoryRowsAndTheHighBitFirst) {
-  DibGuard image(Make(10, 2, 1));
-  setpixel(image.get(), 0, 1, 1);
+  imaging::DibGuard image(Make(10, 2, 1));
+  imaging::setpixel(image.get(), 0, 1, 1);
   setpixel(image.get(), 9, 0, 1);
   EXPECT_EQ(Row(image.get(), 1)[0], 0x80);
   EXPECT_EQ(Row(image.get(), 0)[1], 0x40);
-  EXPECT_EQ(getpixel(image.get(), 0, 0), 0u);
-  EXPECT_NE(getpixel(image.get(), 9, 0), 0u);
+  EXPECT_EQ(imaging::getpixel(image.get(), 0, 0), 0u);
+  EXPECT_NE(imaging::getpixel(image.get(), 9, 0), 0u);
 }
 
 TEST(PixelAccess, OutsideThePictureNothingIsReadOrWritten) {
-  DibGuard image(Make(2, 2, 8));
-  setpixel(image.get(), 2, 0, 9);
+  imaging::DibGuard image(Make(2, 2, 8));
+  imaging::setpixel(image.get(), 2, 0, 9);
   setpixel(image.get(), 0, -1, 9);
   const std::vector<uint8_t> bytes = PixelBytes(image.get());
   EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; }));
-  EXPECT_EQ(getpixel(image.get(), -1, 0), 0u);
+  EXPECT_EQ(imaging::getpixel(image.get(), -1, 0), 0u);
 }

@@ -11,26 +11,26 @@ using platform::RecordedCall;
 
 namespace {
 
-void DrawWhole(MemoryDeviceContext& dc, const RasterImage& image, int32_t destWidth, int32_t destHeight,
+void DrawWhole(MemoryDeviceContext& dc, const imaging::RasterImage& image, int32_t destWidth, int32_t destHeight,
                bool halftone = true) {
-  StretchDrawDib(dc, 0, 0, destWidth, destHeight, image, 0, 0, DibWidth(image), DibHeight(image), halftone,
-                 platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, destWidth, destHeight, image, 0, 0, imaging::DibWidth(image),
+                          imaging::DibHeight(image), halftone, platform::SRCCOPY, true, nullptr);
 }
 
 enum class Path { Halftone, Rows24, Rows8, Device };
 
 // Which path drew: the row scalers draw rows with SetDIBitsToDevice, the
 // halftone path stretches its 8-bit copy, the device path the picture itself.
-Path PathTaken(const MemoryDeviceContext& dc, const RasterImage& image) {
+Path PathTaken(const MemoryDeviceContext& dc, const imaging::RasterImage& image) {
   const auto stretches = dc.CallsNamed("StretchDIBits");
   const auto rows = dc.CallsNamed("SetDIBitsToDevice");
   EXPECT_TRUE(stretches.empty() != rows.empty());
   if (!rows.empty()) return rows[0].args[8] == 24 ? Path::Rows24 : Path::Rows8;
-  return stretches.at(0).args[8] == DibBitCount(image) ? Path::Device : Path::Halftone;
+  return stretches.at(0).args[8] == imaging::DibBitCount(image) ? Path::Device : Path::Halftone;
 }
 
 Path PathFor(int32_t pictureBits, DeviceKind kind, int32_t desktopBits, bool halftone) {
-  DibGuard image(Make(8, 6, pictureBits));
+  imaging::DibGuard image(Make(8, 6, pictureBits));
   MemoryDeviceContext dc(20, 20);
   dc.SetKind(kind);
   dc.SetDesktopBitsPerPixel(desktopBits);
@@ -42,11 +42,11 @@ Path PathFor(int32_t pictureBits, DeviceKind kind, int32_t desktopBits, bool hal
 std::vector<int64_t> StretchArguments(int32_t width, int32_t height, int32_t x, int32_t y, int32_t destWidth,
                                       int32_t destHeight, int32_t srcX, int32_t srcY, int32_t srcWidth,
                                       int32_t srcHeight) {
-  DibGuard image(Make(width, height, 24));
+  imaging::DibGuard image(Make(width, height, 24));
   MemoryDeviceContext dc(10, 10);
   dc.SetKind(DeviceKind::Printer);
-  StretchDrawDib(dc, x, y, destWidth, destHeight, image.get(), srcX, srcY, srcWidth, srcHeight, false,
-                 platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, image.get(), srcX, srcY, srcWidth, srcHeight, false,
+                          platform::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   if (calls.size() != 1) return {};
   return std::vector<int64_t>(calls[0].args.begin(), calls[0].args.begin() + 8);
@@ -83,7 +83,7 @@ TEST(StretchDrawDibPath, OtherDepthsAlwaysStretchOnTheDevice) {
 }
 
 TEST(StretchDrawDibPath, LeavesColourOnColourStretchMode) {
-  DibGuard image(Make(4, 4, 24));
+  imaging::DibGuard image(Make(4, 4, 24));
   MemoryDeviceContext dc(8, 8);
   DrawWhole(dc, image.get(), 4, 4);
   EXPECT_EQ(dc.StretchMode(), platform::COLORONCOLOR);
@@ -124,7 +124,7 @@ TEST(StretchDrawDibClipping, SourceOutsideThePictureDrawsNothing) {
 }
 
 TEST(StretchDrawDibPalette, OwnPaletteIsSelectedAndRestored) {
-  DibGuard image(Make(4, 4, 8));
+  imaging::DibGuard image(Make(4, 4, 8));
   ASSERT_EQ(image.get().HasPalette, 1);
   MemoryDeviceContext dc(8, 8);
   DrawWhole(dc, image.get(), 4, 4);
@@ -137,27 +137,27 @@ TEST(StretchDrawDibPalette, OwnPaletteIsSelectedAndRestored) {
 }
 
 TEST(StretchDrawDibPalette, OutsidePaletteWhenNotUsingTheOwn) {
-  DibGuard image(Make(4, 4, 8));
+  imaging::DibGuard image(Make(4, 4, 8));
   LogicalPalette outside{};
   MemoryDeviceContext dc(8, 8);
-  StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, platform::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, platform::SRCCOPY, false, &outside);
   EXPECT_EQ(dc.CallsNamed("SelectPalette").at(0).args[0], reinterpret_cast<intptr_t>(&outside));
   EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, NoPaletteSelectedForPicturesWithout) {
-  DibGuard image(Make(4, 4, 24));
+  imaging::DibGuard image(Make(4, 4, 24));
   MemoryDeviceContext dc(8, 8);
   DrawWhole(dc, image.get(), 4, 4);
   EXPECT_TRUE(dc.CallsNamed("SelectPalette").empty());
 }
 
 TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
-  DibGuard image(Numbered24(40, 30));
+  imaging::DibGuard image(Numbered24(40, 30));
   LogicalPalette outside{};
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
-  StretchDrawDib(dc, 0, 0, 20, 15, image.get(), 0, 0, 40, 30, true, platform::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 20, 15, image.get(), 0, 0, 40, 30, true, platform::SRCCOPY, false, &outside);
   const auto selections = dc.CallsNamed("SelectPalette");
   ASSERT_EQ(selections.size(), 2u);
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(&outside));
@@ -165,11 +165,11 @@ TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
 }
 
 TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
-  DibGuard image(Numbered24(40, 30));
+  imaging::DibGuard image(Numbered24(40, 30));
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
   // Source columns 10..29, rows 6..20 from the bottom, halved.
-  StretchDrawDib(dc, 2, 3, 10, 8, image.get(), 10, 6, 20, 15, true, platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 2, 3, 10, 8, image.get(), 10, 6, 20, 15, true, platform::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   ASSERT_EQ(calls.size(), 1u);
   // Copy of 20 x 16 (40 * 10 / 20, 30 * 8 / 15); source at 10 * 20 / 40, 6 * 16 / 30 = 3.2.
@@ -180,7 +180,7 @@ TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
 }
 
 TEST(StretchDrawDibHalftone, EnlargedPictureIsHalftonedAtItsOwnSize) {
-  DibGuard image(Numbered24(10, 10));
+  imaging::DibGuard image(Numbered24(10, 10));
   MemoryDeviceContext dc(40, 40);
   dc.SetDesktopBitsPerPixel(8);
   DrawWhole(dc, image.get(), 20, 20);
@@ -191,16 +191,16 @@ TEST(StretchDrawDibHalftone, EnlargedPictureIsHalftonedAtItsOwnSize) {
 }
 
 TEST(DrawDibRows24, ReductionSamplesEveryFourthColumn) {
-  DibGuard image(Numbered24(400, 1));
+  imaging::DibGuard image(Numbered24(400, 1));
   MemoryDeviceContext dc(100, 1, kUntouched);
-  DrawDibRows24(dc, 0, 0, 100, 1, image.get(), 0, 0, 400, 1);
+  imaging::DrawDibRows24(dc, 0, 0, 100, 1, image.get(), 0, 0, 400, 1);
   for (int32_t i = 0; i < 100; ++i) ASSERT_EQ(dc.Pixel(i, 0), NumberedColour(4 * i, 0)) << i;
 }
 
 TEST(DrawDibRows24, DoubledHeightDrawsEachRowTwice) {
-  DibGuard image(Numbered24(3, 4));
+  imaging::DibGuard image(Numbered24(3, 4));
   MemoryDeviceContext dc(3, 8, kUntouched);
-  DrawDibRows24(dc, 0, 0, 3, 8, image.get(), 0, 0, 3, 4);
+  imaging::DrawDibRows24(dc, 0, 0, 3, 8, image.get(), 0, 0, 3, 4);
   const auto rows = dc.CallsNamed("SetDIBitsToDevice");
   ASSERT_EQ(rows.size(), 8u);
   for (int32_t y = 0; y < 8; ++y) {
@@ -211,13 +211,13 @@ TEST(DrawDibRows24, DoubledHeightDrawsEachRowTwice) {
 }
 
 TEST(DrawDibRows24, RowsAndColumnsOutsideThePictureAreBlack) {
-  DibGuard image(Numbered24(4, 4));
+  imaging::DibGuard image(Numbered24(4, 4));
   for (int32_t y = 0; y < 4; ++y) {
     for (int32_t x = 0; x < 4; ++x) SetPixel(image.get(), x, y, Bgr{200, 200, 200});
   }
   MemoryDeviceContext dc(6, 6, kUntouched);
   // Source starts one column left of and one row above the picture.
-  DrawDibRows24(dc, 0, 0, 6, 6, image.get(), -1, -1, 6, 6);
+  imaging::DrawDibRows24(dc, 0, 0, 6, 6, image.get(), -1, -1, 6, 6);
   for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(dc.Pixel(x, 0), 0u) << x;  // row -1
   for (int32_t y = 1; y < 5; ++y) {
     EXPECT_EQ(dc.Pixel(0, y), 0u);          // column -1
@@ -229,9 +229,9 @@ TEST(DrawDibRows24, RowsAndColumnsOutsideThePictureAreBlack) {
 }
 
 TEST(DrawDibRows24, OnlyRowsAndColumnsInsideTheClipBoxAreDrawn) {
-  DibGuard image(Numbered24(50, 40));
+  imaging::DibGuard image(Numbered24(50, 40));
   MemoryDeviceContext whole(450, 360, kUntouched);
-  DrawDibRows24(whole, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
+  imaging::DrawDibRows24(whole, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
 
   MemoryDeviceContext clipped(450, 360, kUntouched);
   const platform::DeviceRect clip{100, 200, 130, 210};
@@ -247,27 +247,27 @@ TEST(DrawDibRows24, OnlyRowsAndColumnsInsideTheClipBoxAreDrawn) {
 
 TEST(DrawDibRows24, HugeZoomCostsOnlyTheVisibleRows) {
   // 9000 % of a 2000 x 1500 picture: products beyond 32 bits.
-  DibGuard image(Numbered24(2000, 1500));
+  imaging::DibGuard image(Numbered24(2000, 1500));
   MemoryDeviceContext dc(16, 10, kUntouched);
   dc.SetClipBox(platform::DeviceRect{0, 0, 16, 10});
   const int32_t x = -90 * 1700;
   const int32_t y = -90 * 1200;
-  DrawDibRows24(dc, x, y, 90 * 2000, 90 * 1500, image.get(), 0, 0, 2000, 1500);
+  imaging::DrawDibRows24(dc, x, y, 90 * 2000, 90 * 1500, image.get(), 0, 0, 2000, 1500);
   EXPECT_EQ(dc.CallsNamed("SetDIBitsToDevice").size(), 10u);
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(1700, 1500 - 1 - 1200));
   EXPECT_EQ(dc.Pixel(15, 9), NumberedColour(1700, 1500 - 1 - 1200));
 }
 
 TEST(DrawDibRows8, CopiesIndicesWithTheWholeColourTable) {
-  DibGuard image(Make(4, 2, 8));
-  RasterImage& picture = image.get();
+  imaging::DibGuard image(Make(4, 2, 8));
+  imaging::RasterImage& picture = image.get();
   picture.Info->bmiColors[0] = RGBQUAD{0, 0, 255, 0};  // index 0 is red
   picture.Info->bmiColors[200] = RGBQUAD{1, 2, 3, 0};
   Row(picture, 1)[0] = 200;  // top row, first column
   Row(picture, 1)[1] = 7;
   MemoryDeviceContext dc(4, 3, kUntouched);
   // One row past the bottom of the picture: drawn with colour index 0.
-  DrawDibRows8(dc, 0, 0, 4, 3, picture, 0, 0, 4, 3);
+  imaging::DrawDibRows8(dc, 0, 0, 4, 3, picture, 0, 0, 4, 3);
   EXPECT_EQ(dc.CallsNamed("SetDIBitsToDevice").at(0).args[8], 8);
   EXPECT_EQ(dc.Pixel(0, 0), 0x030201u);
   EXPECT_EQ(dc.Pixel(1, 0), 0x070E15u);
@@ -275,7 +275,7 @@ TEST(DrawDibRows8, CopiesIndicesWithTheWholeColourTable) {
 }
 
 TEST(StretchDrawDibRows, WholePictureLandsUprightOnTheDisplay) {
-  DibGuard image(Numbered24(5, 4));
+  imaging::DibGuard image(Numbered24(5, 4));
   MemoryDeviceContext dc(5, 4, kUntouched);
   DrawWhole(dc, image.get(), 5, 4);
   for (int32_t y = 0; y < 4; ++y) {

@@ -59,19 +59,19 @@ void ExpectSameAsMemoryDevice(int width, int height, Draw draw) {
 }
 
 // A picture of any depth whose bytes are all different.
-RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
-  RasterImage image = Make(width, height, bits);
+imaging::RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
+  imaging::RasterImage image = Make(width, height, bits);
   for (uint32_t i = 0; i < image.Info->bmiHeader.biSizeImage; ++i) image.Pixels[i] = static_cast<uint8_t>(i * 37 + 11);
   return image;
 }
 
 // The whole picture drawn at its own size through the painter device.
-QImage DrawnUnscaled(const RasterImage& image) {
-  QImage canvas = Canvas(DibWidth(image), DibHeight(image));
+QImage DrawnUnscaled(const imaging::RasterImage& image) {
+  QImage canvas = Canvas(imaging::DibWidth(image), imaging::DibHeight(image));
   QPainter painter(&canvas);
   PainterDeviceContext dc(painter);
-  StretchDrawDib(dc, 0, 0, DibWidth(image), DibHeight(image), image, 0, 0, DibWidth(image), DibHeight(image), true,
-                 platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, DibWidth(image), DibHeight(image), image, 0, 0, DibWidth(image), DibHeight(image),
+                          true, platform::SRCCOPY, true, nullptr);
   painter.end();
   return canvas;
 }
@@ -96,9 +96,9 @@ class PainterDeviceContextTest : public ::testing::Test {
 };
 
 TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
-  DibGuard image(Numbered24(7, 5));
+  imaging::DibGuard image(Numbered24(7, 5));
   ExpectSameAsMemoryDevice(20, 16, [&](platform::DeviceContext& dc) {
-    StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
   });
   const QImage canvas = DrawnUnscaled(image.get());
   for (int y = 0; y < 5; ++y) {
@@ -107,9 +107,9 @@ TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
 }
 
 TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColourTable) {
-  DibGuard image(Patterned(9, 6, 8));
+  imaging::DibGuard image(Patterned(9, 6, 8));
   ExpectSameAsMemoryDevice(24, 20, [&](platform::DeviceContext& dc) {
-    StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
   });
   const QImage canvas = DrawnUnscaled(image.get());
   for (int y = 0; y < 6; ++y) {
@@ -124,8 +124,8 @@ TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColou
 TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
   for (int32_t bits : {1, 4, 8, 16, 24, 32}) {
     SCOPED_TRACE(bits);
-    DibGuard image(Patterned(11, 4, bits));
-    const RasterImage& picture = image.get();
+    imaging::DibGuard image(Patterned(11, 4, bits));
+    const imaging::RasterImage& picture = image.get();
     ExpectSameAsMemoryDevice(16, 8, [&](platform::DeviceContext& dc) {
       dc.StretchDIBits(2, 3, 11, 4, 0, 0, 11, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
                        platform::SRCCOPY);
@@ -137,8 +137,8 @@ TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
 }
 
 TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
-  DibGuard image(Numbered24(10, 8));
-  const RasterImage& picture = image.get();
+  imaging::DibGuard image(Numbered24(10, 8));
+  const imaging::RasterImage& picture = image.get();
   ExpectSameAsMemoryDevice(12, 10, [&](platform::DeviceContext& dc) {
     dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
                      platform::SRCCOPY);
@@ -146,8 +146,8 @@ TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
 }
 
 TEST_F(PainterDeviceContextTest, CompatibleBitmapIsStretchedFromTheTop) {
-  DibGuard image(Numbered24(5, 4));
-  const RasterImage& picture = image.get();
+  imaging::DibGuard image(Numbered24(5, 4));
+  const imaging::RasterImage& picture = image.get();
   ExpectSameAsMemoryDevice(8, 8, [&](platform::DeviceContext& dc) {
     auto bitmap = dc.CreateCompatibleBitmap(5, 4);
     auto memory = dc.CreateCompatibleDC();
@@ -197,12 +197,12 @@ TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
 }
 
 TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
-  DibGuard image(Numbered24(6, 4));
+  imaging::DibGuard image(Numbered24(6, 4));
   QPicture recording;
   {
     QPainter painter(&recording);
     PainterDeviceContext dc(painter);
-    StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, platform::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, platform::SRCCOPY, true, nullptr);
   }
   QImage canvas = Canvas(10, 6);
   QPainter replay(&canvas);
@@ -213,13 +213,13 @@ TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
 }
 
 TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
-  DibGuard image(Numbered24(300, 200));
+  imaging::DibGuard image(Numbered24(300, 200));
   QImage canvas = Canvas(40, 30);
   QPainter painter(&canvas);
   painter.translate(-2000, -1000);
   PainterDeviceContext dc(painter);
   // 900 %: destination 2700 x 1800, the canvas shows (2000, 1000) onwards.
-  StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, platform::SRCCOPY, false, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, platform::SRCCOPY, false, nullptr);
   painter.end();
   EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(2000 / 9, 199 - 1000 / 9)));
   EXPECT_EQ(canvas.pixel(39, 29), Opaque(NumberedColour(2039 / 9, 199 - 1029 / 9)));

@@ -46,10 +46,10 @@ inline int Difference(fixtures::Rgb a, fixtures::Rgb b) {
 
 // Every block centre of `image` within `tolerance` of `expected(x, y)`.
 template <class Expected>
-void ExpectBlocks(const RasterImage& image, int tolerance, Expected expected) {
+void ExpectBlocks(const imaging::RasterImage& image, int tolerance, Expected expected) {
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  ASSERT_EQ(DibWidth(image), fixtures::kWidth * kBlock);
-  ASSERT_EQ(DibHeight(image), fixtures::kHeight * kBlock);
+  ASSERT_EQ(imaging::DibWidth(image), fixtures::kWidth * kBlock);
+  ASSERT_EQ(imaging::DibHeight(image), fixtures::kHeight * kBlock);
   for (int y = 0; y < fixtures::kHeight; ++y) {
     for (int x = 0; x < fixtures::kWidth; ++x) {
       const fixtures::Rgb seen = fixtures::PixelAt(image, x * kBlock + kBlock / 2, y * kBlock + kBlock / 2);

@@ -52,9 +52,9 @@ inline void WriteBytes(const std::string& path, const std::vector<char>& bytes) 
 
 // The colour of pixel (x, y), y counted from the top, read straight from the
 // record's memory and colour table.
-inline Rgb PixelAt(const RasterImage& image, int x, int yFromTop) {
-  const int bits = static_cast<int>(DibBitCount(image));
-  const uint8_t* row = image.Pixels + int64_t(DibHeight(image) - 1 - yFromTop) * image.Stride;
+inline Rgb PixelAt(const imaging::RasterImage& image, int x, int yFromTop) {
+  const int bits = static_cast<int>(imaging::DibBitCount(image));
+  const uint8_t* row = image.Pixels + int64_t(imaging::DibHeight(image) - 1 - yFromTop) * image.Stride;
   int index = 0;
   switch (bits) {
     case 24: return {row[3 * x + 2], row[3 * x + 1], row[3 * x]};
@@ -68,7 +68,8 @@ inline Rgb PixelAt(const RasterImage& image, int x, int yFromTop) {
 }
 
 // Opens a picture; the guard frees it.
-inline RasterImage& Open(DibGuard& guard, const std::string& path, platform::ProgressReceiver* progress = nullptr) {
+inline imaging::RasterImage& Open(imaging::DibGuard& guard, const std::string& path,
+                                  platform::ProgressReceiver* progress = nullptr) {
   OpenDib(guard.out(), path.c_str(), 0, progress);
   return guard.get();
 }

@@ -3,17 +3,18 @@
 // values, for exact expected output.
 #include "generator/Fragments.h"
 
-inline TemplateFragments SmallFragments() {
-  TemplateFragments f;
-  f[Fragment::MainFirst] = FragmentText("first %%CAPTION%% [%%BIGHTMLSRC%%]");
-  f[Fragment::MainLoopFirstCol1] = FragmentText("col1 [%%MINIPICSRC%%]");
-  f[Fragment::MainLoop] = FragmentText("loop %%BIGHTMLSRC%% %%MINIPICSRC%% %%COMMENT%%");
-  f[Fragment::MainLoopFirstCol2] = FragmentText("col2");
-  f[Fragment::MainLoopEmpty] = FragmentText("empty [%%MINIPICSRC%%]");
-  f[Fragment::MainEnd] = FragmentText("end %%BORDER%% %%PICWIDTH%%%%POWERED%%");
-  f[Fragment::Detail] = FragmentText("<%%CAPTION2%%|%%BIGPICSRC%%|%%COMMENT%%|%%BORDER%%|%%CAPTION%%>\n%%LINKS%%.");
-  f[Fragment::DetailPrevLink] = FragmentText("prev %%PREVPICLINK%% %%LINKS%%");
-  f[Fragment::DetailNextLink] = FragmentText("next %%NEXTPICLINK%%");
-  f[Fragment::DetailOverviewLink] = FragmentText("up %%OVERVIEWLINK%%");
+inline generator::TemplateFragments SmallFragments() {
+  generator::TemplateFragments f;
+  f[generator::Fragment::MainFirst] = generator::FragmentText("first %%CAPTION%% [%%BIGHTMLSRC%%]");
+  f[generator::Fragment::MainLoopFirstCol1] = generator::FragmentText("col1 [%%MINIPICSRC%%]");
+  f[generator::Fragment::MainLoop] = generator::FragmentText("loop %%BIGHTMLSRC%% %%MINIPICSRC%% %%COMMENT%%");
+  f[generator::Fragment::MainLoopFirstCol2] = generator::FragmentText("col2");
+  f[generator::Fragment::MainLoopEmpty] = generator::FragmentText("empty [%%MINIPICSRC%%]");
+  f[generator::Fragment::MainEnd] = generator::FragmentText("end %%BORDER%% %%PICWIDTH%%%%POWERED%%");
+  f[generator::Fragment::Detail] =
+      generator::FragmentText("<%%CAPTION2%%|%%BIGPICSRC%%|%%COMMENT%%|%%BORDER%%|%%CAPTION%%>\n%%LINKS%%.");
+  f[generator::Fragment::DetailPrevLink] = generator::FragmentText("prev %%PREVPICLINK%% %%LINKS%%");
+  f[generator::Fragment::DetailNextLink] = generator::FragmentText("next %%NEXTPICLINK%%");
+  f[generator::Fragment::DetailOverviewLink] = generator::FragmentText("up %%OVERVIEWLINK%%");
   return f;
 }

@@ -23,7 +23,7 @@ class PrintForm : public ::testing::Test {
   void SetUp() override { viewer_test::SetUpPdfPrinter(printer, folder.filePath("out.pdf"), 4800, 6600); }
 
   // Shows a new dialog for `picture` and lets its show handling run.
-  std::unique_ptr<TPrintForm> Show(const RasterImage& picture) {
+  std::unique_ptr<TPrintForm> Show(const imaging::RasterImage& picture) {
     auto form = std::make_unique<TPrintForm>(picture, printer);
     form->show();
     QCoreApplication::processEvents();
@@ -55,7 +55,7 @@ class PaintCounter : public QObject {
 }  // namespace
 
 TEST_F(PrintForm, StartsWithTheDefinedControlsAndDefaults) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Bild drucken..."));
   EXPECT_EQ(form->PrintPaintBox->size(), QSize(190, 190));
@@ -72,7 +72,7 @@ TEST_F(PrintForm, StartsWithTheDefinedControlsAndDefaults) {
 }
 
 TEST_F(PrintForm, RemembersOnlyThePercentagesAcrossOpenings) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   {
     auto form = Show(square.get());
     form->UserdefCheck->click();
@@ -104,7 +104,7 @@ TEST_F(PrintForm, UnreadableRememberedValuesFallBackToTheDefaults) {
 }
 
 TEST_F(PrintForm, PercentagesAreCoupledWhileProportionsAreKept) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   form->HochEdit->SetValue(72);
   EXPECT_EQ(form->BreitEdit->Value(), 99);  // 72 x 6600 / 4800 = 99.0
@@ -120,12 +120,12 @@ TEST_F(PrintForm, PercentagesAreCoupledWhileProportionsAreKept) {
 }
 
 TEST_F(PrintForm, DerivedPercentagesStopAtTheBoundsWithoutBouncing) {
-  DibGuard tower(SolidPicture(100, 400, {255, 0, 0}));
+  imaging::DibGuard tower(SolidPicture(100, 400, {255, 0, 0}));
   auto form = Show(tower.get());
   form->BreitEdit->SetValue(100);
   EXPECT_EQ(form->HochEdit->Value(), 100);  // 290.9 -> 100
   EXPECT_EQ(form->BreitEdit->Value(), 100);  // the edited field keeps its value
-  DibGuard panorama(SolidPicture(400, 1, {255, 0, 0}));
+  imaging::DibGuard panorama(SolidPicture(400, 1, {255, 0, 0}));
   auto wide = Show(panorama.get());
   wide->BreitEdit->SetValue(50);
   EXPECT_EQ(wide->HochEdit->Value(), 1);  // 0.09 -> 1
@@ -133,7 +133,7 @@ TEST_F(PrintForm, DerivedPercentagesStopAtTheBoundsWithoutBouncing) {
 }
 
 TEST_F(PrintForm, UserDefinedChoiceDerivesTheHeight) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   form->SverhCheck->click();
   form->HochEdit->SetValue(80);
@@ -147,7 +147,7 @@ TEST_F(PrintForm, UserDefinedChoiceDerivesTheHeight) {
 }
 
 TEST_F(PrintForm, PreviewShowsAPortraitPageFullHeightCentredHorizontally) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   form->UserdefCheck->click();
   form->BreitEdit->SetValue(1);  // a picture too small to hide the page
@@ -161,7 +161,7 @@ TEST_F(PrintForm, PreviewShowsAPortraitPageFullHeightCentredHorizontally) {
 
 TEST_F(PrintForm, PreviewShowsALandscapePageFullWidthCentredVertically) {
   printer.setPageOrientation(QPageLayout::Landscape);
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   ASSERT_GT(form->PageMeasures().Width, form->PageMeasures().Height);
   form->UserdefCheck->click();
@@ -174,7 +174,7 @@ TEST_F(PrintForm, PreviewShowsALandscapePageFullWidthCentredVertically) {
 }
 
 TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
-  DibGuard wide(SolidPicture(2000, 1000, {255, 0, 0}));
+  imaging::DibGuard wide(SolidPicture(2000, 1000, {255, 0, 0}));
   auto form = Show(wide.get());
   const QImage preview = PreviewImage(*form);
   // On the 138 x 190 page at x 26: 138 x 69, centred at y 60.
@@ -190,7 +190,7 @@ TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
 
 TEST_F(PrintForm, PreviewIsHalftonedOnAPaletteDisplay) {
   const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
-  DibGuard grey(SolidPicture(100, 100, {128, 128, 128}));
+  imaging::DibGuard grey(SolidPicture(100, 100, {128, 128, 128}));
   auto form = Show(grey.get());
   const QImage preview = PreviewImage(*form);
   platform::SetScreenBitsPerPixelQuery(previous);
@@ -202,7 +202,7 @@ TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {
   QPrinter none;
   none.setOutputFormat(QPrinter::PdfFormat);
   none.setOutputFileName(QString());
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   TPrintForm form(square.get(), none);
   const viewer::PageSize page = form.PageMeasures();
   EXPECT_NEAR(static_cast<double>(page.Height) / page.Width, 297.0 / 210.0, 0.01);
@@ -214,7 +214,7 @@ TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {
 }
 
 TEST_F(PrintForm, CancelPrintsNothing) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   RecordingMessages messages;
   QTimer::singleShot(0, [] {
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -227,12 +227,12 @@ TEST_F(PrintForm, CancelPrintsNothing) {
 
 TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
   RecordingMessages messages;
-  EXPECT_FALSE(PrintPicture(EmptyRasterImage(), MainWindowPrintTitle, printer, messages));
+  EXPECT_FALSE(PrintPicture(imaging::EmptyRasterImage(), MainWindowPrintTitle, printer, messages));
   ASSERT_EQ(messages.Calls.size(), 1u);
   EXPECT_EQ(messages.Calls[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   // The dialog itself stays usable without a picture.
-  TPrintForm form(EmptyRasterImage(), printer);
+  TPrintForm form(imaging::EmptyRasterImage(), printer);
   form.show();
   form.BreitEdit->SetValue(70);
   form.HochEdit->SetValue(20);
@@ -241,7 +241,7 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
 }
 
 TEST_F(PrintForm, PreviewFollowsThePrinterSetupWhateverItsAnswer) {
-  DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
   auto form = Show(square.get());
   form->UserdefCheck->click();
   form->BreitEdit->SetValue(1);

@@ -77,7 +77,7 @@ class PrintJob : public ::testing::Test {
 }  // namespace
 
 TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
-  DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  imaging::DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.WidthPercent = 50;
@@ -91,7 +91,7 @@ TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
 }
 
 TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
-  DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  imaging::DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.Centred = false;
@@ -104,7 +104,7 @@ TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
 TEST_F(PrintJob, PaletteDisplayDoesNotDitherThePrintedPicture) {
   // Halftoning is for palette screens; the printer gets the picture's own colours.
   const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
-  DibGuard grey(SolidPicture(40, 40, {128, 128, 128}));
+  imaging::DibGuard grey(SolidPicture(40, 40, {128, 128, 128}));
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.Centred = false;
@@ -126,7 +126,7 @@ void ClickOkInPrintDialog() {
 }
 
 TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
-  DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
+  imaging::DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
   ClickOkInPrintDialog();
   ASSERT_TRUE(PrintPicture(red.get(), MainWindowPrintTitle, printer, messages));
   EXPECT_TRUE(Info().contains(QStringLiteral("Web Lumivista Bild")));
@@ -135,7 +135,7 @@ TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
 }
 
 TEST_F(PrintJob, ViewerPrintsItsPictureWithItsOwnTitle) {
-  DibGuard red(SolidPicture(1000, 2000, {255, 0, 0}));
+  imaging::DibGuard red(SolidPicture(1000, 2000, {255, 0, 0}));
   TViewPicForm viewer(printer, messages);
   QTimer::singleShot(0, &viewer, [&] {
     ClickOkInPrintDialog();

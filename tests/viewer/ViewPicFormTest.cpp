@@ -28,7 +28,7 @@ class ViewPicForm : public ::testing::Test {
   // Opens the viewer for `picture`, runs `whileOpen` inside its modal loop
   // once the paint area has settled, then closes it with "Zurück...".
   // True when the viewer was shown and `whileOpen` ran.
-  bool Open(const RasterImage& picture, const std::function<void()>& whileOpen) {
+  bool Open(const imaging::RasterImage& picture, const std::function<void()>& whileOpen) {
     bool ran = false;
     QTimer::singleShot(0, form.get(), [&] {
       Settle();
@@ -84,7 +84,7 @@ TEST_F(ViewPicForm, StartsWithTheDefinedControls) {
 }
 
 TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
-  DibGuard wide(SolidPicture(101, 60, {0, 0, 255}));
+  imaging::DibGuard wide(SolidPicture(101, 60, {0, 0, 255}));
   EXPECT_TRUE(Open(wide.get(), [&] {
     EXPECT_EQ(PaintSize(), QSize(101, 60));
     SetZoom(50);
@@ -98,7 +98,7 @@ TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
 
 TEST_F(ViewPicForm, PaletteDisplayShowsAHalftonedPicture) {
   const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
-  DibGuard grey(SolidPicture(16, 16, {128, 128, 128}));
+  imaging::DibGuard grey(SolidPicture(16, 16, {128, 128, 128}));
   QImage drawn;
   const bool opened = Open(grey.get(), [&] { drawn = form->PaintBox1->grab().toImage(); });
   platform::SetScreenBitsPerPixelQuery(previous);
@@ -108,8 +108,8 @@ TEST_F(ViewPicForm, PaletteDisplayShowsAHalftonedPicture) {
 }
 
 TEST_F(ViewPicForm, SmallestZoomCanLeaveNothingToDraw) {
-  DibGuard small(SolidPicture(30, 30, {0, 0, 255}));
-  DibGuard tiny(SolidPicture(10, 10, {0, 0, 255}));
+  imaging::DibGuard small(SolidPicture(30, 30, {0, 0, 255}));
+  imaging::DibGuard tiny(SolidPicture(10, 10, {0, 0, 255}));
   form->ZoomEd->SetValue(5);
   EXPECT_TRUE(Open(small.get(), [&] { EXPECT_EQ(PaintSize(), QSize(1, 1)); }));
   EXPECT_TRUE(Open(tiny.get(), [&] {
@@ -121,7 +121,7 @@ TEST_F(ViewPicForm, SmallestZoomCanLeaveNothingToDraw) {
 }
 
 TEST_F(ViewPicForm, PictureWithoutPixelsIsReportedAndNotShown) {
-  RasterImage empty = EmptyRasterImage();
+  imaging::RasterImage empty = imaging::EmptyRasterImage();
   bool shown = false;
   QTimer::singleShot(0, form.get(), [&] {
     shown = form->isVisible();
@@ -137,7 +137,7 @@ TEST_F(ViewPicForm, PictureWithoutPixelsIsReportedAndNotShown) {
 }
 
 TEST_F(ViewPicForm, DraggingStopsAtTheEdges) {
-  DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
+  imaging::DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
   EXPECT_TRUE(Open(big.get(), [&] {
     ASSERT_GT(Horizontal().maximum(), 0);
     Horizontal().setValue(300);
@@ -164,7 +164,7 @@ TEST_F(ViewPicForm, DraggingStopsAtTheEdges) {
 }
 
 TEST_F(ViewPicForm, WheelScrollsTwentyPixelsAndStopsAtTheBottom) {
-  DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
+  imaging::DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
   EXPECT_TRUE(Open(big.get(), [&] {
     Vertical().setValue(100);
     Wheel(form->ScrollBox1->viewport(), -120);
@@ -189,7 +189,7 @@ TEST_F(ViewPicForm, WheelScrollsTwentyPixelsAndStopsAtTheBottom) {
 }
 
 TEST_F(ViewPicForm, ZoomChangeKeepsScrollPositionsWithinTheNewExtent) {
-  DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
+  imaging::DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
   EXPECT_TRUE(Open(big.get(), [&] {
     Horizontal().setValue(400);
     Vertical().setValue(300);
@@ -203,7 +203,7 @@ TEST_F(ViewPicForm, ZoomChangeKeepsScrollPositionsWithinTheNewExtent) {
 }
 
 TEST_F(ViewPicForm, ReopeningKeepsZoomAndScrollPositions) {
-  DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
+  imaging::DibGuard big(SolidPicture(2000, 1500, {10, 200, 10}));
   EXPECT_TRUE(Open(big.get(), [&] {
     SetZoom(150);
     Horizontal().setValue(500);

@@ -22,9 +22,9 @@ struct Colour {
 };
 
 // A 24-bit picture of one colour; the caller holds it in a DibGuard.
-inline RasterImage SolidPicture(int32_t width, int32_t height, Colour colour) {
-  RasterImage picture;
-  newdib(&picture, width, height, 24, nullptr, 0);
+inline imaging::RasterImage SolidPicture(int32_t width, int32_t height, Colour colour) {
+  imaging::RasterImage picture;
+  imaging::newdib(&picture, width, height, 24, nullptr, 0);
   for (int32_t row = 0; row < height; ++row) {
     uint8_t* pixel = picture.Pixels + static_cast<size_t>(row) * static_cast<size_t>(picture.Stride);
     for (int32_t column = 0; column < width; ++column, pixel += 3) {

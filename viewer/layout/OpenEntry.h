@@ -16,7 +16,7 @@ namespace viewer {
 // failure and updates `previewFileName` (a reference to the main window's
 // field, read again afterwards). A picture already in the preview is not
 // loaded again.
-bool BringIntoPreview(const AlbumPictures& pictures, int32_t index, const std::string& previewFileName,
+bool BringIntoPreview(const album::AlbumPictures& pictures, int32_t index, const std::string& previewFileName,
                       const std::function<void()>& loadPreview);
 
 }  // namespace viewer

@@ -16,7 +16,7 @@ TEST(PreviewDrawSize, FitsKeepingProportions) {
 }
 
 TEST(DibPrevPaintPaint, DrawsAtTheTopLeftAndLeavesTheRestOfThePane) {
-  DibGuard image(Numbered24(320, 200));
+  imaging::DibGuard image(Numbered24(320, 200));
   MemoryDeviceContext pane(181, 75, kUntouched);
   DibPrevPaintPaint(pane, 181, 75, image.get());
   const auto rows = pane.CallsNamed("SetDIBitsToDevice");

@@ -65,15 +65,15 @@ class ColourKept : public ::testing::Test {
 
   // Opens `path`, writes its copy as the album run does, and checks the copy.
   void ExpectCopyShowsPattern(const std::string& path, int tolerance) {
-    DibGuard picture;
+    imaging::DibGuard picture;
     ExpectBlocks(fixtures::Open(picture, path), tolerance, Pattern);
     if (!picture.get().Pixels) return;
     const std::string copy = File("copy.jpg");
-    ASSERT_EQ(SaveDib(picture.get(), copy.c_str(), kFormatJpeg, nullptr), 1);
+    ASSERT_EQ(imaging::SaveDib(picture.get(), copy.c_str(), imaging::kFormatJpeg, nullptr), 1);
     const std::set<int> markers = MarkersBeforeScan(heiffixtures::ReadFile(copy));
     EXPECT_FALSE(markers.count(0xE1)) << "EXIF in the copy";
     EXPECT_FALSE(markers.count(0xE2)) << "a colour profile in the copy: browsers take its pixels as sRGB";
-    DibGuard reopened;
+    imaging::DibGuard reopened;
     ExpectBlocks(fixtures::Open(reopened, copy), tolerance + 4, Pattern);
   }
 
@@ -116,7 +116,7 @@ TEST_F(ColourKept, AdobeRgbPicturesOfEveryFormatShowTheirSourceColours) {
   }
   // Without its profile the same file shows other colours: the conversion did the work.
   RunTool("convert " + Quoted(File("adobe.png")) + " +profile '*' " + Quoted("PNG24:" + File("bare.png")));
-  DibGuard bare;
+  imaging::DibGuard bare;
   EXPECT_GT(heiffixtures::Difference(fixtures::PixelAt(fixtures::Open(bare, File("bare.png")), 24, 8), kPattern[0][1]), 30);
 }
 
@@ -154,9 +154,9 @@ TEST_F(ColourKept, UntaggedAndSrgbTaggedPicturesDecodeByteForByteAlike) {
   const std::pair<std::string, std::string> pairs[] = {{"plain.jpg", "tagged.jpg"}, {"colours.png", "tagged.png"}};
   for (const auto& [untagged, tagged] : pairs) {
     SCOPED_TRACE(tagged);
-    DibGuard a, b;
-    const RasterImage& first = fixtures::Open(a, File(untagged));
-    const RasterImage& second = fixtures::Open(b, File(tagged));
+    imaging::DibGuard a, b;
+    const imaging::RasterImage& first = fixtures::Open(a, File(untagged));
+    const imaging::RasterImage& second = fixtures::Open(b, File(tagged));
     ASSERT_NE(first.Pixels, nullptr);
     ASSERT_NE(second.Pixels, nullptr);
     ASSERT_EQ(first.Info->bmiHeader.biSizeImage, second.Info->bmiHeader.biSizeImage);

@@ -18,35 +18,35 @@ const char* const kPictures[] = {"jpeg-progressive.jpg", "png-rgba-8-interlaced.
                                  "tiff-rgb.tif", "bmp-rle8.bmp", "webp-alpha.webp"};
 
 // What one picture becomes in a run: opened, promoted to 24 bits, encoded.
-std::string CopyOf(const char* name, codecs::JpegBuffer& buffer, RasterImage& opened) {
-  OpenDib(&opened, fixtures::Path(name).c_str(), 0, nullptr);
+std::string CopyOf(const char* name, imaging::codecs::JpegBuffer& buffer, imaging::RasterImage& opened) {
+  imaging::OpenDib(&opened, fixtures::Path(name).c_str(), 0, nullptr);
   if (!opened.Pixels) return std::string("failed: ") + opened.ErrorText;
-  DepthUpTo24(opened);
-  codecs::ProgressMeter progress(nullptr);
-  if (!codecs::EncodeJpeg(opened, progress, buffer)) return "not encoded";
+  imaging::DepthUpTo24(opened);
+  imaging::codecs::ProgressMeter progress(nullptr);
+  if (!imaging::codecs::EncodeJpeg(opened, progress, buffer)) return "not encoded";
   return std::string(reinterpret_cast<const char*>(buffer.data()), buffer.size());
 }
 
 TEST(ConcurrentUse, ThreadsOpeningAndEncodingAtOnceGetTheBytesOfALoneThread) {
   std::vector<std::string> expected;
-  codecs::JpegBuffer buffer;
+  imaging::codecs::JpegBuffer buffer;
   for (const char* name : kPictures) {
-    RasterImage image;
+    imaging::RasterImage image;
     expected.push_back(CopyOf(name, buffer, image));
     ASSERT_NE(image.Pixels, nullptr) << name;
-    deldib(image);
+    imaging::deldib(image);
   }
 
   std::mutex mutex;
-  std::vector<RasterImage> toFree;  // freed later, on the main thread
+  std::vector<imaging::RasterImage> toFree;  // freed later, on the main thread
   std::vector<std::string> mismatches;
   std::vector<std::thread> workers;
   for (int t = 0; t < 4; ++t) {
     workers.emplace_back([&, t] {
-      codecs::JpegBuffer own;
+      imaging::codecs::JpegBuffer own;
       for (int round = 0; round < 6; ++round) {
         const size_t i = size_t(t + round) % std::size(kPictures);
-        RasterImage image;
+        imaging::RasterImage image;
         const std::string copy = CopyOf(kPictures[i], own, image);
         const std::lock_guard lock(mutex);
         if (copy != expected[i]) mismatches.push_back(kPictures[i]);
@@ -55,7 +55,7 @@ TEST(ConcurrentUse, ThreadsOpeningAndEncodingAtOnceGetTheBytesOfALoneThread) {
     });
   }
   for (std::thread& worker : workers) worker.join();
-  for (const RasterImage& image : toFree) deldib(image);
+  for (const imaging::RasterImage& image : toFree) deldib(image);
   EXPECT_TRUE(mismatches.empty()) << mismatches.size() << " copies differ, first " << mismatches.front();
 }
 

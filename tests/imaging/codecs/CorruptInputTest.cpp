@@ -25,8 +25,8 @@ class CorruptInput : public ::testing::Test {
   std::string Refused(const std::vector<char>& bytes, const std::string& what) {
     const std::string path = folder.Path("picture");
     fixtures::WriteBytes(path, bytes);
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, path);
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, path);
     EXPECT_EQ(image.Pixels, nullptr) << what;
     EXPECT_EQ(image.Info, nullptr) << what;
     EXPECT_NE(std::memchr(image.ErrorText, 0, sizeof image.ErrorText), nullptr) << what;
@@ -47,8 +47,8 @@ void PutBig32(std::vector<char>& bytes, size_t at, uint32_t value) {
 using fixtures::Crc32;
 
 TEST_F(CorruptInput, MissingFileAndUnknownContent) {
-  DibGuard guard;
-  const RasterImage& missing = fixtures::Open(guard, folder.Path("nothing-here.jpg"));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& missing = fixtures::Open(guard, folder.Path("nothing-here.jpg"));
   EXPECT_EQ(missing.Pixels, nullptr);
   EXPECT_STREQ(missing.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden");
 
@@ -120,7 +120,7 @@ TEST_F(CorruptInput, BmpRunLengthDataThatLies) {
   for (const int c : {255, 9, 0, 1}) wild.push_back(static_cast<char>(c));
   const std::string path = folder.Path("wild.bmp");
   fixtures::WriteBytes(path, wild);
-  DibGuard guard;
+  imaging::DibGuard guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
 }
 
@@ -150,8 +150,8 @@ TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
   const std::string path = folder.Path("huge.bmp");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("bmp-24.bmp")));
   std::filesystem::resize_file(path, (uintmax_t{3} << 30) + 1);  // sparse: costs no disk
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, path);
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, path);
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), kTooLarge);
 }
@@ -160,8 +160,8 @@ TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
   const std::string pipe = folder.Path("pipe.jpg");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   for (const std::string& path : {pipe, folder.Root().string(), std::string("/dev/zero")}) {
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
     EXPECT_EQ(image.Pixels, nullptr) << path;
     EXPECT_STREQ(image.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden") << path;
   }
@@ -171,13 +171,13 @@ TEST(OpenByContent, FileWithoutExtensionOpens) {
   TempFolder folder;
   const std::string path = folder.Path("picture");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("gif-pattern.gif")));
-  DibGuard guard;
+  imaging::DibGuard guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
 }
 
 TEST(OpenProgress, FailureStillEndsAtHundredAndNothingComesAfter) {
   fixtures::RecordingProgress progress;
-  DibGuard guard;
+  imaging::DibGuard guard;
   fixtures::Open(guard, "/nonexistent/picture.png", &progress);
   EXPECT_EQ(progress.seen, (std::vector<int>{0, 100}));
 }

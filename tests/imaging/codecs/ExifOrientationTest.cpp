@@ -23,7 +23,7 @@ std::string Payload(uint16_t tag, uint16_t type, uint16_t value, bool bigEndian)
 }
 
 int Orientation(const std::string& payload) {
-  return codecs::ExifOrientation(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+  return imaging::codecs::ExifOrientation(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
 }
 
 TEST(ExifOrientation, ReadsTheTagInBothByteOrders) {
@@ -80,21 +80,21 @@ TEST(ApplyOrientation, EveryOrientationPutsEachCornerPixelInPlace) {
       SCOPED_TRACE(testing::Message() << bits << "-bit, orientation " << t.orientation);
       BITMAPINFO grey{};
       for (int i = 0; i < 256; ++i) grey.bmiColors[i] = RGBQUAD{uint8_t(i), uint8_t(i), uint8_t(i), 0};
-      RasterImage image;
-      newdib(&image, kW, kH, bits, &grey, bits == 8 ? 256 : 0);
-      DibGuard guard(image);
+      imaging::RasterImage image;
+      imaging::newdib(&image, kW, kH, bits, &grey, bits == 8 ? 256 : 0);
+      imaging::DibGuard guard(image);
       // Every pixel distinct: 10 * x + y + 1, from the top.
       for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-          setpixel(image, x, kH - 1 - y, uint32_t(10 * x + y + 1) * (bits == 8 ? 1 : 0x010101));
+          imaging::setpixel(image, x, kH - 1 - y, uint32_t(10 * x + y + 1) * (bits == 8 ? 1 : 0x010101));
         }
       }
-      codecs::ApplyOrientation(&guard.get(), t.orientation);
-      const RasterImage& upright = guard.get();
-      ASSERT_EQ(DibWidth(upright), t.swapsSides ? kH : kW);
-      ASSERT_EQ(DibHeight(upright), t.swapsSides ? kW : kH);
+      imaging::codecs::ApplyOrientation(&guard.get(), t.orientation);
+      const imaging::RasterImage& upright = guard.get();
+      ASSERT_EQ(imaging::DibWidth(upright), t.swapsSides ? kH : kW);
+      ASSERT_EQ(imaging::DibHeight(upright), t.swapsSides ? kW : kH);
       const auto stored = Corners(kW, kH, 0);
-      const auto shown = Corners(DibWidth(upright), DibHeight(upright), 0);
+      const auto shown = Corners(imaging::DibWidth(upright), imaging::DibHeight(upright), 0);
       for (int c = 0; c < 4; ++c) {
         const auto [sx, sy] = stored[size_t(t.corners[size_t(c)])];
         const auto [x, y] = shown[size_t(c)];
@@ -109,15 +109,15 @@ TEST(ApplyOrientation, EveryOrientationPutsEachCornerPixelInPlace) {
 std::string QuadrantJpeg(int orientation) {
   // Red, green, blue, yellow; 24-bit values hold red in the low byte.
   constexpr uint32_t kQuadrants[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
-  RasterImage image;
-  newdib(&image, 64, 32, 24, nullptr, 0);
-  DibGuard guard(image);
+  imaging::RasterImage image;
+  imaging::newdib(&image, 64, 32, 24, nullptr, 0);
+  imaging::DibGuard guard(image);
   for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 64; ++x) setpixel(image, x, 31 - y, kQuadrants[(y >= 16) * 2 + (x >= 32)]);
+    for (int x = 0; x < 64; ++x) imaging::setpixel(image, x, 31 - y, kQuadrants[(y >= 16) * 2 + (x >= 32)]);
   }
-  codecs::ProgressMeter progress(nullptr);
-  codecs::JpegBuffer jpeg;
-  EXPECT_TRUE(codecs::EncodeJpeg(image, progress, jpeg));
+  imaging::codecs::ProgressMeter progress(nullptr);
+  imaging::codecs::JpegBuffer jpeg;
+  EXPECT_TRUE(imaging::codecs::EncodeJpeg(image, progress, jpeg));
   const std::string payload = Payload(0x0112, 3, uint16_t(orientation), orientation % 2 == 0);
   const size_t length = payload.size() + 2;
   const std::string app1 = std::string("\xFF\xE1", 2) + char(length >> 8) + char(length & 255) + payload;
@@ -133,10 +133,10 @@ TEST(JpegOrientation, EveryOrientationShowsEachQuadrantInItsCorner) {
     const std::string path = folder.Path("turn-" + std::to_string(t.orientation) + ".jpg");
     const std::string bytes = QuadrantJpeg(t.orientation);
     fixtures::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, path);
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, path);
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-    const int width = DibWidth(image), height = DibHeight(image);
+    const int width = imaging::DibWidth(image), height = DibHeight(image);
     ASSERT_EQ(width, t.swapsSides ? 32 : 64);
     ASSERT_EQ(height, t.swapsSides ? 64 : 32);
     // The middle of each quadrant: a quarter of the way in from each corner.

@@ -11,24 +11,24 @@ namespace {
 using fixtures::Rgb;
 
 // A 24-bit picture filled with one colour.
-RasterImage Filled(int width, int height, Rgb colour) {
-  RasterImage image;
-  newdib(&image, width, height, 24, nullptr, 0);
+imaging::RasterImage Filled(int width, int height, Rgb colour) {
+  imaging::RasterImage image;
+  imaging::newdib(&image, width, height, 24, nullptr, 0);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) setpixel(image, x, y, uint32_t(colour.r | colour.g << 8 | colour.b << 16));
+    for (int x = 0; x < width; ++x) imaging::setpixel(image, x, y, uint32_t(colour.r | colour.g << 8 | colour.b << 16));
   }
   return image;
 }
 
 TEST(Halftone, CopyIsEightBitWithItsOwnPalette) {
-  DibGuard source(Filled(13, 7, {255, 0, 0}));
-  DibGuard copy;
-  DIBHalftoneDIB(copy.out(), source.get());
-  const RasterImage& image = copy.get();
+  imaging::DibGuard source(Filled(13, 7, {255, 0, 0}));
+  imaging::DibGuard copy;
+  imaging::DIBHalftoneDIB(copy.out(), source.get());
+  const imaging::RasterImage& image = copy.get();
   ASSERT_NE(image.Pixels, nullptr);
-  EXPECT_EQ(DibWidth(image), 13);
-  EXPECT_EQ(DibHeight(image), 7);
-  EXPECT_EQ(DibBitCount(image), 8u);
+  EXPECT_EQ(imaging::DibWidth(image), 13);
+  EXPECT_EQ(imaging::DibHeight(image), 7);
+  EXPECT_EQ(imaging::DibBitCount(image), 8u);
   EXPECT_EQ(image.HasPalette, 1);
   ASSERT_NE(image.PaletteHandle, nullptr);
   EXPECT_EQ(image.PaletteHandle->count, 256);
@@ -37,9 +37,9 @@ TEST(Halftone, CopyIsEightBitWithItsOwnPalette) {
 
 TEST(Halftone, PaletteColoursStayExact) {
   for (const Rgb colour : {Rgb{255, 0, 0}, Rgb{0, 0, 0}, Rgb{255, 255, 255}, Rgb{51, 102, 153}}) {
-    DibGuard source(Filled(9, 9, colour));
-    DibGuard copy;
-    DIBHalftoneDIB(copy.out(), source.get());
+    imaging::DibGuard source(Filled(9, 9, colour));
+    imaging::DibGuard copy;
+    imaging::DIBHalftoneDIB(copy.out(), source.get());
     for (int y = 0; y < 9; ++y) {
       for (int x = 0; x < 9; ++x) ASSERT_EQ(fixtures::PixelAt(copy.get(), x, y), colour) << x << "," << y;
     }
@@ -47,9 +47,9 @@ TEST(Halftone, PaletteColoursStayExact) {
 }
 
 TEST(Halftone, InBetweenColoursAverageOut) {
-  DibGuard source(Filled(16, 16, {128, 200, 30}));
-  DibGuard copy;
-  DIBHalftoneDIB(copy.out(), source.get());
+  imaging::DibGuard source(Filled(16, 16, {128, 200, 30}));
+  imaging::DibGuard copy;
+  imaging::DIBHalftoneDIB(copy.out(), source.get());
   Rgb sum{0, 0, 0};
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
@@ -63,14 +63,14 @@ TEST(Halftone, InBetweenColoursAverageOut) {
 }
 
 TEST(Halftone, ScaledCopyTakesNearestPixels) {
-  DibGuard source;
+  imaging::DibGuard source;
   fixtures::Open(source, fixtures::Path("bmp-24.bmp"));
   ASSERT_NE(source.get().Pixels, nullptr);
-  DibGuard copy;
-  DIBHalftoneDIBXY(copy.out(), source.get(), 10, 6);
+  imaging::DibGuard copy;
+  imaging::DIBHalftoneDIBXY(copy.out(), source.get(), 10, 6);
   ASSERT_NE(copy.get().Pixels, nullptr);
-  EXPECT_EQ(DibWidth(copy.get()), 10);
-  EXPECT_EQ(DibHeight(copy.get()), 6);
+  EXPECT_EQ(imaging::DibWidth(copy.get()), 10);
+  EXPECT_EQ(imaging::DibHeight(copy.get()), 6);
   // Pure cube colours of the pattern survive the dither unchanged.
   EXPECT_EQ(fixtures::PixelAt(copy.get(), 0, 0), (Rgb{255, 0, 0}));
   EXPECT_EQ(fixtures::PixelAt(copy.get(), 5, 1), (Rgb{0, 0, 255}));
@@ -79,21 +79,21 @@ TEST(Halftone, ScaledCopyTakesNearestPixels) {
 }
 
 TEST(Halftone, NoPictureOrNoSizeGivesNoCopy) {
-  DibGuard copy;
-  DIBHalftoneDIB(copy.out(), EmptyRasterImage());
+  imaging::DibGuard copy;
+  imaging::DIBHalftoneDIB(copy.out(), imaging::EmptyRasterImage());
   EXPECT_EQ(copy.get().Pixels, nullptr);
-  DibGuard source(Filled(4, 4, {1, 2, 3}));
-  DIBHalftoneDIBXY(copy.out(), source.get(), 0, 5);
+  imaging::DibGuard source(Filled(4, 4, {1, 2, 3}));
+  imaging::DIBHalftoneDIBXY(copy.out(), source.get(), 0, 5);
   EXPECT_EQ(copy.get().Pixels, nullptr);
   DIBHalftoneDIBXY(copy.out(), source.get(), 5, -1);
   EXPECT_EQ(copy.get().Pixels, nullptr);
 }
 
 TEST(Halftone, PalettePicturesAreReadThroughTheirColourTable) {
-  DibGuard source;
+  imaging::DibGuard source;
   fixtures::Open(source, fixtures::Path("bmp-4.bmp"));
-  DibGuard copy;
-  DIBHalftoneDIB(copy.out(), source.get());
+  imaging::DibGuard copy;
+  imaging::DIBHalftoneDIB(copy.out(), source.get());
   ASSERT_NE(copy.get().Pixels, nullptr);
   EXPECT_EQ(fixtures::PixelAt(copy.get(), 1, 0), (Rgb{0, 255, 0}));
   EXPECT_EQ(fixtures::PixelAt(copy.get(), 3, 2), (Rgb{255, 255, 0}));
@@ -107,7 +107,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 }
 
 TEST(OpenFilter, PairsOfDescriptionAndMasksWithAllPicturesFirst) {
-  const std::vector<std::string> items = Split(GetDIBOpenFilter(), '|');
+  const std::vector<std::string> items = Split(imaging::GetDIBOpenFilter(), '|');
   ASSERT_GE(items.size(), 14u);
   ASSERT_EQ(items.size() % 2, 0u);
   EXPECT_EQ(items[0], "Alle Bilddateien");

@@ -38,13 +38,13 @@ TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
   for (const char* name : {"pattern.heic", "pattern.avif"}) {
     SCOPED_TRACE(name);
     const std::string path = Encoded(name);
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, path);
-    EXPECT_EQ(DibBitCount(image), 24u);
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, path);
+    EXPECT_EQ(imaging::DibBitCount(image), 24u);
     ExpectBlocks(image, kTolerance, Pattern);
     // Recognised by content: the same bytes under a JPEG name open alike.
     std::filesystem::copy_file(path, File("renamed.jpg"), std::filesystem::copy_options::overwrite_existing);
-    DibGuard renamed;
+    imaging::DibGuard renamed;
     ExpectBlocks(fixtures::Open(renamed, File("renamed.jpg")), kTolerance, Pattern);
   }
 }
@@ -57,9 +57,9 @@ TEST_F(HeifDecode, TenAndTwelveBitPicturesComeOutWithEightBits) {
   for (const auto& [name, options] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(File("deep.png"), File(name), options);
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, File(name));
-    EXPECT_EQ(DibBitCount(image), 24u);
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, File(name));
+    EXPECT_EQ(imaging::DibBitCount(image), 24u);
     ExpectBlocks(image, kTolerance, Pattern);
   }
 }
@@ -69,7 +69,7 @@ TEST_F(HeifDecode, AlphaIsCompositedOverWhite) {
   for (const char* name : {"alpha.heic", "alpha.avif"}) {
     SCOPED_TRACE(name);
     HeifEnc(File("alpha.png"), File(name));
-    DibGuard guard;
+    imaging::DibGuard guard;
     ExpectBlocks(fixtures::Open(guard, File(name)), kTolerance,
                  [](int x, int y) { return fixtures::OverWhite(kPattern[y][x], fixtures::kAlpha[x]); });
   }
@@ -82,10 +82,10 @@ TEST_F(HeifDecode, MonochromePicturesAreEightBitGreyLikeAGreyJpeg) {
   for (const auto& [name, transparent] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(File(name) + ".png", File(name) + ".avif");  // AV1 keeps grey pictures monochrome
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, File(name) + ".avif");
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, File(name) + ".avif");
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-    EXPECT_EQ(DibBitCount(image), 8u);
+    EXPECT_EQ(imaging::DibBitCount(image), 8u);
     for (int i = 0; i < 256; ++i) {
       EXPECT_EQ(image.Info->bmiColors[i].rgbRed, i);
       EXPECT_EQ(image.Info->bmiColors[i].rgbBlue, i);
@@ -122,7 +122,7 @@ TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
     const auto edited = heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File(name)), box);
     ASSERT_FALSE(edited.empty());
     heiffixtures::WriteFile(File(name), edited);
-    DibGuard guard;
+    imaging::DibGuard guard;
     ExpectBlocks(fixtures::Open(guard, File(name)), kTolerance, Pattern);
   }
 }
@@ -140,8 +140,8 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
   for (const auto& bytes : damaged) {
     SCOPED_TRACE(bytes.size());
     heiffixtures::WriteFile(File("damaged.heic"), bytes);
-    DibGuard guard;
-    const RasterImage& image = fixtures::Open(guard, File("damaged.heic"));
+    imaging::DibGuard guard;
+    const imaging::RasterImage& image = fixtures::Open(guard, File("damaged.heic"));
     EXPECT_EQ(image.Pixels, nullptr);
     EXPECT_EQ(std::string(image.ErrorText), kCorrupt);
   }
@@ -156,7 +156,7 @@ TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
   };
   auto message = [&](const std::vector<uint8_t>& bytes) {
     heiffixtures::WriteFile(File("ftyp"), bytes);
-    DibGuard guard;
+    imaging::DibGuard guard;
     return std::string(fixtures::Open(guard, File("ftyp")).ErrorText);
   };
   for (const char* brand : {"heic", "heix", "hevc", "heim", "heis", "hevm", "mif1", "msf1", "avif", "avis"}) {
@@ -176,8 +176,8 @@ TEST_F(HeifDecode, PictureWhoseCompressionThisMachineCannotDecodeNamesIt) {
   ASSERT_NE(type, bytes.end());
   std::copy_n("vvc1", 4, type);
   heiffixtures::WriteFile(File("vvc.heic"), bytes);
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, File("vvc.heic"));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, File("vvc.heic"));
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText),
             "Das Bild ist mit VVC (H.266) komprimiert; daf\xFCr fehlt auf diesem Rechner der Decoder");
@@ -194,8 +194,8 @@ TEST_F(HeifDecode, PictureBeyondThePixelCapIsRefusedBeforeDecoding) {
     std::copy(side, side + 4, ispe + offset);
   }
   heiffixtures::WriteFile(File("huge.avif"), bytes);
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, File("huge.avif"));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, File("huge.avif"));
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), "Das Bild ist zu gro\xDF");
 }

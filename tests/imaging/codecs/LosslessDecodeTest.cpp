@@ -36,12 +36,12 @@ Rgb Quantised(int x, int y, int greenBits) {
 
 void ExpectPicture(const Case& c) {
   SCOPED_TRACE(c.file);
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, fixtures::Path(c.file));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path(c.file));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  EXPECT_EQ(DibWidth(image), fixtures::kWidth);
-  EXPECT_EQ(DibHeight(image), fixtures::kHeight);
-  EXPECT_EQ(static_cast<int>(DibBitCount(image)), c.depth);
+  EXPECT_EQ(imaging::DibWidth(image), fixtures::kWidth);
+  EXPECT_EQ(imaging::DibHeight(image), fixtures::kHeight);
+  EXPECT_EQ(static_cast<int>(imaging::DibBitCount(image)), c.depth);
   EXPECT_EQ(image.Stride, DibStride(fixtures::kWidth, c.depth));
   for (int y = 0; y < fixtures::kHeight; ++y) {
     for (int x = 0; x < fixtures::kWidth; ++x) {
@@ -140,20 +140,20 @@ TEST(LosslessDecode, GifFirstFrameWithTransparencyOverWhite) {
 }
 
 TEST(LosslessDecode, GifInterlacedRowsLandInPlace) {
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-interlaced.gif"));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-interlaced.gif"));
   ASSERT_NE(image.Pixels, nullptr);
-  ASSERT_EQ(DibHeight(image), 9);
+  ASSERT_EQ(imaging::DibHeight(image), 9);
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < fixtures::kWidth; ++x) EXPECT_EQ(fixtures::PixelAt(image, x, y), Pattern(x, y % 3)) << x << "," << y;
   }
 }
 
 TEST(LosslessDecode, GifWithTwoColoursIsOneBit) {
-  DibGuard guard;
-  const RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-bilevel.gif"));
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-bilevel.gif"));
   ASSERT_NE(image.Pixels, nullptr);
-  EXPECT_EQ(DibBitCount(image), 1u);
+  EXPECT_EQ(imaging::DibBitCount(image), 1u);
   EXPECT_EQ(fixtures::PixelAt(image, 3, 0), (Rgb{255, 255, 255}));
   EXPECT_EQ(fixtures::PixelAt(image, 4, 0), (Rgb{0, 0, 0}));
 }
@@ -186,7 +186,7 @@ TEST(OpenProgress, EveryFormatReportsRisingValuesFromZeroToHundred) {
                            "gif-interlaced.gif", "tiff-rgb.tif", "webp-alpha.webp", "jpeg-baseline.jpg"}) {
     SCOPED_TRACE(file);
     fixtures::RecordingProgress progress;
-    DibGuard guard;
+    imaging::DibGuard guard;
     ASSERT_NE(fixtures::Open(guard, fixtures::Path(file), &progress).Pixels, nullptr);
     ASSERT_GE(progress.seen.size(), 2u);
     EXPECT_EQ(progress.seen.front(), 0);

@@ -31,30 +31,30 @@ std::vector<char> WhiteFirstBmp() {
 TEST(Monochrome, LightFirstPaletteIsReorderedWithoutChangingColours) {
   TempFolder folder;
   fixtures::WriteBytes(folder.Path("snow.bmp"), WhiteFirstBmp());
-  DibGuard guard;
-  RasterImage& image = fixtures::Open(guard, folder.Path("snow.bmp"));
+  imaging::DibGuard guard;
+  imaging::RasterImage& image = fixtures::Open(guard, folder.Path("snow.bmp"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  ASSERT_EQ(DibBitCount(image), 1u);
+  ASSERT_EQ(imaging::DibBitCount(image), 1u);
   for (int x = 0; x < 8; ++x) {
     const fixtures::Rgb top = x % 2 ? fixtures::Rgb{255, 255, 255} : fixtures::Rgb{0, 0, 0};
     EXPECT_EQ(fixtures::PixelAt(image, x, 0), top) << x;
     EXPECT_EQ(fixtures::PixelAt(image, x, 1), (fixtures::Rgb{255, 255, 255})) << x;
   }
-  EXPECT_EQ(getpixel(image, 0, 1), 0u);  // top-left is black, memory row 1
+  EXPECT_EQ(imaging::getpixel(image, 0, 1), 0u);  // top-left is black, memory row 1
 
-  DepthUpTo24(image);
-  ASSERT_EQ(DibBitCount(image), 24u);
+  imaging::DepthUpTo24(image);
+  ASSERT_EQ(imaging::DibBitCount(image), 24u);
   EXPECT_EQ(fixtures::PixelAt(image, 0, 0), (fixtures::Rgb{0, 0, 0}));
   EXPECT_EQ(fixtures::PixelAt(image, 1, 0), (fixtures::Rgb{255, 255, 255}));
   EXPECT_EQ(fixtures::PixelAt(image, 4, 1), (fixtures::Rgb{255, 255, 255}));
 }
 
 TEST(Monochrome, DarkFirstPaletteIsKeptAsItIs) {
-  DibGuard guard;
-  RasterImage& image = fixtures::Open(guard, fixtures::Path("bmp-1.bmp"));
+  imaging::DibGuard guard;
+  imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("bmp-1.bmp"));
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(image.Info->bmiColors[0].rgbRed, fixtures::kPalette2[0].r);
-  EXPECT_EQ(getpixel(image, 1, DibHeight(image) - 1), 1u);  // (1, top) has index 1 in the file
+  EXPECT_EQ(imaging::getpixel(image, 1, imaging::DibHeight(image) - 1), 1u);  // (1, top) has index 1 in the file
 }
 
 }  // namespace

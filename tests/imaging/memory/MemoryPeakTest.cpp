@@ -38,10 +38,10 @@ class MemoryPeak : public testing::Test {
   static std::string File(const std::string& name) { return (*folder_ / name).string(); }
 
   // Opens the file and returns the peak of bytes allocated meanwhile.
-  static int64_t PeakOfOpening(const std::string& path, RasterImage& image) {
+  static int64_t PeakOfOpening(const std::string& path, imaging::RasterImage& image) {
     imaging::DrainPixelPool();
     allocations::StartMeasuring();
-    OpenDib(&image, path.c_str(), 0, nullptr);
+    imaging::OpenDib(&image, path.c_str(), 0, nullptr);
     return allocations::PeakSinceStart();
   }
 
@@ -69,24 +69,24 @@ TEST_F(MemoryPeak, LargePicturesPeakNearTheirOwnSize) {
     SCOPED_TRACE(c.name);
     const std::string path = File(c.name);
     c.write(path);
-    RasterImage image;
+    imaging::RasterImage image;
     const int64_t peak = PeakOfOpening(path, image);
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-    EXPECT_EQ(DibWidth(image), kSide);
-    EXPECT_EQ(DibHeight(image), kSide);
-    EXPECT_EQ(DibBitCount(image), c.bits);
+    EXPECT_EQ(imaging::DibWidth(image), kSide);
+    EXPECT_EQ(imaging::DibHeight(image), kSide);
+    EXPECT_EQ(imaging::DibBitCount(image), c.bits);
     std::printf("%s (%ju bytes): peak %.0f MB = %.3f x the 24-bit size\n", c.name,
                 uintmax_t(std::filesystem::file_size(path)), peak / 1e6, double(peak) / kDecodedBytes);
     EXPECT_LE(peak, kMostPeak * kDecodedBytes);
     if (c.saveCopy) {
       // Rows stream through the encoder; only the file it makes grows.
       allocations::StartMeasuring();
-      ASSERT_EQ(SaveDib(image, File("copy.jpg").c_str(), kFormatJpeg, nullptr), 1);
+      ASSERT_EQ(imaging::SaveDib(image, File("copy.jpg").c_str(), imaging::kFormatJpeg, nullptr), 1);
       const int64_t savePeak = allocations::PeakSinceStart();
       std::printf("its JPEG copy: peak %.0f MB = %.3f x\n", savePeak / 1e6, double(savePeak) / kDecodedBytes);
       EXPECT_LE(savePeak, (kMostPeak - 1) * kDecodedBytes);
     }
-    deldib(image);
+    imaging::deldib(image);
     std::filesystem::remove(path);
   }
 }
@@ -95,12 +95,12 @@ TEST_F(MemoryPeak, InterlacedPngWithAlphaKeepsOnlyItsAlphaBesideThePicture) {
   constexpr int kSmallerSide = 4000;
   const std::string path = File("interlaced.png");
   largepictures::WriteInterlacedPngWithAlpha(path, kSmallerSide);
-  RasterImage image;
+  imaging::RasterImage image;
   const int64_t peak = PeakOfOpening(path, image);
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  EXPECT_EQ(DibBitCount(image), 24u);
+  EXPECT_EQ(imaging::DibBitCount(image), 24u);
   EXPECT_LE(peak, kMostPeak * kSmallerSide * kSmallerSide * 3);
-  deldib(image);
+  imaging::deldib(image);
 }
 
 TEST_F(MemoryPeak, HeadersClaimingMoreThanTheirDataAreRefusedWithoutReserving) {
@@ -119,10 +119,10 @@ TEST_F(MemoryPeak, HeadersClaimingMoreThanTheirDataAreRefusedWithoutReserving) {
     SCOPED_TRACE(c.name);
     const std::string path = File(c.name);
     std::ofstream(path, std::ios::binary).write(c.bytes.data(), std::streamsize(c.bytes.size()));
-    RasterImage image;
+    imaging::RasterImage image;
     const int64_t peak = PeakOfOpening(path, image);
     EXPECT_EQ(image.Pixels, nullptr);
-    EXPECT_STREQ(image.ErrorText, codecs::kCorrupt);
+    EXPECT_STREQ(image.ErrorText, imaging::codecs::kCorrupt);
     EXPECT_LT(peak, 4 << 20) << "bytes reserved for pixels that cannot arrive";
   }
 }
@@ -134,11 +134,11 @@ TEST_F(MemoryPeak, PictureFilesAreNotCopiedIntoMemory) {
   const std::string png = largepictures::SmallPng();
   std::ofstream(path, std::ios::binary).write(png.data(), std::streamsize(png.size()));
   std::filesystem::resize_file(path, 512 << 20);
-  RasterImage image;
+  imaging::RasterImage image;
   const int64_t peak = PeakOfOpening(path, image);
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   EXPECT_LT(peak, 4 << 20);
-  deldib(image);
+  imaging::deldib(image);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@ using viewer::BringIntoPreview;
 
 namespace {
 
-AlbumPictures Album() {
-  AlbumPictures pictures(2);
+album::AlbumPictures Album() {
+  album::AlbumPictures pictures(2);
   pictures[0].FileName = "/bilder/a.jpg";
   pictures[1].FileName = "/bilder/B.jpg";
   return pictures;
@@ -16,7 +16,7 @@ AlbumPictures Album() {
 }  // namespace
 
 TEST(BringIntoPreview, LoadsOnlyWhenThePreviewHoldsAnotherFile) {
-  const AlbumPictures pictures = Album();
+  const album::AlbumPictures pictures = Album();
   std::string preview = "/bilder/a.jpg";
   int loads = 0;
   auto load = [&] {
@@ -31,7 +31,7 @@ TEST(BringIntoPreview, LoadsOnlyWhenThePreviewHoldsAnotherFile) {
 }
 
 TEST(BringIntoPreview, ComparesFileNamesByteForByte) {
-  const AlbumPictures pictures = Album();
+  const album::AlbumPictures pictures = Album();
   std::string preview = "/bilder/b.jpg";
   int loads = 0;
   EXPECT_FALSE(BringIntoPreview(pictures, 1, preview, [&] { ++loads; }));
@@ -39,7 +39,7 @@ TEST(BringIntoPreview, ComparesFileNamesByteForByte) {
 }
 
 TEST(BringIntoPreview, FailedLoadOrBadIndexOpensNothing) {
-  const AlbumPictures pictures = Album();
+  const album::AlbumPictures pictures = Album();
   std::string preview;
   int loads = 0;
   auto failingLoad = [&] { ++loads; };
