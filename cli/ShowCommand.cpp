@@ -18,8 +18,6 @@ struct ShowOptions {
   bool json = false;
 };
 
-std::string Utf8(const std::string& ansi) { return platform::AnsiToUtf8(ansi); }
-
 const char* YesNo(uint8_t flag) { return flag ? "ja" : "nein"; }
 
 // Continuation lines of a comment are indented under its first line.
@@ -37,23 +35,23 @@ void PrintPictures(std::ostream& out, const album::AlbumPictures& pictures) {
   out << "Bilder: " << pictures.size() << '\n';
   for (size_t i = 0; i < pictures.size(); ++i) {
     const album::AlbumPicture& picture = pictures[i];
-    out << "  " << i + 1 << ". " << Utf8(picture.FileName) << '\n'
+    out << "  " << i + 1 << ". " << platform::AnsiToUtf8(picture.FileName) << '\n'
         << "     Kommentar anzeigen: " << YesNo(picture.ShowComment) << ", markiert: " << YesNo(picture.Marked)
         << '\n'
         << "     Kommentar:  "
-        << (picture.Comment ? Utf8(IndentedComment(*picture.Comment)) : std::string("(keiner)")) << '\n';
+        << (picture.Comment ? platform::AnsiToUtf8(IndentedComment(*picture.Comment)) : std::string("(keiner)")) << '\n';
   }
 }
 
 void PrintSettings(std::ostream& out, const album::AlbumSettings& s) {
-  out << "Überschrift: " << Utf8(s.Caption) << '\n'
-      << "Freier Text: " << Utf8(s.FreeText) << '\n'
+  out << "Überschrift: " << platform::AnsiToUtf8(s.Caption) << '\n'
+      << "Freier Text: " << platform::AnsiToUtf8(s.FreeText) << '\n'
       << "Anzahl pro Zeile: " << s.PicturesPerRow << '\n'
       << "Rahmenbreite: " << s.Border << '\n'
       << "Vorschaubilder: " << s.ThumbWidth << " x " << s.ThumbHeight << '\n'
       << "Hintergrundfarbe: " << album::HtmlColourText(s.BackgroundColour) << '\n'
       << "Hintergrundfarbe 2: " << album::HtmlColourText(s.BackgroundColour2) << '\n'
-      << "Detailseite Überschrift: " << Utf8(s.DetailCaption) << '\n'
+      << "Detailseite Überschrift: " << platform::AnsiToUtf8(s.DetailCaption) << '\n'
       << "Detailseite Rahmenbreite: " << s.DetailBorder << '\n';
 }
 
@@ -66,7 +64,7 @@ int RunShow(const ShowOptions& options) {
   if (options.json) {
     std::cout << AlbumToJson(pictures, settings).dump(2) << '\n';
   } else {
-    std::cout << "Album: " << Utf8(path) << '\n';
+    std::cout << "Album: " << platform::AnsiToUtf8(path) << '\n';
     PrintPictures(std::cout, pictures);
     PrintSettings(std::cout, settings);
   }

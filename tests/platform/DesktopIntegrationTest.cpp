@@ -11,24 +11,18 @@
 
 #include "platform/Paths.h"
 #include "platform/qt/DesktopIntegration.h"
+#include "support/GuiApplication.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "desktop_integration_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
 
 QString SettingsFile() { return QSettings("Vendrix", "Web Lumivista").fileName(); }
 
 }  // namespace
 
 TEST(DesktopIntegration, WindowIconAndSettingsInTheUsersConfigurationOnceInstalled) {
-  EnsureApplication();
+  EnsureGuiApplication();
   const fs::path root = fs::temp_directory_path() / ("lumivista-desktop-" + std::to_string(::getpid()));
   fs::create_directories(root / "usr/bin");
   fs::create_directories(root / "usr/share/web-lumivista/template");

@@ -12,6 +12,7 @@
 #include "support/MemoryDeviceContext.h"
 #include "platform/qt/PainterDeviceContext.h"
 #include "support/TestImages.h"
+#include "support/GuiApplication.h"
 
 using namespace testimages;
 using platform::PainterDeviceContext;
@@ -19,13 +20,6 @@ using platform::PainterDeviceContext;
 namespace {
 
 constexpr QRgb kBackground = 0xFFFF00FF;
-
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "painter_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
 
 QImage Canvas(int width, int height) {
   QImage canvas(width, height, QImage::Format_RGB32);
@@ -92,7 +86,7 @@ struct PaintBox : QWidget {
 
 class PainterDeviceContextTest : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureApplication(); }
+  void SetUp() override { EnsureGuiApplication(); }
 };
 
 TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {

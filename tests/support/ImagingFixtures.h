@@ -27,6 +27,12 @@ inline constexpr int kAlpha[kWidth] = {0, 128, 255, 255, 64};
 inline constexpr Rgb kPalette2[2] = {{10, 20, 30}, {200, 210, 220}};
 inline constexpr Rgb kPalette4[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {250, 250, 250}};
 
+// The pattern's colour at (x, y), as an expected-colour function.
+inline Rgb PatternAt(int x, int y) { return kPattern[y][x]; }
+
+// OpenDib's text for a file it cannot decode.
+inline const std::string kCorruptText = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
+
 inline int Index2(int x, int y) { return (x + y) % 2; }
 inline int Index4(int x, int y) { return (x + 2 * y) % 4; }
 inline int Grey(int x, int y, int depth) { return depth < 8 ? (x * 3 + y * 7) % (1 << depth) : (x * 40 + y * 13) % 256; }

@@ -23,9 +23,7 @@ using heiffixtures::RunTool;
 using heiffixtures::WithSegment;
 
 const std::string kProfiles = "/usr/share/color/icc/";
-constexpr int kTolerance = 14;  // lossy coding of converted colours
-
-Rgb Pattern(int x, int y) { return kPattern[y][x]; }
+constexpr int kConvertedTolerance = 14;  // lossy coding of converted colours
 
 // The markers of a JPEG file up to its first scan.
 std::set<int> MarkersBeforeScan(const std::vector<uint8_t>& jpeg) {
@@ -66,7 +64,7 @@ class ColourKept : public ::testing::Test {
   // Opens `path`, writes its copy as the album run does, and checks the copy.
   void ExpectCopyShowsPattern(const std::string& path, int tolerance) {
     imaging::DibGuard picture;
-    ExpectBlocks(fixtures::Open(picture, path), tolerance, Pattern);
+    ExpectBlocks(fixtures::Open(picture, path), tolerance, fixtures::PatternAt);
     if (!picture.get().Pixels) return;
     const std::string copy = File("copy.jpg");
     ASSERT_EQ(imaging::SaveDib(picture.get(), copy.c_str(), imaging::kFormatJpeg, nullptr), 1);
@@ -74,7 +72,7 @@ class ColourKept : public ::testing::Test {
     EXPECT_FALSE(markers.count(0xE1)) << "EXIF in the copy";
     EXPECT_FALSE(markers.count(0xE2)) << "a colour profile in the copy: browsers take its pixels as sRGB";
     imaging::DibGuard reopened;
-    ExpectBlocks(fixtures::Open(reopened, copy), tolerance + 4, Pattern);
+    ExpectBlocks(fixtures::Open(reopened, copy), tolerance + 4, fixtures::PatternAt);
   }
 
   // The pattern's pixels in Display P3 (same white and curve as sRGB, wider primaries).
@@ -112,7 +110,7 @@ TEST_F(ColourKept, AdobeRgbPicturesOfEveryFormatShowTheirSourceColours) {
   heiffixtures::HeifEnc(File("adobe.png"), File("adobe.heic"));
   for (const char* name : {"adobe.jpg", "adobe.png", "adobe-palette.png", "adobe.tif", "adobe.webp", "adobe.heic"}) {
     SCOPED_TRACE(name);
-    ExpectCopyShowsPattern(File(name), kTolerance);
+    ExpectCopyShowsPattern(File(name), kConvertedTolerance);
   }
   // Without its profile the same file shows other colours: the conversion did the work.
   RunTool("convert " + Quoted(File("adobe.png")) + " +profile '*' " + Quoted("PNG24:" + File("bare.png")));
@@ -138,7 +136,7 @@ TEST_F(ColourKept, DisplayP3HeifPicturesDescribedByNclxShowTheirSourceColours) {
   heiffixtures::WriteFile(File("p3.avif"), avif);
   for (const char* name : {"p3.heic", "p3.avif"}) {
     SCOPED_TRACE(name);
-    ExpectCopyShowsPattern(File(name), kTolerance);
+    ExpectCopyShowsPattern(File(name), kConvertedTolerance);
   }
 }
 
@@ -174,7 +172,7 @@ TEST_F(ColourKept, NoCopyCarriesExifOrGps) {
   ASSERT_NE(std::search(heic.begin(), heic.end(), exif.begin(), exif.end()), heic.end());
   for (const char* name : {"gps.jpg", "gps.heic"}) {
     SCOPED_TRACE(name);
-    ExpectCopyShowsPattern(File(name), kTolerance);
+    ExpectCopyShowsPattern(File(name), kConvertedTolerance);
     const std::vector<uint8_t> copy = heiffixtures::ReadFile(File("copy.jpg"));
     EXPECT_EQ(std::search(copy.begin(), copy.end(), exif.begin(), exif.end()), copy.end());
   }

@@ -14,7 +14,6 @@
 
 namespace {
 
-const std::string kCorrupt = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
 const std::string kTooLarge = "Das Bild ist zu gro\xDF";
 
 class CorruptInput : public ::testing::Test {
@@ -57,8 +56,8 @@ TEST_F(CorruptInput, MissingFileAndUnknownContent) {
   for (char& c : garbage) c = static_cast<char>(random());
   garbage[0] = 'x';
   EXPECT_EQ(Refused(garbage, "garbage"), "Unbekanntes Dateiformat");
-  EXPECT_EQ(Refused({}, "empty"), kCorrupt);
-  EXPECT_EQ(Refused({'B', 'M'}, "two bytes"), kCorrupt);
+  EXPECT_EQ(Refused({}, "empty"), fixtures::kCorruptText);
+  EXPECT_EQ(Refused({'B', 'M'}, "two bytes"), fixtures::kCorruptText);
 }
 
 TEST_F(CorruptInput, EveryFixtureCutShortIsRefused) {
@@ -76,10 +75,10 @@ TEST_F(CorruptInput, BmpOffsetsAndSizesOutsideTheFile) {
   const std::vector<char> good = fixtures::ReadBytes(fixtures::Path("bmp-24.bmp"));
   std::vector<char> bytes = good;
   Put32(bytes, 10, 0x7FFFFFF0);
-  EXPECT_EQ(Refused(bytes, "pixel offset beyond the end"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "pixel offset beyond the end"), fixtures::kCorruptText);
   bytes = good;
   Put32(bytes, 14, 0xFFFFFFF0);
-  EXPECT_EQ(Refused(bytes, "header size beyond the end"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "header size beyond the end"), fixtures::kCorruptText);
   bytes = good;
   Put32(bytes, 18, 100000);
   Put32(bytes, 22, 100000);
@@ -89,27 +88,27 @@ TEST_F(CorruptInput, BmpOffsetsAndSizesOutsideTheFile) {
   EXPECT_EQ(Refused(bytes, "most negative height"), kTooLarge);
   bytes = good;
   Put32(bytes, 18, 0);
-  EXPECT_EQ(Refused(bytes, "zero width"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "zero width"), fixtures::kCorruptText);
   bytes = good;
   Put32(bytes, 18, 16000);
   Put32(bytes, 22, 16000);
-  EXPECT_EQ(Refused(bytes, "pixel data announced but missing"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "pixel data announced but missing"), fixtures::kCorruptText);
   bytes = good;
   bytes[28] = 7;
-  EXPECT_EQ(Refused(bytes, "7 bits per pixel"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "7 bits per pixel"), fixtures::kCorruptText);
 }
 
 TEST_F(CorruptInput, BmpRunLengthDataThatLies) {
   const std::vector<char> good = fixtures::ReadBytes(fixtures::Path("bmp-rle8.bmp"));
   std::vector<char> bytes = good;
   bytes.resize(bytes.size() - 8);  // the top row cut off in the middle
-  EXPECT_EQ(Refused(bytes, "no end marker"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "no end marker"), fixtures::kCorruptText);
   bytes = good;
   Put32(bytes, 22, static_cast<uint32_t>(-3));
-  EXPECT_EQ(Refused(bytes, "run-length rows cannot be top-down"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "run-length rows cannot be top-down"), fixtures::kCorruptText);
   bytes = good;
   bytes[28] = 24;
-  EXPECT_EQ(Refused(bytes, "RLE8 with 24 bits"), kCorrupt);
+  EXPECT_EQ(Refused(bytes, "RLE8 with 24 bits"), fixtures::kCorruptText);
 
   // Absolute runs and jumps far outside the picture are clipped, not written.
   std::vector<char> wild = good;

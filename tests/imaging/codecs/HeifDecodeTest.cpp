@@ -11,12 +11,12 @@ namespace {
 
 using fixtures::kPattern;
 using fixtures::Rgb;
+using fixtures::PatternAt;
 using heiffixtures::BlowUp;
 using heiffixtures::ExpectBlocks;
 using heiffixtures::HeifEnc;
 
-const std::string kCorrupt = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
-constexpr int kTolerance = 10;
+constexpr int kHeifTolerance = 10;
 
 class HeifDecode : public ::testing::Test {
  protected:
@@ -32,7 +32,6 @@ class HeifDecode : public ::testing::Test {
   }
 };
 
-Rgb Pattern(int x, int y) { return kPattern[y][x]; }
 
 TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
   for (const char* name : {"pattern.heic", "pattern.avif"}) {
@@ -41,11 +40,11 @@ TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
     imaging::DibGuard guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);
     EXPECT_EQ(imaging::DibBitCount(image), 24u);
-    ExpectBlocks(image, kTolerance, Pattern);
+    ExpectBlocks(image, kHeifTolerance, PatternAt);
     // Recognised by content: the same bytes under a JPEG name open alike.
     std::filesystem::copy_file(path, File("renamed.jpg"), std::filesystem::copy_options::overwrite_existing);
     imaging::DibGuard renamed;
-    ExpectBlocks(fixtures::Open(renamed, File("renamed.jpg")), kTolerance, Pattern);
+    ExpectBlocks(fixtures::Open(renamed, File("renamed.jpg")), kHeifTolerance, PatternAt);
   }
 }
 
@@ -60,7 +59,7 @@ TEST_F(HeifDecode, TenAndTwelveBitPicturesComeOutWithEightBits) {
     imaging::DibGuard guard;
     const imaging::RasterImage& image = fixtures::Open(guard, File(name));
     EXPECT_EQ(imaging::DibBitCount(image), 24u);
-    ExpectBlocks(image, kTolerance, Pattern);
+    ExpectBlocks(image, kHeifTolerance, PatternAt);
   }
 }
 
@@ -70,7 +69,7 @@ TEST_F(HeifDecode, AlphaIsCompositedOverWhite) {
     SCOPED_TRACE(name);
     HeifEnc(File("alpha.png"), File(name));
     imaging::DibGuard guard;
-    ExpectBlocks(fixtures::Open(guard, File(name)), kTolerance,
+    ExpectBlocks(fixtures::Open(guard, File(name)), kHeifTolerance,
                  [](int x, int y) { return fixtures::OverWhite(kPattern[y][x], fixtures::kAlpha[x]); });
   }
 }
@@ -90,7 +89,7 @@ TEST_F(HeifDecode, MonochromePicturesAreEightBitGreyLikeAGreyJpeg) {
       EXPECT_EQ(image.Info->bmiColors[i].rgbRed, i);
       EXPECT_EQ(image.Info->bmiColors[i].rgbBlue, i);
     }
-    ExpectBlocks(image, kTolerance, [transparent = transparent](int x, int y) {
+    ExpectBlocks(image, kHeifTolerance, [transparent = transparent](int x, int y) {
       const int grey = fixtures::Grey(x, y, 8);
       const int v = transparent ? fixtures::OverWhite(grey, fixtures::kAlpha[x]) : grey;
       return Rgb{v, v, v};
@@ -123,7 +122,7 @@ TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
     ASSERT_FALSE(edited.empty());
     heiffixtures::WriteFile(File(name), edited);
     imaging::DibGuard guard;
-    ExpectBlocks(fixtures::Open(guard, File(name)), kTolerance, Pattern);
+    ExpectBlocks(fixtures::Open(guard, File(name)), kHeifTolerance, PatternAt);
   }
 }
 
@@ -143,7 +142,7 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
     imaging::DibGuard guard;
     const imaging::RasterImage& image = fixtures::Open(guard, File("damaged.heic"));
     EXPECT_EQ(image.Pixels, nullptr);
-    EXPECT_EQ(std::string(image.ErrorText), kCorrupt);
+    EXPECT_EQ(std::string(image.ErrorText), fixtures::kCorruptText);
   }
 }
 
@@ -161,8 +160,8 @@ TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
   };
   for (const char* brand : {"heic", "heix", "hevc", "heim", "heis", "hevm", "mif1", "msf1", "avif", "avis"}) {
     SCOPED_TRACE(brand);
-    EXPECT_EQ(message(ftyp(brand, "isom")), kCorrupt);
-    EXPECT_EQ(message(ftyp("isom", brand)), kCorrupt);
+    EXPECT_EQ(message(ftyp(brand, "isom")), fixtures::kCorruptText);
+    EXPECT_EQ(message(ftyp("isom", brand)), fixtures::kCorruptText);
   }
   EXPECT_EQ(message(ftyp("isom", "mp42")), "Unbekanntes Dateiformat");
 }

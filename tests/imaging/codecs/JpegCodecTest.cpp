@@ -13,12 +13,12 @@ namespace {
 
 using fixtures::Rgb;
 
-constexpr int kTolerance = 10;
+constexpr int kJpegTolerance = 10;
 
 void ExpectNear(const Rgb& got, const Rgb& want, const char* where) {
-  EXPECT_NEAR(got.r, want.r, kTolerance) << where;
-  EXPECT_NEAR(got.g, want.g, kTolerance) << where;
-  EXPECT_NEAR(got.b, want.b, kTolerance) << where;
+  EXPECT_NEAR(got.r, want.r, kJpegTolerance) << where;
+  EXPECT_NEAR(got.g, want.g, kJpegTolerance) << where;
+  EXPECT_NEAR(got.b, want.b, kJpegTolerance) << where;
 }
 
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};

@@ -9,6 +9,7 @@
 namespace {
 
 using fixtures::Rgb;
+using fixtures::PatternAt;
 using Expected = std::function<Rgb(int x, int y)>;
 
 struct Case {
@@ -17,10 +18,9 @@ struct Case {
   Expected pixel;
 };
 
-Rgb Pattern(int x, int y) { return fixtures::kPattern[y][x]; }
 Rgb Palette2(int x, int y) { return fixtures::kPalette2[fixtures::Index2(x, y)]; }
 Rgb Palette4(int x, int y) { return fixtures::kPalette4[fixtures::Index4(x, y)]; }
-Rgb PatternOverWhite(int x, int y) { return fixtures::OverWhite(Pattern(x, y), fixtures::kAlpha[x]); }
+Rgb PatternOverWhite(int x, int y) { return fixtures::OverWhite(PatternAt(x, y), fixtures::kAlpha[x]); }
 Expected Grey(int depth) {
   return [depth](int x, int y) {
     const int v = depth < 8 ? fixtures::Widen(fixtures::Grey(x, y, depth), depth) : fixtures::Grey(x, y, 8);
@@ -29,7 +29,7 @@ Expected Grey(int depth) {
 }
 // 5-bit (or 6-bit) channels as the file holds them, stretched back to 8 bits.
 Rgb Quantised(int x, int y, int greenBits) {
-  const Rgb c = Pattern(x, y);
+  const Rgb c = PatternAt(x, y);
   const auto q = [](int v, int bits) { return ((v >> (8 - bits)) * 255 + ((1 << bits) - 1) / 2) / ((1 << bits) - 1); };
   return {q(c.r, 5), q(c.g, greenBits), q(c.b, 5)};
 }
@@ -56,18 +56,18 @@ TEST(LosslessDecode, BmpEveryDepthAndLayout) {
   const Case cases[] = {
       {"bmp-1.bmp", 1, Palette2},
       {"bmp-2.bmp", 4, Palette4},  // 2-bit palettes widen to 4
-      {"bmp-4.bmp", 4, Pattern},
-      {"bmp-8.bmp", 8, Pattern},
-      {"bmp-8-topdown.bmp", 8, Pattern},
-      {"bmp-24.bmp", 24, Pattern},
-      {"bmp-24-topdown.bmp", 24, Pattern},
-      {"bmp-24-im.bmp", 24, Pattern},
-      {"bmp-32.bmp", 24, Pattern},  // unused alpha bytes mean opaque
+      {"bmp-4.bmp", 4, PatternAt},
+      {"bmp-8.bmp", 8, PatternAt},
+      {"bmp-8-topdown.bmp", 8, PatternAt},
+      {"bmp-24.bmp", 24, PatternAt},
+      {"bmp-24-topdown.bmp", 24, PatternAt},
+      {"bmp-24-im.bmp", 24, PatternAt},
+      {"bmp-32.bmp", 24, PatternAt},  // unused alpha bytes mean opaque
       {"bmp-32-alpha.bmp", 24, PatternOverWhite},
       {"bmp-16.bmp", 24, [](int x, int y) { return Quantised(x, y, 5); }},
       {"bmp-16-565.bmp", 24, [](int x, int y) { return Quantised(x, y, 6); }},
-      {"bmp-rle8-im.bmp", 8, Pattern},
-      {"bmp-os2.bmp", 8, Pattern},
+      {"bmp-rle8-im.bmp", 8, PatternAt},
+      {"bmp-os2.bmp", 8, PatternAt},
       // Top and bottom rows: one run of two alternating indices; middle row absolute.
       {"bmp-rle4.bmp", 4, [](int x, int y) { return Palette4(y == 1 ? x : x % 2, y); }},
   };
@@ -78,8 +78,8 @@ TEST(LosslessDecode, BmpRle8DeltaLeavesSkippedPixelsAtIndexZero) {
   const Rgb indexZero = fixtures::kPattern[0][0];
   // Top row: one pixel, a jump of two columns, then a run of two of column 3's colour.
   ExpectPicture({"bmp-rle8.bmp", 8, [&](int x, int y) {
-                   if (y != 0 || x == 0) return Pattern(x, y);
-                   return x < 3 ? indexZero : Pattern(3, 0);
+                   if (y != 0 || x == 0) return PatternAt(x, y);
+                   return x < 3 ? indexZero : PatternAt(3, 0);
                  }});
 }
 
@@ -87,13 +87,13 @@ TEST(LosslessDecode, PngPaletteKeepsItsDepth) {
   const Case cases[] = {
       {"png-palette-1.png", 1, Palette2},
       {"png-palette-2.png", 4, Palette4},
-      {"png-palette-4.png", 4, Pattern},
-      {"png-palette-8.png", 8, Pattern},
-      {"png-palette-4-interlaced.png", 4, Pattern},
+      {"png-palette-4.png", 4, PatternAt},
+      {"png-palette-8.png", 8, PatternAt},
+      {"png-palette-4-interlaced.png", 4, PatternAt},
       {"png-palette-trns.png", 4,
        [](int x, int y) {
          const int index = y * 5 + x;
-         return index == 0 ? Rgb{255, 255, 255} : index == 1 ? fixtures::OverWhite(Pattern(x, y), 128) : Pattern(x, y);
+         return index == 0 ? Rgb{255, 255, 255} : index == 1 ? fixtures::OverWhite(PatternAt(x, y), 128) : PatternAt(x, y);
        }},
   };
   for (const Case& c : cases) ExpectPicture(c);
@@ -119,22 +119,22 @@ TEST(LosslessDecode, PngGreyBecomesEightBitGrey) {
 
 TEST(LosslessDecode, PngColourBecomes24BitWithAlphaOverWhite) {
   const Case cases[] = {
-      {"png-rgb-8.png", 24, Pattern},
-      {"png-rgb-16.png", 24, Pattern},
-      {"png-rgb-im.png", 24, Pattern},
-      {"png-interlaced-im.png", 4, Pattern},  // ImageMagick chose a 4-bit palette
+      {"png-rgb-8.png", 24, PatternAt},
+      {"png-rgb-16.png", 24, PatternAt},
+      {"png-rgb-im.png", 24, PatternAt},
+      {"png-interlaced-im.png", 4, PatternAt},  // ImageMagick chose a 4-bit palette
       {"png-rgba-8.png", 24, PatternOverWhite},
       {"png-rgba-16.png", 24, PatternOverWhite},
       {"png-rgba-8-interlaced.png", 24, PatternOverWhite},
-      {"png-rgb-trns.png", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : Pattern(x, y); }},
+      {"png-rgb-trns.png", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
 
 TEST(LosslessDecode, GifFirstFrameWithTransparencyOverWhite) {
   const Case cases[] = {
-      {"gif-pattern.gif", 4, Pattern},
-      {"gif-transparent.gif", 4, [](int x, int y) { return x == 4 && y == 0 ? Rgb{255, 255, 255} : Pattern(x, y); }},
+      {"gif-pattern.gif", 4, PatternAt},
+      {"gif-transparent.gif", 4, [](int x, int y) { return x == 4 && y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
@@ -145,7 +145,7 @@ TEST(LosslessDecode, GifInterlacedRowsLandInPlace) {
   ASSERT_NE(image.Pixels, nullptr);
   ASSERT_EQ(imaging::DibHeight(image), 9);
   for (int y = 0; y < 9; ++y) {
-    for (int x = 0; x < fixtures::kWidth; ++x) EXPECT_EQ(fixtures::PixelAt(image, x, y), Pattern(x, y % 3)) << x << "," << y;
+    for (int x = 0; x < fixtures::kWidth; ++x) EXPECT_EQ(fixtures::PixelAt(image, x, y), PatternAt(x, y % 3)) << x << "," << y;
   }
 }
 
@@ -160,22 +160,22 @@ TEST(LosslessDecode, GifWithTwoColoursIsOneBit) {
 
 TEST(LosslessDecode, TiffAndWebP) {
   const Case cases[] = {
-      {"tiff-rgb.tif", 24, Pattern},
-      {"tiff-rgb-msb.tif", 24, Pattern},  // big-endian, deflate
-      {"tiff-palette.tif", 24, Pattern},
+      {"tiff-rgb.tif", 24, PatternAt},
+      {"tiff-rgb-msb.tif", 24, PatternAt},  // big-endian, deflate
+      {"tiff-palette.tif", 24, PatternAt},
       {"tiff-grey.tif", 8,
        [](int x, int y) {
          // The grey levels ImageMagick's conversion stored in the file.
          static constexpr int kLevels[3][5] = {{54, 182, 18, 255, 0}, {47, 128, 65, 109, 77}, {34, 117, 61, 236, 147}};
          return Rgb{kLevels[y][x], kLevels[y][x], kLevels[y][x]};
        }},
-      {"webp-lossless.webp", 24, Pattern},
-      {"webp-alpha.webp", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : Pattern(x, y); }},
+      {"webp-lossless.webp", 24, PatternAt},
+      {"webp-alpha.webp", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
 
-TEST(LosslessDecode, PngNamedJpgOpensByContent) { ExpectPicture({"png-named-as.jpg", 24, Pattern}); }
+TEST(LosslessDecode, PngNamedJpgOpensByContent) { ExpectPicture({"png-named-as.jpg", 24, PatternAt}); }
 
 }  // namespace
 
