@@ -14,6 +14,7 @@
 #include "app/StatusBar.h"
 #include "support/HeifFixtures.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 namespace fs = std::filesystem;
 
@@ -49,7 +50,7 @@ class WindowRun : public MainFormTest {
     }
     Form().AddDroppedFiles(paths);
   }
-  std::string StatusText() { return Form().StatusBar1->Text().toStdString(); }
+  std::string StatusText() { return Control<app::TStatusBar>(Form(), "StatusBar1")->Text().toStdString(); }
 };
 
 TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
@@ -57,11 +58,11 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   Form().GoBtn1Click();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder, 1 fehlgeschlagen");
-  EXPECT_EQ(Form().StatusBar1->Progress().Percent(), 100);
-  EXPECT_EQ(Form().PageControl2->currentIndex(), 4);
+  EXPECT_EQ(Control<app::TStatusBar>(Form(), "StatusBar1")->Progress().Percent(), 100);
+  EXPECT_EQ(Control<QTabWidget>(Form(), "PageControl2")->currentIndex(), 4);
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
   EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
-  EXPECT_FALSE(Form().StopBtn->isVisible());
+  EXPECT_FALSE(Control<QPushButton>(Form(), "StopBtn")->isVisible());
 }
 
 // Phone pictures, whatever their names, become an album of JPEG copies.
@@ -102,15 +103,15 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     sawRun = true;
     QTest::qWait(80);  // the progress timer shows where the run is
     EXPECT_EQ(StatusText(), "Bild 2 von 8");
-    EXPECT_GT(form.StatusBar1->Progress().Percent(), 0);
-    EXPECT_TRUE(form.StopBtn->isVisible());
-    EXPECT_FALSE(form.NewBtn->isEnabled());
-    EXPECT_FALSE(form.AddBtn->isEnabled());
+    EXPECT_GT(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
+    EXPECT_TRUE(Control<QPushButton>(form, "StopBtn")->isVisible());
+    EXPECT_FALSE(Control<QToolButton>(form, "NewBtn")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
     form.AddDroppedFiles({folder_.Path("pics/p1.jpg")});  // changing the album is refused
     EXPECT_EQ(form.Pictures.size(), 8u);
-    form.PageControl2->setCurrentIndex(1);  // looking around is not
+    Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
-    QTest::mouseClick(form.StopBtn, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(form, "StopBtn"), Qt::LeftButton);
   };
   form.GoBtn1Click();
   ASSERT_TRUE(sawRun);
@@ -125,9 +126,9 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   EXPECT_EQ(messages_.Calls.back().Text, "Die Erstellung wurde abgebrochen. " + std::to_string(made) + word +
                                              " erstellt; die \xDC" "bersichtsseite wurde nicht geschrieben.");
   EXPECT_EQ(StatusText(), "Abgebrochen: " + std::to_string(made) + (made == 1 ? " Bild" : " Bilder") + " erstellt");
-  EXPECT_EQ(form.PageControl2->currentIndex(), 1);  // no result page
-  EXPECT_TRUE(form.NewBtn->isEnabled());
-  EXPECT_FALSE(form.StopBtn->isVisible());
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 1);  // no result page
+  EXPECT_TRUE(Control<QToolButton>(form, "NewBtn")->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>(form, "StopBtn")->isVisible());
   for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
 }
 
@@ -141,7 +142,7 @@ TEST_F(WindowRun, EscapeStopsARunToo) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
-    if (call.Text.find("p1.jpg") != std::string::npos) QTest::keyClick(form.PageControl2, Qt::Key_Escape);
+    if (call.Text.find("p1.jpg") != std::string::npos) QTest::keyClick(Control<QTabWidget>(form, "PageControl2"), Qt::Key_Escape);
   };
   form.GoBtn1Click();
   EXPECT_FALSE(fs::exists(folder_.Path("web/album.htm")));
