@@ -154,7 +154,8 @@ std::optional<std::string> FolderBrowser::EnterCurrentEntry() {
   }
   const std::string folder = SelectedFolder();
   if (folder.empty()) return std::nullopt;
-  return platform::IncludeTrailingDelimiter(folder) + platform::FromFileSystem(fileModel_->fileName(name).toStdString());
+  return platform::IncludeTrailingDelimiter(folder) +
+         platform::FromFileSystem(fileModel_->fileName(name).toStdString());
 }
 
 bool FolderBrowser::ListKeyPress(int key) {

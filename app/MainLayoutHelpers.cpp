@@ -54,8 +54,8 @@ QLabel* Buddy(const QString& text, QWidget* control) {
 
 PictureButton* MakePictureButton(const QString& symbol, const QColor& colour, QSize size, const QString& hint,
                                  const QString& raisedName, const QString& pressedName, QWidget* parent) {
-  return new PictureButton(PictureButtonFace(symbol, colour, size, false), PictureButtonFace(symbol, colour, size, true),
-                           hint, raisedName, pressedName, parent);
+  return new PictureButton(PictureButtonFace(symbol, colour, size, false),
+                           PictureButtonFace(symbol, colour, size, true), hint, raisedName, pressedName, parent);
 }
 
 QLabel* Decoration(const QString& text, QWidget* parent) {

@@ -62,18 +62,22 @@ TEST_F(AlbumFiles, SavingIntoAMissingFolderReportsAndKeepsTheName) {
 TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   AddTwo();
   TMainForm& form = Form();
+  app::TColorBox* BKColorBox2 = Control<app::TColorBox>(form, "BKColorBox2");
+  QSpinBox* BreitEd = Control<QSpinBox>(form, "BreitEd");
+  QLineEdit* CaptionED = Control<QLineEdit>(form, "CaptionED");
+  QCheckBox* backlink = Control<QCheckBox>(form, "backlink");
   form.Pictures[1].Comment = "Zeile 1\r\nZeile 2";
   form.Pictures[1].Marked = 0;
-  Control<QLineEdit>(form, "CaptionED")->setText("Gr\xC3\xB6\xC3\x9F" "e");
-  Control<QSpinBox>(form, "BreitEd")->setValue(120);
-  Control<app::TColorBox>(form, "BKColorBox2")->SetColorValue(0x0000FF);
+  CaptionED->setText("Gr\xC3\xB6\xC3\x9F" "e");
+  BreitEd->setValue(120);
+  BKColorBox2->SetColorValue(0x0000FF);
   ASSERT_TRUE(form.SaveFile(folder_.Path("album.lva")));
 
   form.NewBtnClick();
-  Control<QLineEdit>(form, "CaptionED")->setText("anders");
-  Control<QSpinBox>(form, "BreitEd")->setValue(90);
-  Control<app::TColorBox>(form, "BKColorBox2")->SetColorValue(0xFFFFFF);
-  Control<QCheckBox>(form, "backlink")->setChecked(false);
+  CaptionED->setText("anders");
+  BreitEd->setValue(90);
+  BKColorBox2->SetColorValue(0xFFFFFF);
+  backlink->setChecked(false);
   messages_.Calls.clear();
 
   messages_.Answers = {false};
@@ -88,10 +92,10 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   EXPECT_EQ(form.Pictures[1].Comment, "Zeile 1\r\nZeile 2");
   EXPECT_EQ(form.Pictures[1].Marked, 0);
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->item(1)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(Control<QLineEdit>(form, "CaptionED")->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
-  EXPECT_EQ(Control<QSpinBox>(form, "BreitEd")->value(), 120);
-  EXPECT_EQ(Control<app::TColorBox>(form, "BKColorBox2")->HTMLcolor(), "#FF0000");
-  EXPECT_FALSE(Control<QCheckBox>(form, "backlink")->isChecked());
+  EXPECT_EQ(CaptionED->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
+  EXPECT_EQ(BreitEd->value(), 120);
+  EXPECT_EQ(BKColorBox2->HTMLcolor(), "#FF0000");
+  EXPECT_FALSE(backlink->isChecked());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [album.lva]");
   EXPECT_EQ(form.SavedFileName(), folder_.Path("album.lva"));
 }

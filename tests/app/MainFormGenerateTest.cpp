@@ -54,12 +54,13 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
 
 TEST_F(Generation, ResultInAFolderWithHashAndPercentIsShownFromThatFolder) {
   TMainForm& form = Form();
+  app::ResultBrowser* WebBrowser1 = Control<app::ResultBrowser>(form, "WebBrowser1");
   const std::string overview = folder_.Path("web/Fotos #1 100%25/album.htm");
   dialogs_.Paths = {overview};
   form.GoBtn1Click();
   ASSERT_TRUE(std::filesystem::exists(overview));
-  EXPECT_EQ(Control<app::ResultBrowser>(form, "WebBrowser1")->Address().toStdString(), "file://" + overview);
-  EXPECT_EQ(app::AddressUrl(Control<app::ResultBrowser>(form, "WebBrowser1")->Address()).toLocalFile().toStdString(), overview);
+  EXPECT_EQ(WebBrowser1->Address().toStdString(), "file://" + overview);
+  EXPECT_EQ(app::AddressUrl(WebBrowser1->Address()).toLocalFile().toStdString(), overview);
   EXPECT_EQ(app::AddressUrl("https://example.org/a?b#c"), QUrl("https://example.org/a?b#c"));
 }
 

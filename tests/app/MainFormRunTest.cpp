@@ -95,6 +95,9 @@ TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
 TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   AddPictures(8, {2});
   TMainForm& form = Form();
+  QToolButton* NewBtn = Control<QToolButton>(form, "NewBtn");
+  QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
+  QPushButton* StopBtn = Control<QPushButton>(form, "StopBtn");
   form.show();
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   bool sawRun = false;
@@ -104,14 +107,14 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     QTest::qWait(80);  // the progress timer shows where the run is
     EXPECT_EQ(StatusText(), "Bild 2 von 8");
     EXPECT_GT(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
-    EXPECT_TRUE(Control<QPushButton>(form, "StopBtn")->isVisible());
-    EXPECT_FALSE(Control<QToolButton>(form, "NewBtn")->isEnabled());
+    EXPECT_TRUE(StopBtn->isVisible());
+    EXPECT_FALSE(NewBtn->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
     form.AddDroppedFiles({folder_.Path("pics/p1.jpg")});  // changing the album is refused
     EXPECT_EQ(form.Pictures.size(), 8u);
-    Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);  // looking around is not
+    PageControl2->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
-    QTest::mouseClick(Control<QPushButton>(form, "StopBtn"), Qt::LeftButton);
+    QTest::mouseClick(StopBtn, Qt::LeftButton);
   };
   form.GoBtn1Click();
   ASSERT_TRUE(sawRun);
@@ -126,9 +129,9 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   EXPECT_EQ(messages_.Calls.back().Text, "Die Erstellung wurde abgebrochen. " + std::to_string(made) + word +
                                              " erstellt; die \xDC" "bersichtsseite wurde nicht geschrieben.");
   EXPECT_EQ(StatusText(), "Abgebrochen: " + std::to_string(made) + (made == 1 ? " Bild" : " Bilder") + " erstellt");
-  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 1);  // no result page
-  EXPECT_TRUE(Control<QToolButton>(form, "NewBtn")->isEnabled());
-  EXPECT_FALSE(Control<QPushButton>(form, "StopBtn")->isVisible());
+  EXPECT_EQ(PageControl2->currentIndex(), 1);  // no result page
+  EXPECT_TRUE(NewBtn->isEnabled());
+  EXPECT_FALSE(StopBtn->isVisible());
   for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
 }
 
@@ -142,7 +145,8 @@ TEST_F(WindowRun, EscapeStopsARunToo) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
-    if (call.Text.find("p1.jpg") != std::string::npos) QTest::keyClick(Control<QTabWidget>(form, "PageControl2"), Qt::Key_Escape);
+    if (call.Text.find("p1.jpg") != std::string::npos)
+      QTest::keyClick(Control<QTabWidget>(form, "PageControl2"), Qt::Key_Escape);
   };
   form.GoBtn1Click();
   EXPECT_FALSE(fs::exists(folder_.Path("web/album.htm")));

@@ -37,11 +37,12 @@ TEST_F(PictureSource, FilterWithTwoExtensionsShowsThoseFilesAndAllFolders) {
   folder_.MakeFolder("pics/sub.jpg.d");
   ShowFolder(folder_.Path("pics"), 4);  // the first entry, all picture files, from the start
   TMainForm& form = Form();
+  QComboBox* FilterComboBox1 = Control<QComboBox>(form, "FilterComboBox1");
   int tiff = -1;
-  for (int i = 0; i < Control<QComboBox>(form, "FilterComboBox1")->count(); ++i)
-    if (Control<QComboBox>(form, "FilterComboBox1")->itemText(i).startsWith("TIFF")) tiff = i;
+  for (int i = 0; i < FilterComboBox1->count(); ++i)
+    if (FilterComboBox1->itemText(i).startsWith("TIFF")) tiff = i;
   ASSERT_GE(tiff, 0);
-  Control<QComboBox>(form, "FilterComboBox1")->setCurrentIndex(tiff);
+  FilterComboBox1->setCurrentIndex(tiff);
   form.FilterComboBox1Change();
   ASSERT_TRUE(QTest::qWaitFor([&] { return ListedNames(form).size() == 3; }, 5000)) << ListedNames(form).size();
   EXPECT_EQ(ListedNames(form), (Strings{"a.tif", "b.TIFF", "sub.jpg.d"}));
@@ -70,10 +71,11 @@ TEST_F(PictureSource, EnterWhileRenamingDoesNothing) {
   apptest::WritePicture(folder_.Path("pics/a.jpg"), 16, 10);
   ShowFolder(folder_.Path("pics"), 1);
   TMainForm& form = Form();
+  app::ShellListView* JamShellList1 = Control<app::ShellListView>(form, "JamShellList1");
   form.show();
   SelectInList({"a.jpg"});
-  Control<app::ShellListView>(form, "JamShellList1")->edit(Control<app::ShellListView>(form, "JamShellList1")->currentIndex());
-  ASSERT_TRUE(Control<app::ShellListView>(form, "JamShellList1")->IsEditing());
+  JamShellList1->edit(JamShellList1->currentIndex());
+  ASSERT_TRUE(JamShellList1->IsEditing());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_Return));
   EXPECT_TRUE(form.PreviewFileName().empty());
 }

@@ -36,59 +36,71 @@ using StartUp = MainFormTest;
 
 TEST_F(StartUp, CaptionPagesAndToolRow) {
   TMainForm& form = Form();
+  QLabel* EndeBtn = Control<QLabel>(form, "EndeBtn");
+  QToolButton* OpenBtn = Control<QToolButton>(form, "OpenBtn");
+  QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
   EXPECT_EQ(Utf8(form.windowTitle()), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
   EXPECT_FALSE(form.SavedFileName().has_value());
   const std::vector<std::string> tabs{"Bilder hinzufügen", "Sortieren", "Kommentare", "Lumivista erstellen",
                                       "Ergebnis betrachten"};
-  ASSERT_EQ(Control<QTabWidget>(form, "PageControl2")->count(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(Utf8(Control<QTabWidget>(form, "PageControl2")->tabText(i)), tabs[static_cast<size_t>(i)]);
-  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
+  ASSERT_EQ(PageControl2->count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Utf8(PageControl2->tabText(i)), tabs[static_cast<size_t>(i)]);
+  EXPECT_EQ(PageControl2->currentIndex(), 0);
   EXPECT_EQ(Utf8(Control<QToolButton>(form, "NewBtn")->text()), "&Neu");
-  EXPECT_EQ(Utf8(Control<QToolButton>(form, "OpenBtn")->text()), "Ö&ffnen...");
-  EXPECT_EQ(Utf8(Control<QToolButton>(form, "OpenBtn")->toolTip()).rfind("Album öffnen... (", 0), 0u);  // then its key
+  EXPECT_EQ(Utf8(OpenBtn->text()), "Ö&ffnen...");
+  EXPECT_EQ(Utf8(OpenBtn->toolTip()).rfind("Album öffnen... (", 0), 0u);  // then its key
   EXPECT_EQ(Utf8(Control<QToolButton>(form, "SaveAsBtn")->text()), "Speichern &unter...");
-  EXPECT_EQ(Utf8(Control<QLabel>(form, "EndeBtn")->toolTip()), "Hiermit verlassen Sie das Programm");
+  EXPECT_EQ(Utf8(EndeBtn->toolTip()), "Hiermit verlassen Sie das Programm");
   EXPECT_EQ(Utf8(Control<QLabel>(form, "ueberbtn")->toolTip()), "Informationen über das Programm");
   EXPECT_EQ(Utf8(Control<QToolButton>(form, "wwwBtn")->toolTip()), "Auf zur Vendrix Homepage...");
   EXPECT_EQ(Utf8(Control<QLabel>(form, "GoBtn1")->toolTip()).rfind("HTML-Dateien erstellen! (", 0), 0u);
-  EXPECT_FALSE(Control<QLabel>(form, "EndeBtn")->isHidden());
+  EXPECT_FALSE(EndeBtn->isHidden());
   EXPECT_TRUE(Control<QLabel>(form, "EndeBtnDown")->isHidden());
 }
 
 TEST_F(StartUp, AlbumControlsStartEmptyAndDisabled) {
   TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QPushButton* DelBtn = Control<QPushButton>(form, "DelBtn");
+  QCheckBox* ShowComment = Control<QCheckBox>(form, "ShowComment");
+  QPushButton* ViewBtn = Control<QPushButton>(form, "ViewBtn");
   EXPECT_TRUE(form.Pictures.empty());
   EXPECT_TRUE(Control<QPushButton>(form, "AddBtn")->isEnabled());
-  EXPECT_FALSE(Control<QPushButton>(form, "DelBtn")->isEnabled());
-  EXPECT_FALSE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
+  EXPECT_FALSE(DelBtn->isEnabled());
+  EXPECT_FALSE(ViewBtn->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(form, "PrintBtn")->isEnabled());
-  EXPECT_EQ(Utf8(Control<QPushButton>(form, "DelBtn")->text()), "&Löschen");
-  EXPECT_EQ(Utf8(Control<QPushButton>(form, "ViewBtn")->text()), "&Groß anzeigen");
-  EXPECT_FALSE(Control<QCheckBox>(form, "ShowComment")->isEnabled());
-  EXPECT_TRUE(Control<QCheckBox>(form, "ShowComment")->isChecked());
-  EXPECT_FALSE(Control<QPlainTextEdit>(form, "ComMemo")->isEnabled());
-  EXPECT_TRUE(Control<QPlainTextEdit>(form, "ComMemo")->toPlainText().isEmpty());
+  EXPECT_EQ(Utf8(DelBtn->text()), "&Löschen");
+  EXPECT_EQ(Utf8(ViewBtn->text()), "&Groß anzeigen");
+  EXPECT_FALSE(ShowComment->isEnabled());
+  EXPECT_TRUE(ShowComment->isChecked());
+  EXPECT_FALSE(ComMemo->isEnabled());
+  EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
   EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
 }
 
 TEST_F(StartUp, GenerationSettingsHaveTheirDefaults) {
   TMainForm& form = Form();
+  QSpinBox* AnzEd = Control<QSpinBox>(form, "AnzEd");
+  QSpinBox* BorderEd = Control<QSpinBox>(form, "BorderEd");
+  QSpinBox* BreitEd = Control<QSpinBox>(form, "BreitEd");
+  QCheckBox* backlink = Control<QCheckBox>(form, "backlink");
   EXPECT_EQ(Control<app::TColorBox>(form, "BKColorBox")->HTMLcolor(), "#C0C0C0");
   EXPECT_EQ(Control<app::TColorBox>(form, "BKColorBox2")->HTMLcolor(), "#FFFFFF");
-  EXPECT_EQ(Control<QSpinBox>(form, "BreitEd")->value(), 90);
-  EXPECT_EQ(Control<QSpinBox>(form, "BreitEd")->maximum(), 1000);
+  EXPECT_EQ(BreitEd->value(), 90);
+  EXPECT_EQ(BreitEd->maximum(), 1000);
   EXPECT_EQ(Control<QSpinBox>(form, "HochEd")->value(), 90);
-  EXPECT_EQ(Control<QSpinBox>(form, "AnzEd")->value(), 5);
-  EXPECT_EQ(Control<QSpinBox>(form, "AnzEd")->minimum(), 1);
-  EXPECT_EQ(Control<QSpinBox>(form, "AnzEd")->maximum(), 50);
-  EXPECT_EQ(Control<QSpinBox>(form, "BorderEd")->value(), 3);
-  EXPECT_EQ(Control<QSpinBox>(form, "BorderEd")->maximum(), 10);
+  EXPECT_EQ(AnzEd->value(), 5);
+  EXPECT_EQ(AnzEd->minimum(), 1);
+  EXPECT_EQ(AnzEd->maximum(), 50);
+  EXPECT_EQ(BorderEd->value(), 3);
+  EXPECT_EQ(BorderEd->maximum(), 10);
   EXPECT_EQ(Control<QSpinBox>(form, "Border2ED")->value(), 3);
   EXPECT_EQ(Utf8(Control<QLineEdit>(form, "CaptionED")->text()), "Web Lumivista");
-  EXPECT_EQ(Utf8(Control<QLineEdit>(form, "FreeText")->text()), "Klicken Sie auf die Bilder, um sie in Originalgröße zu sehen.");
+  EXPECT_EQ(Utf8(Control<QLineEdit>(form, "FreeText")->text()),
+            "Klicken Sie auf die Bilder, um sie in Originalgröße zu sehen.");
   EXPECT_EQ(Utf8(Control<QLineEdit>(form, "Caption2ED")->text()), "Web Lumivista");
-  EXPECT_TRUE(Control<QCheckBox>(form, "backlink")->isChecked());
-  EXPECT_EQ(Utf8(Control<QCheckBox>(form, "backlink")->text()), "Link zur Vendrix Homepage einfügen - vielen Dank!");
+  EXPECT_TRUE(backlink->isChecked());
+  EXPECT_EQ(Utf8(backlink->text()), "Link zur Vendrix Homepage einfügen - vielen Dank!");
   EXPECT_FALSE(Control<QComboBox>(form, "TemplateBox")->isEditable());
   EXPECT_EQ(Utf8(Control<QTabWidget>(form, "PageControl1")->tabText(2)), "Informationen zum Hochladen");
   EXPECT_TRUE(Control<QLabel>(form, "UploadInfo")->text().startsWith("Das Programm erstellt alle nötigen Dateien"));
@@ -111,13 +123,15 @@ TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
   folder_.Write("template/liesmich.txt", "kein Ordner");
   folder_.Write("folders.dat", "/Bilder/\r\n/Urlaub/\r\n/Bilder/\r\n");
   TMainForm& form = Form();
-  ASSERT_EQ(Control<QComboBox>(form, "TemplateBox")->count(), 2);
-  EXPECT_EQ(Utf8(Control<QComboBox>(form, "TemplateBox")->itemText(0)), "Klassisch");
-  EXPECT_EQ(Control<QComboBox>(form, "TemplateBox")->currentIndex(), 0);
+  QComboBox* FilterComboBox1 = Control<QComboBox>(form, "FilterComboBox1");
+  QComboBox* TemplateBox = Control<QComboBox>(form, "TemplateBox");
+  ASSERT_EQ(TemplateBox->count(), 2);
+  EXPECT_EQ(Utf8(TemplateBox->itemText(0)), "Klassisch");
+  EXPECT_EQ(TemplateBox->currentIndex(), 0);
   EXPECT_EQ(form.Favourites(), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
-  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
-  EXPECT_GT(Control<QComboBox>(form, "FilterComboBox1")->count(), 1);
-  EXPECT_EQ(Control<QComboBox>(form, "FilterComboBox1")->currentIndex(), 0);
+  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), form.Favourites());
+  EXPECT_GT(FilterComboBox1->count(), 1);
+  EXPECT_EQ(FilterComboBox1->currentIndex(), 0);
   EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), platform::ProgramFolder());
 }
 
@@ -161,13 +175,14 @@ using Progress = MainFormTest;
 
 TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
   TMainForm& form = Form();
+  app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(form, "StatusBar1");
   form.Progress(20);
-  EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 20);
-  Control<app::TStatusBar>(form, "StatusBar1")->grab();  // draws the status bar once
-  EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Rect(), Control<app::TStatusBar>(form, "StatusBar1")->Panel1Rect());
-  EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 20);
+  StatusBar1->grab();  // draws the status bar once
+  EXPECT_EQ(StatusBar1->Progress().Rect(), StatusBar1->Panel1Rect());
+  EXPECT_EQ(StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
   form.Progress(10);
-  EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 10);
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 10);
 }
 
 using Preview = MainFormTest;
@@ -175,13 +190,14 @@ using Preview = MainFormTest;
 TEST_F(Preview, PaneShowsThePictureFittedAtTheTopLeft) {
   apptest::WritePicture(folder_.Path("grau.jpg"), 64, 40);
   TMainForm& form = Form();
-  Control<QWidget>(form, "DibPrevPaint")->setFixedSize(181, 75);
-  QImage white = Control<QWidget>(form, "DibPrevPaint")->grab().toImage();
+  QWidget* DibPrevPaint = Control<QWidget>(form, "DibPrevPaint");
+  DibPrevPaint->setFixedSize(181, 75);
+  QImage white = DibPrevPaint->grab().toImage();
   EXPECT_EQ(white.pixelColor(0, 0), QColor(Qt::white));
   EXPECT_EQ(white.pixelColor(119, 74), QColor(Qt::white));
   form.openfilenow(folder_.Path("grau.jpg"));
   EXPECT_EQ(form.PreviewFileName(), folder_.Path("grau.jpg"));
-  const QImage grey = Control<QWidget>(form, "DibPrevPaint")->grab().toImage();
+  const QImage grey = DibPrevPaint->grab().toImage();
   EXPECT_NEAR(grey.pixelColor(10, 10).red(), 0x80, 2);
   EXPECT_NEAR(grey.pixelColor(119, 74).green(), 0x80, 2);
 }
