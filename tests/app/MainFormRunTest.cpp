@@ -3,11 +3,14 @@
 // and what the window allows while it runs.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
@@ -133,6 +136,36 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   EXPECT_TRUE(NewBtn->isEnabled());
   EXPECT_FALSE(StopBtn->isVisible());
   for (const AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
+}
+
+// Whatever would change the album is off while a run goes on; afterwards
+// each control has the state it had before, so one that was off stays off.
+TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) {
+  AddPictures(3, {2});
+  TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  form.show();
+  Control<QListWidget>(form, "ImageBox")->setCurrentRow(-1);  // no line chosen: no comment to edit
+  const std::vector<std::string> names{"NewBtn",   "OpenBtn",     "SaveBtn",     "SaveAsBtn",    "AddBtn",
+                                       "DelBtn",   "UpNow",       "DownNow",     "ImageBox",     "ShowComment",
+                                       "GoBtn",    "TemplateBox", "PageControl1"};
+  std::map<std::string, bool> before;
+  for (const std::string& name : names) before[name] = Control<QWidget>(form, name.c_str())->isEnabled();
+  ASSERT_FALSE(before["ShowComment"]);
+  ASSERT_TRUE(before["DelBtn"]);
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  bool sawRun = false;
+  messages_.WhileShown = [&](const apptest::MessageCall& call) {
+    if (call.Text.find("p2.jpg") == std::string::npos || !form.Generating()) return;
+    sawRun = true;
+    for (const std::string& name : names) EXPECT_FALSE(Control<QWidget>(form, name.c_str())->isEnabled()) << name;
+    EXPECT_TRUE(ComMemo->isReadOnly());
+  };
+  form.GoBtn1Click();
+  ASSERT_TRUE(sawRun);
+  for (const std::string& name : names)
+    EXPECT_EQ(Control<QWidget>(form, name.c_str())->isEnabled(), before[name]) << name;
+  EXPECT_FALSE(ComMemo->isReadOnly());
 }
 
 // The pool may hold several pictures in work when Escape comes; with eight
