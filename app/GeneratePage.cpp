@@ -21,6 +21,8 @@ const QKeySequence& GenerateKey() {
 GeneratePage::GeneratePage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet4");
   auto* body = new QWidget;
+  // The generate button comes first in the tab order.
+  QLayout* side = BuildSide(body);
   TemplateBox = new QComboBox(body);
   TemplateBox->setObjectName("TemplateBox");
   TemplateBox->setEditable(false);
@@ -32,7 +34,7 @@ GeneratePage::GeneratePage(QWidget* parent) : QWidget(parent) {
   main->addLayout(templateRow);
   main->addWidget(PageControl1, 1);
   auto* layout = new QHBoxLayout(body);
-  layout->addLayout(BuildSide(body));
+  layout->addLayout(side);
   layout->addLayout(main, 1);
   PutBelowHeader("Lumivista erstellen - Alle Bilder kopieren und eine HTML Datei erstellen ", body, this);
 
