@@ -1,6 +1,6 @@
 #pragma once
 // A list box that hands its own key presses, and files dropped on it, to the
-// window that holds it, each list to its own handler.
+// page part that holds it, each list to its own handler.
 #include <QListWidget>
 #include <functional>
 #include <vector>
