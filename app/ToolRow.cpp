@@ -18,7 +18,7 @@ QKeySequence StandardKey(QKeySequence::StandardKey key, const QKeySequence& fall
 
 }  // namespace
 
-ToolRow::ToolRow(QWidget* parent) : QToolBar(parent) {
+ToolRow::ToolRow(QWidget* window) : QToolBar(window) {
   setObjectName("ToolRow");
   setMovable(false);
   NewBtn = ToolButton("&Neu", "Neues Album erstellen", QStyle::SP_FileIcon, this);
@@ -46,10 +46,9 @@ ToolRow::ToolRow(QWidget* parent) : QToolBar(parent) {
   BindStandardKey(SaveAsBtn, StandardKey(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
 }
 
-// The key works anywhere in the window; the button's own shortcut stays its
-// Alt mnemonic.
+// The button's own shortcut stays its Alt mnemonic.
 void ToolRow::BindStandardKey(QToolButton* button, const QKeySequence& key) {
-  connect(new QShortcut(key, this), &QShortcut::activated, button, [button] {
+  connect(new QShortcut(key, parentWidget()), &QShortcut::activated, button, [button] {
     if (button->isEnabled()) button->click();
   });
   button->setToolTip(WithKey(button->toolTip(), key));

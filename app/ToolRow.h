@@ -16,7 +16,8 @@ class ToolRow : public QToolBar {
   Q_OBJECT
 
  public:
-  explicit ToolRow(QWidget* parent = nullptr);
+  // The standard keys work anywhere in `window`, even with the row hidden.
+  explicit ToolRow(QWidget* window);
 
   // Fills the recent albums' menu; an empty list shows that there are none.
   void ShowRecentAlbums(const std::vector<std::string>& paths);

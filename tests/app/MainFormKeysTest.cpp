@@ -113,6 +113,16 @@ TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
   EXPECT_TRUE(form.isVisible());
 }
 
+// The tool row can be hidden from the window's context menu; its keys stay.
+TEST_F(Keyboard, StandardKeysWorkWithTheToolRowHidden) {
+  TMainForm& form = ShownForm();
+  Control<QWidget>(form, "ToolRow")->hide();
+  Control<QListWidget>(form, "ImageList")->setFocus();
+  dialogs_.Paths = {folder_.Path("neu.lva")};
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("neu.lva"));
+}
+
 TEST_F(Keyboard, TooltipsNameTheKeys) {
   TMainForm& form = Form();
   EXPECT_EQ(Control<QToolButton>(form, "NewBtn")->toolTip(),
