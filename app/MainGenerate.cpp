@@ -1,5 +1,6 @@
-// The generation page: template sets and the generate button, and the run
-// it starts: progress, stopping, the closing line and summary.
+// The window's generation commands: the template sets, the run the generate
+// button starts (progress, stopping, the closing line and summary) and the
+// publish dialog.
 #include <QDir>
 #include <QShortcut>
 #include <QTabWidget>

@@ -1,5 +1,5 @@
-// The preview pane and the way from an album entry to the viewer and the
-// print dialog.
+// Loading and drawing the preview picture, and the way from an album entry
+// to the viewer and the print dialog.
 #include <QPainter>
 #include <cstring>
 
