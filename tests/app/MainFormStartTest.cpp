@@ -58,6 +58,21 @@ TEST_F(StartUp, CaptionPagesAndToolRow) {
   EXPECT_TRUE(Control<QLabel>(form, "EndeBtnDown")->isHidden());
 }
 
+// Tests, scripts and the remembered splitter positions find controls by
+// name: each name must lead to exactly one control.
+TEST_F(StartUp, EachControlNameIsFoundOnce) {
+  TMainForm& form = Form();
+  for (const char* name :
+       {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "RecentMenu", "PageControl2", "TabSheet1", "TabSheet3",
+        "TabSheet5", "TabSheet4", "PrefListBox", "JamShellTree1", "JamShellList1", "FilterComboBox1", "DibPrevPaint",
+        "AddBtn", "DelBtn", "ViewBtn", "PrintBtn", "ImageList", "SourceSplitter", "PageSplitter", "AlbumSplitter",
+        "SortBox", "UpNow", "DownNow", "ImageBox", "ShowComment", "ComMemo", "GoBtn", "GoBtn1", "GoBtn1Down",
+        "TemplateBox", "PageControl1", "BKColorBox", "BKColorBox2", "BreitEd", "HochEd", "CaptionED", "FreeText",
+        "AnzEd", "BorderEd", "backlink", "Caption2ED", "Border2ED", "UploadInfo", "WebBrowser1", "wwwBtn",
+        "ueberButton", "ueberbtn", "ueberBtn2", "EndeButton", "EndeBtn", "EndeBtnDown", "StopBtn", "StatusBar1"})
+    EXPECT_EQ(form.findChildren<QWidget*>(name).size(), 1) << name;
+}
+
 TEST_F(StartUp, AlbumControlsStartEmptyAndDisabled) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
