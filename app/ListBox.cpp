@@ -23,6 +23,13 @@ void ListBox::AcceptFiles(std::function<void(const std::vector<QString>& paths)>
   viewport()->setAcceptDrops(true);
 }
 
+std::vector<int> ListBox::SelectedLines() const {
+  std::vector<int> lines;
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->isSelected()) lines.push_back(i);
+  return lines;
+}
+
 void ListBox::keyPressEvent(QKeyEvent* event) {
   if (KeyPress && KeyPress(event->key())) {
     event->accept();

@@ -1,11 +1,13 @@
 #pragma once
 // A list box that hands its own key presses, and files dropped on it, to the
-// window that holds it, each list to its own handler.
+// page part that holds it, each list to its own handler.
 #include <QListWidget>
 #include <functional>
 #include <vector>
 
 namespace app {
+
+inline bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 class ListBox : public QListWidget {
   Q_OBJECT
@@ -18,6 +20,8 @@ class ListBox : public QListWidget {
   // Local files dropped on the list; the list accepts drops once this is set.
   std::function<void(const std::vector<QString>& paths)> FilesDropped;
   void AcceptFiles(std::function<void(const std::vector<QString>& paths)> dropped);
+  // The marked lines, top to bottom.
+  std::vector<int> SelectedLines() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,45 +1,21 @@
-// Album pages: the picture list on "Bilder hinzufügen", the order on
-// "Sortieren" and the comments on "Kommentare".
-#include <QCheckBox>
+// The window's album commands: the picture list on "Bilder hinzufügen", the
+// order on "Sortieren" and the comments on "Kommentare".
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTextDocument>
-#include <QPushButton>
 
 #include "album/AlbumList.h"
-#include "app/AnsiText.h"
-#include "app/ListBox.h"
+#include "app/AlbumListPane.h"
+#include "app/CommentPage.h"
+#include "app/FolderBrowser.h"
 #include "app/MainUnit.h"
+#include "app/SortPage.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 #include "platform/qt/QtText.h"
 
 namespace {
-
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-std::vector<int> SelectedLines(const QListWidget* list) {
-  std::vector<int> lines;
-  for (int i = 0; i < list->count(); ++i)
-    if (list->item(i)->isSelected()) lines.push_back(i);
-  return lines;
-}
-
-// The memo shows line breaks as Qt does; the album stores CR LF.
-QString MemoText(const std::string& comment) {
-  QString text = platform::ToQString(comment);
-  return text.replace("\r\n", "\n");
-}
-
-// The memo's text as typed. toPlainText() would turn a no-break space into
-// a plain one and change the comment behind the user's back.
-std::string MemoComment(const QPlainTextEdit* memo) {
-  return platform::FromQString(app::WithPlainLineBreaks(memo->document()->toRawText()));
-}
 
 std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
   std::vector<std::string> ansi;
@@ -50,78 +26,42 @@ std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
 }  // namespace
 
 void TMainForm::ConnectAlbumHandlers() {
-  connect(AddBtn, &QPushButton::clicked, this, &TMainForm::AddBtnClick);
-  connect(DelBtn, &QPushButton::clicked, this, &TMainForm::DelBtnClick);
-  connect(ViewBtn, &QPushButton::clicked, this, &TMainForm::ViewBtnClick);
-  connect(PrintBtn, &QPushButton::clicked, this, &TMainForm::PrintBtnClick);
-  connect(ImageList, &QListWidget::itemDoubleClicked, this, [this] { ImageListDblClick(); });
-  connect(UpNow, &QPushButton::clicked, this, &TMainForm::UpNowClick);
-  connect(DownNow, &QPushButton::clicked, this, &TMainForm::DownNowClick);
-  connect(SortBox, &QListWidget::itemDoubleClicked, this, [this] { SortBoxDblClick(); });
-  connect(ImageBox, &QListWidget::itemDoubleClicked, this, [this] { ImageBoxDblClick(); });
-  connect(ImageBox, &QListWidget::currentRowChanged, this, [this] { ChangeImageBox(); });
-  connect(ImageBox, &QListWidget::itemClicked, this, [this] { ChangeImageBox(); });
-  connect(ImageBox, &QListWidget::itemChanged, this, [this] {
-    if (!refilling_) ImageBoxClickCheck();
-  });
-  connect(ShowComment, &QCheckBox::toggled, this, [this] { ShowCommentClick(); });
-  // Text the album cannot hold is taken back at once (GuardTypedText).
-  connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] {
-    if (platform::FitsAnsi(app::WithPlainLineBreaks(ComMemo->document()->toRawText()))) ComMemoChange();
-  });
-  ImageList->AcceptFiles([this](const std::vector<QString>& dropped) {
-    AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped)));
-  });
-  ImageList->KeyPress = [this](int key) {
-    if (IsEnter(key)) ImageListDblClick();
-    if (key == Qt::Key_Delete) DelBtnClick();
-    return IsEnter(key) || key == Qt::Key_Delete;
-  };
-  SortBox->KeyPress = [this](int key) {
-    if (IsEnter(key)) SortBoxDblClick();
-    return IsEnter(key);
-  };
-  // The list has not moved yet; the selection change that follows shows the
-  // new line.
-  ImageBox->KeyPress = [this](int key) {
-    if (IsEnter(key)) ImageBoxDblClick();
-    else ChangeImageBox();
-    return IsEnter(key);
-  };
+  app::AlbumListPane& list = AlbumList();
+  connect(&list, &app::AlbumListPane::AddClicked, this, &TMainForm::AddBtnClick);
+  connect(&list, &app::AlbumListPane::DeleteClicked, this, &TMainForm::DelBtnClick);
+  connect(&list, &app::AlbumListPane::ViewClicked, this, &TMainForm::ViewBtnClick);
+  connect(&list, &app::AlbumListPane::PrintClicked, this, &TMainForm::PrintBtnClick);
+  connect(&list, &app::AlbumListPane::LineOpened, this, &TMainForm::ImageListDblClick);
+  connect(&list, &app::AlbumListPane::FilesDropped, this,
+          [this](const std::vector<QString>& dropped) { AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped))); });
+  connect(TabSheet3, &app::SortPage::UpClicked, this, &TMainForm::UpNowClick);
+  connect(TabSheet3, &app::SortPage::DownClicked, this, &TMainForm::DownNowClick);
+  connect(TabSheet3, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
+  connect(TabSheet5, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
+  connect(TabSheet5, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
+  connect(TabSheet5, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
+  connect(TabSheet5, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
+  connect(TabSheet5, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
 }
 
-// "&Löschen" is the window's cancel button: an Escape that no control used
-// clicks it while it can take the focus. An in-place rename or an open
+// An Escape that no control used clicks "&Löschen", the window's cancel
+// button, while it can take the focus. An in-place rename or an open
 // drop-down keeps its Escape.
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && DelBtn->isEnabled() && DelBtn->isVisible()) {
-    DelBtn->click();
-    return;
-  }
+  if (event->key() == Qt::Key_Escape && AlbumList().ClickDeleteButton()) return;
   QMainWindow::keyPressEvent(event);
 }
 
 void TMainForm::UpdateListBox() {
-  refilling_ = true;
-  ImageList->clear();
-  ImageBox->clear();
-  SortBox->clear();
+  QStringList lines;
+  std::vector<bool> marks;
   for (const album::AlbumPicture& picture : Pictures) {
-    const QString line = platform::ToQString(LineText(picture));
-    ImageList->addItem(line);
-    auto* checkLine = new QListWidgetItem(line, ImageBox);
-    checkLine->setFlags(checkLine->flags() | Qt::ItemIsUserCheckable);
-    checkLine->setCheckState(picture.Marked ? Qt::Checked : Qt::Unchecked);
-    SortBox->addItem(line);
+    lines << platform::ToQString(LineText(picture));
+    marks.push_back(picture.Marked != 0);
   }
-  const bool any = !Pictures.empty();
-  for (QPushButton* button : {ViewBtn, PrintBtn, DelBtn}) button->setEnabled(any);
-  if (any) {
-    ImageList->setCurrentRow(0);
-    ImageBox->setCurrentRow(0);
-    SortBox->setCurrentRow(0);
-  }
-  refilling_ = false;
+  AlbumList().ShowLines(lines);
+  TabSheet5->ShowLines(lines, marks);
+  TabSheet3->ShowLines(lines);
   ChangeImageBox();
 }
 
@@ -130,7 +70,7 @@ void TMainForm::AddBtnClick() {
   if (generating_) return;
   std::vector<QString> paths;
   const QString folder = platform::ToQString(SelectedFolder());
-  for (const QString& name : SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
+  for (const QString& name : Folders().SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
   std::vector<std::string> names;
   for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
   album::AddSelectedNames(Pictures, SelectedFolder(), names,
@@ -143,18 +83,18 @@ void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     if (platform::DirectoryExists(path)) continue;
     album::AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
-                            [this](const std::string& folder) { AddToPrefFolders(folder); });
+                     [this](const std::string& folder) { AddToPrefFolders(folder); });
   }
   UpdateListBox();
 }
 
 void TMainForm::DelBtnClick() {
   if (generating_) return;
-  album::RemoveSelected(Pictures, SelectedLines(ImageList));
+  album::RemoveSelected(Pictures, AlbumList().SelectedLines());
   UpdateListBox();
 }
 
-void TMainForm::ImageListDblClick() { LoadPreview(ImageList->currentRow()); }
+void TMainForm::ImageListDblClick() { LoadPreview(AlbumList().CurrentLine()); }
 
 void TMainForm::LoadPreview(int index) {
   if (album::NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
@@ -170,63 +110,54 @@ void TMainForm::NewBtnClick() {
 }
 
 void TMainForm::ChangeImageBox() {
-  comments_.ChangeImageBox(Pictures, ImageBox->currentRow(), [this](const album::CommentControls& controls) {
-    ShowComment->setEnabled(controls.Enabled);
-    ComMemo->setEnabled(controls.Enabled);
-    if (controls.ShowComment) ShowComment->setChecked(*controls.ShowComment);
-    ComMemo->setPlainText(MemoText(controls.MemoText));
-  });
+  comments_.ChangeImageBox(Pictures, TabSheet5->CurrentLine(),
+                           [this](const album::CommentControls& controls) { TabSheet5->ShowControls(controls); });
 }
 
 void TMainForm::ImageBoxClickCheck() {
   if (generating_) return;
-  std::vector<bool> marks;
-  for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
-  album::SetMarks(Pictures, marks);
+  album::SetMarks(Pictures, TabSheet5->Marks());
 }
 
 void TMainForm::ShowCommentClick() {
   if (generating_) return;
-  comments_.ShowCommentClick(Pictures, SelectedLines(ImageBox), ShowComment->isChecked());
+  comments_.ShowCommentClick(Pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
 }
 
 void TMainForm::ComMemoChange() {
   if (generating_) return;
-  comments_.ComMemoChange(Pictures, SelectedLines(ImageBox), MemoComment(ComMemo));
+  comments_.ComMemoChange(Pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
 }
 
 void TMainForm::UpNowClick() {
   if (generating_) return;
-  if (const std::optional<int> line = album::UpNow(Pictures, SortBox->currentRow())) {
+  if (const std::optional<int> line = album::UpNow(Pictures, TabSheet3->CurrentLine())) {
     UpdateListBox();
-    SortBox->setCurrentRow(*line);
+    TabSheet3->SetCurrentLine(*line);
   }
 }
 
 void TMainForm::DownNowClick() {
   if (generating_) return;
-  if (const std::optional<int> line = album::DownNow(Pictures, SortBox->currentRow())) {
+  if (const std::optional<int> line = album::DownNow(Pictures, TabSheet3->CurrentLine())) {
     UpdateListBox();
-    SortBox->setCurrentRow(*line);
+    TabSheet3->SetCurrentLine(*line);
   }
 }
 
 void TMainForm::SortBoxDblClick() {
-  const int index = SortBox->currentRow();
+  const int index = TabSheet3->CurrentLine();
   if (!album::NamesEntry(Pictures, index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
-  const int index = ImageBox->currentRow();
+  const int index = TabSheet5->CurrentLine();
   if (!album::NamesEntry(Pictures, index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
-// Moves only the focus line, so the list shows the entry viewed; the lines
-// marked for "Löschen" stay marked.
-void TMainForm::FocusImageListLine(int index) {
-  ImageList->setCurrentRow(index, QItemSelectionModel::NoUpdate);
-}
+// The album list shows the entry viewed.
+void TMainForm::FocusImageListLine(int index) { AlbumList().FocusLine(index); }

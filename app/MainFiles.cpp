@@ -1,15 +1,11 @@
 // The album file commands of the tool row and the window caption.
 #include "album/AlbumFile.h"
 
-#include <QCheckBox>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QMenu>
-#include <QSpinBox>
-#include <QToolButton>
 
-#include "app/ColorBox.h"
+#include "app/GeneratePage.h"
 #include "app/MainUnit.h"
+#include "app/ToolRow.h"
 #include "app/UserSettings.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -30,9 +26,9 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 // The folder of the album in work, else of the album used last, else the
 // program's folder.
 std::string TMainForm::AlbumStartFolder() const {
-  if (SavedFileName) return platform::ExtractFilePath(*SavedFileName);
+  if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
   if (const std::string last = recent_.LastFolder(); !last.empty()) return last;
-  return ProgramFolder;
+  return programFolder_;
 }
 
 void TMainForm::OpenBtnClick() {
@@ -56,7 +52,7 @@ void TMainForm::OpenRecentAlbum(const std::string& path) {
 
 void TMainForm::SaveBtnClick() {
   if (generating_) return;
-  if (SavedFileName) SaveFile(*SavedFileName);
+  if (savedFileName_) SaveFile(*savedFileName_);
   else SaveAsBtnClick();
 }
 
@@ -103,52 +99,22 @@ void TMainForm::RememberAlbum(const std::string& path) {
 
 void TMainForm::RememberOverviewFolder(const std::string& folder) {
   overviewFolder_ = folder;
-  if (!SavedFileName) return;
-  recent_.SetOverviewFolder(*SavedFileName, folder);
+  if (!savedFileName_) return;
+  recent_.SetOverviewFolder(*savedFileName_, folder);
   app::SaveRecentAlbums(recent_);
 }
 
 void TMainForm::FillRecentMenu() {
-  RecentMenu->clear();
-  for (const app::RecentAlbum& entry : recent_.Entries()) {
-    const std::string path = entry.Path;
-    RecentMenu->addAction(platform::ToQString(path), this, [this, path] { OpenRecentAlbum(path); });
-  }
-  if (recent_.Entries().empty()) RecentMenu->addAction("(keine zuletzt benutzten Alben)")->setEnabled(false);
+  std::vector<std::string> paths;
+  for (const app::RecentAlbum& entry : recent_.Entries()) paths.push_back(entry.Path);
+  toolRow_->ShowRecentAlbums(paths);
 }
 
 void TMainForm::Setsavedfilename(const std::optional<std::string>& path) {
-  SavedFileName = path;
+  savedFileName_ = path;
   setWindowTitle(platform::ToQString(album::AlbumWindowCaption(path)));
 }
 
-album::AlbumSettings TMainForm::CurrentSettings() const {
-  album::AlbumSettings settings;
-  settings.Caption = platform::FromQString(CaptionED->text());
-  settings.FreeText = platform::FromQString(FreeText->text());
-  settings.PicturesPerRow = AnzEd->value();
-  settings.Border = BorderEd->value();
-  settings.ThumbWidth = BreitEd->value();
-  settings.ThumbHeight = HochEd->value();
-  settings.BackgroundColour = BKColorBox->ColorValue();
-  settings.BackgroundColour2 = BKColorBox2->ColorValue();
-  settings.Backlink = backlink->isChecked();
-  settings.DetailCaption = platform::FromQString(Caption2ED->text());
-  settings.DetailBorder = Border2ED->value();
-  return settings;
-}
+album::AlbumSettings TMainForm::CurrentSettings() const { return TabSheet4->CurrentSettings(); }
 
-// The spin edits bring stored values outside their ranges to the nearest
-// bound; the backlink check is not part of the album file.
-void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) {
-  BKColorBox->SetColorValue(settings.BackgroundColour);
-  BreitEd->setValue(settings.ThumbWidth);
-  HochEd->setValue(settings.ThumbHeight);
-  AnzEd->setValue(settings.PicturesPerRow);
-  BorderEd->setValue(settings.Border);
-  Border2ED->setValue(settings.DetailBorder);
-  CaptionED->setText(platform::ToQString(settings.Caption));
-  FreeText->setText(platform::ToQString(settings.FreeText));
-  Caption2ED->setText(platform::ToQString(settings.DetailCaption));
-  BKColorBox2->SetColorValue(settings.BackgroundColour2);
-}
+void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { TabSheet4->ApplyStoredSettings(settings); }

@@ -1,23 +1,24 @@
-// The generation page: template sets and the generate button, and the run
-// it starts: progress, stopping, the closing line and summary.
-#include <QComboBox>
-#include <QCheckBox>
+// The window's generation commands: the template sets, the run the generate
+// button starts (progress, stopping, the closing line and summary) and the
+// publish dialog.
 #include <QDir>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 
+#include "app/AlbumListPane.h"
+#include "app/BottomBar.h"
+#include "app/CommentPage.h"
+#include "app/GeneratePage.h"
 #include "app/GenerationRun.h"
 #include "app/MainUnit.h"
-#include "app/PictureButton.h"
+#include "app/PublishForm.h"
 #include "app/PublishSettings.h"
 #include "app/ResultBrowser.h"
 #include "app/logic/RunMessages.h"
+#include "app/SortPage.h"
 #include "app/StatusBar.h"
+#include "app/ToolRow.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -65,15 +66,14 @@ std::string StoppedMessage(int32_t picturesMade) {
 }  // namespace app
 
 void TMainForm::FillTemplateBox() {
-  TemplateBox->clear();
+  QStringList names;
   for (const std::string& name : generator::TemplateSetNames(generator::DefaultTemplateFolders()))
-    TemplateBox->addItem(platform::ToQString(name));
-  TemplateBox->setCurrentIndex(TemplateBox->count() > 0 ? 0 : -1);
+    names << platform::ToQString(name);
+  TabSheet4->ShowTemplateSets(names);
 }
 
 std::string TMainForm::TemplateFolder() const {
-  return generator::TemplateSetFolder(generator::DefaultTemplateFolders(),
-                                      platform::FromQString(TemplateBox->currentText()));
+  return generator::TemplateSetFolder(generator::DefaultTemplateFolders(), TabSheet4->TemplateName());
 }
 
 // The folder this album's overview was last written to; else the album's
@@ -81,16 +81,16 @@ std::string TMainForm::TemplateFolder() const {
 // folder is no place for a web album.
 std::string TMainForm::OverviewStartFolder() const {
   if (!overviewFolder_.empty()) return overviewFolder_;
-  if (SavedFileName) return platform::ExtractFilePath(*SavedFileName);
+  if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
   return platform::FromFileSystem(QDir::homePath().toStdString());
 }
 
 void TMainForm::GoBtn1Click() {
-  GoBtn->MouseUp();
+  TabSheet4->ReleaseGenerateButton();
   if (generating_) return;
   const album::AlbumSettings settings = CurrentSettings();
-  const generator::GenerationRequest request{
-      settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
+  const generator::GenerationRequest request{settings, TemplateFolder(),
+                                  [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
   app::RunMessages runMessages(messages_);
   app::GenerationRun run(runMessages);
   run_ = &run;
@@ -112,7 +112,7 @@ void TMainForm::GoBtn1Click() {
                          platform::MessageIcon::Information);
   }
   if (result.Outcome != generator::RunOutcome::Completed) return;
-  app::RememberOutputFolder(SavedFileName ? platform::ToQString(*SavedFileName) : QString(),
+  app::RememberOutputFolder(savedFileName_ ? platform::ToQString(*savedFileName_) : QString(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
   WebBrowser1->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
@@ -121,7 +121,7 @@ void TMainForm::GoBtn1Click() {
 
 void TMainForm::StopBtnClick() {
   if (run_) run_->RequestStop();
-  StopBtn->setEnabled(false);
+  bottomBar_->DisableStop();
 }
 
 void TMainForm::ShowRunProgress() {
@@ -137,37 +137,31 @@ void TMainForm::ShowRunProgress() {
 // it is disabled (and its handlers refuse); looking around stays possible.
 void TMainForm::SetRunning(bool running) {
   generating_ = running;
+  toolRow_->SetRunning(running);
+  AlbumList().SetRunning(running);
+  TabSheet3->SetRunning(running);
+  TabSheet5->SetRunning(running);
+  TabSheet4->SetRunning(running);
   if (running) {
-    lockedControls_.clear();
-    for (QWidget* control : AlbumChangingControls()) {
-      lockedControls_.emplace_back(control, control->isEnabled());
-      control->setEnabled(false);
-    }
-    ComMemo->setReadOnly(true);
     StatusBar1->SetText({});
     SetProStatus(0);
     runTimer_->start(kProgressIntervalMs);
   } else {
     runTimer_->stop();
-    for (const auto& [control, enabled] : lockedControls_) control->setEnabled(enabled);
-    lockedControls_.clear();
-    ComMemo->setReadOnly(false);
   }
-  StopBtn->setEnabled(running);
-  StopBtn->setVisible(running);
+  bottomBar_->SetRunning(running);
   stopShortcut_->setEnabled(running);
-}
-
-std::vector<QWidget*> TMainForm::AlbumChangingControls() const {
-  return {NewBtn, OpenBtn, SaveBtn, SaveAsBtn, AddBtn, DelBtn, UpNow, DownNow, ImageBox, ShowComment,
-          TemplateBox, PageControl1, GoBtn};
 }
 
 void TMainForm::ConnectRunHandlers() {
   runTimer_ = new QTimer(this);
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
-  connect(StopBtn, &QPushButton::clicked, this, &TMainForm::StopBtnClick);
+  connect(bottomBar_, &app::BottomBar::StopClicked, this, &TMainForm::StopBtnClick);
   stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   stopShortcut_->setEnabled(false);
   connect(stopShortcut_, &QShortcut::activated, this, &TMainForm::StopBtnClick);
+  connect(TabSheet4, &app::GeneratePage::GenerateClicked, this, &TMainForm::GoBtn1Click);
+  connect(TabSheet4, &app::GeneratePage::PublishClicked, this, [this] {
+    ShowPublishForm(this, savedFileName_ ? platform::ToQString(*savedFileName_) : QString());
+  });
 }

@@ -1,12 +1,12 @@
-// The preview pane and the way from an album entry to the viewer and the
-// print dialog.
-#include <QListWidget>
+// Loading and drawing the preview picture, and the way from an album entry
+// to the viewer and the print dialog.
 #include <QPainter>
 #include <cstring>
 
+#include "app/AlbumListPane.h"
 #include "app/MainUnit.h"
+#include "app/PreviewPane.h"
 #include "app/logic/PreviewPaint.h"
-#include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
 #include "platform/qt/PainterDeviceContext.h"
@@ -26,10 +26,10 @@ void TMainForm::openfilenow(const std::string& fileName) {
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
   if (image.Pixels) {
-    imaging::deldib(PreviewImage);
-    PreviewImage = image;
-    DibPrevPaint->update();
-    PreviewFileName = fileName;
+    imaging::deldib(previewImage_);
+    previewImage_ = image;
+    Preview().Repaint();
+    previewFileName_ = fileName;
     return;
   }
   const std::string message = ErrorTextOf(image);
@@ -38,18 +38,18 @@ void TMainForm::openfilenow(const std::string& fileName) {
   else messages_.MessageBox(notLoaded, "Fehler", platform::MessageIcon::None);
 }
 
-void TMainForm::ViewBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), false); }
+void TMainForm::ViewBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), false); }
 
-void TMainForm::PrintBtnClick() { OpenViewerOrPrint(ImageList->currentRow(), true); }
+void TMainForm::PrintBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), true); }
 
 void TMainForm::OpenViewerOrPrint(int index, bool print) {
-  if (!viewer::BringIntoPreview(Pictures, index, PreviewFileName, [this, index] { LoadPreview(index); })) return;
-  if (print && PrintPicture) PrintPicture(PreviewImage, PreviewFileName);
-  if (!print && ShowViewer) ShowViewer(PreviewImage, PreviewFileName);
+  if (!viewer::BringIntoPreview(Pictures, index, previewFileName_, [this, index] { LoadPreview(index); })) return;
+  if (print && PrintPicture) PrintPicture(previewImage_, previewFileName_);
+  if (!print && ShowViewer) ShowViewer(previewImage_, previewFileName_);
 }
 
-void TMainForm::DibPrevPaintPaint(QPainter& painter) {
-  if (!PreviewImage.Pixels) return;
+void TMainForm::DibPrevPaintPaint(QPainter& painter, QSize size) {
+  if (!previewImage_.Pixels) return;
   platform::PainterDeviceContext dc(painter, &messages_);
-  ::DibPrevPaintPaint(dc, DibPrevPaint->width(), DibPrevPaint->height(), PreviewImage);
+  ::DibPrevPaintPaint(dc, size.width(), size.height(), previewImage_);
 }

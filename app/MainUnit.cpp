@@ -1,27 +1,29 @@
 // The main window's frame: construction, start-up, closing, progress, the
-// picture buttons and the remembered window state.
+// bottom bar's commands and the remembered window state.
 #include "app/MainUnit.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
-#include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <cstring>
 
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
-#include "app/PictureButton.h"
-#include "app/ShellListView.h"
+#include "app/BottomBar.h"
+#include "app/CommentPage.h"
+#include "app/FolderBrowser.h"
+#include "app/GeneratePage.h"
+#include "app/PreviewPane.h"
+#include "app/ResultBrowser.h"
+#include "app/SortPage.h"
+#include "app/SourcePage.h"
 #include "app/StatusBar.h"
+#include "app/ToolRow.h"
 #include "app/UserSettings.h"
-#include "viewer/PaintBox.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -37,28 +39,18 @@ constexpr int kPreviewHeight = 200;
 TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), messages_(messages), dialogs_(dialogs) {
   setObjectName("MainForm");
-  BuildToolRow();
-  PageControl2 = new QTabWidget;
-  PageControl2->setObjectName("PageControl2");
-  TabSheet1 = BuildSourcePage();
-  TabSheet3 = BuildSortPage();
-  TabSheet5 = BuildCommentPage();
-  TabSheet4 = BuildGeneratePage();
-  TabSheet6 = BuildResultPage();
-  PageControl2->addTab(TabSheet1, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
-  PageControl2->addTab(TabSheet3, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
-  PageControl2->addTab(TabSheet5, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
-  PageControl2->addTab(TabSheet4, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
-  PageControl2->addTab(TabSheet6, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
-  PageControl2->setCurrentIndex(0);
-
+  toolRow_ = new app::ToolRow(this);
+  addToolBar(Qt::TopToolBarArea, toolRow_);
+  BuildPages();
+  bottomBar_ = new app::BottomBar;
   StatusBar1 = new app::TStatusBar;
+  StatusBar1->setObjectName("StatusBar1");
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(PageControl2, 1);
-  layout->addWidget(BuildBottomBar());
+  layout->addWidget(bottomBar_);
   layout->addWidget(StatusBar1);
   setCentralWidget(central);
 
@@ -69,16 +61,38 @@ TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialog
 
 TMainForm::~TMainForm() { FormDestroy(); }
 
+void TMainForm::BuildPages() {
+  PageControl2 = new QTabWidget;
+  PageControl2->setObjectName("PageControl2");
+  TabSheet1 = new app::SourcePage(PageControl2);
+  TabSheet3 = new app::SortPage(PageControl2);
+  TabSheet5 = new app::CommentPage(PageControl2);
+  TabSheet4 = new app::GeneratePage(PageControl2);
+  WebBrowser1 = new app::ResultBrowser(PageControl2);
+  WebBrowser1->setObjectName("WebBrowser1");
+  PageControl2->addTab(TabSheet1, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
+  PageControl2->addTab(TabSheet3, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
+  PageControl2->addTab(TabSheet5, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
+  PageControl2->addTab(TabSheet4, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
+  PageControl2->addTab(WebBrowser1, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
+  PageControl2->setCurrentIndex(0);
+}
+
+app::FolderBrowser& TMainForm::Folders() { return TabSheet1->Folders(); }
+app::AlbumListPane& TMainForm::AlbumList() { return TabSheet1->AlbumList(); }
+app::PreviewPane& TMainForm::Preview() { return TabSheet1->Preview(); }
+
 void TMainForm::FormCreate() {
-  ProgramFolder = platform::ProgramFolder();
+  programFolder_ = platform::ProgramFolder();
   filters_ = app::ParseFilterText(imaging::GetDIBOpenFilter());
-  for (const app::FilterEntry& entry : filters_) FilterComboBox1->addItem(platform::ToQString(entry.Description));
-  FilterComboBox1->setCurrentIndex(filters_.empty() ? -1 : 0);
+  QStringList descriptions;
+  for (const app::FilterEntry& entry : filters_) descriptions << platform::ToQString(entry.Description);
+  Preview().ShowFilters(descriptions);
   // The list shows what the box says from the start.
   FilterComboBox1Change();
-  imaging::newdib(&PreviewImage, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
-  if (PreviewImage.Pixels) std::memset(PreviewImage.Pixels, 0xFF, PreviewImage.Info->bmiHeader.biSizeImage);
-  SelectFolder(ProgramFolder);
+  imaging::newdib(&previewImage_, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
+  if (previewImage_.Pixels) std::memset(previewImage_.Pixels, 0xFF, previewImage_.Info->bmiHeader.biSizeImage);
+  SelectFolder(programFolder_);
   ChangeImageBox();
   Setsavedfilename(std::nullopt);
   LoadFavouritesIntoList();
@@ -94,8 +108,8 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  if (PreviewImage.Info || PreviewImage.Pixels) imaging::deldib(PreviewImage);
-  PreviewImage = imaging::EmptyRasterImage();
+  if (previewImage_.Info || previewImage_.Pixels) imaging::deldib(previewImage_);
+  previewImage_ = imaging::EmptyRasterImage();
   album::DelallPics(Pictures);
 }
 
@@ -112,7 +126,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  QTimer::singleShot(0, this, [this] { RevealSelectedFolder(); });
+  QTimer::singleShot(0, this, [this] { Folders().RevealSelectedFolder(); });
 }
 
 // Loading a preview reports here; during a run the bar shows the run's own
@@ -133,20 +147,22 @@ void TMainForm::ueberbtnClick() {
 }
 
 void TMainForm::ConnectHandlers() {
-  connect(NewBtn, &QToolButton::clicked, this, &TMainForm::NewBtnClick);
-  connect(OpenBtn, &QToolButton::clicked, this, &TMainForm::OpenBtnClick);
-  connect(SaveBtn, &QToolButton::clicked, this, &TMainForm::SaveBtnClick);
-  connect(SaveAsBtn, &QToolButton::clicked, this, &TMainForm::SaveAsBtnClick);
-  connect(wwwBtn, &QToolButton::clicked, this, &TMainForm::wwwBtnClick);
-  EndeButton->SetAction([this] { EndeBtnClick(); });
-  ueberButton->SetAction([this] { ueberbtnClick(); });
-  GoBtn->SetAction([this] { GoBtn1Click(); });
-  DibPrevPaint->OnPaint = [this](QPainter& painter) { DibPrevPaintPaint(painter); };
+  connect(toolRow_, &app::ToolRow::NewClicked, this, &TMainForm::NewBtnClick);
+  connect(toolRow_, &app::ToolRow::OpenClicked, this, &TMainForm::OpenBtnClick);
+  connect(toolRow_, &app::ToolRow::SaveClicked, this, &TMainForm::SaveBtnClick);
+  connect(toolRow_, &app::ToolRow::SaveAsClicked, this, &TMainForm::SaveAsBtnClick);
+  connect(toolRow_, &app::ToolRow::RecentAlbumsWanted, this, &TMainForm::FillRecentMenu);
+  connect(toolRow_, &app::ToolRow::RecentAlbumChosen, this, &TMainForm::OpenRecentAlbum);
+  connect(bottomBar_, &app::BottomBar::HomePageClicked, this, &TMainForm::wwwBtnClick);
+  connect(bottomBar_, &app::BottomBar::EndClicked, this, &TMainForm::EndeBtnClick);
+  connect(bottomBar_, &app::BottomBar::AboutClicked, this, &TMainForm::ueberbtnClick);
+  Preview().SetPainter([this](QPainter& painter, QSize size) { DibPrevPaintPaint(painter, size); });
   ConnectSourceHandlers();
   ConnectAlbumHandlers();
   ConnectRunHandlers();
   ConnectShortcuts();
-  GuardTypedText();
+  connect(TabSheet5, &app::CommentPage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
+  connect(TabSheet4, &app::GeneratePage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
 }
 
 void TMainForm::RestoreWindowState() {
@@ -156,13 +172,11 @@ void TMainForm::RestoreWindowState() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       move(screen->availableGeometry().center() - rect().center());
   }
-  for (QSplitter* splitter : {SourceSplitter, PageSplitter, AlbumSplitter})
-    splitter->restoreState(settings.value("MainWindow/" + splitter->objectName()).toByteArray());
+  TabSheet1->RestoreLayout(settings);
 }
 
 void TMainForm::SaveWindowState() const {
   QSettings settings = app::UserSettings();
   settings.setValue("MainWindow/geometry", saveGeometry());
-  for (const QSplitter* splitter : {SourceSplitter, PageSplitter, AlbumSplitter})
-    settings.setValue("MainWindow/" + splitter->objectName(), splitter->saveState());
+  TabSheet1->SaveLayout(settings);
 }

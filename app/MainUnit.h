@@ -1,10 +1,9 @@
 #pragma once
 // The main window: tool row, the five work pages, the bottom bar and the
-// status bar with its progress panel. It owns the album, the preview picture
-// and the favourites; each handler collects what the controls show and calls
-// the album, image and generator code.
+// status bar. It owns the album, the preview picture and the favourites;
+// each handler collects what the pages show and calls the album, image and
+// generator code. The pages are parts with their own controls.
 #include <QMainWindow>
-#include <QPersistentModelIndex>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,43 +13,31 @@
 #include "album/AlbumSettings.h"
 #include "album/CommentEditor.h"
 #include "app/logic/FilterList.h"
-#include "app/ListBox.h"
 #include "app/logic/RecentAlbums.h"
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 
-class QCheckBox;
-class QComboBox;
-class QFileSystemModel;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
 class QShortcut;
-class QSpinBox;
-class QSplitter;
 class QTabWidget;
 class QTimer;
-class QToolButton;
-class QTreeView;
 namespace platform {
 class Messages;
 class FileDialogs;
 }  // namespace platform
 
-namespace viewer {
-class PaintBox;
-}  // namespace viewer
-
 namespace app {
+class AlbumListPane;
+class BottomBar;
+class CommentPage;
+class FolderBrowser;
+class GeneratePage;
 class GenerationRun;
-class PictureButton;
+class PreviewPane;
 class ResultBrowser;
-class ShellListView;
-class TColorBox;
+class SortPage;
+class SourcePage;
 class TStatusBar;
+class ToolRow;
 }  // namespace app
 
 class TMainForm : public QMainWindow, public platform::ProgressReceiver {
@@ -67,85 +54,15 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::function<void(const imaging::RasterImage&, const std::string&)> ShowViewer;
   std::function<void(const imaging::RasterImage&, const std::string&)> PrintPicture;
 
-  // State the window owns.
-  std::string ProgramFolder;
-  imaging::RasterImage PreviewImage{};
-  std::string PreviewFileName;
+  // The album in work; UpdateListBox shows changes made to it directly.
   album::AlbumPictures Pictures;
-  std::optional<std::string> SavedFileName;
+  const imaging::RasterImage& PreviewImage() const { return previewImage_; }
+  const std::string& PreviewFileName() const { return previewFileName_; }
+  const std::optional<std::string>& SavedFileName() const { return savedFileName_; }
   const std::vector<std::string>& Favourites() const { return favourites_; }
   bool RefreshingComment() const { return comments_.RefreshingComment(); }
-
-  // Tool row.
-  QToolButton* NewBtn;
-  QToolButton* OpenBtn;
-  QToolButton* SaveBtn;
-  QToolButton* SaveAsBtn;
-  QTabWidget* PageControl2;
-  QWidget* TabSheet1;
-  QWidget* TabSheet3;
-  QWidget* TabSheet5;
-  QWidget* TabSheet4;
-  QWidget* TabSheet6;
-
-  // Page "Bilder hinzufügen".
-  app::ListBox* PrefListBox;
-  QTreeView* JamShellTree1;
-  app::ShellListView* JamShellList1;
-  QComboBox* FilterComboBox1;
-  viewer::PaintBox* DibPrevPaint;
-  QPushButton* AddBtn;
-  QPushButton* DelBtn;
-  QPushButton* ViewBtn;
-  QPushButton* PrintBtn;
-  app::ListBox* ImageList;
-  QSplitter* SourceSplitter;
-  QSplitter* PageSplitter;
-  QSplitter* AlbumSplitter;
-
-  // Page "Sortieren".
-  app::ListBox* SortBox;
-  QPushButton* UpNow;
-  QPushButton* DownNow;
-
-  // Page "Kommentare".
-  app::ListBox* ImageBox;
-  QCheckBox* ShowComment;
-  QPlainTextEdit* ComMemo;
-
-  // Page "Lumivista erstellen".
-  app::PictureButton* GoBtn;
-  QLabel* GoBtn1;
-  QLabel* GoBtn1Down;
-  QComboBox* TemplateBox;
-  QTabWidget* PageControl1;
-  app::TColorBox* BKColorBox;
-  app::TColorBox* BKColorBox2;
-  QSpinBox* BreitEd;
-  QSpinBox* HochEd;
-  QLineEdit* CaptionED;
-  QLineEdit* FreeText;
-  QSpinBox* AnzEd;
-  QSpinBox* BorderEd;
-  QCheckBox* backlink;
-  QLineEdit* Caption2ED;
-  QSpinBox* Border2ED;
-  QLabel* UploadInfo;
-
-  // Page "Ergebnis betrachten".
-  app::ResultBrowser* WebBrowser1;
-
-  // Bottom bar and status bar.
-  QToolButton* wwwBtn;
-  app::PictureButton* ueberButton;
-  QLabel* ueberbtn;
-  QLabel* ueberBtn2;
-  app::PictureButton* EndeButton;
-  QLabel* EndeBtn;
-  QLabel* EndeBtnDown;
-  QPushButton* StopBtn;  // "Abbrechen", shown while a run goes on
-  app::TStatusBar* StatusBar1;
-  QMenu* RecentMenu;     // the recent albums, on "Öffnen..."
+  const app::RecentAlbums& Recent() const { return recent_; }
+  bool Generating() const { return generating_; }
 
   // Start-up and shutdown.
   void FormCreate();
@@ -203,7 +120,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void Setsavedfilename(const std::optional<std::string>& path);
   // An entry of the recent albums; a file that is gone leaves the list.
   void OpenRecentAlbum(const std::string& path);
-  const app::RecentAlbums& Recent() const { return recent_; }
   std::string AlbumStartFolder() const;
 
   // Generation page.
@@ -214,11 +130,10 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string OverviewStartFolder() const;
   // Stops a run after the pictures in work ("Abbrechen" or Escape).
   void StopBtnClick();
-  bool Generating() const { return generating_; }
 
   // Preview and viewer.
   void openfilenow(const std::string& fileName);
-  void DibPrevPaintPaint(class QPainter& painter);
+  void DibPrevPaintPaint(class QPainter& painter, QSize size);
   void ViewBtnClick();
   void PrintBtnClick();
 
@@ -228,15 +143,10 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void BuildToolRow();
-  QWidget* BuildSourcePage();
-  QWidget* BuildSortPage();
-  QWidget* BuildCommentPage();
-  QWidget* BuildGeneratePage();
-  QWidget* BuildGeneralSettings();
-  QWidget* BuildDetailSettings();
-  QWidget* BuildResultPage();
-  QWidget* BuildBottomBar();
+  void BuildPages();
+  app::FolderBrowser& Folders();
+  app::AlbumListPane& AlbumList();
+  app::PreviewPane& Preview();
   void ConnectHandlers();
   void ConnectSourceHandlers();
   void ConnectAlbumHandlers();
@@ -244,17 +154,14 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectShortcuts();
   void SetRunning(bool running);
   void ShowRunProgress();
-  std::vector<QWidget*> AlbumChangingControls() const;
+  void ShowRefusedCharacter();
   void RememberOverviewFolder(const std::string& folder);
   void RememberAlbum(const std::string& path);
   void FillRecentMenu();
   // The paths Windows-1252 can hold; the others are named in a message.
   std::vector<QString> WithoutUnfitNames(const std::vector<QString>& paths);
-  std::vector<QString> SelectedFileNames() const;
-  void GuardTypedText();
   void LoadFavouritesIntoList();
   void ShowFavourites();
-  void RevealSelectedFolder(const QString& loadedFolder = QString());
   void FillTemplateBox();
   void OpenViewerOrPrint(int index, bool print);
   void RestoreWindowState();
@@ -262,20 +169,28 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   platform::Messages& messages_;
   platform::FileDialogs& dialogs_;
-  QFileSystemModel* folderModel_;
-  QFileSystemModel* fileModel_;
-  QPersistentModelIndex revealFolder_;
+  app::ToolRow* toolRow_;
+  QTabWidget* PageControl2;
+  app::SourcePage* TabSheet1;
+  app::SortPage* TabSheet3;
+  app::CommentPage* TabSheet5;
+  app::GeneratePage* TabSheet4;
+  app::ResultBrowser* WebBrowser1;
+  app::BottomBar* bottomBar_;
+  app::TStatusBar* StatusBar1;
+
+  std::string programFolder_;
+  imaging::RasterImage previewImage_{};
+  std::string previewFileName_;
+  std::optional<std::string> savedFileName_;
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
   album::CommentEditor comments_;
-  bool refilling_ = false;
   bool generating_ = false;
   app::GenerationRun* run_ = nullptr;
   QTimer* runTimer_ = nullptr;
   QShortcut* stopShortcut_ = nullptr;
-  std::vector<std::pair<QWidget*, bool>> lockedControls_;
   app::RecentAlbums recent_;
   std::string overviewFolder_;  // where this album's overview was last written
-  QString acceptedMemo_;        // the memo's last text the album can hold
   bool destroyed_ = false;
 };

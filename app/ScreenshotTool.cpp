@@ -39,6 +39,14 @@ class PrintedMessages : public platform::Messages {
   void ShowError(const std::string& text) override { MessageBox(text, platform::ApplicationTitle, {}); }
 };
 
+// A control of the window by its object name.
+template <class T>
+T* Control(const QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(name);
+  if (!control) std::fprintf(stderr, "no control named %s\n", name);
+  return control;
+}
+
 // Answers every save dialog with one path.
 class FixedDialogs : public platform::FileDialogs {
  public:
@@ -54,7 +62,7 @@ class FixedDialogs : public platform::FileDialogs {
 // taken from the screen, where the engine drew it.
 QPixmap Picture(TMainForm& form) {
   QPixmap picture = form.grab();
-  QWidget* browser = form.WebBrowser1;
+  QWidget* browser = Control<app::ResultBrowser>(form, "WebBrowser1");
   if (QGuiApplication::platformName() != "xcb" || !browser->isVisible()) return picture;
   const QPoint at = browser->mapToGlobal(QPoint(0, 0));
   QPainter painter(&picture);
@@ -64,7 +72,7 @@ QPixmap Picture(TMainForm& form) {
 }
 
 bool SavePage(TMainForm& form, int page, const QString& folder, const QString& name, int settleMs) {
-  form.PageControl2->setCurrentIndex(page);
+  Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(page);
   QTest::qWait(settleMs);
   const QString path = folder + "/app-" + QString::number(page + 1) + "-" + name + ".png";
   const QPixmap shot = Picture(form);
@@ -129,11 +137,11 @@ bool SaveRunShots(const QString& output, const std::string& work) {
   form.setGeometry(QRect(0, 0, 1100, 760));
   QTest::qWait(300);
   form.AddDroppedFiles(pictures);
-  form.PageControl2->setCurrentIndex(3);
+  Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(3);
   bool running = false, summary = false;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, &form, [&] {
-    if (!running && form.StatusBar1->Text() == "Bild 4 von 11")
+    if (!running && Control<app::TStatusBar>(form, "StatusBar1")->Text() == "Bild 4 von 11")
       running = SaveShot(Picture(form), output + "/app-6-lauf.png");
     QWidget* box = QApplication::activeModalWidget();
     if (!box) return;
@@ -170,16 +178,17 @@ int main(int argc, char* argv[]) {
   QTest::qWait(300);
   if (!form.OpenFile(album)) return 1;
   form.SelectFolder(platform::ExtractFilePath(album));
-  form.ImageList->setCurrentRow(0);
+  Control<QListWidget>(form, "ImageList")->setCurrentRow(0);
   form.ImageListDblClick();
-  form.ImageBox->setCurrentRow(1);
+  Control<QListWidget>(form, "ImageBox")->setCurrentRow(1);
 
   bool ok = SavePage(form, 0, output, "bilder-hinzufuegen", 1500);
   ok = SavePage(form, 1, output, "sortieren", 300) && ok;
   ok = SavePage(form, 2, output, "kommentare", 300) && ok;
   ok = SavePage(form, 3, output, "lumivista-erstellen", 300) && ok;
   form.GoBtn1Click();
-  ok = form.PageControl2->currentIndex() == 4 && SavePage(form, 4, output, "ergebnis-betrachten", 4000) && ok;
+  ok = Control<QTabWidget>(form, "PageControl2")->currentIndex() == 4 &&
+       SavePage(form, 4, output, "ergebnis-betrachten", 4000) && ok;
   form.hide();
   ok = SaveRunShots(output, work) && ok;
   return ok ? 0 : 1;

@@ -1,6 +1,6 @@
 #pragma once
 // JamShellList1: the detail view of the folder chosen in the tree. Enter
-// reaches the main window only while no name is being edited in place.
+// opens the current entry only while no name is being edited in place.
 #include <QTreeView>
 #include <functional>
 

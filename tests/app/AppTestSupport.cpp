@@ -60,24 +60,25 @@ TMainForm& MainFormTest::Form() {
 void MainFormTest::ShowFolder(const std::string& folder, int count) {
   TMainForm& form = Form();
   form.SelectFolder(folder);
-  QAbstractItemModel* model = form.JamShellList1->model();
-  const bool loaded = QTest::qWaitFor([&] { return model->rowCount(form.JamShellList1->rootIndex()) == count; }, 5000);
-  ASSERT_TRUE(loaded) << "rows: " << model->rowCount(form.JamShellList1->rootIndex());
+  const app::ShellListView* list = Control<app::ShellListView>(form, "JamShellList1");
+  QAbstractItemModel* model = list->model();
+  const bool loaded = QTest::qWaitFor([&] { return model->rowCount(list->rootIndex()) == count; }, 5000);
+  ASSERT_TRUE(loaded) << "rows: " << model->rowCount(list->rootIndex());
   // The list sorts by name after a short delay; tests need that order now.
   model->sort(0, Qt::AscendingOrder);
 }
 
 void MainFormTest::SelectInList(const std::vector<std::string>& names) {
-  TMainForm& form = Form();
-  QAbstractItemModel* model = form.JamShellList1->model();
-  const QModelIndex root = form.JamShellList1->rootIndex();
-  form.JamShellList1->clearSelection();
+  app::ShellListView* list = Control<app::ShellListView>(Form(), "JamShellList1");
+  QAbstractItemModel* model = list->model();
+  const QModelIndex root = list->rootIndex();
+  list->clearSelection();
   for (int row = 0; row < model->rowCount(root); ++row) {
     const QModelIndex index = model->index(row, 0, root);
     const std::string name = index.data().toString().toStdString();
     if (std::find(names.begin(), names.end(), name) == names.end()) continue;
-    form.JamShellList1->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    form.JamShellList1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   }
 }
 

@@ -9,8 +9,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <QWidget>
 
 #include "platform/Messages.h"
 #include "platform/qt/FileDialogs.h"
@@ -51,6 +54,15 @@ class ScriptedDialogs : public platform::FileDialogs {
     return path;
   }
 };
+
+// The control named `name` in `window`, as a UI test reaches it. A missing
+// control fails the test with its name.
+template <class T>
+T* Control(const QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(name);
+  if (!control) throw std::logic_error(std::string("no control named ") + name);
+  return control;
+}
 
 // A 24-bit JPEG picture of `width` x `height` in one colour.
 void WritePicture(const std::string& ansiPath, int width, int height);

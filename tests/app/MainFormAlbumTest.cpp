@@ -19,6 +19,7 @@
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 using Strings = std::vector<std::string>;
 
@@ -68,6 +69,9 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   for (const char* name : {"c.jpg", "a.jpg", "b.jpg"}) apptest::WritePicture(folder_.Path(std::string("abc/") + name), 4, 4);
   ShowFolder(folder_.Path("abc"), 3);
   TMainForm& form = Form();
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
+  QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
+  QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   SelectInList({"b.jpg", "c.jpg", "a.jpg"});
   form.AddBtnClick();
   ASSERT_EQ(form.Pictures.size(), 3u);
@@ -78,53 +82,55 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
     EXPECT_FALSE(picture.Comment.has_value());
   }
   EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("abc/a.jpg"));
-  EXPECT_EQ(Lines(form.ImageList), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
-  EXPECT_EQ(Lines(form.SortBox), Lines(form.ImageList));
-  EXPECT_EQ(Lines(form.ImageBox), Lines(form.ImageList));
-  EXPECT_EQ(form.ImageBox->item(2)->checkState(), Qt::Checked);
-  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
-  EXPECT_EQ(form.SortBox->currentRow(), 0);
-  EXPECT_TRUE(form.DelBtn->isEnabled());
-  EXPECT_TRUE(form.ViewBtn->isEnabled());
+  EXPECT_EQ(Lines(ImageList), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(Lines(SortBox), Lines(ImageList));
+  EXPECT_EQ(Lines(ImageBox), Lines(ImageList));
+  EXPECT_EQ(ImageBox->item(2)->checkState(), Qt::Checked);
+  EXPECT_EQ(SelectedLines(ImageList), std::vector<int>{0});
+  EXPECT_EQ(SortBox->currentRow(), 0);
+  EXPECT_TRUE(Control<QPushButton>(form, "DelBtn")->isEnabled());
+  EXPECT_TRUE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
 
   form.AddBtnClick();  // the same files again: duplicates are allowed
   EXPECT_EQ(form.Pictures.size(), 6u);
-  form.JamShellList1->clearSelection();
-  form.ImageList->setCurrentRow(4);
+  Control<app::ShellListView>(form, "JamShellList1")->clearSelection();
+  ImageList->setCurrentRow(4);
   form.AddBtnClick();  // nothing selected: only the refill
   EXPECT_EQ(form.Pictures.size(), 6u);
-  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
+  EXPECT_EQ(SelectedLines(ImageList), std::vector<int>{0});
 }
 
 TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   AddFive();
   TMainForm& form = Form();
-  SelectLines(form.ImageList, {1, 3});
+  QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
+  SelectLines(ImageList, {1, 3});
   form.DelBtnClick();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
-  EXPECT_EQ(Lines(form.SortBox), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
+  EXPECT_EQ(Lines(Control<QListWidget>(form, "SortBox")), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
 
-  SelectLines(form.ImageList, {0, 2});
-  PressKey(form.ImageList, Qt::Key_Delete);
+  SelectLines(ImageList, {0, 2});
+  PressKey(ImageList, Qt::Key_Delete);
   EXPECT_EQ(Names(), Strings{"p2.jpg"});
-  SelectLines(form.ImageList, {0});
+  SelectLines(ImageList, {0});
   form.DelBtnClick();
   EXPECT_TRUE(form.Pictures.empty());
-  EXPECT_EQ(form.ImageList->count(), 0);
-  EXPECT_FALSE(form.DelBtn->isEnabled());
-  EXPECT_FALSE(form.ViewBtn->isEnabled());
-  EXPECT_FALSE(form.PrintBtn->isEnabled());
+  EXPECT_EQ(ImageList->count(), 0);
+  EXPECT_FALSE(Control<QPushButton>(form, "DelBtn")->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>(form, "PrintBtn")->isEnabled());
 }
 
 TEST_F(AlbumList, EnterPreviewsTheCurrentLineAndEmptyListDoesNothing) {
   TMainForm& form = Form();
-  PressKey(form.ImageList, Qt::Key_Return);
+  QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
+  PressKey(ImageList, Qt::Key_Return);
   form.ImageListDblClick();
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_TRUE(form.PreviewFileName().empty());
   AddFive();
-  form.ImageList->setCurrentRow(2);
-  PressKey(form.ImageList, Qt::Key_Return);
-  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/p2.jpg"));
+  ImageList->setCurrentRow(2);
+  PressKey(ImageList, Qt::Key_Return);
+  EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/p2.jpg"));
   EXPECT_EQ(form.Pictures.size(), 5u);
 }
 
@@ -133,7 +139,7 @@ TEST_F(AlbumList, LinesShowOnlyTheFileName) {
   apptest::WritePicture(folder_.Path("y/same.jpg"), 4, 4);
   TMainForm& form = Form();
   form.AddDroppedFiles({folder_.Path("x/same.jpg"), folder_.Path("y/same.jpg")});
-  EXPECT_EQ(Lines(form.ImageList), (Strings{"same.jpg", "same.jpg"}));
+  EXPECT_EQ(Lines(Control<QListWidget>(form, "ImageList")), (Strings{"same.jpg", "same.jpg"}));
   EXPECT_EQ(form.Pictures[1].FileName, folder_.Path("y/same.jpg"));
 }
 
@@ -150,8 +156,10 @@ TEST_F(AlbumList, DroppedFilesAreAddedInOrderAndRecordTheirFolders) {
 TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
   AddFive();
   TMainForm& form = Form();
-  form.CaptionED->setText("Urlaub");
-  form.AnzEd->setValue(3);
+  QSpinBox* AnzEd = Control<QSpinBox>(form, "AnzEd");
+  QLineEdit* CaptionED = Control<QLineEdit>(form, "CaptionED");
+  CaptionED->setText("Urlaub");
+  AnzEd->setValue(3);
   messages_.Answers = {false};
   form.NewBtnClick();
   ASSERT_EQ(messages_.Calls.size(), 1u);
@@ -162,12 +170,12 @@ TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
   form.SaveFile(folder_.Path("album.lva"));
   form.NewBtnClick();
   EXPECT_TRUE(form.Pictures.empty());
-  EXPECT_EQ(form.ImageBox->count(), 0);
-  EXPECT_EQ(form.SortBox->count(), 0);
-  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->count(), 0);
+  EXPECT_EQ(Control<QListWidget>(form, "SortBox")->count(), 0);
+  EXPECT_FALSE(form.SavedFileName().has_value());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
-  EXPECT_EQ(form.CaptionED->text().toStdString(), "Urlaub");
-  EXPECT_EQ(form.AnzEd->value(), 3);
+  EXPECT_EQ(CaptionED->text().toStdString(), "Urlaub");
+  EXPECT_EQ(AnzEd->value(), 3);
 }
 
 using Sorting = AlbumList;
@@ -175,36 +183,39 @@ using Sorting = AlbumList;
 TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
   AddFive();
   TMainForm& form = Form();
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
+  QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   form.Pictures[0].Comment = "erstes";
   form.Pictures[0].Marked = 0;
   form.UpdateListBox();
-  form.SortBox->setCurrentRow(0);
+  SortBox->setCurrentRow(0);
   for (int step = 1; step <= 3; ++step) {
     form.DownNowClick();
-    EXPECT_EQ(form.SortBox->currentRow(), step);
+    EXPECT_EQ(SortBox->currentRow(), step);
   }
   EXPECT_EQ(Names(), (Strings{"p1.jpg", "p2.jpg", "p3.jpg", "p0.jpg", "p4.jpg"}));
   EXPECT_EQ(form.Pictures[3].Comment, "erstes");
   EXPECT_EQ(form.Pictures[3].Marked, 0);
-  EXPECT_EQ(form.ImageBox->item(3)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(SelectedLines(form.ImageList), std::vector<int>{0});
-  EXPECT_EQ(form.ImageBox->currentRow(), 0);
+  EXPECT_EQ(ImageBox->item(3)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(SelectedLines(Control<QListWidget>(form, "ImageList")), std::vector<int>{0});
+  EXPECT_EQ(ImageBox->currentRow(), 0);
   form.UpNowClick();
-  EXPECT_EQ(form.SortBox->currentRow(), 2);
+  EXPECT_EQ(SortBox->currentRow(), 2);
   EXPECT_EQ(Names()[2], "p0.jpg");
 }
 
 TEST_F(Sorting, EndsOfTheListAndEmptyListDoNothing) {
   TMainForm& form = Form();
+  QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   form.UpNowClick();
   form.DownNowClick();
   AddFive();
-  form.SortBox->setCurrentRow(0);
+  SortBox->setCurrentRow(0);
   form.UpNowClick();
-  form.SortBox->setCurrentRow(4);
+  SortBox->setCurrentRow(4);
   form.DownNowClick();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}));
-  EXPECT_EQ(form.SortBox->currentRow(), 4);
+  EXPECT_EQ(SortBox->currentRow(), 4);
 }
 
 using Comments = AlbumList;
@@ -212,17 +223,19 @@ using Comments = AlbumList;
 TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
   AddFive();
   TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   form.Pictures[1].Comment = "Hallo\r\nWelt";
   form.UpdateListBox();
-  form.ImageBox->setCurrentRow(1);
-  SelectLines(form.ImageBox, {1, 2, 4});
-  EXPECT_EQ(form.ComMemo->toPlainText().toStdString(), "Hallo\nWelt");
-  form.ComMemo->moveCursor(QTextCursor::End);
-  form.ComMemo->insertPlainText("!");
+  ImageBox->setCurrentRow(1);
+  SelectLines(ImageBox, {1, 2, 4});
+  EXPECT_EQ(ComMemo->toPlainText().toStdString(), "Hallo\nWelt");
+  ComMemo->moveCursor(QTextCursor::End);
+  ComMemo->insertPlainText("!");
   for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
   EXPECT_FALSE(form.Pictures[0].Comment.has_value());
   EXPECT_FALSE(form.Pictures[3].Comment.has_value());
-  form.ShowComment->setChecked(false);
+  Control<QCheckBox>(form, "ShowComment")->setChecked(false);
   for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].ShowComment, 0);
   EXPECT_EQ(form.Pictures[0].ShowComment, 1);
 }
@@ -230,30 +243,34 @@ TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
 TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
   AddFive();
   TMainForm& form = Form();
-  form.ImageBox->setCurrentRow(0);
-  form.ComMemo->insertPlainText(QString::fromUtf8("10\u00A0km\nweit"));
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
+  ImageBox->setCurrentRow(0);
+  ComMemo->insertPlainText(QString::fromUtf8("10\u00A0km\nweit"));
   EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
-  form.ImageBox->setCurrentRow(1);
-  form.ImageBox->setCurrentRow(0);
-  EXPECT_TRUE(form.ComMemo->document()->toRawText().contains(QChar::Nbsp));
+  ImageBox->setCurrentRow(1);
+  ImageBox->setCurrentRow(0);
+  EXPECT_TRUE(ComMemo->document()->toRawText().contains(QChar::Nbsp));
   EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
 }
 
 TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   AddFive();
   TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   form.Pictures[2].ShowComment = 0;
   form.Pictures[2].Comment = "zwei";
   form.UpdateListBox();
   const album::AlbumPictures before = form.Pictures;
-  for (int row : {2, 0, 3, 2}) form.ImageBox->setCurrentRow(row);
-  PressKey(form.ImageBox, Qt::Key_Down);
+  for (int row : {2, 0, 3, 2}) ImageBox->setCurrentRow(row);
+  PressKey(ImageBox, Qt::Key_Down);
   form.UpdateListBox();
-  form.ImageBox->setCurrentRow(2);
-  EXPECT_FALSE(form.ShowComment->isChecked());
-  EXPECT_EQ(form.ComMemo->toPlainText().toStdString(), "zwei");
-  form.ImageBox->setCurrentRow(3);
-  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
+  ImageBox->setCurrentRow(2);
+  EXPECT_FALSE(Control<QCheckBox>(form, "ShowComment")->isChecked());
+  EXPECT_EQ(ComMemo->toPlainText().toStdString(), "zwei");
+  ImageBox->setCurrentRow(3);
+  EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
   for (size_t i = 0; i < before.size(); ++i) {
     EXPECT_EQ(form.Pictures[i].Comment, before[i].Comment);
     EXPECT_EQ(form.Pictures[i].ShowComment, before[i].ShowComment);
@@ -264,7 +281,7 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
 TEST_F(Comments, ToggledCheckMarkUpdatesEveryMark) {
   AddFive();
   TMainForm& form = Form();
-  form.ImageBox->item(3)->setCheckState(Qt::Unchecked);
+  Control<QListWidget>(form, "ImageBox")->item(3)->setCheckState(Qt::Unchecked);
   EXPECT_EQ(form.Pictures[3].Marked, 0);
   EXPECT_EQ(form.Pictures[2].Marked, 1);
 }
@@ -272,11 +289,12 @@ TEST_F(Comments, ToggledCheckMarkUpdatesEveryMark) {
 TEST_F(Comments, EmptyListDisablesTheControls) {
   AddFive();
   TMainForm& form = Form();
-  SelectLines(form.ImageList, {0, 1, 2, 3, 4});
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  SelectLines(Control<QListWidget>(form, "ImageList"), {0, 1, 2, 3, 4});
   form.DelBtnClick();
-  EXPECT_FALSE(form.ShowComment->isEnabled());
-  EXPECT_FALSE(form.ComMemo->isEnabled());
-  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
+  EXPECT_FALSE(Control<QCheckBox>(form, "ShowComment")->isEnabled());
+  EXPECT_FALSE(ComMemo->isEnabled());
+  EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
 }
 
 class Viewing : public AlbumList {
@@ -285,7 +303,7 @@ class Viewing : public AlbumList {
     AlbumList::SetUp();
     Form().ShowViewer = [this](const imaging::RasterImage& picture, const std::string& name) {
       shown_.push_back(name);
-      EXPECT_EQ(picture.Pixels, form_->PreviewImage.Pixels);
+      EXPECT_EQ(picture.Pixels, form_->PreviewImage().Pixels);
     };
   }
   Strings shown_;
@@ -294,37 +312,39 @@ class Viewing : public AlbumList {
 TEST_F(Viewing, EnterInTheSortListOpensTheViewerAndMovesImageListFocus) {
   AddFive();
   TMainForm& form = Form();
-  form.SortBox->setCurrentRow(3);
-  PressKey(form.SortBox, Qt::Key_Return);
+  QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
+  SortBox->setCurrentRow(3);
+  PressKey(SortBox, Qt::Key_Return);
   EXPECT_EQ(shown_, Strings{folder_.Path("pics/p3.jpg")});
-  EXPECT_EQ(form.ImageList->currentRow(), 3);
-  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/p3.jpg"));
+  EXPECT_EQ(Control<QListWidget>(form, "ImageList")->currentRow(), 3);
+  EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/p3.jpg"));
 }
 
 TEST_F(Viewing, OpeningFromTheCommentListKeepsTheLinesMarkedForRemoval) {
   AddFive();
   TMainForm& form = Form();
-  form.ImageList->clearSelection();
-  form.ImageList->item(0)->setSelected(true);
-  form.ImageList->item(4)->setSelected(true);
-  form.ImageBox->setCurrentRow(2);
+  QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
+  ImageList->clearSelection();
+  ImageList->item(0)->setSelected(true);
+  ImageList->item(4)->setSelected(true);
+  Control<QListWidget>(form, "ImageBox")->setCurrentRow(2);
   form.ImageBoxDblClick();
-  EXPECT_EQ(form.ImageList->currentRow(), 2);
-  EXPECT_TRUE(form.ImageList->item(0)->isSelected());
-  EXPECT_FALSE(form.ImageList->item(2)->isSelected());
-  EXPECT_TRUE(form.ImageList->item(4)->isSelected());
+  EXPECT_EQ(ImageList->currentRow(), 2);
+  EXPECT_TRUE(ImageList->item(0)->isSelected());
+  EXPECT_FALSE(ImageList->item(2)->isSelected());
+  EXPECT_TRUE(ImageList->item(4)->isSelected());
 }
 
 TEST_F(Viewing, PictureInThePreviewIsNotLoadedAgain) {
   AddFive();
   TMainForm& form = Form();
-  form.ImageBox->setCurrentRow(1);
+  Control<QListWidget>(form, "ImageBox")->setCurrentRow(1);
   form.ImageBoxDblClick();
   folder_.Write("pics/p1.jpg", "now broken");
   form.ImageBoxDblClick();
   EXPECT_EQ(shown_.size(), 2u);
   EXPECT_TRUE(messages_.Calls.empty());
-  form.ImageList->setCurrentRow(1);
+  Control<QListWidget>(form, "ImageList")->setCurrentRow(1);
   form.ViewBtnClick();
   EXPECT_EQ(shown_.size(), 3u);
 }
@@ -333,7 +353,7 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
   AddFive();
   TMainForm& form = Form();
   folder_.Write("pics/p2.jpg", "broken");
-  form.ImageList->setCurrentRow(2);
+  Control<QListWidget>(form, "ImageList")->setCurrentRow(2);
   form.ViewBtnClick();
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(messages_.Calls.size(), 1u);
@@ -344,7 +364,7 @@ TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p3.jpg"))),
                 QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p1.jpg")))});
-  QWidget* target = form.ImageList->viewport();
+  QWidget* target = Control<QListWidget>(form, "ImageList")->viewport();
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
   EXPECT_TRUE(enter.isAccepted());
@@ -357,23 +377,25 @@ TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
 TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   AddFive();
   TMainForm& form = Form();
+  QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
+  app::ShellListView* JamShellList1 = Control<app::ShellListView>(form, "JamShellList1");
   form.show();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  SelectLines(form.ImageList, {0});
-  form.ImageList->setFocus();
-  QTest::keyClick(form.ImageList, Qt::Key_Escape);
+  SelectLines(ImageList, {0});
+  ImageList->setFocus();
+  QTest::keyClick(ImageList, Qt::Key_Escape);
   EXPECT_EQ(form.Pictures.size(), 4u);
 
-  SelectLines(form.ImageList, {0});
-  form.JamShellList1->setCurrentIndex(form.JamShellList1->model()->index(0, 0, form.JamShellList1->rootIndex()));
-  form.JamShellList1->edit(form.JamShellList1->currentIndex());
-  ASSERT_TRUE(form.JamShellList1->IsEditing());
+  SelectLines(ImageList, {0});
+  JamShellList1->setCurrentIndex(JamShellList1->model()->index(0, 0, JamShellList1->rootIndex()));
+  JamShellList1->edit(JamShellList1->currentIndex());
+  ASSERT_TRUE(JamShellList1->IsEditing());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // ends the rename only
-  EXPECT_FALSE(form.JamShellList1->IsEditing());
+  EXPECT_FALSE(JamShellList1->IsEditing());
   EXPECT_EQ(form.Pictures.size(), 4u);
 
-  form.PageControl2->setCurrentIndex(1);
+  Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_EQ(form.Pictures.size(), 4u);
 }
@@ -389,6 +411,6 @@ TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
   form.AddBtnClick();
   EXPECT_TRUE(form.Pictures.empty());
   form.JamShellList1DblClick();
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_TRUE(form.PreviewFileName().empty());
   EXPECT_TRUE(messages_.Calls.empty());
 }

@@ -10,6 +10,7 @@
 #include "app/ColorBox.h"
 #include "app/MainUnit.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 
 class AlbumFiles : public MainFormTest {
@@ -31,17 +32,17 @@ TEST_F(AlbumFiles, SaveAsAsksForAFileAndSaveThenWritesWithoutDialog) {
   EXPECT_EQ(options.DefaultExtension, "lva");
   EXPECT_TRUE(options.OverwritePrompt);
   EXPECT_EQ(options.InitialFolder, folder_.Path());
-  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_FALSE(form.SavedFileName().has_value());
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("Urlaub.lva")));
 
   dialogs_.Paths = {folder_.Path("Urlaub.lva")};
   form.SaveAsBtnClick();
-  EXPECT_EQ(form.SavedFileName, folder_.Path("Urlaub.lva"));
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("Urlaub.lva"));
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
   const std::string first = folder_.Read("Urlaub.lva");
   EXPECT_EQ(first.substr(0, 25), "Vendrix Web Lumivista 1.0");
 
-  form.CaptionED->setText("Neu");
+  Control<QLineEdit>(form, "CaptionED")->setText("Neu");
   form.SaveBtnClick();
   EXPECT_EQ(dialogs_.Saves.size(), 2u);
   EXPECT_NE(folder_.Read("Urlaub.lva"), first);
@@ -54,25 +55,29 @@ TEST_F(AlbumFiles, SavingIntoAMissingFolderReportsAndKeepsTheName) {
   EXPECT_FALSE(form.SaveFile(folder_.Path("fehlt/x.lva")));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
-  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_FALSE(form.SavedFileName().has_value());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
 }
 
 TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   AddTwo();
   TMainForm& form = Form();
+  app::TColorBox* BKColorBox2 = Control<app::TColorBox>(form, "BKColorBox2");
+  QSpinBox* BreitEd = Control<QSpinBox>(form, "BreitEd");
+  QLineEdit* CaptionED = Control<QLineEdit>(form, "CaptionED");
+  QCheckBox* backlink = Control<QCheckBox>(form, "backlink");
   form.Pictures[1].Comment = "Zeile 1\r\nZeile 2";
   form.Pictures[1].Marked = 0;
-  form.CaptionED->setText("Gr\xC3\xB6\xC3\x9F" "e");
-  form.BreitEd->setValue(120);
-  form.BKColorBox2->SetColorValue(0x0000FF);
+  CaptionED->setText("Gr\xC3\xB6\xC3\x9F" "e");
+  BreitEd->setValue(120);
+  BKColorBox2->SetColorValue(0x0000FF);
   ASSERT_TRUE(form.SaveFile(folder_.Path("album.lva")));
 
   form.NewBtnClick();
-  form.CaptionED->setText("anders");
-  form.BreitEd->setValue(90);
-  form.BKColorBox2->SetColorValue(0xFFFFFF);
-  form.backlink->setChecked(false);
+  CaptionED->setText("anders");
+  BreitEd->setValue(90);
+  BKColorBox2->SetColorValue(0xFFFFFF);
+  backlink->setChecked(false);
   messages_.Calls.clear();
 
   messages_.Answers = {false};
@@ -86,13 +91,13 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("a.jpg"));
   EXPECT_EQ(form.Pictures[1].Comment, "Zeile 1\r\nZeile 2");
   EXPECT_EQ(form.Pictures[1].Marked, 0);
-  EXPECT_EQ(form.ImageBox->item(1)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(form.CaptionED->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
-  EXPECT_EQ(form.BreitEd->value(), 120);
-  EXPECT_EQ(form.BKColorBox2->HTMLcolor(), "#FF0000");
-  EXPECT_FALSE(form.backlink->isChecked());
+  EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->item(1)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(CaptionED->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
+  EXPECT_EQ(BreitEd->value(), 120);
+  EXPECT_EQ(BKColorBox2->HTMLcolor(), "#FF0000");
+  EXPECT_FALSE(backlink->isChecked());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [album.lva]");
-  EXPECT_EQ(form.SavedFileName, folder_.Path("album.lva"));
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("album.lva"));
 }
 
 TEST_F(AlbumFiles, AFileThatIsNoAlbumChangesNothing) {
@@ -103,8 +108,8 @@ TEST_F(AlbumFiles, AFileThatIsNoAlbumChangesNothing) {
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
   EXPECT_EQ(form.Pictures.size(), 2u);
-  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_FALSE(form.SavedFileName().has_value());
   EXPECT_FALSE(form.OpenFile(folder_.Path("fehlt.lva")));
   EXPECT_EQ(messages_.Calls.size(), 2u);
-  EXPECT_EQ(form.ImageList->count(), 2);
+  EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 2);
 }

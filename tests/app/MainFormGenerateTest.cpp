@@ -10,6 +10,7 @@
 #include "app/PictureButton.h"
 #include "app/ResultBrowser.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 
 class Generation : public MainFormTest {
@@ -24,7 +25,7 @@ class Generation : public MainFormTest {
 
 TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   TMainForm& form = Form();
-  form.AnzEd->setValue(2);
+  Control<QSpinBox>(form, "AnzEd")->setValue(2);
   const std::string overview = folder_.Path("web/neu/album.htm");
   dialogs_.Paths = {overview};
   form.GoBtn1Click();
@@ -33,8 +34,8 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   EXPECT_EQ(dialogs_.Saves[0].DefaultExtension, "htm");
   EXPECT_FALSE(dialogs_.Saves[0].OverwritePrompt);
   EXPECT_TRUE(messages_.Calls.empty());
-  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
-  EXPECT_EQ(form.WebBrowser1->Address().toStdString(), "file://" + overview);
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 4);
+  EXPECT_EQ(Control<app::ResultBrowser>(form, "WebBrowser1")->Address().toStdString(), "file://" + overview);
   const std::string page = folder_.Read("web/neu/album.htm");
   EXPECT_NE(page.find("./mini/"), std::string::npos);
   auto count = [&](const std::string& what) {
@@ -48,17 +49,18 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   for (const char* sub : {"web/neu/pics", "web/neu/mini", "web/neu/html"})
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path(sub)), {}), 3) << sub;
   for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.DetailPageName.has_value());
-  EXPECT_FALSE(form.GoBtn->Pressed());
+  EXPECT_FALSE(Control<app::PictureButton>(form, "GoBtn")->Pressed());
 }
 
 TEST_F(Generation, ResultInAFolderWithHashAndPercentIsShownFromThatFolder) {
   TMainForm& form = Form();
+  app::ResultBrowser* WebBrowser1 = Control<app::ResultBrowser>(form, "WebBrowser1");
   const std::string overview = folder_.Path("web/Fotos #1 100%25/album.htm");
   dialogs_.Paths = {overview};
   form.GoBtn1Click();
   ASSERT_TRUE(std::filesystem::exists(overview));
-  EXPECT_EQ(form.WebBrowser1->Address().toStdString(), "file://" + overview);
-  EXPECT_EQ(app::AddressUrl(form.WebBrowser1->Address()).toLocalFile().toStdString(), overview);
+  EXPECT_EQ(WebBrowser1->Address().toStdString(), "file://" + overview);
+  EXPECT_EQ(app::AddressUrl(WebBrowser1->Address()).toLocalFile().toStdString(), overview);
   EXPECT_EQ(app::AddressUrl("https://example.org/a?b#c"), QUrl("https://example.org/a?b#c"));
 }
 
@@ -67,8 +69,8 @@ TEST_F(Generation, CancelledDialogWritesNothing) {
   form.GoBtn1Click();
   EXPECT_EQ(dialogs_.Saves.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("pics/html")));
-  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
-  EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
+  EXPECT_TRUE(Control<app::ResultBrowser>(form, "WebBrowser1")->Address().isEmpty());
 }
 
 TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
@@ -80,8 +82,8 @@ TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
   EXPECT_EQ(messages_.Calls[0].Text, "HTML Datei erstellen: Konnte die Datei album.htm nicht erstellen!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_TRUE(std::filesystem::exists(folder_.Path("web/pics/a.jpg")));
-  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
-  EXPECT_TRUE(form.WebBrowser1->Address().isEmpty());
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
+  EXPECT_TRUE(Control<app::ResultBrowser>(form, "WebBrowser1")->Address().isEmpty());
   for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.ThumbnailName.has_value());
 }
 
@@ -92,7 +94,7 @@ TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {
   EXPECT_TRUE(dialogs_.Saves.empty());
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Kind, "error");
-  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
 }
 
 TEST_F(Generation, CloseRequestDuringARunIsRefused) {
@@ -105,6 +107,6 @@ TEST_F(Generation, CloseRequestDuringARunIsRefused) {
   EXPECT_FALSE(closed);
   EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 4);
   EXPECT_TRUE(form.close());
 }

@@ -29,6 +29,7 @@
 #include "app/StatusBar.h"
 #include "platform/Paths.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
@@ -68,31 +69,33 @@ TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
   apptest::WriteTemplateSet(folder_, "Einfach");
   for (const char* name : {"pics/a.jpg", "pics/b.jpg"}) apptest::WritePicture(folder_.Path(name), 40, 30);
   TMainForm& form = ShownForm();
+  app::PictureButton* GoBtn = Control<app::PictureButton>(form, "GoBtn");
+  QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
   ShowFolder(folder_.Path("pics"), 2);
-  form.JamShellList1->setFocus();
+  Control<app::ShellListView>(form, "JamShellList1")->setFocus();
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_H, Qt::AltModifier);  // "&Hinzufügen", which clicks after showing itself pressed
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.Pictures.size() == 2; }, 2000));
 
   for (int i = 0; i < 3; ++i) Key(Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(form.PageControl2->currentIndex(), 3);
+  EXPECT_EQ(PageControl2->currentIndex(), 3);
   Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(form.PageControl2->currentIndex(), 2);
+  EXPECT_EQ(PageControl2->currentIndex(), 2);
   Key(Qt::Key_PageDown, Qt::ControlModifier);
-  EXPECT_EQ(form.PageControl2->currentIndex(), 3);
+  EXPECT_EQ(PageControl2->currentIndex(), 3);
   Key(Qt::Key_PageUp, Qt::ControlModifier);
   Key(Qt::Key_PageDown, Qt::ControlModifier);
 
-  form.GoBtn->setFocus();  // "Los!" takes the focus and acts on Space; the dialog is cancelled here
-  ASSERT_TRUE(form.GoBtn->hasFocus());
+  GoBtn->setFocus();  // "Los!" takes the focus and acts on Space; the dialog is cancelled here
+  ASSERT_TRUE(GoBtn->hasFocus());
   Key(Qt::Key_Space);
   EXPECT_EQ(dialogs_.Saves.size(), 1u);
-  EXPECT_FALSE(form.GoBtn->Pressed());
+  EXPECT_FALSE(GoBtn->Pressed());
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   Key(Qt::Key_F9);
   EXPECT_EQ(dialogs_.Saves.size(), 2u);
   EXPECT_TRUE(fs::exists(folder_.Path("web/album.htm")));
-  EXPECT_EQ(form.PageControl2->currentIndex(), 4);
+  EXPECT_EQ(PageControl2->currentIndex(), 4);
 
   dialogs_.Paths = {folder_.Path("album.lva")};
   Key(Qt::Key_S, Qt::ControlModifier);
@@ -104,22 +107,32 @@ TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
   EXPECT_EQ(form.Pictures.size(), 2u);
 
   messages_.Answers = {false};
-  form.EndeButton->setFocus();
+  Control<app::PictureButton>(form, "EndeButton")->setFocus();
   Key(Qt::Key_Return);
   EXPECT_EQ(messages_.Calls.back().Caption, "Programm beenden");
   EXPECT_TRUE(form.isVisible());
 }
 
+// The tool row can be hidden from the window's context menu; its keys stay.
+TEST_F(Keyboard, StandardKeysWorkWithTheToolRowHidden) {
+  TMainForm& form = ShownForm();
+  Control<QWidget>(form, "ToolRow")->hide();
+  Control<QListWidget>(form, "ImageList")->setFocus();
+  dialogs_.Paths = {folder_.Path("neu.lva")};
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("neu.lva"));
+}
+
 TEST_F(Keyboard, TooltipsNameTheKeys) {
   TMainForm& form = Form();
-  EXPECT_EQ(form.NewBtn->toolTip(), "Neues Album erstellen (" + KeyText(QKeySequence::New) + ")");
-  EXPECT_EQ(form.OpenBtn->toolTip(), "Album öffnen... (" + KeyText(QKeySequence::Open) + ")");
-  EXPECT_EQ(form.SaveBtn->toolTip(), "Album speichern (" + KeyText(QKeySequence::Save) + ")");
-  EXPECT_TRUE(form.SaveAsBtn->toolTip().startsWith("Album speichern unter... ("));
-  EXPECT_EQ(form.GoBtn1->toolTip(), "HTML-Dateien erstellen! (F9)");
-  for (QWidget* button : {static_cast<QWidget*>(form.GoBtn), static_cast<QWidget*>(form.EndeButton),
-                          static_cast<QWidget*>(form.ueberButton)})
-    EXPECT_EQ(button->focusPolicy(), Qt::StrongFocus);
+  EXPECT_EQ(Control<QToolButton>(form, "NewBtn")->toolTip(),
+            "Neues Album erstellen (" + KeyText(QKeySequence::New) + ")");
+  EXPECT_EQ(Control<QToolButton>(form, "OpenBtn")->toolTip(), "Album öffnen... (" + KeyText(QKeySequence::Open) + ")");
+  EXPECT_EQ(Control<QToolButton>(form, "SaveBtn")->toolTip(), "Album speichern (" + KeyText(QKeySequence::Save) + ")");
+  EXPECT_TRUE(Control<QToolButton>(form, "SaveAsBtn")->toolTip().startsWith("Album speichern unter... ("));
+  EXPECT_EQ(Control<QLabel>(form, "GoBtn1")->toolTip(), "HTML-Dateien erstellen! (F9)");
+  for (const char* button : {"GoBtn", "EndeButton", "ueberButton"})
+    EXPECT_EQ(Control<app::PictureButton>(form, button)->focusPolicy(), Qt::StrongFocus) << button;
 }
 
 using RecentAlbumList = MainFormTest;
@@ -132,23 +145,24 @@ TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
   form_.reset();
 
   TMainForm& form = Form();
-  emit form.RecentMenu->aboutToShow();
-  QList<QAction*> entries = form.RecentMenu->actions();
+  QMenu* RecentMenu = Control<QMenu>(form, "RecentMenu");
+  emit RecentMenu->aboutToShow();
+  QList<QAction*> entries = RecentMenu->actions();
   ASSERT_EQ(entries.size(), 2);
   EXPECT_EQ(entries[0]->text().toStdString(), folder_.Path("alben/zwei.lva"));
   EXPECT_EQ(entries[1]->text().toStdString(), folder_.Path("alben/eins.lva"));
   entries[1]->trigger();
-  EXPECT_EQ(form.SavedFileName, folder_.Path("alben/eins.lva"));
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("alben/eins.lva"));
   EXPECT_EQ(form.Pictures.size(), 1u);
   form.OpenBtnClick();  // cancelled; it starts where the album is
   EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
 
   fs::remove(folder_.Path("alben/zwei.lva"));
-  emit form.RecentMenu->aboutToShow();
-  form.RecentMenu->actions()[1]->trigger();
+  emit RecentMenu->aboutToShow();
+  RecentMenu->actions()[1]->trigger();
   EXPECT_NE(messages_.Calls.back().Text.find("zwei.lva gibt es nicht mehr"), std::string::npos);
   ASSERT_EQ(form.Recent().Entries().size(), 1u);
-  EXPECT_EQ(form.SavedFileName, folder_.Path("alben/eins.lva"));
+  EXPECT_EQ(form.SavedFileName(), folder_.Path("alben/eins.lva"));
   form_.reset();
   EXPECT_EQ(Form().Recent().Entries().size(), 1u);
   Form().SaveAsBtnClick();  // a new program start: the last album's folder
@@ -163,15 +177,15 @@ TEST_F(CommandLine, OpensTheAlbumGivenAfterTheProgramName) {
   ASSERT_TRUE(Form().SaveFile(folder_.Path("mein album.lva")));
   form_.reset();
   Form().OpenFromCommandLine({"lumivista"});
-  EXPECT_FALSE(Form().SavedFileName.has_value());
+  EXPECT_FALSE(Form().SavedFileName().has_value());
   Form().OpenFromCommandLine({"lumivista", "-style=fusion", QString::fromStdString(folder_.Path("mein album.lva"))});
-  EXPECT_EQ(Form().SavedFileName, folder_.Path("mein album.lva"));
+  EXPECT_EQ(Form().SavedFileName(), folder_.Path("mein album.lva"));
   EXPECT_EQ(Form().Pictures.size(), 1u);
   EXPECT_TRUE(messages_.Calls.empty());
 
   Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("fehlt.lva"))});
   EXPECT_FALSE(messages_.Calls.empty());
-  EXPECT_EQ(Form().SavedFileName, folder_.Path("mein album.lva"));
+  EXPECT_EQ(Form().SavedFileName(), folder_.Path("mein album.lva"));
   messages_.Calls.clear();
   Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("")) + "Fotos \U0001F600.lva"});
   ASSERT_EQ(messages_.Calls.size(), 1u);
@@ -184,24 +198,26 @@ TEST_F(SourcePane, TheFilterShownAtStartIsApplied) {
   for (const char* name : {"pics/run.sh", "pics/data.json", "pics/album.lva"}) folder_.Write(name, "x");
   apptest::WritePicture(folder_.Path("pics/a.jpg"), 4, 4);
   ShowFolder(folder_.Path("pics"), 1);
-  EXPECT_EQ(Form().FilterComboBox1->currentIndex(), 0);
-  EXPECT_EQ(Form().JamShellList1->model()->index(0, 0, Form().JamShellList1->rootIndex()).data().toString(), "a.jpg");
+  EXPECT_EQ(Control<QComboBox>(Form(), "FilterComboBox1")->currentIndex(), 0);
+  const app::ShellListView* list = Control<app::ShellListView>(Form(), "JamShellList1");
+  EXPECT_EQ(list->model()->index(0, 0, list->rootIndex()).data().toString(), "a.jpg");
 }
 
 TEST_F(SourcePane, TheTreeKeepsItsPlaceWhileTheModelLoads) {
   for (int i = 0; i < 80; ++i) folder_.MakeFolder("baum/d" + std::to_string(100 + i));
   TMainForm& form = Form();
+  QTreeView* JamShellTree1 = Control<QTreeView>(form, "JamShellTree1");
   form.resize(900, 500);
   form.show();
   form.SelectFolder(folder_.Path("baum/d105"));
-  auto* model = qobject_cast<QFileSystemModel*>(form.JamShellTree1->model());
+  auto* model = qobject_cast<QFileSystemModel*>(JamShellTree1->model());
   const QModelIndex parent = model->index(QString::fromStdString(folder_.Path("baum")));
   ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(parent) == 80; }, 5000));
   QTest::qWait(100);
-  form.JamShellTree1->setFocus();
-  for (int i = 0; i < 4; ++i) QTest::keyClick(form.JamShellTree1, Qt::Key_PageDown);
+  JamShellTree1->setFocus();
+  for (int i = 0; i < 4; ++i) QTest::keyClick(JamShellTree1, Qt::Key_PageDown);
   const std::string moved = form.SelectedFolder();
-  const int scrolled = form.JamShellTree1->verticalScrollBar()->value();
+  const int scrolled = JamShellTree1->verticalScrollBar()->value();
   ASSERT_NE(moved, folder_.Path("baum/d105"));
   // Folders read later (the model re-reads them when they change) must not
   // bring the first folder back into view.
@@ -209,7 +225,7 @@ TEST_F(SourcePane, TheTreeKeepsItsPlaceWhileTheModelLoads) {
   emit model->directoryLoaded("/");
   QTest::qWait(50);
   EXPECT_EQ(form.SelectedFolder(), moved);
-  EXPECT_EQ(form.JamShellTree1->verticalScrollBar()->value(), scrolled);
+  EXPECT_EQ(JamShellTree1->verticalScrollBar()->value(), scrolled);
 }
 
 using UnfitText = MainFormTest;
@@ -232,9 +248,9 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics")) + "/Urlaub \U0001F600.jpg"),
                 QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/b.jpg")))});
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(Form().ImageList->viewport(), &enter);
+  QApplication::sendEvent(Control<QListWidget>(Form(), "ImageList")->viewport(), &enter);
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(Form().ImageList->viewport(), &drop);
+  QApplication::sendEvent(Control<QListWidget>(Form(), "ImageList")->viewport(), &drop);
   EXPECT_EQ(Form().Pictures.size(), 2u);
   EXPECT_EQ(messages_.Calls.size(), 2u);
 }
@@ -242,23 +258,26 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
 TEST_F(UnfitText, TypedCharactersTheAlbumCannotHoldAreRefused) {
   apptest::WritePicture(folder_.Path("pics/b.jpg"), 4, 4);
   TMainForm& form = Form();
+  QLineEdit* CaptionED = Control<QLineEdit>(form, "CaptionED");
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   form.show();
   form.AddDroppedFiles({folder_.Path("pics/b.jpg")});
-  form.CaptionED->setText("Urlaub");
-  form.CaptionED->setFocus();
-  form.CaptionED->end(false);
-  Type(form.CaptionED, QString::fromUtf8("\xC3\xA9"));
-  Type(form.CaptionED, QString::fromUtf8("\xF0\x9F\x98\x80"));
-  EXPECT_EQ(form.CaptionED->text(), QString::fromUtf8("Urlaub\xC3\xA9"));
-  EXPECT_FALSE(form.StatusBar1->Text().isEmpty());
+  CaptionED->setText("Urlaub");
+  CaptionED->setFocus();
+  CaptionED->end(false);
+  Type(CaptionED, QString::fromUtf8("\xC3\xA9"));
+  Type(CaptionED, QString::fromUtf8("\xF0\x9F\x98\x80"));
+  EXPECT_EQ(CaptionED->text(), QString::fromUtf8("Urlaub\xC3\xA9"));
+  EXPECT_FALSE(Control<app::TStatusBar>(form, "StatusBar1")->Text().isEmpty());
 
-  form.ImageBox->setCurrentRow(0);
-  form.ImageBox->item(0)->setSelected(true);
-  form.ComMemo->insertPlainText("Strand");
-  form.ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC \xE4\xB8\xAD"));  // euro fits, the Chinese sign not
-  EXPECT_EQ(form.ComMemo->toPlainText(), "Strand");
+  ImageBox->setCurrentRow(0);
+  ImageBox->item(0)->setSelected(true);
+  ComMemo->insertPlainText("Strand");
+  ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC \xE4\xB8\xAD"));  // euro fits, the Chinese sign not
+  EXPECT_EQ(ComMemo->toPlainText(), "Strand");
   EXPECT_EQ(form.Pictures[0].Comment, "Strand");
-  form.ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC"));
+  ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC"));
   EXPECT_EQ(form.Pictures[0].Comment, "Strand \x80");
-  EXPECT_EQ(form.ComMemo->textCursor().position(), 8);
+  EXPECT_EQ(ComMemo->textCursor().position(), 8);
 }

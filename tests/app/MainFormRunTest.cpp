@@ -3,17 +3,21 @@
 // and what the window allows while it runs.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
 #include "support/HeifFixtures.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 namespace fs = std::filesystem;
 
@@ -49,7 +53,7 @@ class WindowRun : public MainFormTest {
     }
     Form().AddDroppedFiles(paths);
   }
-  std::string StatusText() { return Form().StatusBar1->Text().toStdString(); }
+  std::string StatusText() { return Control<app::TStatusBar>(Form(), "StatusBar1")->Text().toStdString(); }
 };
 
 TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
@@ -57,11 +61,11 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   Form().GoBtn1Click();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder, 1 fehlgeschlagen");
-  EXPECT_EQ(Form().StatusBar1->Progress().Percent(), 100);
-  EXPECT_EQ(Form().PageControl2->currentIndex(), 4);
+  EXPECT_EQ(Control<app::TStatusBar>(Form(), "StatusBar1")->Progress().Percent(), 100);
+  EXPECT_EQ(Control<QTabWidget>(Form(), "PageControl2")->currentIndex(), 4);
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
   EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
-  EXPECT_FALSE(Form().StopBtn->isVisible());
+  EXPECT_FALSE(Control<QPushButton>(Form(), "StopBtn")->isVisible());
 }
 
 // Phone pictures, whatever their names, become an album of JPEG copies.
@@ -94,6 +98,9 @@ TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
 TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   AddPictures(8, {2});
   TMainForm& form = Form();
+  QToolButton* NewBtn = Control<QToolButton>(form, "NewBtn");
+  QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
+  QPushButton* StopBtn = Control<QPushButton>(form, "StopBtn");
   form.show();
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   bool sawRun = false;
@@ -102,15 +109,15 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     sawRun = true;
     QTest::qWait(80);  // the progress timer shows where the run is
     EXPECT_EQ(StatusText(), "Bild 2 von 8");
-    EXPECT_GT(form.StatusBar1->Progress().Percent(), 0);
-    EXPECT_TRUE(form.StopBtn->isVisible());
-    EXPECT_FALSE(form.NewBtn->isEnabled());
-    EXPECT_FALSE(form.AddBtn->isEnabled());
+    EXPECT_GT(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
+    EXPECT_TRUE(StopBtn->isVisible());
+    EXPECT_FALSE(NewBtn->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
     form.AddDroppedFiles({folder_.Path("pics/p1.jpg")});  // changing the album is refused
     EXPECT_EQ(form.Pictures.size(), 8u);
-    form.PageControl2->setCurrentIndex(1);  // looking around is not
+    PageControl2->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
-    QTest::mouseClick(form.StopBtn, Qt::LeftButton);
+    QTest::mouseClick(StopBtn, Qt::LeftButton);
   };
   form.GoBtn1Click();
   ASSERT_TRUE(sawRun);
@@ -125,10 +132,40 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   EXPECT_EQ(messages_.Calls.back().Text, "Die Erstellung wurde abgebrochen. " + std::to_string(made) + word +
                                              " erstellt; die \xDC" "bersichtsseite wurde nicht geschrieben.");
   EXPECT_EQ(StatusText(), "Abgebrochen: " + std::to_string(made) + (made == 1 ? " Bild" : " Bilder") + " erstellt");
-  EXPECT_EQ(form.PageControl2->currentIndex(), 1);  // no result page
-  EXPECT_TRUE(form.NewBtn->isEnabled());
-  EXPECT_FALSE(form.StopBtn->isVisible());
+  EXPECT_EQ(PageControl2->currentIndex(), 1);  // no result page
+  EXPECT_TRUE(NewBtn->isEnabled());
+  EXPECT_FALSE(StopBtn->isVisible());
   for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.PictureName.has_value());
+}
+
+// Whatever would change the album is off while a run goes on; afterwards
+// each control has the state it had before, so one that was off stays off.
+TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) {
+  AddPictures(3, {2});
+  TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  form.show();
+  Control<QListWidget>(form, "ImageBox")->setCurrentRow(-1);  // no line chosen: no comment to edit
+  const std::vector<std::string> names{"NewBtn",   "OpenBtn",     "SaveBtn",     "SaveAsBtn",    "AddBtn",
+                                       "DelBtn",   "UpNow",       "DownNow",     "ImageBox",     "ShowComment",
+                                       "GoBtn",    "TemplateBox", "PageControl1"};
+  std::map<std::string, bool> before;
+  for (const std::string& name : names) before[name] = Control<QWidget>(form, name.c_str())->isEnabled();
+  ASSERT_FALSE(before["ShowComment"]);
+  ASSERT_TRUE(before["DelBtn"]);
+  dialogs_.Paths = {folder_.Path("web/album.htm")};
+  bool sawRun = false;
+  messages_.WhileShown = [&](const apptest::MessageCall& call) {
+    if (call.Text.find("p2.jpg") == std::string::npos || !form.Generating()) return;
+    sawRun = true;
+    for (const std::string& name : names) EXPECT_FALSE(Control<QWidget>(form, name.c_str())->isEnabled()) << name;
+    EXPECT_TRUE(ComMemo->isReadOnly());
+  };
+  form.GoBtn1Click();
+  ASSERT_TRUE(sawRun);
+  for (const std::string& name : names)
+    EXPECT_EQ(Control<QWidget>(form, name.c_str())->isEnabled(), before[name]) << name;
+  EXPECT_FALSE(ComMemo->isReadOnly());
 }
 
 // The pool may hold several pictures in work when Escape comes; with eight
@@ -141,7 +178,8 @@ TEST_F(WindowRun, EscapeStopsARunToo) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
-    if (call.Text.find("p1.jpg") != std::string::npos) QTest::keyClick(form.PageControl2, Qt::Key_Escape);
+    if (call.Text.find("p1.jpg") != std::string::npos)
+      QTest::keyClick(Control<QTabWidget>(form, "PageControl2"), Qt::Key_Escape);
   };
   form.GoBtn1Click();
   EXPECT_FALSE(fs::exists(folder_.Path("web/album.htm")));

@@ -11,14 +11,15 @@
 #include "app/ShellListView.h"
 #include "platform/Paths.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 using Strings = std::vector<std::string>;
 
 namespace {
 
 Strings ListedNames(TMainForm& form) {
-  QAbstractItemModel* model = form.JamShellList1->model();
-  const QModelIndex root = form.JamShellList1->rootIndex();
+  QAbstractItemModel* model = Control<app::ShellListView>(form, "JamShellList1")->model();
+  const QModelIndex root = Control<app::ShellListView>(form, "JamShellList1")->rootIndex();
   Strings names;
   for (int row = 0; row < model->rowCount(root); ++row)
     names.push_back(model->index(row, 0, root).data().toString().toStdString());
@@ -36,11 +37,12 @@ TEST_F(PictureSource, FilterWithTwoExtensionsShowsThoseFilesAndAllFolders) {
   folder_.MakeFolder("pics/sub.jpg.d");
   ShowFolder(folder_.Path("pics"), 4);  // the first entry, all picture files, from the start
   TMainForm& form = Form();
+  QComboBox* FilterComboBox1 = Control<QComboBox>(form, "FilterComboBox1");
   int tiff = -1;
-  for (int i = 0; i < form.FilterComboBox1->count(); ++i)
-    if (form.FilterComboBox1->itemText(i).startsWith("TIFF")) tiff = i;
+  for (int i = 0; i < FilterComboBox1->count(); ++i)
+    if (FilterComboBox1->itemText(i).startsWith("TIFF")) tiff = i;
   ASSERT_GE(tiff, 0);
-  form.FilterComboBox1->setCurrentIndex(tiff);
+  FilterComboBox1->setCurrentIndex(tiff);
   form.FilterComboBox1Change();
   ASSERT_TRUE(QTest::qWaitFor([&] { return ListedNames(form).size() == 3; }, 5000)) << ListedNames(form).size();
   EXPECT_EQ(ListedNames(form), (Strings{"a.tif", "b.TIFF", "sub.jpg.d"}));
@@ -54,13 +56,13 @@ TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
   SelectInList({"sub"});
   form.JamShellList1DblClick();
   EXPECT_EQ(form.SelectedFolder(), folder_.Path("pics/sub"));
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_TRUE(form.PreviewFileName().empty());
 
   ShowFolder(folder_.Path("pics"), 2);
   SelectInList({"a.jpg"});
   EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
-  EXPECT_EQ(form.PreviewFileName, folder_.Path("pics/a.jpg"));
-  EXPECT_EQ(imaging::DibWidth(form.PreviewImage), 16);
+  EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/a.jpg"));
+  EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 16);
   EXPECT_TRUE(form.Pictures.empty());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
 }
@@ -69,12 +71,13 @@ TEST_F(PictureSource, EnterWhileRenamingDoesNothing) {
   apptest::WritePicture(folder_.Path("pics/a.jpg"), 16, 10);
   ShowFolder(folder_.Path("pics"), 1);
   TMainForm& form = Form();
+  app::ShellListView* JamShellList1 = Control<app::ShellListView>(form, "JamShellList1");
   form.show();
   SelectInList({"a.jpg"});
-  form.JamShellList1->edit(form.JamShellList1->currentIndex());
-  ASSERT_TRUE(form.JamShellList1->IsEditing());
+  JamShellList1->edit(JamShellList1->currentIndex());
+  ASSERT_TRUE(JamShellList1->IsEditing());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_Return));
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_TRUE(form.PreviewFileName().empty());
 }
 
 TEST_F(PictureSource, NothingSelectedDoesNothing) {
@@ -89,7 +92,7 @@ TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
   folder_.Write("pics/kaputt.jpg", "not a picture at all");
   ShowFolder(folder_.Path("pics"), 1);
   TMainForm& form = Form();
-  const uint8_t* white = form.PreviewImage.Pixels;
+  const uint8_t* white = form.PreviewImage().Pixels;
   form.openfilenow(folder_.Path("pics/kaputt.jpg"));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   const std::string notLoaded = "Fehler: Die Datei " + folder_.Path("pics/kaputt.jpg") + " konnte nicht geladen werden!";
@@ -100,8 +103,8 @@ TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
   EXPECT_EQ(box.Caption, notLoaded);
   EXPECT_GT(box.Text.size(), 5u);
   EXPECT_EQ(box.Text.find("konnte nicht geladen"), std::string::npos);
-  EXPECT_EQ(form.PreviewImage.Pixels, white);
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  EXPECT_EQ(form.PreviewImage().Pixels, white);
+  EXPECT_TRUE(form.PreviewFileName().empty());
 }
 
 using FavouriteFolders = MainFormTest;
@@ -117,7 +120,7 @@ TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
   }
   const Strings expected{folder_.Path("A/"), folder_.Path("B/")};
   EXPECT_EQ(form.Favourites(), expected);
-  EXPECT_EQ(Lines(form.PrefListBox), expected);
+  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), expected);
   EXPECT_EQ(folder_.Read("folders.dat"), expected[0] + "\r\n" + expected[1] + "\r\n");
   EXPECT_EQ(form.Pictures.size(), 3u);
 }
@@ -153,7 +156,7 @@ TEST_F(FavouriteFolders, DoubleClickJumpsToTheFolderAndEmptyListDoesNothing) {
   form.PrefListBoxDblClick();
   EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), folder_.Path());
   form.AddToPrefFolders(folder_.Path("Urlaub/"));
-  form.PrefListBox->setCurrentRow(0);
+  Control<QListWidget>(form, "PrefListBox")->setCurrentRow(0);
   form.PrefListBoxDblClick();
   EXPECT_EQ(form.SelectedFolder(), folder_.Path("Urlaub"));
 }

@@ -23,6 +23,7 @@
 #include "app/StatusBar.h"
 #include "platform/Paths.h"
 
+using apptest::Control;
 using apptest::MainFormTest;
 
 namespace {
@@ -35,73 +36,100 @@ using StartUp = MainFormTest;
 
 TEST_F(StartUp, CaptionPagesAndToolRow) {
   TMainForm& form = Form();
+  QLabel* EndeBtn = Control<QLabel>(form, "EndeBtn");
+  QToolButton* OpenBtn = Control<QToolButton>(form, "OpenBtn");
+  QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
   EXPECT_EQ(Utf8(form.windowTitle()), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
-  EXPECT_FALSE(form.SavedFileName.has_value());
+  EXPECT_FALSE(form.SavedFileName().has_value());
   const std::vector<std::string> tabs{"Bilder hinzufügen", "Sortieren", "Kommentare", "Lumivista erstellen",
                                       "Ergebnis betrachten"};
-  ASSERT_EQ(form.PageControl2->count(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(Utf8(form.PageControl2->tabText(i)), tabs[static_cast<size_t>(i)]);
-  EXPECT_EQ(form.PageControl2->currentIndex(), 0);
-  EXPECT_EQ(Utf8(form.NewBtn->text()), "&Neu");
-  EXPECT_EQ(Utf8(form.OpenBtn->text()), "Ö&ffnen...");
-  EXPECT_EQ(Utf8(form.OpenBtn->toolTip()).rfind("Album öffnen... (", 0), 0u);  // then its key
-  EXPECT_EQ(Utf8(form.SaveAsBtn->text()), "Speichern &unter...");
-  EXPECT_EQ(Utf8(form.EndeBtn->toolTip()), "Hiermit verlassen Sie das Programm");
-  EXPECT_EQ(Utf8(form.ueberbtn->toolTip()), "Informationen über das Programm");
-  EXPECT_EQ(Utf8(form.wwwBtn->toolTip()), "Auf zur Vendrix Homepage...");
-  EXPECT_EQ(Utf8(form.GoBtn1->toolTip()).rfind("HTML-Dateien erstellen! (", 0), 0u);
-  EXPECT_FALSE(form.EndeBtn->isHidden());
-  EXPECT_TRUE(form.EndeBtnDown->isHidden());
+  ASSERT_EQ(PageControl2->count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Utf8(PageControl2->tabText(i)), tabs[static_cast<size_t>(i)]);
+  EXPECT_EQ(PageControl2->currentIndex(), 0);
+  EXPECT_EQ(Utf8(Control<QToolButton>(form, "NewBtn")->text()), "&Neu");
+  EXPECT_EQ(Utf8(OpenBtn->text()), "Ö&ffnen...");
+  EXPECT_EQ(Utf8(OpenBtn->toolTip()).rfind("Album öffnen... (", 0), 0u);  // then its key
+  EXPECT_EQ(Utf8(Control<QToolButton>(form, "SaveAsBtn")->text()), "Speichern &unter...");
+  EXPECT_EQ(Utf8(EndeBtn->toolTip()), "Hiermit verlassen Sie das Programm");
+  EXPECT_EQ(Utf8(Control<QLabel>(form, "ueberbtn")->toolTip()), "Informationen über das Programm");
+  EXPECT_EQ(Utf8(Control<QToolButton>(form, "wwwBtn")->toolTip()), "Auf zur Vendrix Homepage...");
+  EXPECT_EQ(Utf8(Control<QLabel>(form, "GoBtn1")->toolTip()).rfind("HTML-Dateien erstellen! (", 0), 0u);
+  EXPECT_FALSE(EndeBtn->isHidden());
+  EXPECT_TRUE(Control<QLabel>(form, "EndeBtnDown")->isHidden());
+}
+
+// Tests, scripts and the remembered splitter positions find controls by
+// name: each name must lead to exactly one control.
+TEST_F(StartUp, EachControlNameIsFoundOnce) {
+  TMainForm& form = Form();
+  for (const char* name :
+       {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "RecentMenu", "PageControl2", "TabSheet1", "TabSheet3",
+        "TabSheet5", "TabSheet4", "PrefListBox", "JamShellTree1", "JamShellList1", "FilterComboBox1", "DibPrevPaint",
+        "AddBtn", "DelBtn", "ViewBtn", "PrintBtn", "ImageList", "SourceSplitter", "PageSplitter", "AlbumSplitter",
+        "SortBox", "UpNow", "DownNow", "ImageBox", "ShowComment", "ComMemo", "GoBtn", "GoBtn1", "GoBtn1Down",
+        "TemplateBox", "PageControl1", "BKColorBox", "BKColorBox2", "BreitEd", "HochEd", "CaptionED", "FreeText",
+        "AnzEd", "BorderEd", "backlink", "Caption2ED", "Border2ED", "UploadInfo", "WebBrowser1", "wwwBtn",
+        "ueberButton", "ueberbtn", "ueberBtn2", "EndeButton", "EndeBtn", "EndeBtnDown", "StopBtn", "StatusBar1"})
+    EXPECT_EQ(form.findChildren<QWidget*>(name).size(), 1) << name;
 }
 
 TEST_F(StartUp, AlbumControlsStartEmptyAndDisabled) {
   TMainForm& form = Form();
+  QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
+  QPushButton* DelBtn = Control<QPushButton>(form, "DelBtn");
+  QCheckBox* ShowComment = Control<QCheckBox>(form, "ShowComment");
+  QPushButton* ViewBtn = Control<QPushButton>(form, "ViewBtn");
   EXPECT_TRUE(form.Pictures.empty());
-  EXPECT_TRUE(form.AddBtn->isEnabled());
-  EXPECT_FALSE(form.DelBtn->isEnabled());
-  EXPECT_FALSE(form.ViewBtn->isEnabled());
-  EXPECT_FALSE(form.PrintBtn->isEnabled());
-  EXPECT_EQ(Utf8(form.DelBtn->text()), "&Löschen");
-  EXPECT_EQ(Utf8(form.ViewBtn->text()), "&Groß anzeigen");
-  EXPECT_FALSE(form.ShowComment->isEnabled());
-  EXPECT_TRUE(form.ShowComment->isChecked());
-  EXPECT_FALSE(form.ComMemo->isEnabled());
-  EXPECT_TRUE(form.ComMemo->toPlainText().isEmpty());
-  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 0);
+  EXPECT_TRUE(Control<QPushButton>(form, "AddBtn")->isEnabled());
+  EXPECT_FALSE(DelBtn->isEnabled());
+  EXPECT_FALSE(ViewBtn->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>(form, "PrintBtn")->isEnabled());
+  EXPECT_EQ(Utf8(DelBtn->text()), "&Löschen");
+  EXPECT_EQ(Utf8(ViewBtn->text()), "&Groß anzeigen");
+  EXPECT_FALSE(ShowComment->isEnabled());
+  EXPECT_TRUE(ShowComment->isChecked());
+  EXPECT_FALSE(ComMemo->isEnabled());
+  EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
+  EXPECT_EQ(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
 }
 
 TEST_F(StartUp, GenerationSettingsHaveTheirDefaults) {
   TMainForm& form = Form();
-  EXPECT_EQ(form.BKColorBox->HTMLcolor(), "#C0C0C0");
-  EXPECT_EQ(form.BKColorBox2->HTMLcolor(), "#FFFFFF");
-  EXPECT_EQ(form.BreitEd->value(), 90);
-  EXPECT_EQ(form.BreitEd->maximum(), 1000);
-  EXPECT_EQ(form.HochEd->value(), 90);
-  EXPECT_EQ(form.AnzEd->value(), 5);
-  EXPECT_EQ(form.AnzEd->minimum(), 1);
-  EXPECT_EQ(form.AnzEd->maximum(), 50);
-  EXPECT_EQ(form.BorderEd->value(), 3);
-  EXPECT_EQ(form.BorderEd->maximum(), 10);
-  EXPECT_EQ(form.Border2ED->value(), 3);
-  EXPECT_EQ(Utf8(form.CaptionED->text()), "Web Lumivista");
-  EXPECT_EQ(Utf8(form.FreeText->text()), "Klicken Sie auf die Bilder, um sie in Originalgröße zu sehen.");
-  EXPECT_EQ(Utf8(form.Caption2ED->text()), "Web Lumivista");
-  EXPECT_TRUE(form.backlink->isChecked());
-  EXPECT_EQ(Utf8(form.backlink->text()), "Link zur Vendrix Homepage einfügen - vielen Dank!");
-  EXPECT_FALSE(form.TemplateBox->isEditable());
-  EXPECT_EQ(Utf8(form.PageControl1->tabText(2)), "Informationen zum Hochladen");
-  EXPECT_TRUE(form.UploadInfo->text().startsWith("Das Programm erstellt alle nötigen Dateien"));
+  QSpinBox* AnzEd = Control<QSpinBox>(form, "AnzEd");
+  QSpinBox* BorderEd = Control<QSpinBox>(form, "BorderEd");
+  QSpinBox* BreitEd = Control<QSpinBox>(form, "BreitEd");
+  QCheckBox* backlink = Control<QCheckBox>(form, "backlink");
+  EXPECT_EQ(Control<app::TColorBox>(form, "BKColorBox")->HTMLcolor(), "#C0C0C0");
+  EXPECT_EQ(Control<app::TColorBox>(form, "BKColorBox2")->HTMLcolor(), "#FFFFFF");
+  EXPECT_EQ(BreitEd->value(), 90);
+  EXPECT_EQ(BreitEd->maximum(), 1000);
+  EXPECT_EQ(Control<QSpinBox>(form, "HochEd")->value(), 90);
+  EXPECT_EQ(AnzEd->value(), 5);
+  EXPECT_EQ(AnzEd->minimum(), 1);
+  EXPECT_EQ(AnzEd->maximum(), 50);
+  EXPECT_EQ(BorderEd->value(), 3);
+  EXPECT_EQ(BorderEd->maximum(), 10);
+  EXPECT_EQ(Control<QSpinBox>(form, "Border2ED")->value(), 3);
+  EXPECT_EQ(Utf8(Control<QLineEdit>(form, "CaptionED")->text()), "Web Lumivista");
+  EXPECT_EQ(Utf8(Control<QLineEdit>(form, "FreeText")->text()),
+            "Klicken Sie auf die Bilder, um sie in Originalgröße zu sehen.");
+  EXPECT_EQ(Utf8(Control<QLineEdit>(form, "Caption2ED")->text()), "Web Lumivista");
+  EXPECT_TRUE(backlink->isChecked());
+  EXPECT_EQ(Utf8(backlink->text()), "Link zur Vendrix Homepage einfügen - vielen Dank!");
+  EXPECT_FALSE(Control<QComboBox>(form, "TemplateBox")->isEditable());
+  EXPECT_EQ(Utf8(Control<QTabWidget>(form, "PageControl1")->tabText(2)), "Informationen zum Hochladen");
+  EXPECT_TRUE(Control<QLabel>(form, "UploadInfo")->text().startsWith("Das Programm erstellt alle nötigen Dateien"));
 }
 
 TEST_F(StartUp, PreviewIsAWhitePicture) {
   TMainForm& form = Form();
-  ASSERT_NE(form.PreviewImage.Pixels, nullptr);
-  EXPECT_EQ(imaging::DibWidth(form.PreviewImage), 320);
-  EXPECT_EQ(imaging::DibHeight(form.PreviewImage), 200);
-  EXPECT_EQ(imaging::DibBitCount(form.PreviewImage), 24u);
-  const uint32_t size = form.PreviewImage.Info->bmiHeader.biSizeImage;
-  EXPECT_EQ(std::count(form.PreviewImage.Pixels, form.PreviewImage.Pixels + size, 0xFF), size);
-  EXPECT_TRUE(form.PreviewFileName.empty());
+  ASSERT_NE(form.PreviewImage().Pixels, nullptr);
+  EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 320);
+  EXPECT_EQ(imaging::DibHeight(form.PreviewImage()), 200);
+  EXPECT_EQ(imaging::DibBitCount(form.PreviewImage()), 24u);
+  const uint32_t size = form.PreviewImage().Info->bmiHeader.biSizeImage;
+  EXPECT_EQ(std::count(form.PreviewImage().Pixels, form.PreviewImage().Pixels + size, 0xFF), size);
+  EXPECT_TRUE(form.PreviewFileName().empty());
 }
 
 TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
@@ -110,20 +138,22 @@ TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
   folder_.Write("template/liesmich.txt", "kein Ordner");
   folder_.Write("folders.dat", "/Bilder/\r\n/Urlaub/\r\n/Bilder/\r\n");
   TMainForm& form = Form();
-  ASSERT_EQ(form.TemplateBox->count(), 2);
-  EXPECT_EQ(Utf8(form.TemplateBox->itemText(0)), "Klassisch");
-  EXPECT_EQ(form.TemplateBox->currentIndex(), 0);
+  QComboBox* FilterComboBox1 = Control<QComboBox>(form, "FilterComboBox1");
+  QComboBox* TemplateBox = Control<QComboBox>(form, "TemplateBox");
+  ASSERT_EQ(TemplateBox->count(), 2);
+  EXPECT_EQ(Utf8(TemplateBox->itemText(0)), "Klassisch");
+  EXPECT_EQ(TemplateBox->currentIndex(), 0);
   EXPECT_EQ(form.Favourites(), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
-  EXPECT_EQ(Lines(form.PrefListBox), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
-  EXPECT_GT(form.FilterComboBox1->count(), 1);
-  EXPECT_EQ(form.FilterComboBox1->currentIndex(), 0);
+  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), form.Favourites());
+  EXPECT_GT(FilterComboBox1->count(), 1);
+  EXPECT_EQ(FilterComboBox1->currentIndex(), 0);
   EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), platform::ProgramFolder());
 }
 
 TEST_F(StartUp, NoTemplateFolderAndNoFavouritesFile) {
   TMainForm& form = Form();
-  EXPECT_EQ(form.TemplateBox->count(), 0);
-  EXPECT_EQ(form.PrefListBox->count(), 0);
+  EXPECT_EQ(Control<QComboBox>(form, "TemplateBox")->count(), 0);
+  EXPECT_EQ(Control<QListWidget>(form, "PrefListBox")->count(), 0);
   EXPECT_TRUE(messages_.Calls.empty());
 }
 
@@ -143,7 +173,7 @@ TEST_F(Closing, CancelKeepsEverything) {
   EXPECT_EQ(messages_.Calls[0].Caption, "Programm beenden");
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.Pictures.size(), 1u);
-  EXPECT_EQ(form.ImageList->count(), 1);
+  EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 1);
 }
 
 TEST_F(Closing, OkClosesAndEveryCloseAsks) {
@@ -160,13 +190,14 @@ using Progress = MainFormTest;
 
 TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
   TMainForm& form = Form();
+  app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(form, "StatusBar1");
   form.Progress(20);
-  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 20);
-  form.StatusBar1->grab();  // draws the status bar once
-  EXPECT_EQ(form.StatusBar1->Progress().Rect(), form.StatusBar1->Panel1Rect());
-  EXPECT_EQ(form.StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 20);
+  StatusBar1->grab();  // draws the status bar once
+  EXPECT_EQ(StatusBar1->Progress().Rect(), StatusBar1->Panel1Rect());
+  EXPECT_EQ(StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
   form.Progress(10);
-  EXPECT_EQ(form.StatusBar1->Progress().Percent(), 10);
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 10);
 }
 
 using Preview = MainFormTest;
@@ -174,13 +205,14 @@ using Preview = MainFormTest;
 TEST_F(Preview, PaneShowsThePictureFittedAtTheTopLeft) {
   apptest::WritePicture(folder_.Path("grau.jpg"), 64, 40);
   TMainForm& form = Form();
-  form.DibPrevPaint->setFixedSize(181, 75);
-  QImage white = form.DibPrevPaint->grab().toImage();
+  QWidget* DibPrevPaint = Control<QWidget>(form, "DibPrevPaint");
+  DibPrevPaint->setFixedSize(181, 75);
+  QImage white = DibPrevPaint->grab().toImage();
   EXPECT_EQ(white.pixelColor(0, 0), QColor(Qt::white));
   EXPECT_EQ(white.pixelColor(119, 74), QColor(Qt::white));
   form.openfilenow(folder_.Path("grau.jpg"));
-  EXPECT_EQ(form.PreviewFileName, folder_.Path("grau.jpg"));
-  const QImage grey = form.DibPrevPaint->grab().toImage();
+  EXPECT_EQ(form.PreviewFileName(), folder_.Path("grau.jpg"));
+  const QImage grey = DibPrevPaint->grab().toImage();
   EXPECT_NEAR(grey.pixelColor(10, 10).red(), 0x80, 2);
   EXPECT_NEAR(grey.pixelColor(119, 74).green(), 0x80, 2);
 }
@@ -192,12 +224,12 @@ TEST_F(WindowState, SplitterPositionsAreRemembered) {
     TMainForm& form = Form();
     form.show();
     form.resize(900, 650);
-    form.SourceSplitter->setSizes({100, 500});
+    Control<QSplitter>(form, "SourceSplitter")->setSizes({100, 500});
     ASSERT_TRUE(form.close());
   }
   form_.reset();
   TMainForm& again = Form();
   again.show();
   EXPECT_EQ(again.size(), QSize(900, 650));
-  EXPECT_EQ(again.SourceSplitter->sizes().value(0), 100);
+  EXPECT_EQ(Control<QSplitter>(again, "SourceSplitter")->sizes().value(0), 100);
 }

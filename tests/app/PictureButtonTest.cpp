@@ -10,6 +10,8 @@
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
 
+using apptest::Control;
+
 namespace {
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
@@ -83,29 +85,29 @@ using ExitButton = apptest::MainFormTest;
 TEST_F(ExitButton, DraggingOffAndReleasingDoesNotClose) {
   TMainForm& form = Form();
   form.show();
-  SendMouse(form.EndeButton, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
-  EXPECT_FALSE(form.EndeBtnDown->isHidden());
-  SendMouse(form.EndeButton, QEvent::MouseMove, {-30, 3}, Qt::LeftButton);
-  EXPECT_FALSE(form.EndeBtn->isHidden());
-  SendMouse(form.EndeButton, QEvent::MouseMove, {3, 3}, Qt::LeftButton);
-  EXPECT_FALSE(form.EndeBtnDown->isHidden());
-  SendMouse(form.EndeButton, QEvent::MouseMove, {-30, 3}, Qt::LeftButton);
-  SendMouse(form.EndeButton, QEvent::MouseButtonRelease, {-30, 3}, Qt::NoButton);
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+  EXPECT_FALSE(Control<QLabel>(form, "EndeBtnDown")->isHidden());
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseMove, {-30, 3}, Qt::LeftButton);
+  EXPECT_FALSE(Control<QLabel>(form, "EndeBtn")->isHidden());
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseMove, {3, 3}, Qt::LeftButton);
+  EXPECT_FALSE(Control<QLabel>(form, "EndeBtnDown")->isHidden());
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseMove, {-30, 3}, Qt::LeftButton);
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseButtonRelease, {-30, 3}, Qt::NoButton);
   EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_TRUE(form.isVisible());
-  EXPECT_FALSE(form.EndeBtn->isHidden());
+  EXPECT_FALSE(Control<QLabel>(form, "EndeBtn")->isHidden());
 }
 
 TEST_F(ExitButton, ClickAsksAndCancelKeepsTheWindow) {
   TMainForm& form = Form();
   form.show();
   messages_.Answers = {false};
-  SendMouse(form.EndeButton, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
-  SendMouse(form.EndeButton, QEvent::MouseButtonRelease, {3, 3}, Qt::NoButton);
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+  SendMouse(Control<app::PictureButton>(form, "EndeButton"), QEvent::MouseButtonRelease, {3, 3}, Qt::NoButton);
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Caption, "Programm beenden");
   EXPECT_TRUE(form.isVisible());
-  EXPECT_FALSE(form.EndeBtn->isHidden());
+  EXPECT_FALSE(Control<QLabel>(form, "EndeBtn")->isHidden());
 }
 
 TEST(ColorBox, StandardEntriesDialogEntryAndHtmlText) {

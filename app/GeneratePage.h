@@ -1,0 +1,56 @@
+#pragma once
+// Page "Lumivista erstellen": the generate button, the template sets and
+// the album's settings.
+#include <QStringList>
+#include <QWidget>
+#include <string>
+
+#include "album/AlbumSettings.h"
+#include "app/RunLock.h"
+
+class QComboBox;
+class QKeySequence;
+class QLabel;
+
+namespace app {
+
+class PictureButton;
+class SettingsTabs;
+
+// The key that generates the album from anywhere in the window.
+const QKeySequence& GenerateKey();
+
+class GeneratePage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit GeneratePage(QWidget* parent = nullptr);
+
+  // Offers the template sets by name, the first one chosen.
+  void ShowTemplateSets(const QStringList& names);
+  std::string TemplateName() const;
+  album::AlbumSettings CurrentSettings() const;
+  void ApplyStoredSettings(const album::AlbumSettings& settings);
+  bool CanGenerate() const;
+  // Shows the generate button raised again after its click.
+  void ReleaseGenerateButton();
+  // During a run the template and settings stay as the run took them.
+  void SetRunning(bool running);
+
+ signals:
+  void GenerateClicked();
+  void PublishClicked();
+  void CharacterRefused();
+
+ private:
+  QLayout* BuildSide(QWidget* body);
+
+  PictureButton* GoBtn;
+  QLabel* GoBtn1;
+  QLabel* GoBtn1Down;
+  QComboBox* TemplateBox;
+  SettingsTabs* PageControl1;
+  RunLock lock_;
+};
+
+}  // namespace app
