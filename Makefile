@@ -14,8 +14,11 @@ build: bootstrap
 test-normal: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
+# The sanitizer tree is built with clang: it builds it in half the time GCC
+# takes, and a second compiler sees what the first lets pass.
 test-sanitize: bootstrap
-	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIVISTA_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIVISTA_SANITIZE=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 
