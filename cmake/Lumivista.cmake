@@ -43,10 +43,15 @@ function(lumivista_precompile target group)
 endfunction()
 
 # Registers a GoogleTest executable built from SOURCES and linked to LIBS.
+# COST marks programs with long tests: CTest starts those first, so they do
+# not run alone at the end while the other core idles.
 # Tests run with the offscreen Qt platform. GUI tests skip leak checking:
 # Qt and fontconfig keep process-lifetime caches that LeakSanitizer reports.
 function(lumivista_add_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "COST" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_COST)
+    set(ARG_COST 0)
+  endif()
   set(env "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1")
   if(ARG_GUI)
     list(APPEND env "ASAN_OPTIONS=detect_leaks=0")
@@ -70,5 +75,5 @@ function(lumivista_add_test name)
   # gtest_discover_tests keeps only the first entry of an ENVIRONMENT list, so
   # the variables are set by running each test through env(1) instead.
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES COST ${ARG_COST})
 endfunction()
