@@ -12,6 +12,7 @@ namespace platform {
 MappedFile::~MappedFile() { Close(); }
 
 void MappedFile::Close() {
+  guard_.Release();
   if (data_ && size_ > 0) ::munmap(const_cast<uint8_t*>(data_), size_);
   data_ = nullptr;
   size_ = 0;
@@ -33,6 +34,7 @@ bool MappedFile::Open(const std::string& ansiPath, uint64_t maxBytes) {
       ::madvise(mapped, size_t(st.st_size), MADV_SEQUENTIAL);
       data_ = static_cast<const uint8_t*>(mapped);
       size_ = size_t(st.st_size);
+      guard_.Watch(data_, size_);
     }
   }
   ::close(fd);

@@ -1,11 +1,13 @@
 #pragma once
 // A file's bytes mapped read-only into memory: the decoders see the whole
-// file, but only the pages they touch are read, and nothing is copied. A
-// file cut short by another program while it is mapped makes the reading
-// thread fail with SIGBUS, the price every mapping reader pays.
+// file, but only the pages they touch are read, and nothing is copied. If
+// another program cuts the file short meanwhile, the lost pages read as
+// zeros and CutShort() tells the reader not to trust what it read.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "platform/MappingGuard.h"
 
 namespace platform {
 
@@ -23,6 +25,7 @@ class MappedFile {
   const uint8_t* data() const { return data_; }
   size_t size() const { return size_; }
   bool TooLarge() const { return tooLarge_; }
+  bool CutShort() const { return guard_.CutShort(); }
 
  private:
   void Close();
@@ -30,6 +33,7 @@ class MappedFile {
   const uint8_t* data_ = nullptr;
   size_t size_ = 0;
   bool tooLarge_ = false;
+  MappingGuard guard_;
 };
 
 }  // namespace platform

@@ -59,6 +59,12 @@ void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platfo
     codecs::Fail(out, file.TooLarge() ? codecs::kTooLarge : codecs::kCannotOpen);
   } else {
     codecs::DecodePicture(codecs::FileBytes{file.data(), file.size()}, out, progress);
+    if (file.CutShort()) {
+      // Another program cut the file short while we read it: what was
+      // decoded partly came from zeros.
+      if (out->Info || out->Pixels) deldib(*out);
+      codecs::Fail(out, codecs::kCorrupt);
+    }
     codecs::DarkColourFirst(*out);
   }
   progress.Report(100);

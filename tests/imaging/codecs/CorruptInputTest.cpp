@@ -5,9 +5,11 @@
 #include <random>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "support/BmpFiles.h"
 #include "support/Crc32.h"
 #include "support/ImagingFixtures.h"
 #include "support/TempFolder.h"
@@ -164,6 +166,30 @@ TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
     EXPECT_EQ(image.Pixels, nullptr) << path;
     EXPECT_STREQ(image.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden") << path;
   }
+}
+
+// Another program cuts the picture short while it is being decoded.
+class CuttingShort : public platform::ProgressReceiver {
+ public:
+  explicit CuttingShort(std::string path) : path_(std::move(path)) {}
+  void Progress(int percent) override {
+    if (percent > 0 && percent < 100 && !cut_) cut_ = ::truncate(path_.c_str(), 200) == 0;
+  }
+  bool cut_ = false;
+
+ private:
+  std::string path_;
+};
+
+TEST_F(CorruptInput, PictureCutShortWhileDecodedIsReportedDamaged) {
+  const std::string path = folder.Path("picture.bmp");
+  WriteBmp(path, 300, 300, 24);
+  CuttingShort cutter(path);
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, path, &cutter);
+  ASSERT_TRUE(cutter.cut_);
+  EXPECT_EQ(image.Pixels, nullptr);
+  EXPECT_EQ(image.ErrorText, fixtures::kCorruptText);
 }
 
 TEST(OpenByContent, FileWithoutExtensionOpens) {
