@@ -62,8 +62,7 @@ bool AlbumListPane::ClickDeleteButton() {
 }
 
 void AlbumListPane::SetRunning(bool running) {
-  if (running) lock_.Lock({AddBtn, DelBtn});
-  else lock_.Unlock();
+  lock_.Follow(running, {AddBtn, DelBtn});
 }
 
 }  // namespace app

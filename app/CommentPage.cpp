@@ -127,8 +127,7 @@ void CommentPage::ShowControls(const album::CommentControls& controls) {
 }
 
 void CommentPage::SetRunning(bool running) {
-  if (running) lock_.Lock({ImageBox, ShowComment});
-  else lock_.Unlock();
+  lock_.Follow(running, {ImageBox, ShowComment});
   ComMemo->setReadOnly(running);
 }
 

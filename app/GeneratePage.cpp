@@ -78,8 +78,7 @@ bool GeneratePage::CanGenerate() const { return GoBtn->isEnabled(); }
 void GeneratePage::ReleaseGenerateButton() { GoBtn->MouseUp(); }
 
 void GeneratePage::SetRunning(bool running) {
-  if (running) lock_.Lock({TemplateBox, PageControl1, GoBtn});
-  else lock_.Unlock();
+  lock_.Follow(running, {TemplateBox, PageControl1, GoBtn});
 }
 
 }  // namespace app

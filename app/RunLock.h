@@ -10,6 +10,16 @@ namespace app {
 
 class RunLock {
  public:
+  // Locks `controls` when a run starts and gives them back when it ends.
+  void Follow(bool running, std::initializer_list<QWidget*> controls) {
+    if (running) {
+      Lock(controls);
+    } else {
+      Unlock();
+    }
+  }
+
+ private:
   void Lock(std::initializer_list<QWidget*> controls) {
     for (QWidget* control : controls) {
       locked_.emplace_back(control, control->isEnabled());
@@ -21,7 +31,6 @@ class RunLock {
     locked_.clear();
   }
 
- private:
   std::vector<std::pair<QWidget*, bool>> locked_;
 };
 

@@ -51,8 +51,7 @@ int SortPage::CurrentLine() const { return SortBox->currentRow(); }
 void SortPage::SetCurrentLine(int line) { SortBox->setCurrentRow(line); }
 
 void SortPage::SetRunning(bool running) {
-  if (running) lock_.Lock({UpNow, DownNow});
-  else lock_.Unlock();
+  lock_.Follow(running, {UpNow, DownNow});
 }
 
 }  // namespace app

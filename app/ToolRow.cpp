@@ -62,8 +62,7 @@ void ToolRow::ShowRecentAlbums(const std::vector<std::string>& paths) {
 }
 
 void ToolRow::SetRunning(bool running) {
-  if (running) lock_.Lock({NewBtn, OpenBtn, SaveBtn, SaveAsBtn});
-  else lock_.Unlock();
+  lock_.Follow(running, {NewBtn, OpenBtn, SaveBtn, SaveAsBtn});
 }
 
 }  // namespace app

@@ -23,9 +23,10 @@ constexpr int kSlots = 256;
 Slot slots[kSlots];
 struct sigaction previousAction {};
 std::once_flag installed;
+uintptr_t pageSize = 4096;  // read before the handler is installed
 
 bool ZeroFromFaultToEnd(uintptr_t fault, uintptr_t end) {
-  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t page = pageSize;
   const uintptr_t first = fault & ~(page - 1);
   const uintptr_t last = (end + page - 1) & ~(page - 1);
   return ::mmap(reinterpret_cast<void*>(first), last - first, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1,
@@ -48,8 +49,9 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
   const uintptr_t fault = reinterpret_cast<uintptr_t>(info->si_addr);
   for (Slot& slot : slots) {
     const uintptr_t begin = slot.begin.load(std::memory_order_acquire);
-    if (begin == 0 || fault < begin || fault >= slot.end.load(std::memory_order_acquire)) continue;
-    if (ZeroFromFaultToEnd(fault, slot.end.load(std::memory_order_acquire))) {
+    const uintptr_t end = slot.end.load(std::memory_order_acquire);
+    if (begin == 0 || fault < begin || fault >= end) continue;
+    if (ZeroFromFaultToEnd(fault, end)) {
       slot.cutShort.store(true, std::memory_order_release);
       return;  // the faulting read runs again and sees zeros
     }
@@ -58,6 +60,8 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
 }
 
 void InstallHandler() {
+  // sysconf is not safe inside a signal handler.
+  pageSize = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
   struct sigaction action {};
   action.sa_sigaction = OnBusError;
   action.sa_flags = SA_SIGINFO | SA_ONSTACK;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 
 #include "support/BmpFiles.h"
 #include "support/RecordingMessages.h"
@@ -18,6 +19,19 @@ class RecordingObserver : public generator::PictureObserver {
     Calls.push_back(std::to_string(number) + "/" + std::to_string(count));
   }
   std::vector<std::string> Calls;
+};
+
+// Requests a stop when the picture `number` of `count` starts and `when` says so.
+class StopWhen : public generator::PictureObserver {
+ public:
+  explicit StopWhen(std::function<bool(int32_t number, int32_t count)> when) : when_(std::move(when)) {}
+  void PictureStarted(int32_t number, int32_t count) override {
+    if (when_(number, count)) Stop.store(true);
+  }
+  std::atomic<bool> Stop{false};
+
+ private:
+  std::function<bool(int32_t, int32_t)> when_;
 };
 
 class GenerateAlbumTest : public ::testing::Test {
@@ -56,6 +70,14 @@ class GenerateAlbumTest : public ::testing::Test {
     return result;
   }
   generator::GenerationResult RunInto(const std::string& relative) { return Run(dir_.Path(relative)); }
+
+  // A run with `jobs` workers into the folder named like the number, stopped by `stopper`.
+  generator::GenerationResult RunStopped(int32_t jobs, StopWhen& stopper) {
+    const std::string overview = dir_.Path(std::to_string(jobs) + "/index.htm");
+    generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] { return std::optional(overview); },
+                                         jobs};
+    return GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+  }
 
   // Width and height of a written JPEG, read back through the library.
   std::pair<int32_t, int32_t> SizeOf(const std::string& relative) {
@@ -270,23 +292,12 @@ TEST_F(GenerateAlbumTest, SettingsBelowTheirMinimumAreRaised) {
 // work are finished, so a complete prefix of the album is written. Never an
 // overview page that points at an incomplete album.
 TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
-  class StopAtSecond : public generator::PictureObserver {
-   public:
-    void PictureStarted(int32_t number, int32_t) override {
-      if (number == 2) Stop.store(true);
-    }
-    std::atomic<bool> Stop{false};
-  };
   const std::vector<std::string> names{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
   for (const std::string& name : names) AddPicture(name + ".bmp");
   for (const int32_t jobs : {1, 4}) {
     SCOPED_TRACE(jobs);
-    StopAtSecond stopper;
-    generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                         [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); },
-                                         jobs};
-    const generator::GenerationResult result =
-        GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    StopWhen stopper([](int32_t number, int32_t) { return number == 2; });
+    const generator::GenerationResult result = RunStopped(jobs, stopper);
     EXPECT_EQ(result.Outcome, generator::RunOutcome::Stopped);
     EXPECT_EQ(result.FailedPictures, 0);
     if (jobs == 1) {
@@ -307,23 +318,12 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
 // Stopping while the last pictures are already in work: they are finished,
 // and the overview is still not written, whatever the number of jobs.
 TEST_F(GenerateAlbumTest, StopWhenEveryPictureIsInWorkStillWritesNoOverview) {
-  class StopAtLast : public generator::PictureObserver {
-   public:
-    void PictureStarted(int32_t number, int32_t count) override {
-      if (number == count) Stop.store(true);
-    }
-    std::atomic<bool> Stop{false};
-  };
   AddPicture("a.bmp");
   AddPicture("b.bmp");
   for (const int32_t jobs : {1, 4}) {
     SCOPED_TRACE(jobs);
-    StopAtLast stopper;
-    generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                         [&] { return std::optional(dir_.Path(std::to_string(jobs) + "/index.htm")); },
-                                         jobs};
-    const generator::GenerationResult result =
-        GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
+    StopWhen stopper([](int32_t number, int32_t count) { return number == count; });
+    const generator::GenerationResult result = RunStopped(jobs, stopper);
     EXPECT_EQ(result.Outcome, generator::RunOutcome::Stopped);
     EXPECT_EQ(result.PicturesMade, 2);
     EXPECT_FALSE(dir_.Exists(std::to_string(jobs) + "/index.htm"));
