@@ -42,7 +42,8 @@ function(lumivista_precompile target group)
   endif()
 endfunction()
 
-# Registers a GoogleTest executable built from SOURCES and linked to LIBS.
+# Registers a GoogleTest executable built from SOURCES and linked to LIBS,
+# with one CTest test per test suite (cmake/TestSuites.cmake).
 # COST marks programs with long tests: CTest starts those first, so they do
 # not run alone at the end while the other core idles.
 # Tests run with the offscreen Qt platform. GUI tests skip leak checking:
@@ -57,7 +58,8 @@ function(lumivista_add_test name)
     list(APPEND env "ASAN_OPTIONS=detect_leaks=0")
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} lumivista_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} lumivista_test_support lumivista_test_main
+                                        GTest::gtest GTest::gmock)
   lumivista_test_optimisation(${name})
   # A fixture in a test file's anonymous namespace is, inside a unity batch,
   # in an "included" file, which GCC would warn about for every TEST_F.
@@ -72,8 +74,19 @@ function(lumivista_add_test name)
   target_compile_definitions(${name} PRIVATE
     LUMIVISTA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     LUMIVISTA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  # gtest_discover_tests keeps only the first entry of an ENVIRONMENT list, so
-  # the variables are set by running each test through env(1) instead.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES COST ${ARG_COST})
+  lumivista_register_suites(${name} "env;${env}" ${ARG_COST})
+endfunction()
+
+# Has CTest read NAME's suites before it runs the tests (see TestSuites.cmake).
+function(lumivista_register_suites name executor cost)
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_suites_include.cmake)
+  file(GENERATE OUTPUT ${include_file} CONTENT
+"set(PROGRAM [==[$<TARGET_FILE:${name}>]==])
+set(EXECUTOR [==[${executor}]==])
+set(WORKING_DIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])
+set(COST ${cost})
+set(SUITES_FILE [==[${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake]==])
+include([==[${PROJECT_SOURCE_DIR}/cmake/TestSuites.cmake]==])
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()

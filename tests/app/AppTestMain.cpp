@@ -1,5 +1,5 @@
 // The desktop program's tests need one application object for all tests.
-#include <gtest/gtest.h>
+#include "support/RunTests.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
   QApplication application(argc, argv);
-  const int result = RUN_ALL_TESTS();
+  const int result = testsupport::RunTests();
   QDir(settings).removeRecursively();
   return result;
 }

@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 
 #include "DesignAlbum.h"
+#include "support/RunTests.h"
 
 // The browser engine's own code frees memory with a mismatched size under
 // AddressSanitizer; that is not ours to fix.
@@ -209,5 +210,5 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
-  return RUN_ALL_TESTS();
+  return testsupport::RunTests();
 }

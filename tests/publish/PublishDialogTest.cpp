@@ -20,6 +20,7 @@
 #include "TestServers.h"
 #include "app/PublishForm.h"
 #include "app/PublishSettings.h"
+#include "support/RunTests.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ int main(int argc, char** argv) {
   const QString settings = QDir::temp().filePath("lumivista-publish-settings-" + QString::number(::getpid()));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
   QApplication application(argc, argv);
-  const int result = RUN_ALL_TESTS();
+  const int result = testsupport::RunTests();
   QDir(settings).removeRecursively();
   return result;
 }

@@ -1,6 +1,6 @@
 // The window tests run inside one application object that lives as long as
 // main, so Qt is torn down in its own order and nothing is left to leak.
-#include <gtest/gtest.h>
+#include "support/RunTests.h"
 
 #include <QApplication>
 
@@ -9,5 +9,5 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  return testsupport::RunTests();
 }

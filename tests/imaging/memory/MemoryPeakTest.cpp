@@ -2,13 +2,13 @@
 // and a file that claims a huge picture without the data for it is refused
 // before any memory is reserved for it. Counted with the replaced malloc of
 // this test program (AllocationCounter), so no timing and no guessing.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "AllocationCounter.h"
 #include "LargePictures.h"
@@ -51,45 +51,56 @@ class MemoryPeak : public testing::Test {
 
 std::filesystem::path* MemoryPeak::folder_ = nullptr;
 
-TEST_F(MemoryPeak, LargePicturesPeakNearTheirOwnSize) {
-  struct Case {
-    const char* name;
-    void (*write)(const std::string&);
-    uint32_t bits;
-    bool saveCopy;  // the JPEG copy of an album run, once is enough
-  };
-  const Case cases[] = {
-      {"rle.bmp", largepictures::WriteRleBmp, 8, false},
-      {"large.png", largepictures::WritePng, 24, true},
-      {"large.jpg", largepictures::WriteJpeg, 24, false},
-      {"large.tif", [](const std::string& path) { largepictures::WriteTiff(path, false); }, 24, false},
-      {"one-strip.tif", [](const std::string& path) { largepictures::WriteTiff(path, true); }, 24, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::string path = File(c.name);
-    c.write(path);
-    imaging::RasterImage image;
-    const int64_t peak = PeakOfOpening(path, image);
-    ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-    EXPECT_EQ(imaging::DibWidth(image), kSide);
-    EXPECT_EQ(imaging::DibHeight(image), kSide);
-    EXPECT_EQ(imaging::DibBitCount(image), c.bits);
-    std::printf("%s (%ju bytes): peak %.0f MB = %.3f x the 24-bit size\n", c.name,
-                uintmax_t(std::filesystem::file_size(path)), peak / 1e6, double(peak) / kDecodedBytes);
-    EXPECT_LE(peak, kMostPeak * kDecodedBytes);
-    if (c.saveCopy) {
-      // Rows stream through the encoder; only the file it makes grows.
-      allocations::StartMeasuring();
-      ASSERT_EQ(imaging::SaveDib(image, File("copy.jpg").c_str(), imaging::kFormatJpeg, nullptr), 1);
-      const int64_t savePeak = allocations::PeakSinceStart();
-      std::printf("its JPEG copy: peak %.0f MB = %.3f x\n", savePeak / 1e6, double(savePeak) / kDecodedBytes);
-      EXPECT_LE(savePeak, (kMostPeak - 1) * kDecodedBytes);
-    }
-    imaging::deldib(image);
-    std::filesystem::remove(path);
+struct LargeCase {
+  const char* name;
+  void (*write)(const std::string&);
+  uint32_t bits;
+  bool saveCopy;  // the JPEG copy of an album run, once is enough
+  friend void PrintTo(const LargeCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// One format per test, so the large pictures are decoded side by side.
+class LargePicture : public MemoryPeak, public testing::WithParamInterface<LargeCase> {};
+
+TEST_P(LargePicture, PeaksNearItsOwnSize) {
+  const LargeCase& c = GetParam();
+  const std::string path = File(c.name);
+  c.write(path);
+  imaging::RasterImage image;
+  const int64_t peak = PeakOfOpening(path, image);
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  EXPECT_EQ(imaging::DibWidth(image), kSide);
+  EXPECT_EQ(imaging::DibHeight(image), kSide);
+  EXPECT_EQ(imaging::DibBitCount(image), c.bits);
+  std::printf("%s (%ju bytes): peak %.0f MB = %.3f x the 24-bit size\n", c.name,
+              uintmax_t(std::filesystem::file_size(path)), peak / 1e6, double(peak) / kDecodedBytes);
+  EXPECT_LE(peak, kMostPeak * kDecodedBytes);
+  if (c.saveCopy) {
+    // Rows stream through the encoder; only the file it makes grows.
+    allocations::StartMeasuring();
+    ASSERT_EQ(imaging::SaveDib(image, File("copy.jpg").c_str(), imaging::kFormatJpeg, nullptr), 1);
+    const int64_t savePeak = allocations::PeakSinceStart();
+    std::printf("its JPEG copy: peak %.0f MB = %.3f x\n", savePeak / 1e6, double(savePeak) / kDecodedBytes);
+    EXPECT_LE(savePeak, (kMostPeak - 1) * kDecodedBytes);
   }
+  imaging::deldib(image);
+  std::filesystem::remove(path);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, LargePicture,
+    testing::Values(
+        LargeCase{"rle.bmp", largepictures::WriteRleBmp, 8, false},
+        LargeCase{"large.png", largepictures::WritePng, 24, true},
+        LargeCase{"large.jpg", largepictures::WriteJpeg, 24, false},
+        LargeCase{"large.tif", [](const std::string& path) { largepictures::WriteTiff(path, false); }, 24, false},
+        LargeCase{"one-strip.tif", [](const std::string& path) { largepictures::WriteTiff(path, true); }, 24, false}),
+    [](const testing::TestParamInfo<LargeCase>& info) {
+      std::string name = info.param.name;
+      for (char& c : name)
+        if (c == '.' || c == '-') c = '_';
+      return name;
+    });
 
 TEST_F(MemoryPeak, InterlacedPngWithAlphaKeepsOnlyItsAlphaBesideThePicture) {
   constexpr int kSmallerSide = 4000;
