@@ -1,43 +1,17 @@
 // OpenDib: maps the file, recognises its format by content and hands it to
 // that format's decoder.
-#include <cstring>
-
+#include "imaging/codecs/CodecTable.h"
 #include "imaging/codecs/Decoders.h"
 #include "platform/MappedFile.h"
-#include "imaging/codecs/HeifBrands.h"
 
 namespace imaging {
 
 namespace codecs {
-namespace {
-
-bool StartsWith(FileBytes file, size_t offset, const char* magic, size_t length) {
-  return file.size >= offset + length && std::memcmp(file.data + offset, magic, length) == 0;
-}
-
-}  // namespace
-
-FileFormat SniffFormat(FileBytes file) {
-  if (StartsWith(file, 0, "\xFF\xD8\xFF", 3)) return FileFormat::Jpeg;
-  if (StartsWith(file, 0, "\x89PNG\r\n\x1A\n", 8)) return FileFormat::Png;
-  if (StartsWith(file, 0, "GIF87a", 6) || StartsWith(file, 0, "GIF89a", 6)) return FileFormat::Gif;
-  if (StartsWith(file, 0, "II*\0", 4) || StartsWith(file, 0, "MM\0*", 4)) return FileFormat::Tiff;
-  if (StartsWith(file, 0, "RIFF", 4) && StartsWith(file, 8, "WEBP", 4)) return FileFormat::WebP;
-  if (IsHeifFamily(file)) return FileFormat::Heif;
-  if (StartsWith(file, 0, "BM", 2)) return FileFormat::Bmp;
-  return FileFormat::Unknown;
-}
 
 void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress) {
-  switch (SniffFormat(file)) {
-    case FileFormat::Jpeg: DecodeJpeg(file, out, progress); return;
-    case FileFormat::Png: DecodePng(file, out, progress); return;
-    case FileFormat::Gif: DecodeGif(file, out, progress); return;
-    case FileFormat::Tiff: DecodeTiff(file, out, progress); return;
-    case FileFormat::WebP: DecodeWebP(file, out, progress); return;
-    case FileFormat::Bmp: DecodeBmp(file, out, progress); return;
-    case FileFormat::Heif: DecodeHeif(file, out, progress); return;
-    case FileFormat::Unknown: break;
+  if (const Codec* codec = FindCodec(file)) {
+    codec->decode(file, out, progress);
+    return;
   }
   Fail(out, file.size == 0 ? kCorrupt : kUnknownFormat);
 }
