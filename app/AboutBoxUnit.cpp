@@ -11,14 +11,14 @@
 
 #include "app/PictureButton.h"
 #include "platform/Messages.h"
-#include "viewer/UserSettings.h"
+#include "platform/qt/UserSettings.h"
 
 namespace app {
 
 void ShellOpen(const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
 
 void SetApplicationTitle() {
-  QCoreApplication::setOrganizationName(viewer::kSettingsOrganisation);
+  QCoreApplication::setOrganizationName(platform::kSettingsOrganisation);
   QCoreApplication::setApplicationName(platform::ApplicationTitle);
 }
 

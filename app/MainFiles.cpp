@@ -5,8 +5,8 @@
 
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
+#include "app/RecentAlbumsStore.h"
 #include "app/ToolRow.h"
-#include "app/UserSettings.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"

@@ -18,16 +18,17 @@
 #include "app/FolderBrowser.h"
 #include "app/GeneratePage.h"
 #include "app/PreviewPane.h"
+#include "app/RecentAlbumsStore.h"
 #include "app/ResultBrowser.h"
 #include "app/SortPage.h"
 #include "app/SourcePage.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
-#include "app/UserSettings.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/UserSettings.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ void TMainForm::ConnectHandlers() {
 }
 
 void TMainForm::RestoreWindowState() {
-  QSettings settings = app::UserSettings();
+  QSettings settings = platform::UserSettings();
   if (!restoreGeometry(settings.value("MainWindow/geometry").toByteArray())) {
     resize(1000, 720);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -176,7 +177,7 @@ void TMainForm::RestoreWindowState() {
 }
 
 void TMainForm::SaveWindowState() const {
-  QSettings settings = app::UserSettings();
+  QSettings settings = platform::UserSettings();
   settings.setValue("MainWindow/geometry", saveGeometry());
   TabSheet1->SaveLayout(settings);
 }

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "viewer/UserSettings.h"
+#include "platform/qt/UserSettings.h"
 
 namespace app {
 namespace {
@@ -31,7 +31,7 @@ void RunJob(QKeychain::Job& job) {
 }  // namespace
 
 PublishSettings LoadPublishSettings(const QString& albumFile) {
-  QSettings settings = viewer::UserSettings();
+  QSettings settings = platform::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   PublishSettings loaded;
   loaded.Server = settings.value("Server").toString();
@@ -46,7 +46,7 @@ PublishSettings LoadPublishSettings(const QString& albumFile) {
 }
 
 void SavePublishSettings(const QString& albumFile, const PublishSettings& saved) {
-  QSettings settings = viewer::UserSettings();
+  QSettings settings = platform::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   settings.setValue("Server", saved.Server);
   settings.setValue("Folder", saved.Folder);
@@ -58,7 +58,7 @@ void SavePublishSettings(const QString& albumFile, const PublishSettings& saved)
 }
 
 void RememberOutputFolder(const QString& albumFile, const QString& overviewPath) {
-  QSettings settings = viewer::UserSettings();
+  QSettings settings = platform::UserSettings();
   settings.beginGroup(GroupOf(albumFile));
   settings.setValue("OutputFolder", QFileInfo(overviewPath).absolutePath());
 }

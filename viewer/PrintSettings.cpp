@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "viewer/layout/PrintLayout.h"
-#include "viewer/UserSettings.h"
+#include "platform/qt/UserSettings.h"
 
 namespace viewer {
 namespace {
@@ -20,13 +20,13 @@ int32_t ReadPercent(const QSettings& store, const char* key, int32_t fallback) {
 }  // namespace
 
 RememberedPercentages LoadPercentages() {
-  const QSettings store = UserSettings();
+  const QSettings store = platform::UserSettings();
   const RememberedPercentages defaults;
   return {ReadPercent(store, kWidthKey, defaults.Width), ReadPercent(store, kHeightKey, defaults.Height)};
 }
 
 void SavePercentages(const RememberedPercentages& percentages) {
-  QSettings store = UserSettings();
+  QSettings store = platform::UserSettings();
   store.setValue(QLatin1String(kWidthKey), percentages.Width);
   store.setValue(QLatin1String(kHeightKey), percentages.Height);
 }

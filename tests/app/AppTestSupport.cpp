@@ -12,10 +12,10 @@
 #include <unistd.h>
 
 #include "app/MainUnit.h"
-#include "app/UserSettings.h"
 #include "app/ShellListView.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
+#include "platform/qt/UserSettings.h"
 
 namespace apptest {
 
@@ -47,7 +47,7 @@ void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
 void MainFormTest::SetUp() {
   platform::SetProgramFolder(folder_.Path());
   // Each test starts as a first program start: no recent albums, no geometry.
-  app::UserSettings().clear();
+  platform::UserSettings().clear();
 }
 
 void MainFormTest::TearDown() { form_.reset(); }

@@ -1,6 +1,7 @@
-#include "app/UserSettings.h"
+#include "app/RecentAlbumsStore.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/UserSettings.h"
 
 namespace app {
 namespace {
@@ -10,7 +11,7 @@ constexpr const char* kRecentGroup = "RecentAlbums";
 }  // namespace
 
 RecentAlbums LoadRecentAlbums() {
-  QSettings settings = UserSettings();
+  QSettings settings = platform::UserSettings();
   std::vector<RecentAlbum> entries;
   const int count = settings.beginReadArray(kRecentGroup);
   for (int i = 0; i < count; ++i) {
@@ -23,7 +24,7 @@ RecentAlbums LoadRecentAlbums() {
 }
 
 void SaveRecentAlbums(const RecentAlbums& albums) {
-  QSettings settings = UserSettings();
+  QSettings settings = platform::UserSettings();
   settings.remove(kRecentGroup);
   settings.beginWriteArray(kRecentGroup, static_cast<int>(albums.Entries().size()));
   for (int i = 0; i < static_cast<int>(albums.Entries().size()); ++i) {

@@ -1,11 +1,8 @@
 #pragma once
 // The recent albums in the user's own settings of the desktop program.
 #include "app/logic/RecentAlbums.h"
-#include "viewer/UserSettings.h"
 
 namespace app {
-
-using viewer::UserSettings;
 
 RecentAlbums LoadRecentAlbums();
 void SaveRecentAlbums(const RecentAlbums& albums);
