@@ -9,7 +9,7 @@
 #include "app/logic/PreviewPaint.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
-#include "platform/qt/PainterDeviceContext.h"
+#include "drawing/qt/PainterDeviceContext.h"
 #include "platform/Messages.h"
 #include "viewer/layout/OpenEntry.h"
 
@@ -50,6 +50,6 @@ void TMainForm::OpenViewerOrPrint(int index, bool print) {
 
 void TMainForm::DibPrevPaintPaint(QPainter& painter, QSize size) {
   if (!previewImage_.Pixels) return;
-  platform::PainterDeviceContext dc(painter, &messages_);
+  drawing::PainterDeviceContext dc(painter, &messages_);
   ::DibPrevPaintPaint(dc, size.width(), size.height(), previewImage_);
 }

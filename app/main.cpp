@@ -8,10 +8,10 @@
 
 #include "app/AboutBoxUnit.h"
 #include "app/MainUnit.h"
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 #include "platform/ProgramVersion.h"
 #include "platform/qt/DesktopIntegration.h"
-#include "platform/qt/PainterDeviceContext.h"
+#include "drawing/qt/PainterDeviceContext.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtMessages.h"
 #include "viewer/PrintFUnit.h"
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtGerman);
 
   // Drawing picks its halftone path from the desktop's real colour depth.
-  platform::SetScreenBitsPerPixelQuery(platform::QtScreenBitsPerPixel);
+  drawing::SetScreenBitsPerPixelQuery(drawing::QtScreenBitsPerPixel);
 
   platform::QtMessages messages;
   platform::QtFileDialogs dialogs;

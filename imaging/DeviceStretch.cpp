@@ -9,7 +9,7 @@ namespace imaging {
 
 namespace {
 
-using namespace platform;
+using namespace drawing;
 
 // Windows-1252 texts of the second fallback's message boxes ("Funtkion" is
 // the program's own spelling).

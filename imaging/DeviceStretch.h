@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "imaging/RasterImage.h"
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 
 namespace imaging {
 
@@ -24,6 +24,6 @@ inline int32_t Nearest(int64_t numerator, int64_t denominator) {
 // Draws by the device's own bitmap stretching, with two fallbacks for
 // devices that cannot stretch bitmaps: software scaling copied unscaled, then
 // a device-dependent bitmap stretched from a memory context.
-void DrawByDevice(platform::DeviceContext& dc, const DrawRect& r, const RasterImage& image, uint32_t rop);
+void DrawByDevice(drawing::DeviceContext& dc, const DrawRect& r, const RasterImage& image, uint32_t rop);
 
 }  // namespace imaging

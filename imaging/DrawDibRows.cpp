@@ -12,7 +12,7 @@ namespace imaging {
 
 namespace {
 
-using platform::DeviceContext;
+using drawing::DeviceContext;
 
 // The output rows and columns inside the device's clip box, as half-open
 // ranges of destination indices.
@@ -27,7 +27,7 @@ int32_t ClampToRange(int64_t value, int32_t size) {
 }
 
 VisibleSpan VisiblePart(const DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight) {
-  const platform::DeviceRect clip = dc.ClipBox();
+  const drawing::DeviceRect clip = dc.ClipBox();
   return VisibleSpan{ClampToRange(int64_t{clip.top} - y, destHeight),
                      ClampToRange(int64_t{clip.bottom} - y, destHeight),
                      ClampToRange(int64_t{clip.left} - x, destWidth),
@@ -81,7 +81,7 @@ struct RowScaler {
         previous = rowOffset;
       }
       dc.SetDIBitsToDevice(x + visible.firstColumn, y + row, visible.Width(), 1, 0, 0, 0, 1, rowBuffer.Pixels,
-                           rowBuffer.Info, platform::DIB_RGB_COLORS);
+                           rowBuffer.Info, drawing::DIB_RGB_COLORS);
     }
   }
 };

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/DibPixels.h"
+#include "drawing/DibPixels.h"
 
 namespace imaging {
 
@@ -25,7 +25,7 @@ void RowToBgr(const RasterImage& image, int32_t memoryRow, uint8_t* bgr) {
   }
   // The other depths are decoded the way the device contexts read them,
   // one scan line starting at this row.
-  const platform::DibReader line(image.Info, row, 1);
+  const drawing::DibReader line(image.Info, row, 1);
   for (int32_t x = 0; x < width; ++x) {
     const uint32_t rgb = line.Rgb(x, 0);
     bgr[3 * x] = static_cast<uint8_t>(rgb);

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Dib.h"
+#include "drawing/Dib.h"
 
 namespace imaging {
 

@@ -8,7 +8,7 @@ namespace imaging {
 
 namespace {
 
-using namespace platform;
+using namespace drawing;
 
 enum class DrawPath { Halftone, Rows24, Rows8, DeviceStretch };
 

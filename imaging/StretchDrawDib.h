@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "imaging/RasterImage.h"
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 
 namespace imaging {
 
-using platform::ScreenBitsPerPixel;
+using drawing::ScreenBitsPerPixel;
 
 /// Draws the source rectangle of `image` (srcY counts rows from the bottom
 /// row of the picture, as StretchDIBits does) scaled into the destination
@@ -19,7 +19,7 @@ using platform::ScreenBitsPerPixel;
 /// the picture's palette, otherwise `palette`. Leaves the stretch mode at
 /// COLORONCOLOR and the selected palette as it was. Callers pass the whole
 /// picture (0, 0, width, height) and SRCCOPY.
-void StretchDrawDib(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
+void StretchDrawDib(drawing::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
                     const RasterImage& image, int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight,
                     bool halftone, uint32_t rop, bool useOwnPalette, HPALETTE palette);
 
@@ -28,9 +28,9 @@ void StretchDrawDib(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t d
 /// top of the picture. Source rows outside the picture are drawn black
 /// (colour index 0), columns outside it stay black. Only output rows and
 /// columns inside the device's clip box are drawn.
-void DrawDibRows24(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
+void DrawDibRows24(drawing::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
                    const RasterImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight);
-void DrawDibRows8(platform::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
+void DrawDibRows8(drawing::DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, int32_t destHeight,
                   const RasterImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight);
 
 }  // namespace imaging

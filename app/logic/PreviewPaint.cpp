@@ -13,12 +13,12 @@ DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureW
   return DrawSize{paneWidth, fittedHeight};
 }
 
-void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
+void DibPrevPaintPaint(drawing::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
                        const imaging::RasterImage& preview) {
   if (!preview.Info || !preview.Pixels) return;
   const int32_t width = imaging::DibWidth(preview);
   const int32_t height = imaging::DibHeight(preview);
   const DrawSize size = PreviewDrawSize(paneWidth, paneHeight, width, height);
-  imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, platform::SRCCOPY,
+  imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, drawing::SRCCOPY,
                           true, nullptr);
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "imaging/RasterImage.h"
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 
 struct DrawSize {
   int32_t width;
@@ -19,5 +19,5 @@ DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureW
 /// The preview pane's paint handler: draws `preview` fitted into a pane of
 /// paneWidth x paneHeight at its top-left corner, with its own palette.
 /// The rest of the pane is left as it is.
-void DibPrevPaintPaint(platform::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
+void DibPrevPaintPaint(drawing::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
                        const imaging::RasterImage& preview);

@@ -9,7 +9,7 @@
 #include "app/logic/PreviewPaint.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
-#include "platform/qt/PainterDeviceContext.h"
+#include "drawing/qt/PainterDeviceContext.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ void BM_FittedIntoWidget(benchmark::State& state) {
   const DrawSize size = PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
   for (auto _ : state) {
     QPainter painter(&surface);
-    platform::PainterDeviceContext dc(painter);
+    drawing::PainterDeviceContext dc(painter);
     imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, picture, 0, 0, kPictureWidth, kPictureHeight, true,
-                            platform::SRCCOPY, true, nullptr);
+                            drawing::SRCCOPY, true, nullptr);
   }
   benchmark::DoNotOptimize(surface.constBits());
 }
@@ -61,9 +61,9 @@ void BM_ZoomedWindow(benchmark::State& state) {
     // The viewer's scroll area shows the middle of the zoomed picture.
     QPainter painter(&surface);
     painter.translate(-(zoomedWidth - kWidgetWidth) / 2, -(zoomedHeight - kWidgetHeight) / 2);
-    platform::PainterDeviceContext dc(painter);
+    drawing::PainterDeviceContext dc(painter);
     imaging::StretchDrawDib(dc, 0, 0, zoomedWidth, zoomedHeight, picture, 0, 0, kPictureWidth, kPictureHeight, true,
-                            platform::SRCCOPY, false, nullptr);
+                            drawing::SRCCOPY, false, nullptr);
   }
   benchmark::DoNotOptimize(surface.constBits());
 }

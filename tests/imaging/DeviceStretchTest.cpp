@@ -5,8 +5,8 @@
 #include "support/TestImages.h"
 
 using namespace testimages;
-using platform::DeviceKind;
-using platform::MemoryDeviceContext;
+using drawing::DeviceKind;
+using drawing::MemoryDeviceContext;
 
 namespace {
 
@@ -25,7 +25,7 @@ struct FailingPrinter : MemoryDeviceContext {
 void Draw(MemoryDeviceContext& dc, const imaging::RasterImage& image, int32_t x, int32_t y, int32_t destWidth,
           int32_t destHeight) {
   imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, image, 0, 0, imaging::DibWidth(image),
-                          imaging::DibHeight(image), false, platform::SRCCOPY, true, nullptr);
+                          imaging::DibHeight(image), false, drawing::SRCCOPY, true, nullptr);
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
   EXPECT_EQ(dc.CallsNamed("CreateCompatibleBitmap").at(0).args, (std::vector<int64_t>{4, 3}));
   EXPECT_EQ(dc.CallsNamed("SetDIBits").at(0).args, (std::vector<int64_t>{0, 3, 24, 0}));
   EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args,
-            (std::vector<int64_t>{2, 1, 8, 6, 0, 0, 4, 3, platform::SRCCOPY}));
+            (std::vector<int64_t>{2, 1, 8, 6, 0, 0, 4, 3, drawing::SRCCOPY}));
   EXPECT_TRUE(dc.Messages().empty());
   EXPECT_EQ(dc.Pixel(2, 1), NumberedColour(0, 2));
   EXPECT_EQ(dc.Pixel(9, 6), NumberedColour(3, 0));
@@ -143,7 +143,7 @@ TEST(DeviceStretch, BitmapSourceRectangleIsReadFromTheTop) {
   imaging::DibGuard image(Numbered24(4, 4));
   FailingPrinter dc(10, 10);
   dc.SetRasterCaps(0);
-  imaging::StretchDrawDib(dc, 0, 0, 4, 2, image.get(), 0, 1, 4, 2, false, platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 2, image.get(), 0, 1, 4, 2, false, drawing::SRCCOPY, true, nullptr);
   EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args[5], 1);
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(0, 2));
   EXPECT_EQ(dc.Pixel(0, 1), NumberedColour(0, 1));
@@ -187,5 +187,5 @@ TEST(DeviceStretch, PaletteIsRestoredAfterEveryFallback) {
   dc.Failures().stretchBlt = true;
   Draw(dc, image.get(), 0, 0, 4, 3);
   EXPECT_EQ(dc.Messages().size(), 1u);
-  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }

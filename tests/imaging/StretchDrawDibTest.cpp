@@ -5,16 +5,16 @@
 #include "support/TestImages.h"
 
 using namespace testimages;
-using platform::DeviceKind;
-using platform::MemoryDeviceContext;
-using platform::RecordedCall;
+using drawing::DeviceKind;
+using drawing::MemoryDeviceContext;
+using drawing::RecordedCall;
 
 namespace {
 
 void DrawWhole(MemoryDeviceContext& dc, const imaging::RasterImage& image, int32_t destWidth, int32_t destHeight,
                bool halftone = true) {
   imaging::StretchDrawDib(dc, 0, 0, destWidth, destHeight, image, 0, 0, imaging::DibWidth(image),
-                          imaging::DibHeight(image), halftone, platform::SRCCOPY, true, nullptr);
+                          imaging::DibHeight(image), halftone, drawing::SRCCOPY, true, nullptr);
 }
 
 enum class Path { Halftone, Rows24, Rows8, Device };
@@ -46,7 +46,7 @@ std::vector<int64_t> StretchArguments(int32_t width, int32_t height, int32_t x, 
   MemoryDeviceContext dc(10, 10);
   dc.SetKind(DeviceKind::Printer);
   imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, image.get(), srcX, srcY, srcWidth, srcHeight, false,
-                          platform::SRCCOPY, true, nullptr);
+                          drawing::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   if (calls.size() != 1) return {};
   return std::vector<int64_t>(calls[0].args.begin(), calls[0].args.begin() + 8);
@@ -86,7 +86,7 @@ TEST(StretchDrawDibPath, LeavesColourOnColourStretchMode) {
   imaging::DibGuard image(Make(4, 4, 24));
   MemoryDeviceContext dc(8, 8);
   DrawWhole(dc, image.get(), 4, 4);
-  EXPECT_EQ(dc.StretchMode(), platform::COLORONCOLOR);
+  EXPECT_EQ(dc.StretchMode(), drawing::COLORONCOLOR);
 }
 
 TEST(StretchDrawDibClipping, RightEdgeShrinksWidthAndKeepsX) {
@@ -133,16 +133,16 @@ TEST(StretchDrawDibPalette, OwnPaletteIsSelectedAndRestored) {
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(image.get().PaletteHandle));
   EXPECT_EQ(selections[0].args[1], 0);  // not forced into the background
   EXPECT_EQ(dc.CallsNamed("RealizePalette").size(), 1u);
-  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, OutsidePaletteWhenNotUsingTheOwn) {
   imaging::DibGuard image(Make(4, 4, 8));
   LogicalPalette outside{};
   MemoryDeviceContext dc(8, 8);
-  imaging::StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, platform::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, drawing::SRCCOPY, false, &outside);
   EXPECT_EQ(dc.CallsNamed("SelectPalette").at(0).args[0], reinterpret_cast<intptr_t>(&outside));
-  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, NoPaletteSelectedForPicturesWithout) {
@@ -157,11 +157,11 @@ TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
   LogicalPalette outside{};
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
-  imaging::StretchDrawDib(dc, 0, 0, 20, 15, image.get(), 0, 0, 40, 30, true, platform::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 20, 15, image.get(), 0, 0, 40, 30, true, drawing::SRCCOPY, false, &outside);
   const auto selections = dc.CallsNamed("SelectPalette");
   ASSERT_EQ(selections.size(), 2u);
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(&outside));
-  EXPECT_EQ(dc.SelectedPalette(), platform::DefaultPalette());
+  EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }
 
 TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
@@ -169,7 +169,7 @@ TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
   // Source columns 10..29, rows 6..20 from the bottom, halved.
-  imaging::StretchDrawDib(dc, 2, 3, 10, 8, image.get(), 10, 6, 20, 15, true, platform::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 2, 3, 10, 8, image.get(), 10, 6, 20, 15, true, drawing::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   ASSERT_EQ(calls.size(), 1u);
   // Copy of 20 x 16 (40 * 10 / 20, 30 * 8 / 15); source at 10 * 20 / 40, 6 * 16 / 30 = 3.2.
@@ -234,7 +234,7 @@ TEST(DrawDibRows24, OnlyRowsAndColumnsInsideTheClipBoxAreDrawn) {
   imaging::DrawDibRows24(whole, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
 
   MemoryDeviceContext clipped(450, 360, kUntouched);
-  const platform::DeviceRect clip{100, 200, 130, 210};
+  const drawing::DeviceRect clip{100, 200, 130, 210};
   clipped.SetClipBox(clip);
   DrawDibRows24(clipped, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
   const auto rows = clipped.CallsNamed("SetDIBitsToDevice");
@@ -249,7 +249,7 @@ TEST(DrawDibRows24, HugeZoomCostsOnlyTheVisibleRows) {
   // 9000 % of a 2000 x 1500 picture: products beyond 32 bits.
   imaging::DibGuard image(Numbered24(2000, 1500));
   MemoryDeviceContext dc(16, 10, kUntouched);
-  dc.SetClipBox(platform::DeviceRect{0, 0, 16, 10});
+  dc.SetClipBox(drawing::DeviceRect{0, 0, 16, 10});
   const int32_t x = -90 * 1700;
   const int32_t y = -90 * 1200;
   imaging::DrawDibRows24(dc, x, y, 90 * 2000, 90 * 1500, image.get(), 0, 0, 2000, 1500);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/DibPixels.h"
+#include "drawing/DibPixels.h"
 
-namespace platform {
+namespace drawing {
 
 namespace {
 
@@ -144,4 +144,4 @@ bool MemoryDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_
   return true;
 }
 
-}  // namespace platform
+}  // namespace drawing

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 
-namespace platform {
+namespace drawing {
 
 struct RecordedCall {
   std::string name;
@@ -100,4 +100,4 @@ class MemoryDeviceContext : public DeviceContext {
   ScreenDepthQuery previousDepthQuery_;
 };
 
-}  // namespace platform
+}  // namespace drawing

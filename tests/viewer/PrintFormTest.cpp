@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 #include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
@@ -189,11 +189,11 @@ TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
 }
 
 TEST_F(PrintForm, PreviewIsHalftonedOnAPaletteDisplay) {
-  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  const drawing::ScreenDepthQuery previous = drawing::SetScreenBitsPerPixelQuery([] { return 8; });
   imaging::DibGuard grey(SolidPicture(100, 100, {128, 128, 128}));
   auto form = Show(grey.get());
   const QImage preview = PreviewImage(*form);
-  platform::SetScreenBitsPerPixelQuery(previous);
+  drawing::SetScreenBitsPerPixelQuery(previous);
   // The picture covers 138 x 138 from (26, 26).
   EXPECT_TRUE(viewer_test::ShowsDitheredGrey(preview, QRect(40, 40, 110, 110)));
 }

@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 #include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PrintFUnit.h"
@@ -103,13 +103,13 @@ TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
 
 TEST_F(PrintJob, PaletteDisplayDoesNotDitherThePrintedPicture) {
   // Halftoning is for palette screens; the printer gets the picture's own colours.
-  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  const drawing::ScreenDepthQuery previous = drawing::SetScreenBitsPerPixelQuery([] { return 8; });
   imaging::DibGuard grey(SolidPicture(40, 40, {128, 128, 128}));
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.Centred = false;
   const bool printed = RunPrintJob(grey.get(), choices, ViewerPrintTitle, printer, messages);
-  platform::SetScreenBitsPerPixelQuery(previous);
+  drawing::SetScreenBitsPerPixelQuery(previous);
   ASSERT_TRUE(printed);
   const QImage page = RenderedPage();
   for (int y = 10; y < 390; y += 7) {

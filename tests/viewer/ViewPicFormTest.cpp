@@ -10,7 +10,7 @@
 #include <QWheelEvent>
 #include <functional>
 
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 #include "support/RecordingMessages.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PaintBox.h"
@@ -97,11 +97,11 @@ TEST_F(ViewPicForm, PaintAreaTakesTheZoomedSize) {
 }
 
 TEST_F(ViewPicForm, PaletteDisplayShowsAHalftonedPicture) {
-  const platform::ScreenDepthQuery previous = platform::SetScreenBitsPerPixelQuery([] { return 8; });
+  const drawing::ScreenDepthQuery previous = drawing::SetScreenBitsPerPixelQuery([] { return 8; });
   imaging::DibGuard grey(SolidPicture(16, 16, {128, 128, 128}));
   QImage drawn;
   const bool opened = Open(grey.get(), [&] { drawn = form->PaintBox1->grab().toImage(); });
-  platform::SetScreenBitsPerPixelQuery(previous);
+  drawing::SetScreenBitsPerPixelQuery(previous);
   ASSERT_TRUE(opened);
   ASSERT_EQ(drawn.size(), QSize(16, 16));
   EXPECT_TRUE(viewer_test::ShowsDitheredGrey(drawn, drawn.rect()));

@@ -5,7 +5,7 @@
 #include "support/TestImages.h"
 
 using namespace testimages;
-using platform::MemoryDeviceContext;
+using drawing::MemoryDeviceContext;
 
 TEST(PreviewDrawSize, FitsKeepingProportions) {
   EXPECT_EQ(PreviewDrawSize(181, 75, 320, 200), (DrawSize{120, 75}));

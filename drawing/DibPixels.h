@@ -5,10 +5,10 @@
 #include <memory>
 #include <optional>
 
-#include "platform/DeviceContext.h"
-#include "platform/Dib.h"
+#include "drawing/DeviceContext.h"
+#include "drawing/Dib.h"
 
-namespace platform {
+namespace drawing {
 
 // Colours of an uncompressed bottom-up DIB of 1, 4, 8, 16 (5-5-5), 24 or 32
 // bits whose memory holds `lines` scan lines.
@@ -61,4 +61,4 @@ int32_t StoreDibInBitmap(CompatibleBitmap& bitmap, uint32_t startScan, uint32_t 
 // Intersection of two rectangles; empty ones have right <= left or bottom <= top.
 DeviceRect Intersect(const DeviceRect& a, const DeviceRect& b);
 
-}  // namespace platform
+}  // namespace drawing

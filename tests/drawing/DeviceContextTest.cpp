@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "platform/DibPixels.h"
+#include "drawing/DibPixels.h"
 #include "support/MemoryDeviceContext.h"
 
-using namespace platform;
+using namespace drawing;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/DibPixels.h"
+#include "drawing/DibPixels.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace drawing {
 
 namespace {
 
@@ -94,4 +94,4 @@ DeviceRect Intersect(const DeviceRect& a, const DeviceRect& b) {
                     std::min(a.bottom, b.bottom)};
 }
 
-}  // namespace platform
+}  // namespace drawing

@@ -1,7 +1,7 @@
 #pragma once
 // The device context the drawing routine StretchDrawDib draws through, in
 // place of a Windows HDC: a screen widget, a print preview or a printer page
-// (platform/qt/PainterDeviceContext.h), or a pixel buffer for tests
+// (drawing/qt/PainterDeviceContext.h), or a pixel buffer for tests
 // (tests/support/MemoryDeviceContext.h). Calls keep the GDI argument orders and
 // results so the routine reads as the Windows one does.
 #include <cstdint>
@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Dib.h"
+#include "drawing/Dib.h"
 
-namespace platform {
+namespace drawing {
 
 inline constexpr int32_t GDI_ERROR = -1;  // all 32 bits set
 inline constexpr uint32_t RC_DIBTODEV = 0x0200;
@@ -111,4 +111,4 @@ int32_t ScreenBitsPerPixel();
 // Installs a query (null restores the default) and returns the previous one.
 ScreenDepthQuery SetScreenBitsPerPixelQuery(ScreenDepthQuery query);
 
-}  // namespace platform
+}  // namespace drawing

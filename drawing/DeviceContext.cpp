@@ -1,6 +1,6 @@
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 
-namespace platform {
+namespace drawing {
 
 namespace {
 
@@ -28,4 +28,4 @@ ScreenDepthQuery SetScreenBitsPerPixelQuery(ScreenDepthQuery query) {
   return std::exchange(CurrentQuery(), std::move(query));
 }
 
-}  // namespace platform
+}  // namespace drawing

@@ -10,12 +10,12 @@
 
 #include "imaging/StretchDrawDib.h"
 #include "support/MemoryDeviceContext.h"
-#include "platform/qt/PainterDeviceContext.h"
+#include "drawing/qt/PainterDeviceContext.h"
 #include "support/TestImages.h"
 #include "support/GuiApplication.h"
 
 using namespace testimages;
-using platform::PainterDeviceContext;
+using drawing::PainterDeviceContext;
 
 namespace {
 
@@ -36,10 +36,10 @@ void ExpectSameAsMemoryDevice(int width, int height, Draw draw) {
   {
     QPainter painter(&canvas);
     PainterDeviceContext dc(painter);
-    draw(static_cast<platform::DeviceContext&>(dc));
+    draw(static_cast<drawing::DeviceContext&>(dc));
   }
-  platform::MemoryDeviceContext reference(width, height, kBackground & 0xFFFFFF);
-  draw(static_cast<platform::DeviceContext&>(reference));
+  drawing::MemoryDeviceContext reference(width, height, kBackground & 0xFFFFFF);
+  draw(static_cast<drawing::DeviceContext&>(reference));
   int drawn = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) drawn += Opaque(reference.Pixel(x, y)) != kBackground;
@@ -65,7 +65,7 @@ QImage DrawnUnscaled(const imaging::RasterImage& image) {
   QPainter painter(&canvas);
   PainterDeviceContext dc(painter);
   imaging::StretchDrawDib(dc, 0, 0, DibWidth(image), DibHeight(image), image, 0, 0, DibWidth(image), DibHeight(image),
-                          true, platform::SRCCOPY, true, nullptr);
+                          true, drawing::SRCCOPY, true, nullptr);
   painter.end();
   return canvas;
 }
@@ -79,7 +79,7 @@ struct PaintBox : QWidget {
     clip = dc.ClipBox();
   }
   QRect exposed;
-  platform::DeviceRect clip;
+  drawing::DeviceRect clip;
 };
 
 }  // namespace
@@ -91,8 +91,8 @@ class PainterDeviceContextTest : public ::testing::Test {
 
 TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
   imaging::DibGuard image(Numbered24(7, 5));
-  ExpectSameAsMemoryDevice(20, 16, [&](platform::DeviceContext& dc) {
-    imaging::StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, platform::SRCCOPY, true, nullptr);
+  ExpectSameAsMemoryDevice(20, 16, [&](drawing::DeviceContext& dc) {
+    imaging::StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, drawing::SRCCOPY, true, nullptr);
   });
   const QImage canvas = DrawnUnscaled(image.get());
   for (int y = 0; y < 5; ++y) {
@@ -102,8 +102,8 @@ TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
 
 TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColourTable) {
   imaging::DibGuard image(Patterned(9, 6, 8));
-  ExpectSameAsMemoryDevice(24, 20, [&](platform::DeviceContext& dc) {
-    imaging::StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, platform::SRCCOPY, true, nullptr);
+  ExpectSameAsMemoryDevice(24, 20, [&](drawing::DeviceContext& dc) {
+    imaging::StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, drawing::SRCCOPY, true, nullptr);
   });
   const QImage canvas = DrawnUnscaled(image.get());
   for (int y = 0; y < 6; ++y) {
@@ -120,12 +120,12 @@ TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
     SCOPED_TRACE(bits);
     imaging::DibGuard image(Patterned(11, 4, bits));
     const imaging::RasterImage& picture = image.get();
-    ExpectSameAsMemoryDevice(16, 8, [&](platform::DeviceContext& dc) {
-      dc.StretchDIBits(2, 3, 11, 4, 0, 0, 11, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
-                       platform::SRCCOPY);
+    ExpectSameAsMemoryDevice(16, 8, [&](drawing::DeviceContext& dc) {
+      dc.StretchDIBits(2, 3, 11, 4, 0, 0, 11, 4, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS,
+                       drawing::SRCCOPY);
     });
-    ExpectSameAsMemoryDevice(16, 8, [&](platform::DeviceContext& dc) {
-      dc.SetDIBitsToDevice(1, 1, 9, 3, 2, 1, 0, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS);
+    ExpectSameAsMemoryDevice(16, 8, [&](drawing::DeviceContext& dc) {
+      dc.SetDIBitsToDevice(1, 1, 9, 3, 2, 1, 0, 4, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS);
     });
   }
 }
@@ -133,21 +133,21 @@ TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
 TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
   imaging::DibGuard image(Numbered24(10, 8));
   const imaging::RasterImage& picture = image.get();
-  ExpectSameAsMemoryDevice(12, 10, [&](platform::DeviceContext& dc) {
-    dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS,
-                     platform::SRCCOPY);
+  ExpectSameAsMemoryDevice(12, 10, [&](drawing::DeviceContext& dc) {
+    dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS,
+                     drawing::SRCCOPY);
   });
 }
 
 TEST_F(PainterDeviceContextTest, CompatibleBitmapIsStretchedFromTheTop) {
   imaging::DibGuard image(Numbered24(5, 4));
   const imaging::RasterImage& picture = image.get();
-  ExpectSameAsMemoryDevice(8, 8, [&](platform::DeviceContext& dc) {
+  ExpectSameAsMemoryDevice(8, 8, [&](drawing::DeviceContext& dc) {
     auto bitmap = dc.CreateCompatibleBitmap(5, 4);
     auto memory = dc.CreateCompatibleDC();
-    ASSERT_EQ(dc.SetDIBits(*memory, *bitmap, 0, 4, picture.Pixels, picture.Info, platform::DIB_RGB_COLORS), 4);
+    ASSERT_EQ(dc.SetDIBits(*memory, *bitmap, 0, 4, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS), 4);
     memory->SelectBitmap(bitmap.get());
-    EXPECT_TRUE(dc.StretchBlt(1, 2, 5, 4, *memory, 0, 0, 5, 4, platform::SRCCOPY));
+    EXPECT_TRUE(dc.StretchBlt(1, 2, 5, 4, *memory, 0, 0, 5, 4, drawing::SRCCOPY));
   });
 }
 
@@ -155,13 +155,13 @@ TEST_F(PainterDeviceContextTest, ClipBoxFollowsThePainterAndTheExposedArea) {
   QImage canvas = Canvas(100, 80);
   QPainter painter(&canvas);
   PainterDeviceContext dc(painter);
-  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{0, 0, 100, 80}));
+  EXPECT_EQ(dc.ClipBox(), (drawing::DeviceRect{0, 0, 100, 80}));
   painter.setClipRect(QRect(10, 20, 30, 40));
-  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{10, 20, 40, 60}));
+  EXPECT_EQ(dc.ClipBox(), (drawing::DeviceRect{10, 20, 40, 60}));
   dc.SetClipBox(QRect(0, 0, 20, 100));
-  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{10, 20, 20, 60}));
+  EXPECT_EQ(dc.ClipBox(), (drawing::DeviceRect{10, 20, 20, 60}));
   dc.SetClipBox(QRect(0, 0, 5, 5));
-  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{}));
+  EXPECT_EQ(dc.ClipBox(), (drawing::DeviceRect{}));
 }
 
 TEST_F(PainterDeviceContextTest, ClipBoxIsInThePaintersCoordinates) {
@@ -169,7 +169,7 @@ TEST_F(PainterDeviceContextTest, ClipBoxIsInThePaintersCoordinates) {
   QPainter painter(&canvas);
   painter.translate(-50, 10);
   PainterDeviceContext dc(painter);
-  EXPECT_EQ(dc.ClipBox(), (platform::DeviceRect{50, -10, 150, 70}));
+  EXPECT_EQ(dc.ClipBox(), (drawing::DeviceRect{50, -10, 150, 70}));
 }
 
 TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
@@ -186,7 +186,7 @@ TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
   box->repaint();
   ASSERT_FALSE(box->exposed.isEmpty());
   EXPECT_GE(box->exposed.left(), 9000);
-  EXPECT_EQ(box->clip, (platform::DeviceRect{box->exposed.left(), box->exposed.top(), box->exposed.right() + 1,
+  EXPECT_EQ(box->clip, (drawing::DeviceRect{box->exposed.left(), box->exposed.top(), box->exposed.right() + 1,
                                              box->exposed.bottom() + 1}));
 }
 
@@ -196,7 +196,7 @@ TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
   {
     QPainter painter(&recording);
     PainterDeviceContext dc(painter);
-    imaging::StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, platform::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, drawing::SRCCOPY, true, nullptr);
   }
   QImage canvas = Canvas(10, 6);
   QPainter replay(&canvas);
@@ -213,7 +213,7 @@ TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
   painter.translate(-2000, -1000);
   PainterDeviceContext dc(painter);
   // 900 %: destination 2700 x 1800, the canvas shows (2000, 1000) onwards.
-  imaging::StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, platform::SRCCOPY, false, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, drawing::SRCCOPY, false, nullptr);
   painter.end();
   EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(2000 / 9, 199 - 1000 / 9)));
   EXPECT_EQ(canvas.pixel(39, 29), Opaque(NumberedColour(2039 / 9, 199 - 1029 / 9)));
@@ -225,11 +225,11 @@ TEST_F(PainterDeviceContextTest, PaletteSelectionIsGivenBack) {
   PainterDeviceContext dc(painter);
   LogicalPalette palette{};
   const HPALETTE before = dc.SelectPalette(&palette, false);
-  EXPECT_EQ(before, platform::DefaultPalette());
+  EXPECT_EQ(before, drawing::DefaultPalette());
   EXPECT_EQ(dc.SelectPalette(nullptr, false), nullptr);
   EXPECT_EQ(dc.SelectPalette(before, false), &palette);
 }
 
 TEST_F(PainterDeviceContextTest, ScreenDepthComesFromTheScreen) {
-  EXPECT_GE(platform::QtScreenBitsPerPixel(), 1);
+  EXPECT_GE(drawing::QtScreenBitsPerPixel(), 1);
 }

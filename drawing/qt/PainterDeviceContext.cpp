@@ -1,4 +1,4 @@
-#include "platform/qt/PainterDeviceContext.h"
+#include "drawing/qt/PainterDeviceContext.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -7,10 +7,10 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "platform/DibPixels.h"
+#include "drawing/DibPixels.h"
 #include "platform/qt/QtMessages.h"
 
-namespace platform {
+namespace drawing {
 
 namespace {
 
@@ -63,7 +63,7 @@ QImage UprightRows(const DibReader& dib, const BITMAPINFO& info, const void* bit
 
 }  // namespace
 
-PainterDeviceContext::PainterDeviceContext(QPainter& painter, Messages* messages)
+PainterDeviceContext::PainterDeviceContext(QPainter& painter, platform::Messages* messages)
     : painter_(painter),
       messages_(messages),
       kind_(painter.device() && painter.device()->devType() == QInternal::Printer ? DeviceKind::Printer
@@ -159,11 +159,11 @@ DeviceRect PainterDeviceContext::ClipBox() const {
 
 void PainterDeviceContext::ShowDeviceMessage(const std::string& text) {
   if (messages_) {
-    messages_->MessageBox(text, "", MessageIcon::None);
+    messages_->MessageBox(text, "", platform::MessageIcon::None);
     return;
   }
-  QtMessages ownerless;
-  ownerless.MessageBox(text, "", MessageIcon::None);
+  platform::QtMessages ownerless;
+  ownerless.MessageBox(text, "", platform::MessageIcon::None);
 }
 
 int32_t QtScreenBitsPerPixel() {
@@ -171,4 +171,4 @@ int32_t QtScreenBitsPerPixel() {
   return screen ? screen->depth() : 32;
 }
 
-}  // namespace platform
+}  // namespace drawing

@@ -6,17 +6,17 @@
 #include <QRect>
 #include <optional>
 
-#include "platform/DeviceContext.h"
+#include "drawing/DeviceContext.h"
 #include "platform/Messages.h"
 
-namespace platform {
+namespace drawing {
 
 class PainterDeviceContext : public DeviceContext {
  public:
   // `painter` is active for the whole life of this object. The kind is
   // Printer when the painter draws on a QPrinter. Device messages go to
   // `messages`, or to ownerless message boxes when it is null.
-  explicit PainterDeviceContext(QPainter& painter, Messages* messages = nullptr);
+  explicit PainterDeviceContext(QPainter& painter, platform::Messages* messages = nullptr);
 
   void SetKind(DeviceKind kind) { kind_ = kind; }
   // Limits the clip box further, in the painter's coordinates. The clip box
@@ -46,7 +46,7 @@ class PainterDeviceContext : public DeviceContext {
 
  private:
   QPainter& painter_;
-  Messages* messages_;
+  platform::Messages* messages_;
   DeviceKind kind_;
   int32_t stretchMode_ = 1;
   HPALETTE palette_;
@@ -57,4 +57,4 @@ class PainterDeviceContext : public DeviceContext {
 // SetScreenBitsPerPixelQuery.
 int32_t QtScreenBitsPerPixel();
 
-}  // namespace platform
+}  // namespace drawing
