@@ -12,6 +12,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Paths.h"
 
+namespace cli {
+
 namespace {
 
 struct TextSetting {
@@ -143,3 +145,5 @@ bool AlbumFromJson(const Json& document, album::AlbumPictures& pictures, album::
   settings = std::move(readSettings);
   return true;
 }
+
+}  // namespace cli

@@ -11,6 +11,8 @@
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
 
+namespace cli {
+
 // Keys keep the order they are written in, so the output reads as documented.
 using Json = nlohmann::ordered_json;
 
@@ -23,3 +25,5 @@ Json AlbumToJson(const album::AlbumPictures& pictures, const album::AlbumSetting
 // have this form or holds text Windows-1252 cannot hold.
 bool AlbumFromJson(const Json& document, album::AlbumPictures& pictures, album::AlbumSettings& settings,
                    std::string& error);
+
+}  // namespace cli

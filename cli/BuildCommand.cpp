@@ -15,6 +15,8 @@
 #include "generator/TemplateSets.h"
 #include "platform/Cp1252.h"
 
+namespace cli {
+
 namespace {
 
 struct BuildOptions {
@@ -89,3 +91,5 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
       ->check(CLI::PositiveNumber);
   command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });
 }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Paths.h"
 
+namespace cli {
+
 namespace {
 
 const char kOnlyWindows1252[] = " enthält Zeichen, die eine Albumdatei nicht speichern kann (nur Windows-1252).";
@@ -42,3 +44,5 @@ bool CheckedAnsiText(const std::string& utf8, std::string_view what, std::string
   ansi = platform::Utf8ToAnsi(utf8);
   return true;
 }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace cli {
+
 std::string AbsoluteAnsiPath(const std::string& utf8Path);
 
 // The checked forms for what `new` stores. Text that Windows-1252 cannot
@@ -13,3 +15,5 @@ std::string AbsoluteAnsiPath(const std::string& utf8Path);
 // text and `what` it is (e.g. "comment") in `error`.
 bool CheckedAnsiPath(const std::string& utf8Path, std::string& ansiPath, std::string& error);
 bool CheckedAnsiText(const std::string& utf8, std::string_view what, std::string& ansi, std::string& error);
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "cli/Commands.h"
 #include "platform/ProgramVersion.h"
 
+namespace cli {
+
 int RunCommandLine(int argc, char** argv) {
   CLI::App app{"Web Lumivista 2.0 auf der Kommandozeile: Alben anlegen und anzeigen.", "lumivista-cli"};
   app.require_subcommand(1);
@@ -23,3 +25,5 @@ int RunCommandLine(int argc, char** argv) {
   }
   return exitStatus;
 }
+
+}  // namespace cli

@@ -3,6 +3,8 @@
 // parser; when the subcommand runs it sets the process's exit status.
 #include <CLI/CLI.hpp>
 
+namespace cli {
+
 inline constexpr int kExitOk = 0;
 // A save failed; for "build", some pictures failed.
 inline constexpr int kExitWriteFailed = 1;
@@ -17,3 +19,5 @@ void AddShowCommand(CLI::App& app, int& exitStatus);
 void AddBuildCommand(CLI::App& app, int& exitStatus);
 void AddTemplatesCommand(CLI::App& app, int& exitStatus);
 void AddPublishCommand(CLI::App& app, int& exitStatus);
+
+}  // namespace cli

@@ -14,6 +14,8 @@
 #include "cli/Commands.h"
 #include "cli/StderrMessages.h"
 
+namespace cli {
+
 namespace {
 
 struct NewOptions {
@@ -129,3 +131,5 @@ void AddNewCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--bgcolor2", options->bgcolor2, "Hintergrundfarbe 2 als #RRGGBB");
   command->callback([options, &exitStatus] { exitStatus = RunNew(*options); });
 }
+
+}  // namespace cli

@@ -10,6 +10,8 @@
 #include "cli/Commands.h"
 #include "publish/Publisher.h"
 
+namespace cli {
+
 namespace {
 
 constexpr int kExitSomeFilesFailed = 1;
@@ -156,3 +158,5 @@ void AddPublishCommand(CLI::App& app, int& exitStatus) {
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige und keine Liste der \xC3\x84nderungen");
   command->callback([options, &exitStatus] { exitStatus = RunPublish(*options); });
 }
+
+}  // namespace cli

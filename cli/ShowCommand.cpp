@@ -11,6 +11,8 @@
 #include "cli/StderrMessages.h"
 #include "platform/Cp1252.h"
 
+namespace cli {
+
 namespace {
 
 struct ShowOptions {
@@ -84,3 +86,5 @@ void AddShowCommand(CLI::App& app, int& exitStatus) {
                     "\"settings\": {...}}; dasselbe Format nimmt \"new --json\"");
   command->callback([options, &exitStatus] { exitStatus = RunShow(*options); });
 }
+
+}  // namespace cli

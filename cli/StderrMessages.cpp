@@ -4,6 +4,8 @@
 
 #include "platform/Cp1252.h"
 
+namespace cli {
+
 void StderrMessages::MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon) {
   if (!caption.empty()) std::cerr << platform::AnsiToUtf8(caption) << ": ";
   std::cerr << platform::AnsiToUtf8(text) << '\n';
@@ -12,3 +14,5 @@ void StderrMessages::MessageBox(const std::string& text, const std::string& capt
 bool StderrMessages::Confirm(const std::string&, const std::string&) { return true; }
 
 void StderrMessages::ShowError(const std::string& text) { MessageBox(text, platform::ApplicationTitle, {}); }
+
+}  // namespace cli

@@ -3,9 +3,13 @@
 // UTF-8; questions are answered with OK, since a script cannot answer.
 #include "platform/Messages.h"
 
+namespace cli {
+
 class StderrMessages : public platform::Messages {
  public:
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override;
   bool Confirm(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text) override;
 };
+
+}  // namespace cli

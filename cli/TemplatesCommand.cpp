@@ -7,6 +7,8 @@
 #include "generator/TemplateSets.h"
 #include "platform/Cp1252.h"
 
+namespace cli {
+
 void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
   auto templateDir = std::make_shared<std::string>();
   CLI::App* command =
@@ -22,3 +24,5 @@ void AddTemplatesCommand(CLI::App& app, int& exitStatus) {
     exitStatus = kExitOk;
   });
 }
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace cli {
+
 void TerminalProgress::PictureStarted(int32_t number, int32_t count) {
   number_ = number;
   count_ = count;
@@ -28,3 +30,5 @@ void TerminalProgress::Clear() {
   std::fflush(stderr);
   shown_ = false;
 }
+
+}  // namespace cli

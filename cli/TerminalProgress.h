@@ -8,6 +8,8 @@
 #include "platform/Messages.h"
 #include "platform/Progress.h"
 
+namespace cli {
+
 class TerminalProgress : public platform::ProgressReceiver, public generator::PictureObserver {
  public:
   explicit TerminalProgress(bool enabled) : enabled_(enabled) {}
@@ -48,3 +50,5 @@ class MessagesBesideProgress : public platform::Messages {
   platform::Messages& inner_;
   TerminalProgress& progress_;
 };
+
+}  // namespace cli

@@ -19,7 +19,7 @@ Parsed Parse(const std::string& text) {
   album::AlbumPicture before;
   before.FileName = "/vorher.jpg";
   p.pictures.push_back(before);
-  p.ok = AlbumFromJson(Json::parse(text), p.pictures, p.settings, p.error);
+  p.ok = cli::AlbumFromJson(cli::Json::parse(text), p.pictures, p.settings, p.error);
   return p;
 }
 
@@ -130,7 +130,7 @@ TEST(AlbumToJson, WritesTheDocumentedForm) {
   pictures[1].Marked = 0;
   album::AlbumSettings settings;
   settings.BackgroundColour = 0x0000FF;
-  const Json document = AlbumToJson(pictures, settings);
+  const cli::Json document = cli::AlbumToJson(pictures, settings);
   EXPECT_EQ(document["pictures"][0]["file"], "/b/\xC3\xA4.jpg");
   EXPECT_EQ(document["pictures"][0]["comment"], "Hi");
   EXPECT_TRUE(document["pictures"][1]["comment"].is_null());
@@ -143,7 +143,7 @@ TEST(AlbumToJson, WritesTheDocumentedForm) {
   album::AlbumPictures read;
   album::AlbumSettings readSettings;
   std::string error;
-  ASSERT_TRUE(AlbumFromJson(document, read, readSettings, error));
+  ASSERT_TRUE(cli::AlbumFromJson(document, read, readSettings, error));
   EXPECT_EQ(read, pictures);
   EXPECT_EQ(readSettings, settings);
 }
