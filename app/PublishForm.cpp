@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/PublishSettings.h"
+#include "publish/PrintableText.h"
 
 namespace {
 
@@ -238,8 +239,9 @@ void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
     for (const std::string& line : publish::DescribeChanges(result.Plan)) AddLine(QString::fromStdString(line));
     if (result.Plan.Empty()) ProgressLabel->setText("Keine \u00C4nderungen.");
   } else if (!dryRun && result.Outcome != PublishOutcome::Stopped) {
-    ProgressLabel->setText(QString("%1 Dateien gesendet (%2), %3 fehlgeschlagen.")
+    ProgressLabel->setText(QString("%1 %2 gesendet (%3), %4 fehlgeschlagen.")
                                .arg(result.FilesSent)
+                               .arg(result.FilesSent == 1 ? "Datei" : "Dateien")
                                .arg(Kilobytes(result.BytesSent))
                                .arg(result.FilesFailed));
   }
@@ -256,7 +258,9 @@ void TPublishForm::SetRunning(bool running) {
   if (running) ProgressBar->setValue(0);
 }
 
-void TPublishForm::AddLine(const QString& line) { ChangesMemo->appendPlainText(line); }
+void TPublishForm::AddLine(const QString& line) {
+  ChangesMemo->appendPlainText(QString::fromStdString(publish::PrintableText(line.toStdString())));
+}
 
 void ShowPublishForm(QWidget* parent, const QString& albumFile) {
   TPublishForm form(albumFile, parent);

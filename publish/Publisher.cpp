@@ -1,35 +1,27 @@
 #include "publish/Publisher.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+
+#include "publish/AlbumFiles.h"
+#include "publish/ServerView.h"
+#include "publish/UploadSource.h"
 
 namespace publish {
 namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-// An overview page beside at least one of the album's folders. Anything else
-// (a home folder picked by mistake) is not sent to a public server.
-bool HoldsBuiltAlbum(const std::filesystem::path& folder) {
-  std::error_code error;
-  bool overview = false;
-  for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
-    std::string extension = item.path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    overview = overview || (item.is_regular_file(error) && (extension == ".htm" || extension == ".html"));
-  }
-  const bool albumFolder = std::filesystem::is_directory(folder / "html", error) ||
-                           std::filesystem::is_directory(folder / "pics", error) ||
-                           std::filesystem::is_directory(folder / "mini", error);
-  return overview && albumFolder;
+bool Ends(const TransferResult& result) {
+  return result.Status == TransferStatus::Fatal || result.Status == TransferStatus::Cancelled;
 }
 
 // Turns the bytes of the running transfer into bytes of the whole publish.
-// A file may take several transfers (WebDAV's PUT and MOVE), so the count
-// only grows and never passes the end of the file being sent.
+// A file takes several transfers (upload and rename), so the count only
+// grows and never passes the end of the file being sent. While a file is
+// being renamed into place, a stop waits, so the old file is never left aside.
 class WholeRunHooks : public TransferHooks {
  public:
   explicit WholeRunHooks(PublishObserver& observer) : observer_(observer) {}
@@ -40,7 +32,8 @@ class WholeRunHooks : public TransferHooks {
     reported_ = done;
     observer_.BytesProgress(done, total_);
   }
-  bool StopRequested() override { return observer_.StopRequested(); }
+  bool StopRequested() override { return stopHolds_ == 0 && observer_.StopRequested(); }
+  void HoldStop(bool held) { stopHolds_ += held ? 1 : -1; }
   void FileDone() { Sent(fileEnd_ - fileStart_); }
   void StartFile(uint64_t doneBefore, uint64_t fileSize, uint64_t total) {
     fileStart_ = doneBefore;
@@ -54,7 +47,31 @@ class WholeRunHooks : public TransferHooks {
   uint64_t fileEnd_ = 0;
   uint64_t total_ = 0;
   uint64_t reported_ = 0;
+  int stopHolds_ = 0;
 };
+
+class StopHold {
+ public:
+  explicit StopHold(WholeRunHooks& hooks) : hooks_(hooks) { hooks_.HoldStop(true); }
+  ~StopHold() { hooks_.HoldStop(false); }
+
+ private:
+  WholeRunHooks& hooks_;
+};
+
+// The order files go up in: pictures before the pages that show them.
+std::vector<std::string> InUploadOrder(const ChangePlan& plan) {
+  std::vector<std::string> paths = plan.Added;
+  paths.insert(paths.end(), plan.Changed.begin(), plan.Changed.end());
+  std::stable_sort(paths.begin(), paths.end(),
+                   [](const std::string& a, const std::string& b) { return UploadRank(a) < UploadRank(b); });
+  return paths;
+}
+
+std::string ParentFolder(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
 
 class PublishRun {
  public:
@@ -67,28 +84,33 @@ class PublishRun {
     if (!HoldsBuiltAlbum(request_.LocalFolder))
       return Stop({TransferStatus::Fatal,
                    "Das Verzeichnis \"" + request_.LocalFolder +
-                       "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und die Ordner html, pics "
-                       "und mini).",
+                       "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und Seiten im Ordner html).",
                    {}});
-    const FolderScan scan = ScanFolder(request_.LocalFolder);
+    const FolderScan scan = ScanAlbumFolder(request_.LocalFolder);
     for (const std::string& problem : scan.Problems) Fail(problem);
     remote_ = OpenRemoteFolder(request_.Server, hooks_);
+    server_ = std::make_unique<ServerView>(*remote_);
     Manifest next;
     const TransferResult read = ReadPreviousManifest(next);
     if (read.Status != TransferStatus::Ok) return Stop(read);
     const Manifest previous = next;
-    result_.Plan = PlanChanges(scan.Files, next, request_.DeleteRemoved);
+    // A scan that missed a file cannot tell what the folder no longer holds.
+    const bool deleting = request_.DeleteRemoved && scan.Complete();
+    if (request_.DeleteRemoved && !deleting)
+      observer_.Problem("Weil nicht alle Dateien gelesen werden konnten, wird auf dem Server nichts gel\xC3\xB6scht.");
+    result_.Plan = PlanChanges(scan.Files, next, deleting);
     observer_.Planned(result_.Plan);
+    WarnAboutEmptyPages(scan.Files);
     if (request_.DryRun) return result_;
-    // The new manifest starts as the old one, so a file that fails keeps the
-    // entry of the version still on the server.
-    const TransferResult sent = SendFiles(scan.Files, next);
-    if (sent.Status != TransferStatus::Ok) return Stop(sent);
-    const TransferResult removed = RemoveFiles(next);
-    if (removed.Status != TransferStatus::Ok) return Stop(removed);
-    // An unchanged manifest is not sent again, unless the old one was damaged.
-    const TransferResult written = next == previous && !manifestDamaged_ ? TransferResult{} : WriteManifest(next);
-    if (written.Status == TransferStatus::Fatal || written.Status == TransferStatus::Cancelled) return Stop(written);
+    RemoveLeftovers(scan.Files, previous);
+    TransferResult ended = SendFiles(scan.Files, next);
+    if (!Ends(ended)) ended = RemoveFiles(next);
+    // What did arrive is written down even when the run ends early, so the
+    // next one resumes; an unchanged manifest is rewritten only when damaged.
+    const bool changed = next != previous || manifestDamaged_;
+    const TransferResult written = changed ? WriteManifest(next) : TransferResult{};
+    if (Ends(ended)) return Stop(ended);
+    if (Ends(written)) return Stop(written);
     if (written.Status != TransferStatus::Ok) Fail(written.Detail);
     result_.Outcome = result_.FilesFailed > 0 ? PublishOutcome::SomeFailed : PublishOutcome::Completed;
     return result_;
@@ -109,41 +131,124 @@ class PublishRun {
     return {};
   }
 
+  void WarnAboutEmptyPages(const Manifest& local) {
+    for (const std::string& path : InUploadOrder(result_.Plan))
+      if (IsPageName(path) && local.at(path).Size == 0)
+        observer_.Problem("Die Seite \"" + path + "\" ist leer und wird trotzdem gesendet.");
+  }
+
+  // Temporary and set-aside files an interrupted run left beside the
+  // album's files: only under names made from this album's own paths.
+  void RemoveLeftovers(const Manifest& local, const Manifest& previous) {
+    for (const Manifest* files : {&local, &previous})
+      for (const auto& [path, entry] : *files) {
+        if (!IsAlbumPath(path)) continue;
+        for (const std::string& leftover : {TemporaryPathFor(path), AsidePathFor(path)})
+          if (Lists(leftover) && server_->TypeOf(leftover) == ServerEntry::File) remote_->Remove(leftover);
+      }
+  }
+
+  // Whether the folder's listing holds the name at all, before any typing.
+  bool Lists(const std::string& path) {
+    const FolderListing& listing = server_->Listing(ParentFolder(path));
+    return listing.contains(path.substr(path.rfind('/') + 1));
+  }
+
   TransferResult SendFiles(const Manifest& local, Manifest& next) {
-    std::vector<std::string> paths = result_.Plan.Added;
-    paths.insert(paths.end(), result_.Plan.Changed.begin(), result_.Plan.Changed.end());
-    const std::vector<std::string> lines = DescribeChanges(result_.Plan);
+    const std::vector<std::string> paths = InUploadOrder(result_.Plan);
     for (size_t i = 0; i < paths.size(); ++i) {
       const std::string& path = paths[i];
       observer_.FileStarted(path, static_cast<int>(i + 1), static_cast<int>(paths.size()));
       const ManifestEntry& entry = local.at(path);
       hooks_.StartFile(result_.BytesSent, entry.Size, result_.Plan.BytesToSend);
-      const TransferResult sent = SendFile(path, entry.Size);
-      if (sent.Status == TransferStatus::Fatal || sent.Status == TransferStatus::Cancelled) return sent;
+      const TransferResult sent = SendFile(path, entry);
+      if (Ends(sent)) return sent;
       if (sent.Status != TransferStatus::Ok) {
         Fail(sent.Detail);
         continue;
       }
       hooks_.FileDone();
+      const bool added = !next.contains(path);
       next[path] = entry;
       ++result_.FilesSent;
       result_.BytesSent += entry.Size;
-      observer_.Changed(lines[i]);
+      observer_.Changed((added ? "neu: " : "ge\xC3\xA4ndert: ") + path);
     }
     return {};
   }
 
-  TransferResult SendFile(const std::string& path, uint64_t size) {
+  TransferResult SendFile(const std::string& path, const ManifestEntry& entry) {
     const std::string localPath = (std::filesystem::path(request_.LocalFolder) / path).string();
     File file(std::fopen(localPath.c_str(), "rb"), std::fclose);
     if (!file) return {TransferStatus::Failed, "Die Datei \"" + localPath + "\" kann nicht gelesen werden.", {}};
-    return remote_->Put(file.get(), size, path);
+    UploadSource source(file.get(), entry.Size);
+    return PlaceFile(source, path, entry.Sha256);
+  }
+
+  // Sends under the temporary name and renames into place. Where the server
+  // will not rename over the live file, that goes aside first and comes back
+  // when the new one cannot be renamed in.
+  TransferResult PlaceFile(UploadSource& source, const std::string& path, const std::string& sha256) {
+    const TransferResult checked = CheckReplaceable(path);
+    if (checked.Status != TransferStatus::Ok) return checked;
+    const std::string temporary = TemporaryPathFor(path);
+    const TransferResult sent = remote_->Upload(source, temporary);
+    StopHold hold(hooks_);
+    if (sent.Status != TransferStatus::Ok) return Discard(temporary, sent);
+    if (!source.Matches(sha256))
+      return Discard(temporary, {TransferStatus::Failed,
+                                 "Die Datei \"" + path + "\" hat sich beim Hochladen ge\xC3\xA4ndert; sie wird beim "
+                                 "n\xC3\xA4" "chsten Mal gesendet.",
+                                 {}});
+    const TransferResult renamed = remote_->Rename(temporary, path);
+    if (renamed.Status == TransferStatus::Ok || Ends(renamed)) return renamed;
+    if (server_->TypeOf(path) != ServerEntry::File) return Discard(temporary, renamed);
+    const std::string aside = AsidePathFor(path);
+    if (remote_->Rename(path, aside).Status != TransferStatus::Ok) return Discard(temporary, renamed);
+    const TransferResult movedIn = remote_->Rename(temporary, path);
+    if (movedIn.Status != TransferStatus::Ok) {
+      remote_->Rename(aside, path);
+      return Discard(temporary, movedIn);
+    }
+    remote_->Remove(aside);
+    return {};
+  }
+
+  // The file's name and its temporary and set-aside names must be free or
+  // plain files: a folder or link there is not ours to replace.
+  TransferResult CheckReplaceable(const std::string& path) {
+    for (const std::string& name : {path, TemporaryPathFor(path), AsidePathFor(path)}) {
+      const ServerEntry type = server_->TypeOf(name);
+      if (type == ServerEntry::Unknown) return server_->Failure();
+      if (type == ServerEntry::NotAFile)
+        return {TransferStatus::Failed,
+                "\"" + name + "\" ist auf dem Server keine einfache Datei und wird nicht ersetzt.", {}};
+    }
+    return {};
+  }
+
+  TransferResult Discard(const std::string& temporary, const TransferResult& failure) {
+    if (!Ends(failure)) remote_->Remove(temporary);
+    return failure;
   }
 
   TransferResult RemoveFiles(Manifest& next) {
     for (const std::string& path : result_.Plan.Removed) {
+      const ServerEntry type = server_->TypeOf(path);
+      if (type == ServerEntry::Unknown) {
+        if (Ends(server_->Failure())) return server_->Failure();
+        Fail(server_->Failure().Detail);
+        continue;
+      }
+      // Gone already, or not a file we could have sent: off the list.
+      if (type != ServerEntry::File) {
+        if (type == ServerEntry::NotAFile)
+          observer_.Problem("\"" + path + "\" ist auf dem Server keine einfache Datei und wird nicht gel\xC3\xB6scht.");
+        next.erase(path);
+        continue;
+      }
       const TransferResult removed = remote_->Remove(path);
-      if (removed.Status == TransferStatus::Fatal || removed.Status == TransferStatus::Cancelled) return removed;
+      if (Ends(removed)) return removed;
       if (removed.Status != TransferStatus::Ok) {
         Fail(removed.Detail);
         continue;
@@ -161,7 +266,10 @@ class PublishRun {
       return {TransferStatus::Failed, "Die Liste der ver\xC3\xB6" "ffentlichten Dateien kann nicht geschrieben werden.", {}};
     std::rewind(file.get());
     hooks_.StartFile(result_.BytesSent, 0, result_.Plan.BytesToSend);
-    return remote_->Put(file.get(), text.size(), kManifestName);
+    // Written also after a stop, so the next run knows what arrived.
+    StopHold hold(hooks_);
+    UploadSource source(file.get(), text.size());
+    return PlaceFile(source, kManifestName, Sha256Hex(text));
   }
 
   void Fail(const std::string& problem) {
@@ -181,6 +289,7 @@ class PublishRun {
   PublishObserver& observer_;
   WholeRunHooks hooks_;
   std::unique_ptr<RemoteFolder> remote_;
+  std::unique_ptr<ServerView> server_;
   PublishResult result_;
   bool manifestDamaged_ = false;
 };
