@@ -247,7 +247,14 @@ class PublishRun {
         next.erase(path);
         continue;
       }
-      const TransferResult removed = remote_->Remove(path);
+      const TransferResult ours = CheckStillOurs(path, next.at(path));
+      if (Ends(ours)) return ours;
+      if (ours.Status == TransferStatus::NotFound) {
+        observer_.Problem(ours.Detail);
+        next.erase(path);
+        continue;
+      }
+      const TransferResult removed = ours.Status == TransferStatus::Ok ? remote_->Remove(path) : ours;
       if (Ends(removed)) return removed;
       if (removed.Status != TransferStatus::Ok) {
         Fail(removed.Detail);
@@ -257,6 +264,19 @@ class PublishRun {
       observer_.Changed("entfernt: " + path);
     }
     return {};
+  }
+
+  // Where the listing cannot show links, a file is deleted only when its
+  // content is still what was sent: a link to anything else is left alone.
+  // NotFound: the file holds something else now.
+  TransferResult CheckStillOurs(const std::string& path, const ManifestEntry& entry) {
+    if (remote_->ListsLinks()) return {};
+    std::string bytes;
+    const TransferResult fetched = remote_->Fetch(path, bytes);
+    if (fetched.Status != TransferStatus::Ok) return fetched;
+    if (bytes.size() == entry.Size && Sha256Hex(bytes) == entry.Sha256) return {};
+    return {TransferStatus::NotFound,
+            "\"" + path + "\" hat auf dem Server einen anderen Inhalt als gesendet und wird nicht gel\xC3\xB6scht.", {}};
   }
 
   TransferResult WriteManifest(const Manifest& next) {

@@ -68,6 +68,8 @@ class RemoteFolder {
   virtual TransferResult Rename(const std::string& from, const std::string& to) = 0;
   // Removes the file `path`. Callers make sure first that it is a plain file.
   virtual TransferResult Remove(const std::string& path) = 0;
+  // False where List cannot tell a link from what it points to (WebDAV).
+  virtual bool ListsLinks() const { return true; }
 };
 
 struct Connection {

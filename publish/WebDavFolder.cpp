@@ -23,6 +23,9 @@ class WebDavFolder : public RemoteFolder {
     return Finish(session_.Perform(), "Lesen von " + path);
   }
 
+  // The server follows its links and WebDAV does not show them.
+  bool ListsLinks() const override { return false; }
+
   TransferResult List(const std::string& folder, FolderListing& entries) override {
     std::string xml;
     const TransferResult found = PropFind(folder.empty() ? folder : folder + "/", "1", xml);

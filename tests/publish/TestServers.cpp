@@ -143,6 +143,8 @@ class WebDavServer : public TestServer {
              "server.modules = (\"mod_webdav\", \"mod_auth\", \"mod_authn_file\", \"mod_openssl\")\n"
              "server.document-root = \"" + (work_ / "served").string() + "\"\n"
              "server.bind = \"127.0.0.1\"\nserver.port = " + std::to_string(port_) + "\n"
+             // Tests change served files behind the server's back; a cached size would cut them.
+             "server.stat-cache-engine = \"disable\"\n"
              "server.upload-dirs = (\"" + (work_ / "uploads").string() + "\")\n"
              "server.errorlog = \"" + (work_ / "lighttpd-error.log").string() + "\"\n"
              "ssl.engine = \"enable\"\nssl.pemfile = \"" + (work_ / "cert.pem").string() + "\"\n"
