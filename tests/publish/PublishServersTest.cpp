@@ -225,6 +225,28 @@ class StopAtSecondFile : public publish::PublishObserver {
   bool stop_ = false;
 };
 
+// Temporary and set-aside files of an interrupted run go, when their names
+// come from the album's own files and they are files; nothing else does. An
+// empty page is sent with a warning.
+TEST_P(PublishToServer, LeftoversOfEarlierRunsAreRemovedOnlyWhenOurs) {
+  const fs::path served = server_->Served();
+  const std::vector<std::string> ours{"pics/.1.jpg.lvpart", "pics/.9.jpg.lvold", ".index.htm.lvpart"};
+  const std::vector<std::string> others{"pics/.other.lvpart", ".notes.txt.lvpart", "pics/.2.jpg.lvold/keep"};
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(served / ".lumivista-manifest",
+           ReadAll(served / ".lumivista-manifest") + std::string(64, '0') + " 1 pics/9.jpg\n");
+  for (const std::vector<std::string>* names : {&ours, &others})
+    for (const std::string& name : *names) WriteAll(served / name, "left over");
+  WriteAll(album_ / "html" / "2.htm", "");
+
+  const CliResult result = Publish();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "Die Seite \"html/2.htm\" ist leer und wird trotzdem gesendet.\n");
+  for (const std::string& name : ours) EXPECT_FALSE(fs::exists(served / name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(ReadAll(served / name), "left over") << name;
+  EXPECT_EQ(Differences(served, album_), "");
+}
+
 // Rewrites a picture between the scan and its upload.
 class ChangeFileOnStart : public publish::PublishObserver {
  public:
