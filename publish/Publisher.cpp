@@ -227,8 +227,10 @@ class PublishRun {
     return {};
   }
 
+  // Removes the temporary file of a failed or stopped upload; after a lost
+  // connection the next run does.
   TransferResult Discard(const std::string& temporary, const TransferResult& failure) {
-    if (!Ends(failure)) remote_->Remove(temporary);
+    if (failure.Status != TransferStatus::Fatal) remote_->Remove(temporary);
     return failure;
   }
 
