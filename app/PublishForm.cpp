@@ -2,12 +2,10 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/PublishSettings.h"
+#include "platform/qt/QtText.h"
 #include "publish/PrintableText.h"
 
 namespace {
@@ -115,7 +114,7 @@ TPublishForm::TPublishForm(const QString& albumFile, QWidget* parent) : QDialog(
   connect(CancelBtn, &QPushButton::clicked, this, &TPublishForm::CancelBtnClick);
   connect(albumFolderBtn, &QToolButton::clicked, this, &TPublishForm::AlbumFolderBtnClick);
   AskHostKey = [this](const QString& question) {
-    return QMessageBox::question(this, "Unbekannter Server", question) == QMessageBox::Yes;
+    return messages_.Confirm(platform::FromQString(question), "Unbekannter Server");
   };
 
   const app::PublishSettings settings = app::LoadPublishSettings(albumFile_);
@@ -142,8 +141,10 @@ TPublishForm::~TPublishForm() {
 QString TPublishForm::Account() const { return UserEd->text().trimmed() + "@" + ServerEd->text().trimmed(); }
 
 void TPublishForm::AlbumFolderBtnClick() {
-  const QString folder = QFileDialog::getExistingDirectory(this, "Album-Verzeichnis", AlbumFolderEd->text());
-  if (!folder.isEmpty()) AlbumFolderEd->setText(folder);
+  platform::FileDialogOptions options;
+  options.InitialFolder = platform::FromQString(AlbumFolderEd->text());
+  if (const std::optional<std::string> folder = dialogs_.ExistingFolder(options))
+    AlbumFolderEd->setText(platform::ToQString(*folder));
 }
 
 void TPublishForm::CancelBtnClick() {

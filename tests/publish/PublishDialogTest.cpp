@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -107,6 +108,8 @@ TEST_F(PublishDialog, DryRunListsWhatTheCommandLineListsAndAnUnknownHostKeyIsAsk
   const CliResult cliSecond = RunPublishCommand(server, album_, {"--dry-run"}, "");
   EXPECT_EQ(cliSecond.out, "ge\xC3\xA4ndert: html/3.htm\n");
   EXPECT_EQ(Lines(form.ChangesMemo), cliSecond.out);
+  RunAndWait(form, form.PublishBtn);
+  EXPECT_TRUE(form.ProgressLabel->text().startsWith("1 Datei gesendet (")) << form.ProgressLabel->text().toStdString();
   ::unsetenv("HOME");
 }
 
