@@ -99,6 +99,8 @@ class PublishRun {
     if (request_.DeleteRemoved && !deleting)
       observer_.Problem("Weil nicht alle Dateien gelesen werden konnten, wird auf dem Server nichts gel\xC3\xB6scht.");
     result_.Plan = PlanChanges(scan.Files, next, deleting);
+    const TransferResult checked = KeepRemovableOnly(next);
+    if (Ends(checked)) return Stop(checked);
     observer_.Planned(result_.Plan);
     WarnAboutEmptyPages(scan.Files);
     if (request_.DryRun) return result_;
@@ -234,29 +236,46 @@ class PublishRun {
     return failure;
   }
 
+  // Keeps in the plan only what may be deleted. The others leave the
+  // manifest: gone already, or no file we sent.
+  TransferResult KeepRemovableOnly(Manifest& next) {
+    std::vector<std::string> removable;
+    for (const std::string& path : result_.Plan.Removed) {
+      const TransferResult verdict = CheckRemovable(path, next.at(path));
+      if (Ends(verdict)) return verdict;
+      if (verdict.Status == TransferStatus::Ok) {
+        removable.push_back(path);
+      } else if (verdict.Status == TransferStatus::NotFound) {
+        if (!verdict.Detail.empty()) observer_.Problem(verdict.Detail);
+        next.erase(path);
+      } else {
+        Fail(verdict.Detail);
+      }
+    }
+    result_.Plan.Removed = std::move(removable);
+    return {};
+  }
+
+  // Ok for a plain file below real folders, never a folder or a link;
+  // NotFound (with a warning, if any) when there is no such file of ours.
+  TransferResult CheckRemovable(const std::string& path, const ManifestEntry& entry) {
+    switch (server_->TypeOf(path)) {
+      case ServerEntry::Unknown:
+        return server_->Failure();
+      case ServerEntry::Missing:
+        return {TransferStatus::NotFound, {}, {}};
+      case ServerEntry::NotAFile:
+        return {TransferStatus::NotFound,
+                "\"" + path + "\" ist auf dem Server keine einfache Datei und wird nicht gel\xC3\xB6scht.", {}};
+      case ServerEntry::File:
+        break;
+    }
+    return CheckStillOurs(path, entry);
+  }
+
   TransferResult RemoveFiles(Manifest& next) {
     for (const std::string& path : result_.Plan.Removed) {
-      const ServerEntry type = server_->TypeOf(path);
-      if (type == ServerEntry::Unknown) {
-        if (Ends(server_->Failure())) return server_->Failure();
-        Fail(server_->Failure().Detail);
-        continue;
-      }
-      // Gone already, or not a file we could have sent: off the list.
-      if (type != ServerEntry::File) {
-        if (type == ServerEntry::NotAFile)
-          observer_.Problem("\"" + path + "\" ist auf dem Server keine einfache Datei und wird nicht gel\xC3\xB6scht.");
-        next.erase(path);
-        continue;
-      }
-      const TransferResult ours = CheckStillOurs(path, next.at(path));
-      if (Ends(ours)) return ours;
-      if (ours.Status == TransferStatus::NotFound) {
-        observer_.Problem(ours.Detail);
-        next.erase(path);
-        continue;
-      }
-      const TransferResult removed = ours.Status == TransferStatus::Ok ? remote_->Remove(path) : ours;
+      const TransferResult removed = remote_->Remove(path);
       if (Ends(removed)) return removed;
       if (removed.Status != TransferStatus::Ok) {
         Fail(removed.Detail);

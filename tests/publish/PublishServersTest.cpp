@@ -161,6 +161,7 @@ TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink)
     hostile += std::string(64, '0') + digest + path + "\n";
   WriteAll(served / ".lumivista-manifest", hostile.substr(0, hostile.size() - 1));
 
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
   const CliResult result = Publish({"--delete"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "");
