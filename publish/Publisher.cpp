@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "publish/AlbumFiles.h"
+#include "publish/FilePlacer.h"
+#include "publish/RunHooks.h"
 #include "publish/ServerView.h"
 #include "publish/UploadSource.h"
 
@@ -13,51 +15,6 @@ namespace publish {
 namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-bool Ends(const TransferResult& result) {
-  return result.Status == TransferStatus::Fatal || result.Status == TransferStatus::Cancelled;
-}
-
-// Turns the bytes of the running transfer into bytes of the whole publish.
-// A file takes several transfers (upload and rename), so the count only
-// grows and never passes the end of the file being sent. While a file is
-// being renamed into place, a stop waits, so the old file is never left aside.
-class WholeRunHooks : public TransferHooks {
- public:
-  explicit WholeRunHooks(PublishObserver& observer) : observer_(observer) {}
-  void Sent(uint64_t bytes) override {
-    observer_.Sent(bytes);
-    const uint64_t done = std::min(fileStart_ + bytes, fileEnd_);
-    if (done <= reported_) return;
-    reported_ = done;
-    observer_.BytesProgress(done, total_);
-  }
-  bool StopRequested() override { return stopHolds_ == 0 && observer_.StopRequested(); }
-  void HoldStop(bool held) { stopHolds_ += held ? 1 : -1; }
-  void FileDone() { Sent(fileEnd_ - fileStart_); }
-  void StartFile(uint64_t doneBefore, uint64_t fileSize, uint64_t total) {
-    fileStart_ = doneBefore;
-    fileEnd_ = doneBefore + fileSize;
-    total_ = total;
-  }
-
- private:
-  PublishObserver& observer_;
-  uint64_t fileStart_ = 0;
-  uint64_t fileEnd_ = 0;
-  uint64_t total_ = 0;
-  uint64_t reported_ = 0;
-  int stopHolds_ = 0;
-};
-
-class StopHold {
- public:
-  explicit StopHold(WholeRunHooks& hooks) : hooks_(hooks) { hooks_.HoldStop(true); }
-  ~StopHold() { hooks_.HoldStop(false); }
-
- private:
-  WholeRunHooks& hooks_;
-};
 
 // The order files go up in: pictures before the pages that show them.
 std::vector<std::string> InUploadOrder(const ChangePlan& plan) {
@@ -90,6 +47,7 @@ class PublishRun {
     for (const std::string& problem : scan.Problems) Fail(problem);
     remote_ = OpenRemoteFolder(request_.Server, hooks_);
     server_ = std::make_unique<ServerView>(*remote_);
+    placer_ = std::make_unique<FilePlacer>(*remote_, *server_, hooks_);
     Manifest next;
     const TransferResult read = ReadPreviousManifest(next);
     if (read.Status != TransferStatus::Ok) return Stop(read);
@@ -184,56 +142,7 @@ class PublishRun {
     File file(std::fopen(localPath.c_str(), "rb"), std::fclose);
     if (!file) return {TransferStatus::Failed, "Die Datei \"" + localPath + "\" kann nicht gelesen werden.", {}};
     UploadSource source(file.get(), entry.Size);
-    return PlaceFile(source, path, entry.Sha256);
-  }
-
-  // Sends under the temporary name and renames into place. Where the server
-  // will not rename over the live file, that goes aside first and comes back
-  // when the new one cannot be renamed in.
-  TransferResult PlaceFile(UploadSource& source, const std::string& path, const std::string& sha256) {
-    const TransferResult checked = CheckReplaceable(path);
-    if (checked.Status != TransferStatus::Ok) return checked;
-    const std::string temporary = TemporaryPathFor(path);
-    const TransferResult sent = remote_->Upload(source, temporary);
-    StopHold hold(hooks_);
-    if (sent.Status != TransferStatus::Ok) return Discard(temporary, sent);
-    if (!source.Matches(sha256))
-      return Discard(temporary, {TransferStatus::Failed,
-                                 "Die Datei \"" + path + "\" hat sich beim Hochladen ge\xC3\xA4ndert; sie wird beim "
-                                 "n\xC3\xA4" "chsten Mal gesendet.",
-                                 {}});
-    const TransferResult renamed = remote_->Rename(temporary, path);
-    if (renamed.Status == TransferStatus::Ok || Ends(renamed)) return renamed;
-    if (server_->TypeOf(path) != ServerEntry::File) return Discard(temporary, renamed);
-    const std::string aside = AsidePathFor(path);
-    if (remote_->Rename(path, aside).Status != TransferStatus::Ok) return Discard(temporary, renamed);
-    const TransferResult movedIn = remote_->Rename(temporary, path);
-    if (movedIn.Status != TransferStatus::Ok) {
-      remote_->Rename(aside, path);
-      return Discard(temporary, movedIn);
-    }
-    remote_->Remove(aside);
-    return {};
-  }
-
-  // The file's name and its temporary and set-aside names must be free or
-  // plain files: a folder or link there is not ours to replace.
-  TransferResult CheckReplaceable(const std::string& path) {
-    for (const std::string& name : {path, TemporaryPathFor(path), AsidePathFor(path)}) {
-      const ServerEntry type = server_->TypeOf(name);
-      if (type == ServerEntry::Unknown) return server_->Failure();
-      if (type == ServerEntry::NotAFile)
-        return {TransferStatus::Failed,
-                "\"" + name + "\" ist auf dem Server keine einfache Datei und wird nicht ersetzt.", {}};
-    }
-    return {};
-  }
-
-  // Removes the temporary file of a failed or stopped upload; after a lost
-  // connection the next run does.
-  TransferResult Discard(const std::string& temporary, const TransferResult& failure) {
-    if (failure.Status != TransferStatus::Fatal) remote_->Remove(temporary);
-    return failure;
+    return placer_->Place(source, path, entry.Sha256);
   }
 
   // Keeps in the plan only what may be deleted. The others leave the
@@ -310,7 +219,7 @@ class PublishRun {
     // Written also after a stop, so the next run knows what arrived.
     StopHold hold(hooks_);
     UploadSource source(file.get(), text.size());
-    return PlaceFile(source, kManifestName, Sha256Hex(text));
+    return placer_->Place(source, kManifestName, Sha256Hex(text));
   }
 
   void Fail(const std::string& problem) {
@@ -331,6 +240,7 @@ class PublishRun {
   WholeRunHooks hooks_;
   std::unique_ptr<RemoteFolder> remote_;
   std::unique_ptr<ServerView> server_;
+  std::unique_ptr<FilePlacer> placer_;
   PublishResult result_;
   bool manifestDamaged_ = false;
 };
