@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "publish/AlbumFiles.h"
 #include "publish/FilePlacer.h"
@@ -98,14 +99,15 @@ class PublishRun {
   }
 
   // Temporary and set-aside files an interrupted run left beside the
-  // album's files: only under names made from this album's own paths.
+  // album's files and the manifest: only under names made from those.
   void RemoveLeftovers(const Manifest& local, const Manifest& previous) {
+    std::set<std::string> paths{kManifestName};
     for (const Manifest* files : {&local, &previous})
-      for (const auto& [path, entry] : *files) {
-        if (!IsAlbumPath(path)) continue;
-        for (const std::string& leftover : {TemporaryPathFor(path), AsidePathFor(path)})
-          if (Lists(leftover) && server_->TypeOf(leftover) == ServerEntry::File) remote_->Remove(leftover);
-      }
+      for (const auto& [path, entry] : *files)
+        if (IsAlbumPath(path)) paths.insert(path);
+    for (const std::string& path : paths)
+      for (const std::string& leftover : {TemporaryPathFor(path), AsidePathFor(path)})
+        if (Lists(leftover) && server_->TypeOf(leftover) == ServerEntry::File) remote_->Remove(leftover);
   }
 
   // Whether the folder's listing holds the name at all, before any typing.

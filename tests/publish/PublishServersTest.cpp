@@ -216,6 +216,57 @@ TEST_P(PublishToServer, LinkedAlbumFoldersAreSentAndPrivateFilesAreNot) {
   EXPECT_FALSE(fs::exists(server_->Served() / ".build-record"));
 }
 
+// Temporary and set-aside files of an interrupted run go, when their names
+// come from the album's own files or the manifest and they are files;
+// nothing else does. An empty page is sent with a warning.
+TEST_P(PublishToServer, LeftoversOfEarlierRunsAreRemovedOnlyWhenOurs) {
+  const fs::path served = server_->Served();
+  const std::vector<std::string> ours{"pics/.1.jpg.lvpart", "pics/.9.jpg.lvold", ".index.htm.lvpart",
+                                      "..lumivista-manifest.lvold"};
+  const std::vector<std::string> others{"pics/.other.lvpart", ".notes.txt.lvpart", "pics/.2.jpg.lvold/keep"};
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(served / ".lumivista-manifest",
+           ReadAll(served / ".lumivista-manifest") + std::string(64, '0') + " 1 pics/9.jpg\n");
+  for (const std::vector<std::string>* names : {&ours, &others})
+    for (const std::string& name : *names) WriteAll(served / name, "left over");
+  WriteAll(album_ / "html" / "2.htm", "");
+
+  const CliResult result = Publish();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "Die Seite \"html/2.htm\" ist leer und wird trotzdem gesendet.\n");
+  for (const std::string& name : ours) EXPECT_FALSE(fs::exists(served / name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(ReadAll(served / name), "left over") << name;
+  EXPECT_EQ(Differences(served, album_), "");
+}
+
+// Rewrites a picture between the scan and its upload.
+class ChangeFileOnStart : public publish::PublishObserver {
+ public:
+  explicit ChangeFileOnStart(fs::path file) : file_(std::move(file)) {}
+  void FileStarted(const std::string& path, int, int) override {
+    if (file_.generic_string().ends_with(path)) WriteAll(file_, RandomBytes(fs::file_size(file_) + 100, 7));
+  }
+  void Problem(const std::string& text) override { problems += text; }
+  std::string problems;
+
+ private:
+  fs::path file_;
+};
+
+// The bytes sent are the bytes scanned, or the file fails and goes up next time.
+TEST_P(PublishToServer, AFileChangedDuringUploadIsReportedAndSentNextTime) {
+  ChangeFileOnStart changer(album_ / "pics" / "2.jpg");
+  const publish::PublishResult result = publish::Publish(Request(), changer);
+  EXPECT_EQ(result.Outcome, publish::PublishOutcome::SomeFailed);
+  EXPECT_NE(changer.problems.find("pics/2.jpg\" hat sich beim Hochladen ge\xC3\xA4ndert"), std::string::npos)
+      << changer.problems;
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / "2.jpg"));
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / ".2.jpg.lvpart"));
+  const CliResult again = Publish();
+  EXPECT_EQ(again.out, "neu: pics/2.jpg\n");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
 // Stops a megabyte into the second file, a large one.
 class StopInSecondFile : public publish::PublishObserver {
  public:
