@@ -55,7 +55,7 @@ class WebDavFolder : public RemoteFolder {
     std::string xml;
     const TransferResult found = PropFind(path, "0", xml);
     if (found.Status != TransferStatus::Ok) return found;
-    if (!IsPlainResource(xml)) return {TransferStatus::Failed, action + " verweigert: keine einzelne Datei.", {}};
+    if (!IsPlainResource(xml, path)) return {TransferStatus::Failed, action + " verweigert: keine einzelne Datei.", {}};
     CURL* handle = Start(path);
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "DELETE");
     const CurlList headers = MakeCurlList({"Depth: 0"});
@@ -81,9 +81,13 @@ class WebDavFolder : public RemoteFolder {
     return Finish(session_.Perform(), "Auflisten von " + relative);
   }
 
-  // One member, no collection: the depth-0 answer about a file.
-  static bool IsPlainResource(const std::string& xml) {
-    return xml.find("response>") != std::string::npos && xml.find("collection") == std::string::npos;
+  // The depth-0 answer names `path` itself, and as no collection.
+  bool IsPlainResource(const std::string& xml, const std::string& path) const {
+    const size_t slash = path.rfind('/');
+    const std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const FolderListing entry = ParseWebDavListing(xml, EscapedPath(JoinPath(session_.Settings().Target.Folder, parent)));
+    return entry.size() == 1 && entry.begin()->first == name && entry.begin()->second == EntryType::File;
   }
 
   CURL* Start(const std::string& relative) {
