@@ -37,13 +37,8 @@ class PublishRun {
       : request_(request), observer_(observer), hooks_(observer) {}
 
   PublishResult Execute() {
-    if (!std::filesystem::is_directory(request_.LocalFolder))
-      return Stop({TransferStatus::Fatal, "Das Verzeichnis \"" + request_.LocalFolder + "\" gibt es nicht.", {}});
-    if (!HoldsBuiltAlbum(request_.LocalFolder))
-      return Stop({TransferStatus::Fatal,
-                   "Das Verzeichnis \"" + request_.LocalFolder +
-                       "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und Seiten im Ordner html).",
-                   {}});
+    const TransferResult local = CheckLocalFolder();
+    if (local.Status != TransferStatus::Ok) return Stop(local);
     const FolderScan scan = ScanAlbumFolder(request_.LocalFolder);
     for (const std::string& problem : scan.Problems) Fail(problem);
     remote_ = OpenRemoteFolder(request_.Server, hooks_);
@@ -64,10 +59,27 @@ class PublishRun {
     WarnAboutEmptyPages(scan.Files);
     if (request_.DryRun) return result_;
     RemoveLeftovers(scan.Files, previous);
-    TransferResult ended = SendFiles(scan.Files, next);
+    return Apply(scan.Files, previous, next);
+  }
+
+ private:
+  TransferResult CheckLocalFolder() const {
+    if (!std::filesystem::is_directory(request_.LocalFolder))
+      return {TransferStatus::Fatal, "Das Verzeichnis \"" + request_.LocalFolder + "\" gibt es nicht.", {}};
+    if (!HoldsBuiltAlbum(request_.LocalFolder))
+      return {TransferStatus::Fatal,
+              "Das Verzeichnis \"" + request_.LocalFolder +
+                  "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und Seiten im Ordner html).",
+              {}};
+    return {};
+  }
+
+  // Sends, deletes and writes down what did arrive, even when the run ends
+  // early, so the next one resumes; an unchanged manifest is rewritten only
+  // when it was damaged.
+  PublishResult Apply(const Manifest& local, const Manifest& previous, Manifest& next) {
+    TransferResult ended = SendFiles(local, next);
     if (!Ends(ended)) ended = RemoveFiles(next);
-    // What did arrive is written down even when the run ends early, so the
-    // next one resumes; an unchanged manifest is rewritten only when damaged.
     const bool changed = next != previous || manifestDamaged_;
     const TransferResult written = changed ? WriteManifest(next) : TransferResult{};
     if (Ends(ended)) return Stop(ended);
@@ -77,7 +89,6 @@ class PublishRun {
     return result_;
   }
 
- private:
   TransferResult ReadPreviousManifest(Manifest& previous) {
     std::string bytes;
     const TransferResult fetched = remote_->Fetch(kManifestName, bytes);
