@@ -40,7 +40,9 @@ TransferResult FilePlacer::CheckReplaceable(const std::string& path) {
     if (type == ServerEntry::Unknown) return server_.Failure();
     if (type == ServerEntry::NotAFile)
       return {TransferStatus::Failed,
-              "\"" + name + "\" ist auf dem Server keine einfache Datei und wird nicht ersetzt.", {}};
+              "\"" + name + "\" wird nicht ersetzt: auf dem Server ist dort (oder auf dem Weg dorthin) ein "
+              "Verzeichnis oder eine Verkn\xC3\xBCpfung.",
+              {}};
   }
   return {};
 }

@@ -188,7 +188,9 @@ class PublishRun {
         return {TransferStatus::NotFound, {}, {}};
       case ServerEntry::NotAFile:
         return {TransferStatus::NotFound,
-                "\"" + path + "\" ist auf dem Server keine einfache Datei und wird nicht gel\xC3\xB6scht.", {}};
+                "\"" + path + "\" wird nicht gel\xC3\xB6scht: auf dem Server ist dort (oder auf dem Weg dorthin) "
+                "ein Verzeichnis oder eine Verkn\xC3\xBCpfung.",
+                {}};
       case ServerEntry::File:
         break;
     }

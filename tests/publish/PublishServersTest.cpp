@@ -165,6 +165,7 @@ TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink)
   const CliResult result = Publish({"--delete"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("\"pics/folder.jpg\" wird nicht gel\xC3\xB6scht"), std::string::npos) << result.err;
   EXPECT_EQ(ReadAll(outside / "victim.jpg"), "keep me");
   EXPECT_EQ(ReadAll(served / "pics" / "folder.jpg" / "inside.jpg"), "keep");
   EXPECT_EQ(ReadAll(served / "pics" / ".htaccess"), "keep");
