@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "TestServers.h"
@@ -240,31 +241,37 @@ TEST_P(PublishToServer, LeftoversOfEarlierRunsAreRemovedOnlyWhenOurs) {
   EXPECT_EQ(Differences(served, album_), "");
 }
 
-// Rewrites a picture between the scan and its upload.
-class ChangeFileOnStart : public publish::PublishObserver {
+// Between the scan and their uploads, rewrites one picture and lets another grow.
+class ChangeFilesOnStart : public publish::PublishObserver {
  public:
-  explicit ChangeFileOnStart(fs::path file) : file_(std::move(file)) {}
+  ChangeFilesOnStart(fs::path rewritten, fs::path grown) : rewritten_(std::move(rewritten)), grown_(std::move(grown)) {}
   void FileStarted(const std::string& path, int, int) override {
-    if (file_.generic_string().ends_with(path)) WriteAll(file_, RandomBytes(fs::file_size(file_) + 100, 7));
+    if (rewritten_.generic_string().ends_with(path)) WriteAll(rewritten_, RandomBytes(fs::file_size(rewritten_), 7));
+    if (grown_.generic_string().ends_with(path)) std::ofstream(grown_, std::ios::app) << RandomBytes(100000, 8);
   }
   void Problem(const std::string& text) override { problems += text; }
   std::string problems;
 
  private:
-  fs::path file_;
+  fs::path rewritten_;
+  fs::path grown_;
 };
 
-// The bytes sent are the bytes scanned, or the file fails and goes up next time.
+// The bytes sent are the bytes scanned, never more than announced; a file
+// whose bytes differ fails and goes up next time, as does a grown one.
 TEST_P(PublishToServer, AFileChangedDuringUploadIsReportedAndSentNextTime) {
-  ChangeFileOnStart changer(album_ / "pics" / "2.jpg");
+  const std::string scanned = ReadAll(album_ / "pics" / "3.jpg");
+  ChangeFilesOnStart changer(album_ / "pics" / "2.jpg", album_ / "pics" / "3.jpg");
   const publish::PublishResult result = publish::Publish(Request(), changer);
   EXPECT_EQ(result.Outcome, publish::PublishOutcome::SomeFailed);
+  EXPECT_EQ(result.FilesFailed, 1);
   EXPECT_NE(changer.problems.find("pics/2.jpg\" hat sich beim Hochladen ge\xC3\xA4ndert"), std::string::npos)
       << changer.problems;
   EXPECT_FALSE(fs::exists(server_->Served() / "pics" / "2.jpg"));
   EXPECT_FALSE(fs::exists(server_->Served() / "pics" / ".2.jpg.lvpart"));
+  EXPECT_TRUE(ReadAll(server_->Served() / "pics" / "3.jpg") == scanned);
   const CliResult again = Publish();
-  EXPECT_EQ(again.out, "neu: pics/2.jpg\n");
+  EXPECT_EQ(again.out, "neu: pics/2.jpg\nge\xC3\xA4ndert: pics/3.jpg\n");
   EXPECT_EQ(Differences(server_->Served(), album_), "");
 }
 
