@@ -149,26 +149,27 @@ TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink)
   const fs::path served = server_->Served();
   const fs::path outside = work_ / "outside";
   WriteAll(outside / "victim.jpg", "keep me");
-  WriteAll(served / "pics" / "folder.jpg" / "inside.jpg", "keep");
+  // Its name starts with a C1 control (CSI), which is never printed raw.
+  const std::string folder = "\xc2\x9b" "folder.jpg";
+  WriteAll(served / "pics" / folder / "inside.jpg", "keep");
   WriteAll(served / "pics" / ".htaccess", "keep");
   WriteAll(served / ".htaccess", "keep");
   fs::create_symlink(outside / "victim.jpg", served / "pics" / "link.jpg");
   fs::create_symlink(outside, served / "mini" / "linked");
   const std::string manifest = ReadAll(served / ".lumivista-manifest");
-  const std::string digest = " " + std::to_string(7) + " ";
   std::string hostile = manifest;
-  for (const char* path : {"pics/folder.jpg", "pics/.htaccess", ".htaccess", "pics/link.jpg", "mini/linked/victim.jpg",
-                           "pics"})
-    hostile += std::string(64, '0') + digest + path + "\n";
+  for (const std::string& path : std::vector<std::string>{"pics/" + folder, "pics/.htaccess", ".htaccess",
+                                                          "pics/link.jpg", "mini/linked/victim.jpg", "pics"})
+    hostile += std::string(64, '0') + " 7 " + path + "\n";
   WriteAll(served / ".lumivista-manifest", hostile.substr(0, hostile.size() - 1));
 
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
   const CliResult result = Publish({"--delete"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find("\"pics/folder.jpg\" wird nicht gel\xC3\xB6scht"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("\"pics/?folder.jpg\" wird nicht gel\xC3\xB6scht"), std::string::npos) << result.err;
   EXPECT_EQ(ReadAll(outside / "victim.jpg"), "keep me");
-  EXPECT_EQ(ReadAll(served / "pics" / "folder.jpg" / "inside.jpg"), "keep");
+  EXPECT_EQ(ReadAll(served / "pics" / folder / "inside.jpg"), "keep");
   EXPECT_EQ(ReadAll(served / "pics" / ".htaccess"), "keep");
   EXPECT_EQ(ReadAll(served / ".htaccess"), "keep");
   for (const auto& [path, bytes] : FilesBelow(album_)) EXPECT_TRUE(ReadAll(served / path) == bytes) << path;
