@@ -40,7 +40,7 @@ class SftpFolder : public RemoteFolder {
 
   TransferResult List(const std::string& folder, FolderListing& entries) override {
     std::string text;
-    Start(JoinPath(session_.Settings().Target.Folder, folder.empty() ? "" : folder + "/"));
+    Start(RemotePath(folder.empty() ? folder : folder + "/"));
     session_.CollectInto(text);
     const TransferResult result = Finish(session_.Perform(), "Auflisten von " + RemotePath(folder));
     if (result.Status == TransferStatus::Ok) entries = ParseLongListing(text);
