@@ -2,12 +2,10 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/PublishSettings.h"
+#include "platform/qt/QtText.h"
+#include "publish/PrintableText.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TPublishForm::TPublishForm(const QString& albumFile, QWidget* parent) : QDialog(
   connect(CancelBtn, &QPushButton::clicked, this, &TPublishForm::CancelBtnClick);
   connect(albumFolderBtn, &QToolButton::clicked, this, &TPublishForm::AlbumFolderBtnClick);
   AskHostKey = [this](const QString& question) {
-    return QMessageBox::question(this, "Unbekannter Server", question) == QMessageBox::Yes;
+    return messages_.Confirm(platform::FromQString(question), "Unbekannter Server");
   };
 
   const app::PublishSettings settings = app::LoadPublishSettings(albumFile_);
@@ -141,8 +141,10 @@ TPublishForm::~TPublishForm() {
 QString TPublishForm::Account() const { return UserEd->text().trimmed() + "@" + ServerEd->text().trimmed(); }
 
 void TPublishForm::AlbumFolderBtnClick() {
-  const QString folder = QFileDialog::getExistingDirectory(this, "Album-Verzeichnis", AlbumFolderEd->text());
-  if (!folder.isEmpty()) AlbumFolderEd->setText(folder);
+  platform::FileDialogOptions options;
+  options.InitialFolder = platform::FromQString(AlbumFolderEd->text());
+  if (const std::optional<std::string> folder = dialogs_.ExistingFolder(options))
+    AlbumFolderEd->setText(platform::ToQString(*folder));
 }
 
 void TPublishForm::CancelBtnClick() {
@@ -238,8 +240,9 @@ void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
     for (const std::string& line : publish::DescribeChanges(result.Plan)) AddLine(QString::fromStdString(line));
     if (result.Plan.Empty()) ProgressLabel->setText("Keine \u00C4nderungen.");
   } else if (!dryRun && result.Outcome != PublishOutcome::Stopped) {
-    ProgressLabel->setText(QString("%1 Dateien gesendet (%2), %3 fehlgeschlagen.")
+    ProgressLabel->setText(QString("%1 %2 gesendet (%3), %4 fehlgeschlagen.")
                                .arg(result.FilesSent)
+                               .arg(result.FilesSent == 1 ? "Datei" : "Dateien")
                                .arg(Kilobytes(result.BytesSent))
                                .arg(result.FilesFailed));
   }
@@ -256,7 +259,9 @@ void TPublishForm::SetRunning(bool running) {
   if (running) ProgressBar->setValue(0);
 }
 
-void TPublishForm::AddLine(const QString& line) { ChangesMemo->appendPlainText(line); }
+void TPublishForm::AddLine(const QString& line) {
+  ChangesMemo->appendPlainText(QString::fromStdString(publish::PrintableText(line.toStdString())));
+}
 
 void ShowPublishForm(QWidget* parent, const QString& albumFile) {
   TPublishForm form(albumFile, parent);

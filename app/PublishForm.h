@@ -8,6 +8,8 @@
 #include <functional>
 #include <thread>
 
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtMessages.h"
 #include "publish/Publisher.h"
 
 class QCheckBox;
@@ -64,6 +66,8 @@ class TPublishForm : public QDialog {
   QString Account() const;
 
   QString albumFile_;
+  platform::QtMessages messages_{this};
+  platform::QtFileDialogs dialogs_{this};
   bool passwordWasStored_ = false;
   bool running_ = false;
   std::atomic<bool> stop_{false};

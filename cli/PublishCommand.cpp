@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/Commands.h"
+#include "publish/PrintableText.h"
 #include "publish/Publisher.h"
 
 namespace cli {
@@ -55,7 +56,7 @@ class CliPublishObserver : public publish::PublishObserver {
 
   void Print(std::FILE* stream, const std::string& line) {
     ClearProgress();
-    std::fprintf(stream, "%s\n", line.c_str());
+    std::fprintf(stream, "%s\n", publish::PrintableText(line).c_str());
     std::fflush(stream);
   }
 
@@ -73,7 +74,7 @@ class CliPublishObserver : public publish::PublishObserver {
   int count_ = 0;
 };
 
-void PrintError(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
+void PrintError(const std::string& line) { std::fprintf(stderr, "%s\n", publish::PrintableText(line).c_str()); }
 
 bool ReadPassword(publish::Credentials& login) {
   if (!std::getline(std::cin, login.Password)) return false;

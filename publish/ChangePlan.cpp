@@ -1,5 +1,7 @@
 #include "publish/ChangePlan.h"
 
+#include "publish/AlbumFiles.h"
+
 namespace publish {
 
 ChangePlan PlanChanges(const Manifest& local, const Manifest& previous, bool deleteRemoved) {
@@ -16,7 +18,7 @@ ChangePlan PlanChanges(const Manifest& local, const Manifest& previous, bool del
   }
   if (deleteRemoved)
     for (const auto& [path, entry] : previous)
-      if (!local.contains(path)) plan.Removed.push_back(path);
+      if (!local.contains(path) && IsAlbumPath(path)) plan.Removed.push_back(path);
   return plan;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What a publish changes on the server: files to send because they are new
-// or differ from the previous manifest, and (with deletion on) files the
-// previous manifest lists that the folder no longer holds.
+// or differ from the previous manifest, and (with deletion on) files of the
+// album the previous manifest lists that the folder no longer holds; never a
+// hidden name or one outside the album's pages and folders.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -19,6 +19,16 @@ size_t CollectBytes(char* data, size_t size, size_t count, void* target) {
   return size * count;
 }
 
+size_t ReadUpload(char* buffer, size_t size, size_t count, void* source) {
+  return static_cast<UploadSource*>(source)->Read(buffer, size * count);
+}
+
+// Only back to the start, which libcurl asks for when it sends a body again.
+int RewindUpload(void* source, curl_off_t offset, int origin) {
+  if (offset != 0 || origin != SEEK_SET) return CURL_SEEKFUNC_CANTSEEK;
+  return static_cast<UploadSource*>(source)->Rewind() ? CURL_SEEKFUNC_OK : CURL_SEEKFUNC_FAIL;
+}
+
 size_t DiscardBytes(char*, size_t size, size_t count, void*) { return size * count; }
 
 bool IsConnectionFailure(CURLcode code) {
@@ -93,10 +103,13 @@ int CurlSession::OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl
 
 CURLcode CurlSession::Perform() { return curl_easy_perform(handle_); }
 
-void CurlSession::SetUpload(std::FILE* source, uint64_t size) {
+void CurlSession::SetUpload(UploadSource& source) {
   curl_easy_setopt(handle_, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(handle_, CURLOPT_READDATA, source);
-  curl_easy_setopt(handle_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+  curl_easy_setopt(handle_, CURLOPT_READFUNCTION, &ReadUpload);
+  curl_easy_setopt(handle_, CURLOPT_READDATA, &source);
+  curl_easy_setopt(handle_, CURLOPT_SEEKFUNCTION, &RewindUpload);
+  curl_easy_setopt(handle_, CURLOPT_SEEKDATA, &source);
+  curl_easy_setopt(handle_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(source.Size()));
 }
 
 void CurlSession::CollectInto(std::string& bytes) {
@@ -175,10 +188,5 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
   return folder + "/" + relative;
 }
 
-std::string TemporaryPathFor(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  return path.substr(0, nameStart) + "." + path.substr(nameStart) + ".lvpart";
-}
 
 }  // namespace publish

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "publish/RemoteFolder.h"
+#include "publish/UploadSource.h"
 
 namespace publish {
 
@@ -22,8 +23,8 @@ class CurlSession {
   // Resets the handle for a new transfer of `url`, keeping the connection.
   CURL* Begin(const std::string& url);
   CURLcode Perform();
-  // Upload of `size` bytes from `source`.
-  void SetUpload(std::FILE* source, uint64_t size);
+  // Upload of exactly the announced bytes of `source`.
+  void SetUpload(UploadSource& source);
   // Collects the response body into `bytes`, refusing more than 64 MiB.
   void CollectInto(std::string& bytes);
   long ResponseCode() const;
@@ -54,7 +55,7 @@ CurlList MakeCurlList(std::initializer_list<std::string> lines);
 std::string EscapedPath(const std::string& path);
 // "scheme://host[:port]" for `target`.
 std::string BaseUrl(const PublishTarget& target, const char* scheme);
-// The folder's path joined with a relative path.
+// The folder's path joined with a relative path; ends in "/" for an empty one.
 std::string JoinPath(const std::string& folder, const std::string& relative);
 
 }  // namespace publish

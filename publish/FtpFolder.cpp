@@ -1,8 +1,10 @@
 // FTP through libcurl, with explicit TLS for log-in and data unless plain
-// FTP is asked for by name; files renamed into place with RNFR/RNTO.
+// FTP is asked for by name. Folder listings are LIST's "ls -l" lines, which
+// tell links from files; renames are RNFR/RNTO.
 #include <memory>
 
 #include "publish/CurlSession.h"
+#include "publish/Listings.h"
 
 namespace publish {
 namespace {
@@ -24,30 +26,32 @@ class FtpFolder : public RemoteFolder {
   TransferResult Fetch(const std::string& path, std::string& bytes) override {
     Start(path);
     session_.CollectInto(bytes);
-    const CURLcode code = session_.Perform();
-    // Before the first publish the album folder itself is missing.
-    if (code == CURLE_REMOTE_ACCESS_DENIED) return {TransferStatus::NotFound, {}, {}};
-    return session_.Outcome(code, "Lesen von " + path);
+    return Finish(session_.Perform(), "Lesen von " + path);
   }
 
-  // The commands after the transfer run in the file's folder, so bare names suffice.
-  TransferResult Put(std::FILE* source, uint64_t size, const std::string& path) override {
-    CURL* handle = Start(TemporaryPathFor(path));
-    session_.SetUpload(source, size);
+  TransferResult List(const std::string& folder, FolderListing& entries) override {
+    std::string text;
+    Start(folder.empty() ? folder : folder + "/");
+    session_.CollectInto(text);
+    const TransferResult result = Finish(session_.Perform(), "Auflisten von " + folder);
+    if (result.Status == TransferStatus::Ok) entries = ParseLongListing(text);
+    return result;
+  }
+
+  TransferResult Upload(UploadSource& source, const std::string& path) override {
+    CURL* handle = Start(path);
+    session_.SetUpload(source);
     curl_easy_setopt(handle, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
-    const CurlList after = MakeCurlList({"RNFR " + FileName(TemporaryPathFor(path)), "RNTO " + FileName(path)});
-    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
     return session_.Outcome(session_.Perform(), "Hochladen von " + path);
   }
 
+  // Both names are in one folder; the commands after the transfer run in it.
+  TransferResult Rename(const std::string& from, const std::string& to) override {
+    return Commands(FolderOf(from), {"RNFR " + FileName(from), "RNTO " + FileName(to)}, "Umbenennen von " + from);
+  }
+
   TransferResult Remove(const std::string& path) override {
-    CURL* handle = Start(FolderOf(path));
-    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
-    // "*": a file already gone counts as removed.
-    const CurlList after = MakeCurlList({"*DELE " + FileName(path)});
-    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
-    const TransferResult result = session_.Outcome(session_.Perform(), "L\xC3\xB6schen von " + path);
-    return result.Status == TransferStatus::NotFound ? TransferResult{} : result;
+    return Commands(FolderOf(path), {"DELE " + FileName(path)}, "L\xC3\xB6schen von " + path);
   }
 
  private:
@@ -58,6 +62,22 @@ class FtpFolder : public RemoteFolder {
     const bool plain = session_.Settings().Security.InsecureFtp;
     curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(plain ? CURLUSESSL_NONE : CURLUSESSL_ALL));
     return handle;
+  }
+
+  TransferResult Commands(const std::string& folder, std::initializer_list<std::string> commands,
+                          const std::string& action) {
+    CURL* handle = Start(folder);
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    const CurlList after = MakeCurlList(commands);
+    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
+    return session_.Outcome(session_.Perform(), action);
+  }
+
+  // A folder that cannot be entered (before the first publish, the album
+  // folder itself) is missing.
+  TransferResult Finish(CURLcode code, const std::string& action) {
+    if (code == CURLE_REMOTE_ACCESS_DENIED) return {TransferStatus::NotFound, {}, {}};
+    return session_.Outcome(code, action);
   }
 
   CurlSession session_;

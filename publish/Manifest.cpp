@@ -1,28 +1,12 @@
 #include "publish/Manifest.h"
 
 #include <charconv>
-#include <filesystem>
 #include <system_error>
-
-#include "publish/Sha256.h"
 
 namespace publish {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::string_view kHeader = "lumivista-manifest 1\n";
-
-bool IsHidden(const fs::path& path) {
-  const std::string name = path.filename().string();
-  return !name.empty() && name.front() == '.';
-}
-
-bool IsAlbumFile(const fs::path& path) {
-  std::string extension = path.extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  return extension == ".lva";
-}
 
 bool IsSha256Hex(std::string_view text) {
   if (text.size() != 64) return false;
@@ -60,31 +44,6 @@ bool IsSafeRelativePath(std::string_view path) {
     start = slash + 1;
   }
   return true;
-}
-
-FolderScan ScanFolder(const std::string& folder) {
-  FolderScan scan;
-  std::error_code error;
-  fs::recursive_directory_iterator it(folder, error), end;
-  for (; !error && it != end; it.increment(error)) {
-    const fs::directory_entry& item = *it;
-    if (IsHidden(item.path())) {
-      if (item.is_directory(error)) it.disable_recursion_pending();
-      continue;
-    }
-    if (item.is_symlink(error) || !item.is_regular_file(error) || IsAlbumFile(item.path())) continue;
-    const std::string relative = fs::relative(item.path(), folder, error).generic_string();
-    const std::optional<std::string> digest = FileSha256Hex(item.path().string());
-    const uintmax_t size = item.file_size(error);
-    if (!digest || error || !IsSafeRelativePath(relative)) {
-      scan.Problems.push_back("Die Datei \"" + item.path().string() + "\" kann nicht gelesen werden.");
-      error.clear();
-      continue;
-    }
-    scan.Files[relative] = ManifestEntry{size, *digest};
-  }
-  if (error) scan.Problems.push_back("Das Verzeichnis \"" + folder + "\" kann nicht gelesen werden.");
-  return scan;
 }
 
 std::string FormatManifest(const Manifest& manifest) {

@@ -29,16 +29,6 @@ using Manifest = std::map<std::string, ManifestEntry>;
 // Paths from the server's manifest are checked with it before any use.
 bool IsSafeRelativePath(std::string_view path);
 
-struct FolderScan {
-  Manifest Files;
-  std::vector<std::string> Problems;  // one German line per file that could not be read
-};
-
-// Every regular file below `folder`, except hidden entries (the manifest,
-// temporary files, editor leftovers), album files (.lva) and symbolic links,
-// which could point anywhere on the disk.
-FolderScan ScanFolder(const std::string& folder);
-
 std::string FormatManifest(const Manifest& manifest);
 
 struct ParsedManifest {

@@ -1,9 +1,10 @@
 #pragma once
 // Publishing a built album folder to a server: reads the manifest the last
-// publish left there, sends new and changed files (each under a temporary
-// name, renamed into place), removes what the old manifest lists and the
-// folder no longer holds when asked to, and writes the new manifest last.
-// An interrupted publish can simply be run again.
+// publish left there, sends the album's new and changed files (pictures
+// first, the overview last, each renamed into place), removes what the old
+// manifest lists and the folder no longer holds when asked to (plain files
+// only, never a folder or through a link), and writes the new manifest last,
+// also after a stop, so an interrupted publish simply resumes when run again.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
-// One album folder on a server, reached over SFTP, FTP with TLS or WebDAV.
-// Files are sent under a temporary name and renamed into place, so visitors
-// never see half a file.
+// One album folder on a server, reached over SFTP, FTP with TLS or WebDAV:
+// the few operations a publish is built from. Paths are relative to the album
+// folder, "/" separated.
 #include <cstdint>
-#include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -46,15 +46,30 @@ class TransferHooks {
   virtual bool StopRequested() { return false; }
 };
 
+// What a name on the server is. Other: a link (where the protocol tells),
+// a device or anything else that is neither a plain file nor a folder.
+enum class EntryType { File, Folder, Other };
+using FolderListing = std::map<std::string, EntryType>;
+
+class UploadSource;
+
 class RemoteFolder {
  public:
   virtual ~RemoteFolder() = default;
   // Reads a small file (at most 64 MiB) below the folder.
   virtual TransferResult Fetch(const std::string& path, std::string& bytes) = 0;
-  // Sends `size` bytes from `source` to `path` below the folder, creating
-  // missing folders, through a temporary name.
-  virtual TransferResult Put(std::FILE* source, uint64_t size, const std::string& path) = 0;
+  // The entries of `folder` ("" for the album folder itself) by name, links
+  // not followed; NotFound when the folder does not exist.
+  virtual TransferResult List(const std::string& folder, FolderListing& entries) = 0;
+  // Sends `source` to exactly `path`, creating missing folders.
+  virtual TransferResult Upload(UploadSource& source, const std::string& path) = 0;
+  // Renames a file within its folder, replacing `to` at once where the
+  // server can; fails where the server would not replace.
+  virtual TransferResult Rename(const std::string& from, const std::string& to) = 0;
+  // Removes the file `path`. Callers make sure first that it is a plain file.
   virtual TransferResult Remove(const std::string& path) = 0;
+  // False where List cannot tell a link from what it points to (WebDAV).
+  virtual bool ListsLinks() const { return true; }
 };
 
 struct Connection {
@@ -67,5 +82,8 @@ std::unique_ptr<RemoteFolder> OpenRemoteFolder(const Connection& connection, Tra
 
 // The temporary name a file is sent under: ".NAME.lvpart" in its folder.
 std::string TemporaryPathFor(const std::string& path);
+// Where the live file waits while its replacement is renamed in, on servers
+// that cannot replace in one step: ".NAME.lvold" in its folder.
+std::string AsidePathFor(const std::string& path);
 
 }  // namespace publish

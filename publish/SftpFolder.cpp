@@ -1,8 +1,10 @@
 // SFTP through libcurl (libssh2): host key checked against known_hosts, log-in
-// with the agent, the user's key or a password; files renamed into place.
+// with the agent, the user's key or a password. Folder listings come as "ls -l"
+// lines from the server's lstat, so links are told from files.
 #include <memory>
 
 #include "publish/CurlSession.h"
+#include "publish/Listings.h"
 #include "publish/SshHostKeys.h"
 
 namespace publish {
@@ -36,34 +38,46 @@ class SftpFolder : public RemoteFolder {
     return Finish(session_.Perform(), "Lesen von " + path);
   }
 
-  TransferResult Put(std::FILE* source, uint64_t size, const std::string& path) override {
-    const std::string temporary = RemotePath(TemporaryPathFor(path));
-    const std::string final = RemotePath(path);
-    CURL* handle = Start(temporary);
-    session_.SetUpload(source, size);
+  TransferResult List(const std::string& folder, FolderListing& entries) override {
+    std::string text;
+    Start(RemotePath(folder.empty() ? folder : folder + "/"));
+    session_.CollectInto(text);
+    const TransferResult result = Finish(session_.Perform(), "Auflisten von " + RemotePath(folder));
+    if (result.Status == TransferStatus::Ok) entries = ParseLongListing(text);
+    return result;
+  }
+
+  TransferResult Upload(UploadSource& source, const std::string& path) override {
+    CURL* handle = Start(RemotePath(path));
+    session_.SetUpload(source);
     curl_easy_setopt(handle, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR));
     curl_easy_setopt(handle, CURLOPT_NEW_FILE_PERMS, 0644L);
     curl_easy_setopt(handle, CURLOPT_NEW_DIRECTORY_PERMS, 0755L);
-    // SFTP's rename does not replace an existing file, so the old one goes
-    // first ("*": it may not exist); visitors see the old or the new file whole.
-    const CurlList after = MakeCurlList({"*rm " + Quoted(final), "rename " + Quoted(temporary) + " " + Quoted(final)});
-    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, after.get());
     return Finish(session_.Perform(), "Hochladen von " + path);
   }
 
+  // OpenSSH's plain rename never replaces an existing file; the caller then
+  // moves the old one aside first.
+  TransferResult Rename(const std::string& from, const std::string& to) override {
+    return Command("rename " + Quoted(RemotePath(from)) + " " + Quoted(RemotePath(to)), "Umbenennen von " + from);
+  }
+
   TransferResult Remove(const std::string& path) override {
-    CURL* handle = Start(RemotePath(path));
-    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
-    // A file already gone counts as removed.
-    const CurlList commands = MakeCurlList({"*rm " + Quoted(RemotePath(path))});
-    curl_easy_setopt(handle, CURLOPT_QUOTE, commands.get());
-    const TransferResult result = Finish(session_.Perform(), "L\xC3\xB6schen von " + path);
-    return result.Status == TransferStatus::NotFound ? TransferResult{} : result;
+    return Command("rm " + Quoted(RemotePath(path)), "L\xC3\xB6schen von " + path);
   }
 
  private:
   std::string RemotePath(const std::string& relative) const {
     return JoinPath(session_.Settings().Target.Folder, relative);
+  }
+
+  // One SFTP command on its own, with no transfer.
+  TransferResult Command(const std::string& command, const std::string& action) {
+    CURL* handle = Start(RemotePath(""));
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    const CurlList commands = MakeCurlList({command});
+    curl_easy_setopt(handle, CURLOPT_QUOTE, commands.get());
+    return Finish(session_.Perform(), action);
   }
 
   CURL* Start(const std::string& remotePath) {

@@ -3,26 +3,27 @@
 #include <openssl/evp.h>
 
 #include <cstdio>
-#include <memory>
 
 namespace publish {
-namespace {
 
-struct DigestContextFree {
-  void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
+struct Sha256Stream::Context {
+  EVP_MD_CTX* digest = EVP_MD_CTX_new();
+  ~Context() { EVP_MD_CTX_free(digest); }
 };
-using DigestContext = std::unique_ptr<EVP_MD_CTX, DigestContextFree>;
 
-DigestContext NewSha256Context() {
-  DigestContext context(EVP_MD_CTX_new());
-  if (context && EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1) context.reset();
-  return context;
+Sha256Stream::Sha256Stream() : context_(std::make_unique<Context>()) {
+  EVP_DigestInit_ex(context_->digest, EVP_sha256(), nullptr);
 }
 
-std::string FinishHex(EVP_MD_CTX* context) {
+Sha256Stream::~Sha256Stream() = default;
+
+void Sha256Stream::Add(std::string_view bytes) { EVP_DigestUpdate(context_->digest, bytes.data(), bytes.size()); }
+
+std::string Sha256Stream::Hex() {
   unsigned char digest[EVP_MAX_MD_SIZE];
   unsigned int length = 0;
-  EVP_DigestFinal_ex(context, digest, &length);
+  EVP_DigestFinal_ex(context_->digest, digest, &length);
+  EVP_DigestInit_ex(context_->digest, EVP_sha256(), nullptr);
   static const char kHex[] = "0123456789abcdef";
   std::string hex;
   for (unsigned int i = 0; i < length; ++i) {
@@ -32,23 +33,21 @@ std::string FinishHex(EVP_MD_CTX* context) {
   return hex;
 }
 
-}  // namespace
-
 std::string Sha256Hex(std::string_view bytes) {
-  DigestContext context = NewSha256Context();
-  EVP_DigestUpdate(context.get(), bytes.data(), bytes.size());
-  return FinishHex(context.get());
+  Sha256Stream stream;
+  stream.Add(bytes);
+  return stream.Hex();
 }
 
 std::optional<std::string> FileSha256Hex(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  DigestContext context = NewSha256Context();
-  if (!file || !context) return std::nullopt;
+  if (!file) return std::nullopt;
+  Sha256Stream stream;
   char block[1 << 16];
   size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) EVP_DigestUpdate(context.get(), block, got);
+  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) stream.Add(std::string_view(block, got));
   if (std::ferror(file.get())) return std::nullopt;
-  return FinishHex(context.get());
+  return stream.Hex();
 }
 
 }  // namespace publish

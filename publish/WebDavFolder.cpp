@@ -1,10 +1,12 @@
-// WebDAV over HTTPS through libcurl: MKCOL for missing folders, PUT under a
-// temporary name, MOVE into place, DELETE.
+// WebDAV over HTTPS through libcurl: PROPFIND to list, MKCOL for missing
+// folders, PUT, MOVE with "Overwrite: T", DELETE only after a PROPFIND of
+// depth 0 has shown a plain resource (a DELETE on a collection removes all of it).
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "publish/CurlSession.h"
+#include "publish/Listings.h"
 
 namespace publish {
 namespace {
@@ -21,31 +23,71 @@ class WebDavFolder : public RemoteFolder {
     return Finish(session_.Perform(), "Lesen von " + path);
   }
 
-  TransferResult Put(std::FILE* source, uint64_t size, const std::string& path) override {
+  // The server follows its links and WebDAV does not show them.
+  bool ListsLinks() const override { return false; }
+
+  TransferResult List(const std::string& folder, FolderListing& entries) override {
+    std::string xml;
+    const TransferResult found = PropFind(folder.empty() ? folder : folder + "/", "1", xml);
+    if (found.Status == TransferStatus::Ok)
+      entries = ParseWebDavListing(xml, EscapedPath(JoinPath(session_.Settings().Target.Folder, folder)));
+    return found;
+  }
+
+  TransferResult Upload(UploadSource& source, const std::string& path) override {
     const TransferResult folders = MakeFolders(path);
     if (folders.Status != TransferStatus::Ok) return folders;
-    Start(TemporaryPathFor(path));
-    session_.SetUpload(source, size);
-    const TransferResult sent = Finish(session_.Perform(), "Hochladen von " + path);
-    if (sent.Status != TransferStatus::Ok) return sent;
-    CURL* handle = Start(TemporaryPathFor(path));
-    const CurlList headers = MakeCurlList({"Destination: " + Url(path), "Overwrite: T"});
+    Start(path);
+    session_.SetUpload(source);
+    return Finish(session_.Perform(), "Hochladen von " + path);
+  }
+
+  TransferResult Rename(const std::string& from, const std::string& to) override {
+    CURL* handle = Start(from);
+    const CurlList headers = MakeCurlList({"Destination: " + Url(to), "Overwrite: T"});
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "MOVE");
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    return Finish(session_.Perform(), "Umbenennen von " + path);
+    return Finish(session_.Perform(), "Umbenennen von " + from);
   }
 
   TransferResult Remove(const std::string& path) override {
+    const std::string action = "L\xC3\xB6schen von " + path;
+    std::string xml;
+    const TransferResult found = PropFind(path, "0", xml);
+    if (found.Status != TransferStatus::Ok) return found;
+    if (!IsPlainResource(xml, path)) return {TransferStatus::Failed, action + " verweigert: keine einzelne Datei.", {}};
     CURL* handle = Start(path);
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "DELETE");
-    const TransferResult result = Finish(session_.Perform(), "L\xC3\xB6schen von " + path);
-    return result.Status == TransferStatus::NotFound ? TransferResult{} : result;
+    const CurlList headers = MakeCurlList({"Depth: 0"});
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    return Finish(session_.Perform(), action);
   }
 
  private:
   std::string Url(const std::string& relative) const {
     const PublishTarget& target = session_.Settings().Target;
     return BaseUrl(target, "https") + EscapedPath(JoinPath(target.Folder, relative));
+  }
+
+  TransferResult PropFind(const std::string& relative, const char* depth, std::string& xml) {
+    CURL* handle = Start(relative);
+    const CurlList headers = MakeCurlList({std::string("Depth: ") + depth, "Content-Type: application/xml"});
+    static const char kBody[] =
+        "<?xml version=\"1.0\"?><D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>";
+    curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "PROPFIND");
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, kBody);
+    session_.CollectInto(xml);
+    return Finish(session_.Perform(), "Auflisten von " + relative);
+  }
+
+  // The depth-0 answer names `path` itself, and as no collection.
+  bool IsPlainResource(const std::string& xml, const std::string& path) const {
+    const size_t slash = path.rfind('/');
+    const std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const FolderListing entry = ParseWebDavListing(xml, EscapedPath(JoinPath(session_.Settings().Target.Folder, parent)));
+    return entry.size() == 1 && entry.begin()->first == name && entry.begin()->second == EntryType::File;
   }
 
   CURL* Start(const std::string& relative) {

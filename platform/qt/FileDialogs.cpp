@@ -22,6 +22,15 @@ std::optional<std::string> QtFileDialogs::OpenFileName(const FileDialogOptions& 
 
 std::optional<std::string> QtFileDialogs::SaveFileName(const FileDialogOptions& options) { return Run(options, true); }
 
+std::optional<std::string> QtFileDialogs::ExistingFolder(const FileDialogOptions& options) {
+  QFileDialog dialog(parent_);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  dialog.setDirectory(QString::fromStdString(ToFileSystem(options.InitialFolder)));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return FromFileSystem(dialog.selectedFiles().first().toStdString());
+}
+
 std::optional<std::string> QtFileDialogs::Run(const FileDialogOptions& options, bool save) {
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

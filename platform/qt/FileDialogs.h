@@ -25,6 +25,9 @@ class FileDialogs {
   // The chosen full path, or nothing when the user cancelled.
   virtual std::optional<std::string> OpenFileName(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> SaveFileName(const FileDialogOptions& options) = 0;
+  // A folder, starting at options.InitialFolder. Without a way to ask,
+  // nothing is chosen.
+  virtual std::optional<std::string> ExistingFolder(const FileDialogOptions& /*options*/) { return std::nullopt; }
 };
 
 // "Bilder|*.jpg;*.png" becomes "Bilder (*.jpg *.png)", one Qt name filter per
@@ -37,6 +40,7 @@ class QtFileDialogs : public FileDialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
   std::optional<std::string> OpenFileName(const FileDialogOptions& options) override;
   std::optional<std::string> SaveFileName(const FileDialogOptions& options) override;
+  std::optional<std::string> ExistingFolder(const FileDialogOptions& options) override;
 
  private:
   std::optional<std::string> Run(const FileDialogOptions& options, bool save);

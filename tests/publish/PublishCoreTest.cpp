@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include "TestServers.h"
+#include "publish/AlbumFiles.h"
 #include "publish/ChangePlan.h"
+#include "publish/Listings.h"
 #include "publish/Manifest.h"
+#include "publish/PrintableText.h"
 #include "publish/PublishUrl.h"
 #include "publish/Publisher.h"
 #include "publish/RemoteFolder.h"
@@ -39,43 +42,103 @@ TEST(Manifest, RoundTripsAndDropsEveryPathLeavingTheAlbumFolder) {
 
   const std::string digest(64, 'c');
   std::string hostile = "lumivista-manifest 1\n";
-  for (const char* path : {"../outside", "/etc/passwd", "pics/../../x", "a//b", "./a", "a\\b", "a\rb", ""})
+  for (const char* path : {"../outside", "/etc/passwd", "pics/../../x", "a//b", "./a", "a\\b", "a\rb", "a\x7f" "b", ""})
     hostile += digest + " 1 " + path + "\n";
   hostile += "xyz 1 a\n" + digest + " -1 a\n" + digest + " 1 pics/ok.jpg\n";
   const ParsedManifest parsed = ParseManifest(hostile);
-  EXPECT_EQ(parsed.RejectedLines, 10);
+  EXPECT_EQ(parsed.RejectedLines, 11);
   ASSERT_EQ(parsed.Files.size(), 1u);
   EXPECT_TRUE(parsed.Files.contains("pics/ok.jpg"));
   EXPECT_FALSE(ParseManifest("<html>404</html>").Recognised);
 }
 
-TEST(Manifest, ScanLeavesOutHiddenFilesAlbumFilesAndLinks) {
+// Only the overview pages and what is inside the album's folders; the album
+// folder and its pics/ may be links, as the build allows.
+TEST(AlbumFiles, ScanTakesOnlyTheAlbumAndFollowsLinkedAlbumFolders) {
   char pattern[] = "/tmp/lumivista-scan-XXXXXX";
   const fs::path folder = ::mkdtemp(pattern);
-  WriteAll(folder / "index.htm", "abc");
-  WriteAll(folder / "pics" / "1.jpg", "");
-  WriteAll(folder / ".lumivista-manifest", "x");
-  WriteAll(folder / ".git" / "config", "x");
-  WriteAll(folder / "Urlaub.LVA", "x");
-  fs::create_symlink("/etc/hostname", folder / "link.htm");
-  const FolderScan scan = ScanFolder(folder.string());
-  EXPECT_TRUE(scan.Problems.empty());
-  const Manifest expected{{"index.htm", {3, Sha256Hex("abc")}}, {"pics/1.jpg", {0, Sha256Hex("")}}};
+  const fs::path real = folder / "real";
+  WriteAll(real / "index.htm", "abc");
+  WriteAll(real / "html" / "1.htm", "");
+  WriteAll(folder / "elsewhere" / "1.jpg", "jpeg");
+  fs::create_symlink(folder / "elsewhere", real / "pics");
+  for (const char* privateFile : {"notes.txt", "Documents/tax.pdf", "Urlaub.LVA", ".lumivista-manifest",
+                                  "html/.build-record", "pics/.git/config", "mini/Urlaub.lva"})
+    WriteAll(real / privateFile, "private");
+  fs::create_symlink("/etc/hostname", real / "link.htm");
+  fs::create_symlink("/etc/hostname", real / "html" / "link.htm");
+  fs::create_symlink(real, folder / "album");
+  const FolderScan scan = ScanAlbumFolder((folder / "album").string());
+  EXPECT_TRUE(scan.Complete());
+  const Manifest expected{
+      {"index.htm", {3, Sha256Hex("abc")}}, {"html/1.htm", {0, Sha256Hex("")}}, {"pics/1.jpg", {4, Sha256Hex("jpeg")}}};
   EXPECT_EQ(scan.Files, expected);
+
+  WriteAll(real / "mini" / "bad\x01name.jpg", "x");
+  EXPECT_FALSE(ScanAlbumFolder(real.string()).Complete());
   fs::remove_all(folder);
 }
 
+TEST(AlbumFiles, AlbumPathsAreOverviewPagesAndFilesInTheAlbumFoldersOnly) {
+  for (const char* path : {"index.htm", "Index.HTML", "html/1.htm", "pics/a b.jpg", "mini/x/y.jpg"})
+    EXPECT_TRUE(IsAlbumPath(path)) << path;
+  for (const char* path : {"pics", "html", "notes.txt", ".htaccess", "pics/.htaccess", "html/.x/1.htm",
+                           "Documents/a.htm", "../index.htm", "index.htm/", "picsx/1.jpg"})
+    EXPECT_FALSE(IsAlbumPath(path)) << path;
+  EXPECT_LT(UploadRank("mini/1.jpg"), UploadRank("html/1.htm"));
+  EXPECT_LT(UploadRank("html/1.htm"), UploadRank("index.htm"));
+  EXPECT_EQ(UploadRank("pics/1.jpg"), UploadRank("mini/1.jpg"));
+}
+
+TEST(Listings, LongListingTellsFilesFoldersAndLinksApart) {
+  const FolderListing listing = ParseLongListing(
+      "total 12\r\n"
+      "drwxr-xr-x    2 anna     users        4096 Dec  9 21:28 .\r\n"
+      "-rw-r--r--    1 anna     users        1234 Dec  9 21:28 Bild 1.jpg\r\n"
+      "-rw-r--r--    1 anna     users          10 Jan 02  2020  lead.htm\n"
+      "drwxr-xr-x    2 0        0            4096 Dec  9 21:28 pics\n"
+      "lrwxrwxrwx    1 anna     users          11 Dec  9 21:28 link.jpg -> /etc/passwd\n"
+      "prw-r--r--    1 anna     users           0 Dec  9 21:28 fifo\n"
+      "-rw-r--r-- cut short\n");
+  const FolderListing expected{{"Bild 1.jpg", EntryType::File}, {" lead.htm", EntryType::File},
+                               {"pics", EntryType::Folder},     {"link.jpg", EntryType::Other},
+                               {"fifo", EntryType::Other}};
+  EXPECT_EQ(listing, expected);
+}
+
+TEST(Listings, WebDavListingReadsMembersOfTheFolderOnly) {
+  const std::string xml =
+      "<?xml version=\"1.0\"?><D:multistatus xmlns:D=\"DAV:\">"
+      "<D:response><D:href>/album/pics/</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>"
+      "</D:resourcetype></D:prop></D:propstat></D:response>"
+      "<D:response><D:href>https://h:1/album/pics/Bild%201.jpg</D:href><D:propstat><D:prop><D:resourcetype/>"
+      "</D:prop></D:propstat></D:response>"
+      "<d:response><d:href>/album/pics/sub%26more/</d:href><d:propstat><d:prop><d:resourcetype><d:collection/>"
+      "</d:resourcetype></d:prop></d:propstat></d:response>"
+      "<D:response><D:href>/elsewhere/x.jpg</D:href></D:response></D:multistatus>";
+  const FolderListing expected{{"Bild 1.jpg", EntryType::File}, {"sub&more", EntryType::Folder}};
+  EXPECT_EQ(ParseWebDavListing(xml, "/album/pics"), expected);
+}
+
+TEST(PrintableText, EveryControlCharacterBecomesAQuestionMark) {
+  EXPECT_EQ(PrintableText("entfernt: pics/\x1b[2Jx\x7f\xc2\x9b" "31m\x9b\xc2\xa0\xc3\xa4.jpg\n"),
+            "entfernt: pics/?[2Jx??31m?\xc2\xa0\xc3\xa4.jpg?");
+  EXPECT_EQ(PrintableText("\xe2\x82\xac \xf0\x9f\x98\x80 \xc0\xaf \xed\xa0\x80"), "\xe2\x82\xac \xf0\x9f\x98\x80 ?? ???");
+}
+
 TEST(ChangePlan, SendsNewAndChangedFilesAndDeletesOnlyListedOnesWhenAsked) {
-  const Manifest previous{{"a.htm", {1, "x"}}, {"b.htm", {1, "x"}}, {"gone.jpg", {7, "x"}}};
-  const Manifest local{{"a.htm", {1, "x"}}, {"b.htm", {1, "y"}}, {"new.jpg", {5, "z"}}};
+  const Manifest previous{{"a.htm", {1, "x"}}, {"b.htm", {1, "x"}}, {"pics/gone.jpg", {7, "x"}}};
+  const Manifest local{{"a.htm", {1, "x"}}, {"b.htm", {1, "y"}}, {"pics/new.jpg", {5, "z"}}};
   const ChangePlan keep = PlanChanges(local, previous, false);
-  EXPECT_EQ(keep.Added, std::vector<std::string>{"new.jpg"});
+  EXPECT_EQ(keep.Added, std::vector<std::string>{"pics/new.jpg"});
   EXPECT_EQ(keep.Changed, std::vector<std::string>{"b.htm"});
   EXPECT_TRUE(keep.Removed.empty());
   EXPECT_EQ(keep.BytesToSend, 6u);
-  const ChangePlan remove = PlanChanges(local, previous, true);
+  Manifest hostile = previous;
+  for (const char* path : {"pics", ".htaccess", "pics/.htaccess", "notes.txt"}) hostile[path] = {1, "x"};
+  const ChangePlan remove = PlanChanges(local, hostile, true);
   EXPECT_EQ(DescribeChanges(remove),
-            (std::vector<std::string>{"neu: new.jpg", "ge\xC3\xA4ndert: b.htm", "entfernt: gone.jpg"}));
+            (std::vector<std::string>{"neu: pics/new.jpg", "ge\xC3\xA4ndert: b.htm", "entfernt: pics/gone.jpg"}));
   EXPECT_TRUE(PlanChanges(local, local, true).Empty());
 }
 
@@ -99,11 +162,16 @@ TEST(PublishUrl, ReadsTheThreeSchemesAndRefusesAPasswordInTheAddress) {
 }
 
 // Stops before any connection: the target does not exist.
+// A home-like folder: a bookmarks page and an empty pics/ make no album.
 TEST(Publisher, RefusesAFolderThatHoldsNoBuiltAlbum) {
   char pattern[] = "/tmp/lumivista-notalbum-XXXXXX";
   const fs::path folder = ::mkdtemp(pattern);
   WriteAll(folder / "Urlaub" / "IMG_0001.jpg", "private");
   WriteAll(folder / "notes.txt", "private");
+  WriteAll(folder / "bookmarks.html", "<html>private</html>");
+  fs::create_directories(folder / "pics");
+  fs::create_directories(folder / "html");
+  WriteAll(folder / "html" / "readme.txt", "no page");
   PublishRequest request;
   request.LocalFolder = folder.string();
   request.Server.Target = {Protocol::WebDav, "127.0.0.1", 1, "/album", {}};
@@ -111,6 +179,8 @@ TEST(Publisher, RefusesAFolderThatHoldsNoBuiltAlbum) {
   const PublishResult result = Publish(request, observer);
   EXPECT_EQ(result.Outcome, PublishOutcome::Stopped);
   EXPECT_NE(result.StopReason.find("kein erstelltes Album"), std::string::npos) << result.StopReason;
+  WriteAll(folder / "html" / "1.htm", "page");
+  EXPECT_EQ(Publish(request, observer).StopReason.find("kein erstelltes Album"), std::string::npos);
   request.LocalFolder = (folder / "missing").string();
   EXPECT_NE(Publish(request, observer).StopReason.find("gibt es nicht"), std::string::npos);
   fs::remove_all(folder);
@@ -119,6 +189,7 @@ TEST(Publisher, RefusesAFolderThatHoldsNoBuiltAlbum) {
 TEST(PublishUrl, TemporaryNamesStayInTheFilesFolderAndAreHidden) {
   EXPECT_EQ(TemporaryPathFor("pics/1.jpg"), "pics/.1.jpg.lvpart");
   EXPECT_EQ(TemporaryPathFor("index.htm"), ".index.htm.lvpart");
+  EXPECT_EQ(AsidePathFor("pics/1.jpg"), "pics/.1.jpg.lvold");
 }
 
 }  // namespace

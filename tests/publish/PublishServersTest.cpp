@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "TestServers.h"
@@ -102,8 +103,8 @@ TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
 }
 
-// A folder on the server where a picture belongs blocks that one file (a
-// WebDAV MOVE with "Overwrite: T" replaces the folder, so not there).
+// A folder on the server where a picture belongs blocks that one file; it is
+// never replaced, not even by a WebDAV MOVE with "Overwrite: T".
 class PublishWithBlockedFile : public PublishToServer {};
 
 TEST_P(PublishWithBlockedFile, AFileThatFailsGivesStatus1AndIsSentByTheNextRun) {
@@ -137,6 +138,174 @@ TEST_P(PublishToServer, DeleteNeverLeavesTheAlbumFolderWhateverTheManifestOnTheS
   EXPECT_EQ(ReadAll(victim), "keep me");
   EXPECT_EQ(Differences(server_->Served(), album_), "");
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).err, "");  // the damaged manifest was replaced
+}
+
+// Names a manifest on the server may hold that are no files of ours: a
+// folder, hidden files, a link to a file outside the album folder and a file
+// reached through a linked folder. None is deleted, the album stays whole,
+// and the damaged but otherwise unchanged manifest is rewritten clean.
+TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink) {
+  ASSERT_EQ(Publish().status, 0);
+  const fs::path served = server_->Served();
+  const fs::path outside = work_ / "outside";
+  WriteAll(outside / "victim.jpg", "keep me");
+  // Its name starts with a C1 control (CSI), which is never printed raw.
+  const std::string folder = "\xc2\x9b" "folder.jpg";
+  WriteAll(served / "pics" / folder / "inside.jpg", "keep");
+  WriteAll(served / "pics" / ".htaccess", "keep");
+  WriteAll(served / ".htaccess", "keep");
+  fs::create_symlink(outside / "victim.jpg", served / "pics" / "link.jpg");
+  fs::create_symlink(outside, served / "mini" / "linked");
+  const std::string manifest = ReadAll(served / ".lumivista-manifest");
+  std::string hostile = manifest;
+  for (const std::string& path : std::vector<std::string>{"pics/" + folder, "pics/.htaccess", ".htaccess",
+                                                          "pics/link.jpg", "mini/linked/victim.jpg", "pics"})
+    hostile += std::string(64, '0') + " 7 " + path + "\n";
+  WriteAll(served / ".lumivista-manifest", hostile.substr(0, hostile.size() - 1));
+
+  EXPECT_EQ(Publish({"--delete", "--dry-run"}).out, "");
+  const CliResult result = Publish({"--delete"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("\"pics/?folder.jpg\" wird nicht gel\xC3\xB6scht"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadAll(outside / "victim.jpg"), "keep me");
+  EXPECT_EQ(ReadAll(served / "pics" / folder / "inside.jpg"), "keep");
+  EXPECT_EQ(ReadAll(served / "pics" / ".htaccess"), "keep");
+  EXPECT_EQ(ReadAll(served / ".htaccess"), "keep");
+  for (const auto& [path, bytes] : FilesBelow(album_)) EXPECT_TRUE(ReadAll(served / path) == bytes) << path;
+  EXPECT_EQ(Publish({"--delete"}).err, "");
+
+  // A manifest damaged by one refused line ("\x7f") but otherwise unchanged is written again.
+  WriteAll(served / ".lumivista-manifest",
+           ReadAll(served / ".lumivista-manifest") + std::string(64, '0') + " 1 pics/\x7f.jpg\n");
+  EXPECT_NE(Publish().err.find("besch\xC3\xA4" "digt"), std::string::npos);
+  EXPECT_EQ(Publish().err, "");
+}
+
+// A file the scan could not take leaves the scan incomplete: nothing is
+// deleted, and the run says so with status 1. (Run as root, a file without
+// read permission is still readable, so a name no manifest can hold stands in.)
+TEST_P(PublishToServer, AnUnreadableLocalFileStopsAllDeletion) {
+  ASSERT_EQ(Publish().status, 0);
+  fs::remove(album_ / "pics" / "3.jpg");
+  WriteAll(album_ / "pics" / "bad\x01name.jpg", "x");
+  if (::getuid() != 0) {
+    WriteAll(album_ / "mini" / "locked.jpg", "x");
+    fs::permissions(album_ / "mini" / "locked.jpg", fs::perms::none);
+  }
+  const CliResult result = Publish({"--delete"});
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_NE(result.err.find("nichts gel\xC3\xB6scht"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find("\x01"), std::string::npos);
+  EXPECT_TRUE(fs::exists(server_->Served() / "pics" / "3.jpg"));
+}
+
+// The album folder and its pics/ are links; private files beside the album
+// stay at home.
+TEST_P(PublishToServer, LinkedAlbumFoldersAreSentAndPrivateFilesAreNot) {
+  const fs::path real = work_ / "real-album";
+  fs::rename(album_, real);
+  fs::rename(real / "pics", work_ / "pictures");
+  fs::create_symlink(work_ / "pictures", real / "pics");
+  fs::create_symlink(real, album_);
+  for (const char* privateFile : {"notes.txt", "Documents/tax-2025.pdf", "Urlaub.lva", ".build-record"})
+    WriteAll(real / privateFile, "private");
+  const CliResult result = Publish({"--delete"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::map<std::string, std::string> expected = FilesBelow(real);
+  for (const auto& [path, bytes] : FilesBelow(work_ / "pictures")) expected["pics/" + path] = bytes;
+  for (const char* privateFile : {"notes.txt", "Documents/tax-2025.pdf", "Urlaub.lva"}) expected.erase(privateFile);
+  EXPECT_EQ(FilesBelow(server_->Served()), expected);
+  EXPECT_FALSE(fs::exists(server_->Served() / ".build-record"));
+}
+
+// Temporary and set-aside files of an interrupted run go, when their names
+// come from the album's own files or the manifest and they are files;
+// nothing else does. An empty page is sent with a warning.
+TEST_P(PublishToServer, LeftoversOfEarlierRunsAreRemovedOnlyWhenOurs) {
+  const fs::path served = server_->Served();
+  const std::vector<std::string> ours{"pics/.1.jpg.lvpart", "pics/.9.jpg.lvold", ".index.htm.lvpart",
+                                      "..lumivista-manifest.lvold"};
+  const std::vector<std::string> others{"pics/.other.lvpart", ".notes.txt.lvpart", "pics/.2.jpg.lvold/keep"};
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(served / ".lumivista-manifest",
+           ReadAll(served / ".lumivista-manifest") + std::string(64, '0') + " 1 pics/9.jpg\n");
+  for (const std::vector<std::string>* names : {&ours, &others})
+    for (const std::string& name : *names) WriteAll(served / name, "left over");
+  WriteAll(album_ / "html" / "2.htm", "");
+
+  const CliResult result = Publish();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "Die Seite \"html/2.htm\" ist leer und wird trotzdem gesendet.\n");
+  for (const std::string& name : ours) EXPECT_FALSE(fs::exists(served / name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(ReadAll(served / name), "left over") << name;
+  EXPECT_EQ(Differences(served, album_), "");
+}
+
+// Between the scan and their uploads, rewrites one picture and lets another grow.
+class ChangeFilesOnStart : public publish::PublishObserver {
+ public:
+  ChangeFilesOnStart(fs::path rewritten, fs::path grown) : rewritten_(std::move(rewritten)), grown_(std::move(grown)) {}
+  void FileStarted(const std::string& path, int, int) override {
+    if (rewritten_.generic_string().ends_with(path)) WriteAll(rewritten_, RandomBytes(fs::file_size(rewritten_), 7));
+    if (grown_.generic_string().ends_with(path)) std::ofstream(grown_, std::ios::app) << RandomBytes(100000, 8);
+  }
+  void Problem(const std::string& text) override { problems += text; }
+  std::string problems;
+
+ private:
+  fs::path rewritten_;
+  fs::path grown_;
+};
+
+// The bytes sent are the bytes scanned, never more than announced; a file
+// whose bytes differ fails and goes up next time, as does a grown one.
+TEST_P(PublishToServer, AFileChangedDuringUploadIsReportedAndSentNextTime) {
+  const std::string scanned = ReadAll(album_ / "pics" / "3.jpg");
+  ChangeFilesOnStart changer(album_ / "pics" / "2.jpg", album_ / "pics" / "3.jpg");
+  const publish::PublishResult result = publish::Publish(Request(), changer);
+  EXPECT_EQ(result.Outcome, publish::PublishOutcome::SomeFailed);
+  EXPECT_EQ(result.FilesFailed, 1);
+  EXPECT_NE(changer.problems.find("pics/2.jpg\" hat sich beim Hochladen ge\xC3\xA4ndert"), std::string::npos)
+      << changer.problems;
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / "2.jpg"));
+  EXPECT_FALSE(fs::exists(server_->Served() / "pics" / ".2.jpg.lvpart"));
+  EXPECT_TRUE(ReadAll(server_->Served() / "pics" / "3.jpg") == scanned);
+  const CliResult again = Publish();
+  EXPECT_EQ(again.out, "neu: pics/2.jpg\nge\xC3\xA4ndert: pics/3.jpg\n");
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+}
+
+// Stops a megabyte into the second file, a large one.
+class StopInSecondFile : public publish::PublishObserver {
+ public:
+  void FileStarted(const std::string&, int number, int) override { second_ = number == 2; }
+  void Sent(uint64_t bytes) override { stop_ = stop_ || (second_ && bytes >= (1u << 20)); }
+  bool StopRequested() override { return stop_; }
+
+ private:
+  bool second_ = false;
+  bool stop_ = false;
+};
+
+// Pictures go up before the pages that show them, and a stopped run leaves a
+// manifest of what arrived and no temporary file, so the next run sends only the rest.
+TEST_P(PublishToServer, ACancelledUploadLeavesNoBrokenPageAndIsResumed) {
+  WriteAll(album_ / "mini" / "10.jpg", RandomBytes(8u << 20, 3));
+  StopInSecondFile stopper;
+  const publish::PublishResult stopped = publish::Publish(Request(), stopper);
+  EXPECT_EQ(stopped.Outcome, publish::PublishOutcome::Cancelled);
+  EXPECT_EQ(stopped.FilesSent, 1);
+  const fs::path served = server_->Served();
+  EXPECT_EQ(FilesBelow(served), (std::map<std::string, std::string>{{"mini/1.jpg", ReadAll(album_ / "mini" / "1.jpg")}}));
+  EXPECT_NE(ReadAll(served / ".lumivista-manifest").find(" mini/1.jpg\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(served / "mini" / ".10.jpg.lvpart"));
+
+  const CliResult resumed = Publish();
+  EXPECT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_EQ(resumed.out.find("mini/1.jpg"), std::string::npos) << resumed.out;
+  EXPECT_EQ(resumed.out.substr(resumed.out.rfind("neu:")), "neu: index.htm\n");
+  EXPECT_EQ(Differences(served, album_), "");
 }
 
 // The album as the program builds it: a comment changed and the album built
@@ -278,6 +447,30 @@ TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlway
   EXPECT_NE(changed.err.find("hat sich ge\xC3\xA4ndert"), std::string::npos) << changed.err;
 }
 
+// OpenSSH's rename never replaces a file, so the live one goes aside for a
+// moment; a server that refuses renames altogether keeps the live file.
+TEST_P(PublishOverSftp, AServerThatRefusesRenamesKeepsTheLiveFile) {
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(album_ / "index.htm", "<html>overview, second version</html>");
+  const CliResult replaced = Publish();
+  EXPECT_EQ(replaced.status, 0) << replaced.err;
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+
+  const std::string live = ReadAll(album_ / "index.htm");
+  WriteAll(album_ / "index.htm", "<html>overview, third version</html>");
+  server_->Kill();
+  server_->RefuseRenames();
+  std::string error;
+  ASSERT_TRUE(server_->Start(error)) << error;
+  const CliResult refused = Publish();
+  EXPECT_EQ(refused.status, 1) << refused.err;
+  EXPECT_NE(refused.err.find("index.htm"), std::string::npos);
+  EXPECT_EQ(ReadAll(server_->Served() / "index.htm"), live);
+  for (const auto& item : fs::directory_iterator(server_->Served()))
+    EXPECT_TRUE(item.path().filename() == ".lumivista-manifest" || !item.path().filename().string().starts_with("."))
+        << item.path();
+}
+
 TEST_P(PublishOverTls, SelfSignedCertificateIsRefusedUnlessNamed) {
   const CliResult result = RunPublish({}, server_->Password());
   EXPECT_EQ(result.status, 2);
@@ -297,7 +490,7 @@ TEST_P(PublishOverPlainFtp, IsRefusedUnlessInsecureFtpIsNamed) {
   EXPECT_EQ(Differences(server_->Served(), album_), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, PublishWithBlockedFile, ::testing::Values("sftp", "ftps"),
+INSTANTIATE_TEST_SUITE_P(Servers, PublishWithBlockedFile, ::testing::Values("sftp", "ftps", "webdav"),
                          [](const auto& info) { return info.param; });
 INSTANTIATE_TEST_SUITE_P(Servers, PublishOverPlainFtp, ::testing::Values("plain"),
                          [](const auto& info) { return info.param; });

@@ -78,17 +78,27 @@ class SftpServer : public TestServer {
     WriteAll(ssh / "known_hosts", "[127.0.0.1]:" + std::to_string(port_) + " " + type + " " + key + "\n");
     // sshd running as root insists on its privilege separation folder.
     if (::getuid() == 0) fs::create_directories("/run/sshd");
+    WriteConfig();
+    return true;
+  }
+  void WriteConfig() const {
     WriteAll(work_ / "sshd_config",
              "Port " + std::to_string(port_) + "\nListenAddress 127.0.0.1\nHostKey " + (work_ / "host_key").string() +
                  "\nPidFile none\nAuthorizedKeysFile " + (work_ / "authorized_keys").string() +
                  "\nPubkeyAuthentication yes\nPasswordAuthentication yes\nKbdInteractiveAuthentication no\n"
                  "UsePAM no\nPermitRootLogin yes\nStrictModes no\nAllowUsers " + user_ +
-                 "\nSubsystem sftp internal-sftp\nLogLevel ERROR\n");
-    return true;
+                 "\nSubsystem sftp internal-sftp" + (refuseRenames_ ? " -P rename,posix-rename" : "") +
+                 "\nLogLevel ERROR\n");
+  }
+  void RefuseRenames() override {
+    refuseRenames_ = true;
+    WriteConfig();
   }
   std::vector<std::string> Command() const override {
     return {"/usr/sbin/sshd", "-D", "-e", "-f", (work_ / "sshd_config").string()};
   }
+
+  bool refuseRenames_ = false;
 };
 
 class FtpsServer : public TestServer {
@@ -133,6 +143,8 @@ class WebDavServer : public TestServer {
              "server.modules = (\"mod_webdav\", \"mod_auth\", \"mod_authn_file\", \"mod_openssl\")\n"
              "server.document-root = \"" + (work_ / "served").string() + "\"\n"
              "server.bind = \"127.0.0.1\"\nserver.port = " + std::to_string(port_) + "\n"
+             // Tests change served files behind the server's back; a cached size would cut them.
+             "server.stat-cache-engine = \"disable\"\n"
              "server.upload-dirs = (\"" + (work_ / "uploads").string() + "\")\n"
              "server.errorlog = \"" + (work_ / "lighttpd-error.log").string() + "\"\n"
              "ssl.engine = \"enable\"\nssl.pemfile = \"" + (work_ / "cert.pem").string() + "\"\n"

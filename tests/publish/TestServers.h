@@ -49,6 +49,8 @@ class TestServer {
   // Command-line options a publish to this server needs besides the password.
   virtual std::vector<std::string> TrustOptions() const { return {}; }
   virtual std::string Name() const = 0;
+  // From the next Start on, the server refuses every rename (SFTP only).
+  virtual void RefuseRenames() {}
 
   explicit TestServer(const fs::path& work);
 

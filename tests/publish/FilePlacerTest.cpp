@@ -1,0 +1,85 @@
+// Putting a file in place on servers that rename in different ways, against
+// an in-memory folder: the live file is never lost, whatever rename refuses.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "publish/FilePlacer.h"
+#include "publish/Sha256.h"
+
+namespace {
+
+using namespace publish;
+
+// Files by path. A rename over an existing file fails unless `Replaces`;
+// every rename away from `RefusedSource` fails.
+class MemoryFolder : public RemoteFolder {
+ public:
+  std::map<std::string, std::string> Files;
+  bool Replaces = true;
+  std::string RefusedSource;
+
+  TransferResult Fetch(const std::string& path, std::string& bytes) override {
+    if (!Files.contains(path)) return {TransferStatus::NotFound, {}, {}};
+    bytes = Files[path];
+    return {};
+  }
+  TransferResult List(const std::string& folder, FolderListing& entries) override {
+    for (const auto& [path, bytes] : Files)
+      if (folder.empty() && path.find('/') == std::string::npos) entries[path] = EntryType::File;
+    return {};
+  }
+  TransferResult Upload(UploadSource& source, const std::string& path) override {
+    std::string bytes(source.Size() + 1, '\0');
+    bytes.resize(source.Read(bytes.data(), bytes.size()));
+    Files[path] = bytes;
+    return {};
+  }
+  TransferResult Rename(const std::string& from, const std::string& to) override {
+    if (!Files.contains(from) || from == RefusedSource || (Files.contains(to) && !Replaces))
+      return {TransferStatus::Failed, "Umbenennen von " + from + " fehlgeschlagen", {}};
+    Files[to] = Files[from];
+    Files.erase(from);
+    return {};
+  }
+  TransferResult Remove(const std::string& path) override {
+    Files.erase(path);
+    return {};
+  }
+};
+
+TransferResult PlaceText(MemoryFolder& folder, const std::string& path, const std::string& text) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), std::fclose);
+  std::fwrite(text.data(), 1, text.size(), file.get());
+  std::rewind(file.get());
+  UploadSource source(file.get(), text.size());
+  PublishObserver observer;
+  WholeRunHooks hooks(observer);
+  ServerView view(folder);
+  return FilePlacer(folder, view, hooks).Place(source, path, Sha256Hex(text));
+}
+
+TEST(FilePlacer, ReplacesTheLiveFileWhetherOrNotTheServerRenamesOverIt) {
+  for (const bool replaces : {true, false}) {
+    MemoryFolder folder;
+    folder.Replaces = replaces;
+    folder.Files["index.htm"] = "old";
+    EXPECT_EQ(PlaceText(folder, "index.htm", "new").Status, TransferStatus::Ok);
+    EXPECT_EQ(folder.Files, (std::map<std::string, std::string>{{"index.htm", "new"}})) << replaces;
+  }
+}
+
+TEST(FilePlacer, PutsTheLiveFileBackWhenTheNewOneCannotBeRenamedIn) {
+  for (const bool replaces : {true, false}) {
+    MemoryFolder folder;
+    folder.Replaces = replaces;
+    folder.RefusedSource = ".index.htm.lvpart";
+    folder.Files["index.htm"] = "old";
+    EXPECT_EQ(PlaceText(folder, "index.htm", "new").Status, TransferStatus::Failed);
+    EXPECT_EQ(folder.Files, (std::map<std::string, std::string>{{"index.htm", "old"}})) << replaces;
+  }
+}
+
+}  // namespace
