@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 namespace publish {
 namespace {
@@ -74,7 +74,7 @@ FolderScan ScanFolder(const std::string& folder) {
     }
     if (item.is_symlink(error) || !item.is_regular_file(error) || IsAlbumFile(item.path())) continue;
     const std::string relative = fs::relative(item.path(), folder, error).generic_string();
-    const std::optional<std::string> digest = FileSha256Hex(item.path().string());
+    const std::optional<std::string> digest = platform::FileSha256Hex(item.path().string());
     const uintmax_t size = item.file_size(error);
     if (!digest || error || !IsSafeRelativePath(relative)) {
       scan.Problems.push_back("Die Datei \"" + item.path().string() + "\" kann nicht gelesen werden.");

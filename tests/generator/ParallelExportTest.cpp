@@ -116,7 +116,7 @@ class ParallelExportTest : public ::testing::Test {
   Run Generate(const std::string& overview, int32_t jobs) {
     RunRecorder recorder;
     const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                               [&] { return std::optional(dir_.Path(overview)); }, jobs};
+                                               [&] { return std::optional(dir_.Path(overview)); }, jobs, {}};
     Run run{generator::GenerateAlbum(pictures_, request, {recorder, &recorder, &recorder}), recorder.Lines};
     EXPECT_FALSE(recorder.OtherThread) << "jobs " << jobs;
     return run;
@@ -145,6 +145,8 @@ class ParallelExportTest : public ::testing::Test {
     for (const auto& [name, bytes] : oneTree) {
       const auto other = fourTree.find(name);
       ASSERT_NE(other, fourTree.end()) << name;
+      // The build record names its folder and the files' times.
+      if (name.ends_with(".lvbuild")) continue;
       EXPECT_TRUE(other->second == bytes) << name << " differs";
     }
   }

@@ -1,11 +1,11 @@
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 #include <openssl/evp.h>
 
 #include <cstdio>
 #include <memory>
 
-namespace publish {
+namespace platform {
 namespace {
 
 struct DigestContextFree {
@@ -51,4 +51,4 @@ std::optional<std::string> FileSha256Hex(const std::string& path) {
   return FinishHex(context.get());
 }
 
-}  // namespace publish
+}  // namespace platform

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-namespace publish {
+namespace platform {
 
 std::string Sha256Hex(std::string_view bytes);
 // The digest of a file's bytes, read in blocks; none when it cannot be read.
 std::optional<std::string> FileSha256Hex(const std::string& path);
 
-}  // namespace publish
+}  // namespace platform
