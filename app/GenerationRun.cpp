@@ -64,8 +64,8 @@ generator::GenerationResult GenerationRun::Run(const album::AlbumPictures& pictu
                                           std::optional<std::string> path;
                                           OnWindowThread([&] { path = chooser(); });
                                           return path;
-                                        }};
-  onWorker.Jobs = request.Jobs;
+                                        },
+                                        request.Jobs, {}};
   if (ask) {
     onWorker.AskUpdate = [&](generator::RecordTrust trust) {
       generator::UpdateChoice choice = generator::UpdateChoice::Cancel;

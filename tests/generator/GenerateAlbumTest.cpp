@@ -37,10 +37,7 @@ class StopWhen : public generator::PictureObserver {
 class GenerateAlbumTest : public ::testing::Test {
  protected:
   GenerateAlbumTest() {
-    const generator::TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < generator::kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
-                 f[static_cast<generator::Fragment>(i)]);
+    WriteSmallFragmentSet(dir_);
     settings_.PicturesPerRow = 2;
     settings_.Backlink = false;
   }

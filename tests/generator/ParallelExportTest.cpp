@@ -65,10 +65,7 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
 class ParallelExportTest : public ::testing::Test {
  protected:
   ParallelExportTest() {
-    const generator::TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < generator::kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
-                 f[static_cast<generator::Fragment>(i)]);
+    WriteSmallFragmentSet(dir_);
     settings_.PicturesPerRow = 3;
     std::filesystem::create_directories(dir_.Root() / "src/x");
     std::filesystem::create_directories(dir_.Root() / "src/y");
