@@ -48,7 +48,16 @@ RunJournal::RunJournal(std::string folder, BuildRecord onDisk) : folder_(std::mo
   record_.Created.clear();
 }
 
-void RunJournal::WillCreate(const CreatedFile& file) { record_.Created.push_back(file); }
+void RunJournal::WillCreate(const CreatedFile& file) {
+  // A reserved page learns the bytes it will hold; its entry stays one.
+  for (CreatedFile& known : record_.Created) {
+    if (known.Kind == file.Kind && known.Name == file.Name) {
+      known = file;
+      return;
+    }
+  }
+  record_.Created.push_back(file);
+}
 
 bool RunJournal::Save() {
   started_ = true;

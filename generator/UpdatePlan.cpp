@@ -12,11 +12,13 @@ namespace {
 // Names what the JPEG writer makes; raise it whenever its bytes change.
 constexpr const char* kEncoderVersion = "jpeg-q90-420-1";
 
-bool UnchangedPicture(const PicturePlan& plan, const RecordedPicture& recorded, const std::string& folder,
-                      const OutputDepends& depends, RecordedPicture& refreshed) {
+// Unchanged when its source has the recorded facts and its copy and
+// thumbnail were made with today's settings and still hold their bytes.
+bool UnchangedPicture(const PicturePlan& plan, RecordedPicture& recorded, const std::string& folder,
+                      const OutputDepends& depends) {
   if (plan.SourceFacts.Size == 0 || !(plan.SourceFacts == recorded.SourceFacts)) return false;
   for (OutputKind kind : {OutputKind::Copy, OutputKind::Thumbnail}) {
-    RecordedOutput& out = refreshed.Outputs[static_cast<size_t>(kind)];
+    RecordedOutput& out = recorded.Outputs[static_cast<size_t>(kind)];
     if (out.Name.empty() || out.Depends != depends[kind] || !OutputAsRecorded(folder, kind, out)) return false;
   }
   return true;
@@ -62,7 +64,7 @@ RunPlan PlanUpdate(const album::AlbumPictures& pictures, BuildRecord& record, co
     p.Recorded = entries.back();
     entries.pop_back();
     RecordedPicture& recorded = record.Pictures[static_cast<size_t>(p.Recorded)];
-    p.Work = !UnchangedPicture(p, recorded, folder, depends, recorded);
+    p.Work = !UnchangedPicture(p, recorded, folder, depends);
   }
   for (const auto& [source, entries] : bySource) plan.Removed.insert(plan.Removed.end(), entries.begin(), entries.end());
   return plan;
