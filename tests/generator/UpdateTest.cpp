@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -109,25 +110,33 @@ TEST_F(UpdateTest, NamesStayAcrossReorderingAddingAndRemovingAndOnlyOurFilesGo) 
   dir_.Write("web/notizen.txt", "privat");
 
   const std::string d = Source("d.bmp", 50);
-  const generator::GenerationResult result =
-      Build({Entry(c), Entry(d), Entry(a, "neu")}, "web/index.htm", generator::UpdateChoice::Update);
+  // c's copy is gone: c makes it again under its name, which a new picture
+  // of the same base name must not take although it is free on disk.
+  fs::remove(dir_.Root() / "web/pics/c.jpg");
+  fs::create_directories(dir_.Root() / "src/neu");
+  const std::string otherC = dir_.Path("src/neu/c.bmp");
+  WriteBmp(otherC, 33, 20, 8);
+  const generator::GenerationResult result = Build({Entry(otherC), Entry(c), Entry(d), Entry(a, "neu")},
+                                                   "web/index.htm", generator::UpdateChoice::Update);
   ASSERT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(asked_, generator::RecordTrust::Trusted);
   ASSERT_TRUE(result.Updated);
-  EXPECT_EQ(result.Updated->PicturesMade, 1);
+  EXPECT_EQ(result.Updated->PicturesMade, 3);
   EXPECT_EQ(result.Updated->Removed, 1);
-  EXPECT_EQ(result.Updated->Unchanged, 2);
+  EXPECT_EQ(result.Updated->Unchanged, 1);
   EXPECT_EQ(generator::UpdateClosingLine(*result.Updated),
             "Aktualisiert: " + std::to_string(result.Updated->PagesWritten) +
-                " Seiten neu, 1 Bild neu, 1 entfernt, 2 unver\xE4ndert");
+                " Seiten neu, 3 Bilder neu, 1 entfernt, 1 unver\xE4ndert");
 
   const generator::BuildRecord after = Record("web");
-  ASSERT_EQ(after.Pictures.size(), 3u);
+  ASSERT_EQ(after.Pictures.size(), 4u);
+  EXPECT_EQ(NameOf(after.Pictures[0], OutputKind::Copy), "c0.jpg");
+  EXPECT_EQ(NameOf(after.Pictures[0], OutputKind::Page), "c0.htm");
   for (OutputKind kind : {OutputKind::Page, OutputKind::Copy, OutputKind::Thumbnail}) {
-    EXPECT_EQ(NameOf(after.Pictures[0], kind), NameOf(before.Pictures[2], kind));  // c
-    EXPECT_EQ(NameOf(after.Pictures[2], kind), NameOf(before.Pictures[0], kind));  // a
+    EXPECT_EQ(NameOf(after.Pictures[1], kind), NameOf(before.Pictures[2], kind));  // c
+    EXPECT_EQ(NameOf(after.Pictures[3], kind), NameOf(before.Pictures[0], kind));  // a
   }
-  EXPECT_EQ(NameOf(after.Pictures[1], OutputKind::Thumbnail), "d0.jpg");
+  EXPECT_EQ(NameOf(after.Pictures[2], OutputKind::Thumbnail), "d0.jpg");
   EXPECT_FALSE(dir_.Exists("web/html/b.htm") || dir_.Exists("web/pics/b.jpg") || dir_.Exists("web/mini/b.jpg"));
   EXPECT_EQ(dir_.Read("web/pics/fremd.jpg"), "nicht von uns");
   EXPECT_EQ(dir_.Read("web/mini/d.jpg"), "auch nicht");
@@ -254,6 +263,37 @@ TEST_F(UpdateTest, ARecordThatIsDamagedForeignOrNewerIsNotTrusted) {
             generator::RunOutcome::Completed);
   EXPECT_TRUE(dir_.Exists("web/pics/a0.jpg"));
   EXPECT_EQ(Record("web").Pictures.size(), 1u);
+}
+
+// Stops a run when its second picture starts.
+class StopAtSecond : public generator::PictureObserver {
+ public:
+  void PictureStarted(int32_t number, int32_t) override {
+    if (number == 2) Stop = true;
+  }
+  std::atomic<bool> Stop{false};
+};
+
+TEST_F(UpdateTest, AStoppedRunGivesBackItsEmptyPagesAndTheNextRunRemovesTheRest) {
+  album::AlbumPictures album;
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) album.push_back(Entry(Source(name)));
+  dir_.Write("web/html/leer.htm", "");  // empty, not ours
+  StopAtSecond stopper;
+  const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
+                                             [&] { return std::optional(dir_.Path("web/index.htm")); }, 1, {}};
+  ASSERT_EQ(generator::GenerateAlbum(album, request, {messages_, nullptr, &stopper, &stopper.Stop}).Outcome,
+            generator::RunOutcome::Stopped);
+  // The pictures in work were finished; no page of the others stays reserved.
+  for (const auto& [name, bytes] : Files("web/html")) EXPECT_TRUE(name == "leer.htm" || !bytes.empty()) << name;
+  EXPECT_TRUE(dir_.Exists("web/pics/a.jpg"));
+
+  ASSERT_EQ(Build({Entry(Source("e.bmp"))}, "web/index.htm", generator::UpdateChoice::Update).Outcome,
+            generator::RunOutcome::Completed);
+  const std::map<std::string, std::string> left = Files("web");
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : left)
+    if (name[0] != '.') names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::string>{"html/e.htm", "html/leer.htm", "index.htm", "mini/e.jpg", "pics/e.jpg"}));
 }
 
 }  // namespace
