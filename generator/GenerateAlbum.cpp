@@ -81,6 +81,70 @@ bool WriteOverview(const std::string& path, const std::string& text, bool update
   return written != OwnedWrite::Failed;
 }
 
+struct LockedRun {
+  const album::AlbumPictures& Pictures;
+  const TemplateFragments& Fragments;
+  const album::AlbumSettings& Settings;
+  const ExportTarget& Target;
+  ExportReporting Reporting;
+  int32_t Jobs;
+  bool Update;
+};
+
+// The overview, the removals and the record, once every picture is done.
+GenerationResult Conclude(const LockedRun& run, const RunPlan& plan, const BuildRecord& onDisk, RunJournal& journal,
+                          ExportSummary& summary) {
+  GenerationResult result;
+  result.FailedPictures = summary.Failed;
+  result.PicturesMade = summary.Started - summary.Failed;
+  if (summary.Stopped) {
+    result.Outcome = RunOutcome::Stopped;
+    return result;
+  }
+
+  result.OverviewPath = run.Target.Folder + run.Target.OverviewFileName;
+  int32_t pagesWritten = summary.PagesWritten;
+  if (!WriteOverview(result.OverviewPath, OverviewPageText(run.Fragments, run.Settings, run.Pictures, summary.Outputs),
+                     run.Update, pagesWritten)) {
+    run.Reporting.Messages.Error("HTML Datei erstellen: Konnte die Datei " + run.Target.OverviewFileName +
+                                 " nicht erstellen!");
+    result.Outcome = RunOutcome::OverviewNotCreatable;
+    return result;
+  }
+  for (const int32_t removed : plan.Removed)
+    RemoveOutputsOf(run.Target.Folder, onDisk.Pictures[static_cast<size_t>(removed)]);
+  journal.Finish(std::move(summary.Made));
+  if (run.Update) {
+    const auto unchanged = std::count_if(plan.Pictures.begin(), plan.Pictures.end(),
+                                         [](const PicturePlan& p) { return !p.Work; });
+    result.Updated = UpdateCounts{pagesWritten, summary.PicturesWorked, static_cast<int32_t>(plan.Removed.size()),
+                                  static_cast<int32_t>(unchanged)};
+  }
+  result.Outcome = RunOutcome::Completed;
+  return result;
+}
+
+GenerationResult RunLocked(const LockedRun& run) {
+  RecordReading reading = AlbumOnDisk(run.Target.Folder, run.Target.OverviewFileName);
+  if (run.Update && reading.Trust != RecordTrust::Trusted && reading.Trust != RecordTrust::Absent) {
+    run.Reporting.Messages.Error(DistrustText(reading.Trust) +
+                                 "; ihr wird nicht vertraut, nichts wurde aktualisiert. "
+                                 "Ein neues Album kann daneben erstellt werden.");
+    GenerationResult result;
+    result.Outcome = RunOutcome::RecordNotTrusted;
+    return result;
+  }
+  const OutputDepends depends = DependsFor(run.Fragments, run.Settings);
+  const RunPlan plan = run.Update ? PlanUpdate(run.Pictures, reading.Record, run.Target.Folder, depends)
+                                  : PlanFreshRun(run.Pictures);
+  RunJournal journal(run.Target.Folder, reading.Record);
+  ExportSummary summary = ExportPictures(run.Pictures, run.Settings, run.Fragments, run.Target, run.Reporting,
+                                         {plan, depends, journal, run.Update}, run.Jobs);
+  GenerationResult result = Conclude(run, plan, reading.Record, journal, summary);
+  if (result.Outcome != RunOutcome::Completed) ReleaseEmptyReservations(run.Target.Folder, journal);
+  return result;
+}
+
 }  // namespace
 
 GenerationResult GenerateAlbum(const album::AlbumPictures& pictures, const GenerationRequest& request,
@@ -105,51 +169,9 @@ GenerationResult GenerateAlbum(const album::AlbumPictures& pictures, const Gener
   const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
   const UpdateChoice choice = AskAboutRecord(request, target);
   if (choice == UpdateChoice::Cancel) return result;
-
   // One run per overview at a time; a second one waits here.
   const RecordLock lock(LockPath(target.Folder, target.OverviewFileName), RecordLock::Mode::Wait);
-  RecordReading reading = AlbumOnDisk(target.Folder, target.OverviewFileName);
-  BuildRecord& onDisk = reading.Record;
-  const bool update = choice == UpdateChoice::Update;
-  if (update && reading.Trust != RecordTrust::Trusted && reading.Trust != RecordTrust::Absent) {
-    reporting.Messages.Error(DistrustText(reading.Trust) + "; ihr wird nicht vertraut, nichts wurde aktualisiert. " +
-                             "Ein neues Album kann daneben erstellt werden.");
-    result.Outcome = RunOutcome::RecordNotTrusted;
-    return result;
-  }
-  const OutputDepends depends = DependsFor(*fragments, settings);
-  const RunPlan plan = update ? PlanUpdate(pictures, onDisk, target.Folder, depends) : PlanFreshRun(pictures);
-  RunJournal journal(target.Folder, onDisk);
-  ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting,
-                                         {plan, depends, journal, update}, request.Jobs);
-  result.FailedPictures = summary.Failed;
-  result.PicturesMade = summary.Started - summary.Failed;
-  if (summary.Stopped) {
-    ReleaseEmptyReservations(target.Folder, journal);
-    result.Outcome = RunOutcome::Stopped;
-    return result;
-  }
-
-  result.OverviewPath = target.Folder + target.OverviewFileName;
-  int32_t pagesWritten = summary.PagesWritten;
-  if (!WriteOverview(result.OverviewPath, OverviewPageText(*fragments, settings, pictures, summary.Outputs), update,
-                     pagesWritten)) {
-    reporting.Messages.Error("HTML Datei erstellen: Konnte die Datei " + target.OverviewFileName +
-                             " nicht erstellen!");
-    ReleaseEmptyReservations(target.Folder, journal);
-    result.Outcome = RunOutcome::OverviewNotCreatable;
-    return result;
-  }
-  for (const int32_t removed : plan.Removed) RemoveOutputsOf(target.Folder, onDisk.Pictures[static_cast<size_t>(removed)]);
-  journal.Finish(std::move(summary.Made));
-  if (update) {
-    const int32_t unchanged = static_cast<int32_t>(
-        std::count_if(plan.Pictures.begin(), plan.Pictures.end(), [](const PicturePlan& p) { return !p.Work; }));
-    result.Updated = UpdateCounts{pagesWritten, summary.PicturesWorked, static_cast<int32_t>(plan.Removed.size()),
-                                  unchanged};
-  }
-  result.Outcome = RunOutcome::Completed;
-  return result;
+  return RunLocked({pictures, *fragments, settings, target, reporting, request.Jobs, choice == UpdateChoice::Update});
 }
 
 std::string UpdateClosingLine(const UpdateCounts& counts) {
