@@ -27,12 +27,16 @@ struct RecordedOutput {
   FileFacts Facts;   // as last seen on disk
   std::string Sha256;
   std::string Depends;  // what else the bytes were made from
+
+  bool operator==(const RecordedOutput&) const = default;
 };
 
 struct RecordedPicture {
   std::string Source;  // the album entry's file name
   FileFacts SourceFacts;
   std::array<RecordedOutput, kOutputKindCount> Outputs;
+
+  bool operator==(const RecordedPicture&) const = default;
 };
 
 // A file a running run creates under a new name: known before it is
@@ -42,6 +46,8 @@ struct CreatedFile {
   std::string Name;
   int64_t Size = 0;  // what the run writes, or 0 for a reserved page still empty
   std::string Sha256;
+
+  bool operator==(const CreatedFile&) const = default;
 };
 
 struct BuildRecord {

@@ -140,13 +140,8 @@ void PictureCommitter::Thumbnail(const WorkEvent& event) {
   complete_ = event.Made && Publish(event.Jpeg, OutputKind::Thumbnail, 0, 0) && complete_;
 }
 
-const std::string& PictureCommitter::Folder(OutputKind kind) const {
-  switch (kind) {
-    case OutputKind::Page: return setup_.Folders.Html;
-    case OutputKind::Copy: return setup_.Folders.Pics;
-    case OutputKind::Thumbnail: break;
-  }
-  return setup_.Folders.Mini;
+std::string PictureCommitter::Folder(OutputKind kind) const {
+  return setup_.Target.Folder + InfoOf(kind).Folder + platform::PathDelimiter;
 }
 
 RecordedOutput& PictureCommitter::Made(OutputKind kind) {
@@ -176,7 +171,7 @@ bool PictureCommitter::Publish(const EncodedJpeg& jpeg, OutputKind kind, int32_t
 // will hold, so a killed run's file is recognised as its own.
 bool PictureCommitter::PublishNew(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256,
                                   std::string& lastName) {
-  const std::string& folder = Folder(kind);
+  const std::string folder = Folder(kind);
   for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
     const FreeNames::Candidate name = tables_.Names.Find(folder, kind, base_);
     lastName = name.Name;
@@ -210,7 +205,7 @@ bool PictureCommitter::WriteDetailPage() {
   const std::string page =
       DetailPageText(setup_.Fragments, setup_.Settings, setup_.Pictures, tables_.Outputs, index_,
                      setup_.Target.OverviewFileName);
-  const std::string path = setup_.Folders.Html + name;
+  const std::string path = Folder(OutputKind::Page) + name;
   const std::string sha256 = platform::Sha256Hex(page);
   RecordedOutput& made = Made(OutputKind::Page);
   if (setup_.Plan.Pictures[static_cast<size_t>(index_)].Recorded < 0) {

@@ -14,10 +14,6 @@
 
 namespace generator {
 
-struct OutputFolders {
-  std::string Html, Pics, Mini;  // each ending with the delimiter
-};
-
 // What the committer reads, fixed for the whole run.
 struct CommitSetup {
   const album::AlbumPictures& Pictures;
@@ -25,7 +21,6 @@ struct CommitSetup {
   const TemplateFragments& Fragments;
   const ExportTarget& Target;
   const ExportReporting& Reporting;
-  const OutputFolders& Folders;
   const RunPlan& Plan;
   const OutputDepends& Depends;
   // Files this album already owns are replaced only when their bytes differ.
@@ -61,7 +56,7 @@ class PictureCommitter : public OrderedConsumer {
   bool PublishNew(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256, std::string& lastName);
   bool ReplaceOwned(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256);
   bool WriteDetailPage();
-  const std::string& Folder(OutputKind kind) const;
+  std::string Folder(OutputKind kind) const;
   RecordedOutput& Made(OutputKind kind);
 
   const CommitSetup setup_;

@@ -12,16 +12,14 @@ namespace generator {
 
 namespace {
 
-OutputFolders MakeOutputFolders(const std::string& target) {
-  const auto sub = [&](const char* name) { return target + name + platform::PathDelimiter; };
-  OutputFolders folders{sub("html"), sub("pics"), sub("mini")};
+void MakeOutputFolders(const std::string& target) {
   platform::RemoveStaleTemporaryFiles(target);
   // A folder that cannot be made shows later as files that cannot be written.
-  for (const std::string* folder : {&folders.Mini, &folders.Pics, &folders.Html}) {
-    platform::ForceDirectories(*folder);
-    platform::RemoveStaleTemporaryFiles(*folder);
+  for (const OutputKindInfo& info : kOutputKinds) {
+    const std::string folder = target + info.Folder + platform::PathDelimiter;
+    platform::ForceDirectories(folder);
+    platform::RemoveStaleTemporaryFiles(folder);
   }
-  return folders;
 }
 
 // The workers read only these copies, never the entries the committer writes.
@@ -51,14 +49,13 @@ void StartTables(const album::AlbumPictures& pictures, const ExportJob& job, Exp
 ExportSummary ExportPictures(const album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                              const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
                              const ExportJob& job, int32_t jobs) {
-  const OutputFolders folders = MakeOutputFolders(target.Folder);
+  MakeOutputFolders(target.Folder);
   ExportSummary summary;
   StartTables(pictures, job, summary);
   NewNames names(job.Update ? job.Journal.Record() : BuildRecord{});
   const CommitTables tables{summary.Outputs, summary.Made, job.Journal, names};
-  ReserveDetailPageNames(pictures, folders.Html, tables);
-  PictureCommitter committer({pictures, settings, fragments, target, reporting, folders, job.Plan, job.Depends,
-                              job.Update},
+  ReserveDetailPageNames(pictures, OutputPath(target.Folder, OutputKind::Page, ""), tables);
+  PictureCommitter committer({pictures, settings, fragments, target, reporting, job.Plan, job.Depends, job.Update},
                              tables);
   const std::vector<std::string> paths = SourcePaths(pictures);
   const int32_t count = album::PictureCount(pictures);
