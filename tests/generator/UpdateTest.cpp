@@ -265,6 +265,29 @@ TEST_F(UpdateTest, ARecordThatIsDamagedForeignOrNewerIsNotTrusted) {
   EXPECT_EQ(Record("web").Pictures.size(), 1u);
 }
 
+TEST_F(UpdateTest, AnUpdateNeverWritesOrRemovesThroughALink) {
+  const std::string a = Source("a.bmp"), b = Source("b.bmp");
+  Build({Entry(a), Entry(b)}, "web/index.htm", generator::UpdateChoice::Update);
+  dir_.Write("geheim.jpg", "geheim");
+  const std::string page = dir_.Read("web/html/b.htm");  // the very bytes the record names
+  dir_.Write("notiz.htm", page);
+  fs::remove(dir_.Root() / "web/pics/a.jpg");
+  fs::create_symlink(dir_.Root() / "geheim.jpg", dir_.Root() / "web/pics/a.jpg");
+  fs::remove(dir_.Root() / "web/html/b.htm");
+  fs::create_symlink(dir_.Root() / "notiz.htm", dir_.Root() / "web/html/b.htm");
+
+  Source("a.bmp", 31);  // a changed, b removed
+  const generator::GenerationResult result = Build({Entry(a)}, "web/index.htm", generator::UpdateChoice::Update);
+  EXPECT_EQ(result.FailedPictures, 1);
+  EXPECT_EQ(messages_.Lines(),
+            (std::vector<std::string>{"[Fehler] JPEG Datei erstellen: Konnte die Datei a.jpg nicht erstellen!"}));
+  EXPECT_EQ(dir_.Read("geheim.jpg"), "geheim");
+  EXPECT_EQ(dir_.Read("notiz.htm"), page);
+  EXPECT_TRUE(fs::is_symlink(dir_.Root() / "web/pics/a.jpg"));
+  EXPECT_TRUE(fs::is_symlink(dir_.Root() / "web/html/b.htm"));
+  EXPECT_FALSE(dir_.Exists("web/pics/b.jpg"));  // b's own copy went
+}
+
 // Stops a run when its second picture starts.
 class StopAtSecond : public generator::PictureObserver {
  public:
