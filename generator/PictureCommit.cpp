@@ -111,8 +111,9 @@ void PictureCommitter::End(int32_t index) {
   const PicturePlan& plan = setup_.Plan.Pictures[static_cast<size_t>(index)];
   if (!plan.Work) {
     const RecordedPicture& made = tables_.Made[static_cast<size_t>(index)];
-    for (OutputKind kind : {OutputKind::Copy, OutputKind::Thumbnail})
-      tables_.Outputs[static_cast<size_t>(index)][kind] = made.Outputs[static_cast<size_t>(kind)].Name;
+    for (const OutputKindInfo& info : kOutputKinds)
+      if (IsPictureFile(info.Kind))
+        tables_.Outputs[static_cast<size_t>(index)][info.Kind] = made.Outputs[static_cast<size_t>(info.Kind)].Name;
     complete_ = WriteDetailPage();
   } else if (complete_) {
     ++picturesWorked_;

@@ -29,6 +29,9 @@ inline constexpr size_t kOutputKindCount = kOutputKinds.size();
 
 inline const OutputKindInfo& InfoOf(OutputKind kind) { return kOutputKinds[static_cast<size_t>(kind)]; }
 
+// Every kind but the page is made from the decoded picture.
+inline bool IsPictureFile(OutputKind kind) { return kind != OutputKind::Page; }
+
 struct PictureOutputs {
   std::array<std::string, kOutputKindCount> Names;
 

@@ -17,9 +17,11 @@ constexpr const char* kEncoderVersion = "jpeg-q90-420-1";
 bool UnchangedPicture(const PicturePlan& plan, RecordedPicture& recorded, const std::string& folder,
                       const OutputDepends& depends) {
   if (plan.SourceFacts.Size == 0 || !(plan.SourceFacts == recorded.SourceFacts)) return false;
-  for (OutputKind kind : {OutputKind::Copy, OutputKind::Thumbnail}) {
-    RecordedOutput& out = recorded.Outputs[static_cast<size_t>(kind)];
-    if (out.Name.empty() || out.Depends != depends[kind] || !OutputAsRecorded(folder, kind, out)) return false;
+  for (const OutputKindInfo& info : kOutputKinds) {
+    RecordedOutput& out = recorded.Outputs[static_cast<size_t>(info.Kind)];
+    if (!IsPictureFile(info.Kind)) continue;
+    if (out.Name.empty() || out.Depends != depends[info.Kind] || !OutputAsRecorded(folder, info.Kind, out))
+      return false;
   }
   return true;
 }
