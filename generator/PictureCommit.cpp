@@ -51,32 +51,36 @@ OwnedWrite WriteOwnedFile(const std::string& path, std::string_view bytes) {
                                                                                        : OwnedWrite::Failed;
 }
 
+// The journal names every page before it is created, so a run killed right
+// after creating them still has them listed; a name found taken after all is
+// replaced in the journal before its successor is created.
 void ReserveDetailPageNames(const album::AlbumPictures& pictures, const std::string& htmlFolder,
                             const CommitTables& tables) {
-  bool reserved = false;
+  std::vector<std::pair<size_t, FreeNames::Candidate>> planned;
   for (size_t i = 0; i < pictures.size(); ++i) {
-    std::string& page = tables.Outputs[i][OutputKind::Page];
-    if (!page.empty()) continue;
+    if (!tables.Outputs[i][OutputKind::Page].empty()) continue;
     const std::string base = NameBase(pictures[i].FileName);
-    FreeNames::Candidate name;
-    platform::PublishOutcome outcome = platform::PublishOutcome::Failed;
+    planned.emplace_back(i, tables.Names.Find(htmlFolder, OutputKind::Page, base));
+    tables.Names.Taken(htmlFolder, OutputKind::Page, base, planned.back().second);
+    tables.Journal.WillCreate({OutputKind::Page, planned.back().second.Name, 0, ""});
+  }
+  if (planned.empty()) return;
+  tables.Journal.Save();
+  for (auto& [i, name] : planned) {
+    const std::string base = NameBase(pictures[i].FileName);
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+      if (CreateEmptyFile(htmlFolder + name.Name) != platform::PublishOutcome::NameTaken) break;
+      tables.Journal.Forget(OutputKind::Page, name.Name);
       name = tables.Names.Find(htmlFolder, OutputKind::Page, base);
-      outcome = CreateEmptyFile(htmlFolder + name.Name);
-      if (outcome != platform::PublishOutcome::NameTaken) break;
       tables.Names.Taken(htmlFolder, OutputKind::Page, base, name);
+      tables.Journal.WillCreate({OutputKind::Page, name.Name, 0, ""});
+      tables.Journal.Save();
     }
     // A page that could not be reserved keeps its name: writing it later
     // reports the failure.
-    tables.Names.Taken(htmlFolder, OutputKind::Page, base, name);
-    page = name.Name;
+    tables.Outputs[i][OutputKind::Page] = name.Name;
     tables.Made[i].Outputs[static_cast<size_t>(OutputKind::Page)].Name = name.Name;
-    if (outcome == platform::PublishOutcome::Published) {
-      tables.Journal.WillCreate({OutputKind::Page, name.Name, 0, ""});
-      reserved = true;
-    }
   }
-  if (reserved) tables.Journal.Save();
 }
 
 void PictureCommitter::Begin(int32_t index) {

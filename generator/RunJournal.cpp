@@ -59,6 +59,10 @@ void RunJournal::WillCreate(const CreatedFile& file) {
   record_.Created.push_back(file);
 }
 
+void RunJournal::Forget(OutputKind kind, const std::string& name) {
+  std::erase_if(record_.Created, [&](const CreatedFile& file) { return file.Kind == kind && file.Name == name; });
+}
+
 bool RunJournal::Save() {
   started_ = true;
   return WriteRecord(folder_, record_);

@@ -16,6 +16,8 @@ class RunJournal {
 
   // Files about to be created under new names; written before they are.
   void WillCreate(const CreatedFile& file);
+  // A listed name that turned out to be someone else's.
+  void Forget(OutputKind kind, const std::string& name);
   // Written at once.
   bool Save();
   // The record of the finished run; written only when its bytes differ from
