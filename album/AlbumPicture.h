@@ -12,10 +12,6 @@ struct AlbumPicture {
   uint8_t ShowComment = 1;               // print the comment on the detail page
   uint8_t Marked = 1;                    // check mark in the comment list; stored only
   std::optional<std::string> Comment;    // lines separated by CR LF; none differs from empty
-  // Set and released only by a generation run.
-  std::optional<std::string> DetailPageName;
-  std::optional<std::string> ThumbnailName;
-  std::optional<std::string> PictureName;
 
   bool operator==(const AlbumPicture&) const = default;
 };

@@ -55,15 +55,24 @@ RunProgress GenerationRun::Progress() const {
   return progress_;
 }
 
-generator::GenerationResult GenerationRun::Run(album::AlbumPictures& pictures,
+generator::GenerationResult GenerationRun::Run(const album::AlbumPictures& pictures,
                                                const generator::GenerationRequest& request) {
   WorkerReports reports(*this);
   const generator::OverviewPathChooser chooser = request.ChooseOverviewPath;
-  const generator::GenerationRequest onWorker{request.Settings, request.TemplateSetFolder, [&] {
-                                                std::optional<std::string> path;
-                                                OnWindowThread([&] { path = chooser(); });
-                                                return path;
-                                              }};
+  const generator::UpdateQuestion ask = request.AskUpdate;
+  generator::GenerationRequest onWorker{request.Settings, request.TemplateSetFolder, [&] {
+                                          std::optional<std::string> path;
+                                          OnWindowThread([&] { path = chooser(); });
+                                          return path;
+                                        },
+                                        request.Jobs, {}};
+  if (ask) {
+    onWorker.AskUpdate = [&](generator::RecordTrust trust) {
+      generator::UpdateChoice choice = generator::UpdateChoice::Cancel;
+      OnWindowThread([&] { choice = ask(trust); });
+      return choice;
+    };
+  }
   generator::GenerationResult result;
   QEventLoop loop;
   std::thread worker([&] {

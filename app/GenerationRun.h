@@ -24,7 +24,7 @@ class GenerationRun : public QObject {
 
   // Runs the whole generation and returns when it has ended, handling the
   // thread's events meanwhile.
-  generator::GenerationResult Run(album::AlbumPictures& pictures, const generator::GenerationRequest& request);
+  generator::GenerationResult Run(const album::AlbumPictures& pictures, const generator::GenerationRequest& request);
 
   // Stops the run after the pictures in work.
   void RequestStop() { stop_ = true; }

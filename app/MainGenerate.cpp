@@ -19,6 +19,7 @@
 #include "app/SortPage.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
+#include "app/UpdateQuestion.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -43,6 +44,7 @@ namespace app {
 QString ClosingLine(const generator::GenerationResult& result) {
   switch (result.Outcome) {
     case generator::RunOutcome::Completed:
+      if (result.Updated) return platform::ToQString(generator::UpdateClosingLine(*result.Updated));
       return "Fertig: " + Pictures(result.PicturesMade) +
              (result.FailedPictures > 0 ? ", " + QString::number(result.FailedPictures) + " fehlgeschlagen" : "");
     case generator::RunOutcome::Stopped:
@@ -52,6 +54,7 @@ QString ClosingLine(const generator::GenerationResult& result) {
     case generator::RunOutcome::Cancelled:
     case generator::RunOutcome::MissingFragment:
     case generator::RunOutcome::FolderNotCreatable:
+    case generator::RunOutcome::RecordNotTrusted:
       break;
   }
   return {};
@@ -89,8 +92,9 @@ void TMainForm::GoBtn1Click() {
   TabSheet4->ReleaseGenerateButton();
   if (generating_) return;
   const album::AlbumSettings settings = CurrentSettings();
-  const generator::GenerationRequest request{settings, TemplateFolder(),
-                                  [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }};
+  const generator::GenerationRequest request{
+      settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }, 0,
+      [this](generator::RecordTrust trust) { return app::AskUpdateQuestion(this, trust); }};
   app::RunMessages runMessages(messages_);
   app::GenerationRun run(runMessages);
   run_ = &run;

@@ -26,6 +26,7 @@ struct BuildOptions {
   std::string templateDir;
   bool noBacklink = false;
   bool quiet = false;
+  bool update = false;
   int32_t jobs = 0;  // 0: one per core
 };
 
@@ -62,9 +63,12 @@ int RunBuild(const BuildOptions& options) {
       templateDir.empty() ? generator::DefaultTemplateFolders() : generator::TemplateFolders{templateDir};
   const generator::GenerationRequest request{
       settings, generator::TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
-      [&] { return std::optional<std::string>(overview); }, options.jobs};
+      [&] { return std::optional<std::string>(overview); }, options.jobs, [&](generator::RecordTrust) {
+        return options.update ? generator::UpdateChoice::Update : generator::UpdateChoice::NewBeside;
+      }};
   const generator::GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
   progress.Clear();
+  if (result.Updated) std::cout << platform::AnsiToUtf8(generator::UpdateClosingLine(*result.Updated)) << '\n';
   return ExitStatusOf(result);
 }
 
@@ -85,6 +89,9 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
                       "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
   command->add_flag("--no-backlink", options->noBacklink, "Keinen Link zur Vendrix Homepage einfügen");
   command->add_flag("--quiet", options->quiet, "Keine Fortschrittsanzeige");
+  command->add_flag("--update", options->update,
+                    "Das früher in diesen Ordner erstellte Album aktualisieren: gleiche Namen, nur Geändertes "
+                    "wird neu geschrieben, Dateien entfernter Bilder werden gelöscht");
   command->add_option("--jobs", options->jobs,
                       "So viele Bilder gleichzeitig bearbeiten (Standard: eines je Prozessorkern; 1: nacheinander). "
                       "Das Ergebnis ist immer dasselbe.")

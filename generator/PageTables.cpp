@@ -10,8 +10,6 @@ namespace {
 constexpr size_t kBigHtmlSrc = 7;
 constexpr size_t kMiniPicSrc = 8;
 
-std::string NameOrEmpty(const std::optional<std::string>& name) { return name.value_or(std::string()); }
-
 // The overview's name is the user's choice, unlike the generated names: the
 // characters that would end the link's attribute or its path ("Album #1.htm")
 // are written as %XX, which still names the same file.
@@ -50,14 +48,15 @@ PlaceholderTable OverviewTable(const album::AlbumSettings& settings) {
   return t;
 }
 
-void SetOverviewPicture(PlaceholderTable& overview, const album::AlbumPicture& picture) {
-  overview.Values[kBigHtmlSrc] = "./html/" + NameOrEmpty(picture.DetailPageName);
-  overview.Values[kMiniPicSrc] = "./mini/" + NameOrEmpty(picture.ThumbnailName);
+void SetOverviewPicture(PlaceholderTable& overview, const PictureOutputs& outputs) {
+  overview.Values[kBigHtmlSrc] = "./html/" + outputs[OutputKind::Page];
+  overview.Values[kMiniPicSrc] = "./mini/" + outputs[OutputKind::Thumbnail];
 }
 
 PlaceholderTable DetailLinkTable(const album::AlbumSettings& settings, const album::AlbumPictures& pictures,
-                                 int32_t index, const std::string& overviewFileName) {
+                                 const RunOutputs& outputs, int32_t index, const std::string& overviewFileName) {
   const album::AlbumPicture& picture = pictures[static_cast<size_t>(index)];
+  const auto page = [&](int32_t at) { return outputs[static_cast<size_t>(at)][OutputKind::Page]; };
   const bool hasNext = index + 1 < album::PictureCount(pictures);
   const bool hasPrev = index > 0;
   PlaceholderTable t;
@@ -66,9 +65,9 @@ PlaceholderTable DetailLinkTable(const album::AlbumSettings& settings, const alb
   t.Add("%%CAPTION2%%", TextToHtml(settings.DetailCaption));
   t.Add("%%COMMENT%%", picture.ShowComment ? TextToHtml(picture.Comment.value_or(std::string())) : std::string());
   t.Add("%%BORDER%%", std::to_string(settings.DetailBorder));
-  t.Add("%%BIGPICSRC%%", "../pics/" + NameOrEmpty(picture.PictureName));
-  t.Add("%%NEXTPICLINK%%", hasNext ? NameOrEmpty(pictures[static_cast<size_t>(index) + 1].DetailPageName) : "");
-  t.Add("%%PREVPICLINK%%", hasPrev ? NameOrEmpty(pictures[static_cast<size_t>(index) - 1].DetailPageName) : "");
+  t.Add("%%BIGPICSRC%%", "../pics/" + outputs[static_cast<size_t>(index)][OutputKind::Copy]);
+  t.Add("%%NEXTPICLINK%%", hasNext ? page(index + 1) : "");
+  t.Add("%%PREVPICLINK%%", hasPrev ? page(index - 1) : "");
   t.Add("%%OVERVIEWLINK%%", "../" + LinkPath(overviewFileName));
   return t;
 }

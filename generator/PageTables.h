@@ -6,6 +6,7 @@
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
 #include "generator/Placeholders.h"
+#include "generator/RunOutputs.h"
 
 namespace generator {
 
@@ -18,10 +19,10 @@ std::string PoweredByParagraph();
 // Overview table, nine entries; the last two (the current picture's detail
 // page and thumbnail) start empty and are set with SetOverviewPicture.
 PlaceholderTable OverviewTable(const album::AlbumSettings& settings);
-void SetOverviewPicture(PlaceholderTable& overview, const album::AlbumPicture& picture);
+void SetOverviewPicture(PlaceholderTable& overview, const PictureOutputs& outputs);
 
 // Detail table of picture `index`, entries 1 to 9 (for the link fragments).
 PlaceholderTable DetailLinkTable(const album::AlbumSettings& settings, const album::AlbumPictures& pictures,
-                                 int32_t index, const std::string& overviewFileName);
+                                 const RunOutputs& outputs, int32_t index, const std::string& overviewFileName);
 
 }  // namespace generator

@@ -21,14 +21,15 @@ std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable
 }  // namespace
 
 std::string DetailPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
-                           const album::AlbumPictures& pictures, int32_t index, const std::string& overviewFileName) {
-  PlaceholderTable table = DetailLinkTable(settings, pictures, index, overviewFileName);
+                           const album::AlbumPictures& pictures, const RunOutputs& outputs, int32_t index,
+                           const std::string& overviewFileName) {
+  PlaceholderTable table = DetailLinkTable(settings, pictures, outputs, index, overviewFileName);
   table.Add("%%LINKS%%", LinkBlock(fragments, table, index, album::PictureCount(pictures)));
   return ReplacePlaceholders(fragments[Fragment::Detail], table) + "\r\n";
 }
 
 std::string OverviewPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
-                             const album::AlbumPictures& pictures) {
+                             const album::AlbumPictures& pictures, const RunOutputs& outputs) {
   const int32_t perRow = std::max(settings.PicturesPerRow, album::kPicturesPerRowRange.Minimum);
   PlaceholderTable table = OverviewTable(settings);
   std::string page;
@@ -38,7 +39,7 @@ std::string OverviewPageText(const TemplateFragments& fragments, const album::Al
   const int32_t count = album::PictureCount(pictures);
   for (int32_t n = 0; n < count; ++n) {
     if (n % perRow == 0) expand(Fragment::MainLoopFirstCol1);
-    SetOverviewPicture(table, pictures[static_cast<size_t>(n)]);
+    SetOverviewPicture(table, outputs[static_cast<size_t>(n)]);
     expand(Fragment::MainLoop);
     if ((n + 1) % perRow == 0) expand(Fragment::MainLoopFirstCol2);
   }

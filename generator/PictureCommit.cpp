@@ -1,7 +1,11 @@
 #include "generator/PictureCommit.h"
 
+#include <sys/stat.h>
+
 #include "generator/Pages.h"
+#include "platform/Paths.h"
 #include "platform/SafeFile.h"
+#include "platform/Sha256.h"
 
 namespace generator {
 
@@ -24,50 +28,74 @@ std::string TooLargeForJpegMessage(const std::string& fileName, int32_t width, i
          " Pixel Breite und H\xF6he.";
 }
 
+// Nothing, or a regular file: what a link or folder of that name points to
+// is not ours to replace.
+bool MayReplace(const std::string& path) {
+  struct stat st {};
+  return ::lstat(platform::ToFileSystem(path).c_str(), &st) != 0 || S_ISREG(st.st_mode);
+}
+
+void RecordWritten(RecordedOutput& made, const std::string& path, std::string_view bytes, std::string sha256) {
+  made.Facts = OwnFileFacts(path).value_or(FileFacts{});
+  made.Facts.Size = static_cast<int64_t>(bytes.size());
+  made.Sha256 = std::move(sha256);
+}
+
 }  // namespace
 
-void ReserveDetailPageNames(album::AlbumPictures& pictures, const std::string& htmlFolder, FreeNames& names) {
-  for (album::AlbumPicture& picture : pictures) {
-    picture.DetailPageName.reset();
-    const std::string base = NameBase(picture.FileName);
-    FreeNames::Candidate name;
+OwnedWrite WriteOwnedFile(const std::string& path, std::string_view bytes) {
+  std::string old;
+  if (OwnFileFacts(path) && platform::ReadWholeFile(path, old) && old == bytes) return OwnedWrite::Unchanged;
+  if (!MayReplace(path)) return OwnedWrite::Failed;
+  return platform::WriteFileAtomically(path, bytes, platform::Durability::Regenerable) ? OwnedWrite::Written
+                                                                                       : OwnedWrite::Failed;
+}
+
+// The journal names every page before it is created, so a run killed right
+// after creating them still has them listed; a name found taken after all is
+// replaced in the journal before its successor is created.
+void ReserveDetailPageNames(const album::AlbumPictures& pictures, const std::string& htmlFolder,
+                            const CommitTables& tables) {
+  std::vector<std::pair<size_t, FreeNames::Candidate>> planned;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    if (!tables.Outputs[i][OutputKind::Page].empty()) continue;
+    const std::string base = NameBase(pictures[i].FileName);
+    planned.emplace_back(i, tables.Names.Find(htmlFolder, OutputKind::Page, base));
+    tables.Names.Taken(htmlFolder, OutputKind::Page, base, planned.back().second);
+    tables.Journal.WillCreate({OutputKind::Page, planned.back().second.Name, 0, ""});
+  }
+  if (planned.empty()) return;
+  tables.Journal.Save();
+  for (auto& [i, name] : planned) {
+    const std::string base = NameBase(pictures[i].FileName);
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-      name = names.Find(htmlFolder, base, ".htm");
       if (CreateEmptyFile(htmlFolder + name.Name) != platform::PublishOutcome::NameTaken) break;
-      names.Taken(htmlFolder, base, ".htm", name);
+      tables.Journal.Forget(OutputKind::Page, name.Name);
+      name = tables.Names.Find(htmlFolder, OutputKind::Page, base);
+      tables.Names.Taken(htmlFolder, OutputKind::Page, base, name);
+      tables.Journal.WillCreate({OutputKind::Page, name.Name, 0, ""});
+      tables.Journal.Save();
     }
     // A page that could not be reserved keeps its name: writing it later
     // reports the failure.
-    names.Taken(htmlFolder, base, ".htm", name);
-    picture.DetailPageName = name.Name;
+    tables.Outputs[i][OutputKind::Page] = name.Name;
+    tables.Made[i].Outputs[static_cast<size_t>(OutputKind::Page)].Name = name.Name;
   }
 }
 
-PictureCommitter::PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
-                                   const TemplateFragments& fragments, const ExportTarget& target,
-                                   const ExportReporting& reporting, const OutputFolders& folders, FreeNames& names)
-    : pictures_(pictures),
-      settings_(settings),
-      fragments_(fragments),
-      target_(target),
-      reporting_(reporting),
-      folders_(folders),
-      names_(names) {}
-
 void PictureCommitter::Begin(int32_t index) {
   index_ = index;
-  album::AlbumPicture& picture = pictures_[static_cast<size_t>(index)];
-  picture.PictureName.reset();
-  picture.ThumbnailName.reset();
+  const album::AlbumPicture& picture = setup_.Pictures[static_cast<size_t>(index)];
   base_ = NameBase(picture.FileName);
   complete_ = false;
-  if (reporting_.Observer) reporting_.Observer->PictureStarted(index + 1, album::PictureCount(pictures_));
+  if (setup_.Reporting.Observer)
+    setup_.Reporting.Observer->PictureStarted(index + 1, album::PictureCount(setup_.Pictures));
 }
 
 void PictureCommitter::Take(WorkEvent event) {
   switch (event.What) {
     case WorkEvent::Kind::Progress:
-      if (reporting_.Progress) reporting_.Progress->Progress(event.Percent);
+      if (setup_.Reporting.Progress) setup_.Reporting.Progress->Progress(event.Percent);
       break;
     case WorkEvent::Kind::Opened:
       Opened(event);
@@ -81,7 +109,19 @@ void PictureCommitter::Take(WorkEvent event) {
   }
 }
 
-void PictureCommitter::End(int32_t) {
+// A picture the plan leaves alone keeps its files; only its page is written
+// again, as its neighbours or texts may have changed.
+void PictureCommitter::End(int32_t index) {
+  const PicturePlan& plan = setup_.Plan.Pictures[static_cast<size_t>(index)];
+  if (!plan.Work) {
+    const RecordedPicture& made = tables_.Made[static_cast<size_t>(index)];
+    for (const OutputKindInfo& info : kOutputKinds)
+      if (IsPictureFile(info.Kind))
+        tables_.Outputs[static_cast<size_t>(index)][info.Kind] = made.Outputs[static_cast<size_t>(info.Kind)].Name;
+    complete_ = WriteDetailPage();
+  } else if (complete_) {
+    ++picturesWorked_;
+  }
   if (!complete_) ++failed_;
 }
 
@@ -91,53 +131,107 @@ void PictureCommitter::Opened(const WorkEvent& event) {
   complete_ = event.Outcome == OpenOutcome::Opened;
   // A picture whose depth cannot be promoted is skipped without a message.
   if (event.Outcome == OpenOutcome::Unreadable)
-    reporting_.Messages.MessageBox("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
-                                       pictures_[static_cast<size_t>(index_)].FileName,
-                                   "", platform::MessageIcon::Error);
+    setup_.Reporting.Messages.MessageBox("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
+                                             setup_.Pictures[static_cast<size_t>(index_)].FileName,
+                                         "", platform::MessageIcon::Error);
 }
 
 void PictureCommitter::Copy(const WorkEvent& event) {
-  const bool copied =
-      Publish(event.Jpeg, folders_.Pics, pictures_[static_cast<size_t>(index_)].PictureName, width_, height_);
+  const bool copied = Publish(event.Jpeg, OutputKind::Copy, width_, height_);
   complete_ = WriteDetailPage() && copied && complete_;
 }
 
 void PictureCommitter::Thumbnail(const WorkEvent& event) {
-  complete_ =
-      event.Made && Publish(event.Jpeg, folders_.Mini, pictures_[static_cast<size_t>(index_)].ThumbnailName, 0, 0) &&
-      complete_;
+  complete_ = event.Made && Publish(event.Jpeg, OutputKind::Thumbnail, 0, 0) && complete_;
 }
 
-// Writes a JPEG of a width x height picture under a free name in `folder`.
-// The name is only handed out when the file was written, so no page ever
-// shows another picture's file.
-bool PictureCommitter::Publish(const EncodedJpeg& jpeg, const std::string& folder,
-                               std::optional<std::string>& storedName, int32_t width, int32_t height) {
-  FreeNames::Candidate name = names_.Find(folder, base_, ".jpg");
-  platform::PublishOutcome outcome = platform::PublishOutcome::Failed;
-  for (int attempt = 0; jpeg.Data && attempt < kMaxNameAttempts; ++attempt) {
-    outcome = platform::PublishNewFile(folder + name.Name, jpeg.Bytes());
-    if (outcome != platform::PublishOutcome::NameTaken) break;
-    names_.Taken(folder, base_, ".jpg", name);
-    name = names_.Find(folder, base_, ".jpg");
-  }
-  if (outcome == platform::PublishOutcome::Published) {
-    names_.Taken(folder, base_, ".jpg", name);
-    storedName = name.Name;
+std::string PictureCommitter::Folder(OutputKind kind) const {
+  return setup_.Target.Folder + InfoOf(kind).Folder + platform::PathDelimiter;
+}
+
+RecordedOutput& PictureCommitter::Made(OutputKind kind) {
+  return tables_.Made[static_cast<size_t>(index_)].Outputs[static_cast<size_t>(kind)];
+}
+
+// Writes a JPEG of a width x height picture: under the name the album already
+// gives it, or else under a free name. A name is only handed to the pages
+// once its file was written, so no page ever shows another picture's file.
+bool PictureCommitter::Publish(const EncodedJpeg& jpeg, OutputKind kind, int32_t width, int32_t height) {
+  const std::string sha256 = jpeg.Data ? platform::Sha256Hex(jpeg.Bytes()) : std::string();
+  const bool owned = !Made(kind).Name.empty();
+  std::string name = Made(kind).Name;
+  if (jpeg.Data && (owned ? ReplaceOwned(jpeg, kind, sha256) : PublishNew(jpeg, kind, sha256, name))) {
+    Made(kind).Depends = setup_.Depends[kind];
+    tables_.Outputs[static_cast<size_t>(index_)][kind] = Made(kind).Name;
     return true;
   }
+  if (name.empty()) name = tables_.Names.Find(Folder(kind), kind, base_).Name;
   const bool tooLarge = !jpeg.Data && (width > kJpegMaxSide || height > kJpegMaxSide);
-  reporting_.Messages.Error(tooLarge ? TooLargeForJpegMessage(name.Name, width, height)
-                                     : NotCreatedMessage("JPEG", name.Name));
+  setup_.Reporting.Messages.Error(tooLarge ? TooLargeForJpegMessage(name, width, height)
+                                           : NotCreatedMessage("JPEG", name));
   return false;
+}
+
+// The journal names each candidate before it is created, with the bytes it
+// will hold, so a killed run's file is recognised as its own.
+bool PictureCommitter::PublishNew(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256,
+                                  std::string& lastName) {
+  const std::string folder = Folder(kind);
+  for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+    const FreeNames::Candidate name = tables_.Names.Find(folder, kind, base_);
+    lastName = name.Name;
+    tables_.Journal.WillCreate({kind, name.Name, static_cast<int64_t>(jpeg.Size), sha256});
+    tables_.Journal.Save();
+    const platform::PublishOutcome outcome = platform::PublishNewFile(folder + name.Name, jpeg.Bytes());
+    tables_.Names.Taken(folder, kind, base_, name);
+    if (outcome == platform::PublishOutcome::NameTaken) continue;
+    if (outcome == platform::PublishOutcome::Failed) return false;
+    Made(kind).Name = name.Name;
+    RecordWritten(Made(kind), folder + name.Name, jpeg.Bytes(), sha256);
+    return true;
+  }
+  return false;
+}
+
+// Under the old name, replaced atomically, and only when the bytes differ
+// from those on disk.
+bool PictureCommitter::ReplaceOwned(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256) {
+  RecordedOutput& made = Made(kind);
+  if (made.Sha256 == sha256 && OutputAsRecorded(setup_.Target.Folder, kind, made)) return true;
+  const std::string path = Folder(kind) + made.Name;
+  if (!MayReplace(path) || !platform::WriteFileAtomically(path, jpeg.Bytes(), platform::Durability::Regenerable))
+    return false;
+  RecordWritten(made, path, jpeg.Bytes(), sha256);
+  return true;
 }
 
 bool PictureCommitter::WriteDetailPage() {
-  const std::string& name = *pictures_[static_cast<size_t>(index_)].DetailPageName;
-  const std::string page = DetailPageText(fragments_, settings_, pictures_, index_, target_.OverviewFileName);
-  if (platform::WriteFileAtomically(folders_.Html + name, page, platform::Durability::Regenerable)) return true;
-  reporting_.Messages.Error(NotCreatedMessage("HTML", name));
-  return false;
+  const std::string& name = tables_.Outputs[static_cast<size_t>(index_)][OutputKind::Page];
+  const std::string page =
+      DetailPageText(setup_.Fragments, setup_.Settings, setup_.Pictures, tables_.Outputs, index_,
+                     setup_.Target.OverviewFileName);
+  const std::string path = Folder(OutputKind::Page) + name;
+  const std::string sha256 = platform::Sha256Hex(page);
+  RecordedOutput& made = Made(OutputKind::Page);
+  if (setup_.Plan.Pictures[static_cast<size_t>(index_)].Recorded < 0) {
+    // A reserved page: the journal learns what it will hold first.
+    tables_.Journal.WillCreate({OutputKind::Page, name, static_cast<int64_t>(page.size()), sha256});
+    tables_.Journal.Save();
+  }
+  OwnedWrite written = OwnedWrite::Failed;
+  if (setup_.Update) {
+    written = WriteOwnedFile(path, page);
+  } else if (platform::WriteFileAtomically(path, page, platform::Durability::Regenerable)) {
+    written = OwnedWrite::Written;
+  }
+  if (written == OwnedWrite::Failed) {
+    setup_.Reporting.Messages.Error(NotCreatedMessage("HTML", name));
+    return false;
+  }
+  if (written == OwnedWrite::Written) ++pagesWritten_;
+  made.Depends = setup_.Depends[OutputKind::Page];
+  if (written == OwnedWrite::Written || made.Sha256 != sha256) RecordWritten(made, path, page, sha256);
+  return true;
 }
 
 }  // namespace generator

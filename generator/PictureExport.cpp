@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "generator/OutputNames.h"
+#include "generator/NewNames.h"
 #include "generator/PictureCommit.h"
 #include "generator/PicturePool.h"
 #include "platform/Paths.h"
@@ -12,16 +12,14 @@ namespace generator {
 
 namespace {
 
-OutputFolders MakeOutputFolders(const std::string& target) {
-  const auto sub = [&](const char* name) { return target + name + platform::PathDelimiter; };
-  OutputFolders folders{sub("html"), sub("pics"), sub("mini")};
+void MakeOutputFolders(const std::string& target) {
   platform::RemoveStaleTemporaryFiles(target);
   // A folder that cannot be made shows later as files that cannot be written.
-  for (const std::string* folder : {&folders.Mini, &folders.Pics, &folders.Html}) {
-    platform::ForceDirectories(*folder);
-    platform::RemoveStaleTemporaryFiles(*folder);
+  for (const OutputKindInfo& info : kOutputKinds) {
+    const std::string folder = target + info.Folder + platform::PathDelimiter;
+    platform::ForceDirectories(folder);
+    platform::RemoveStaleTemporaryFiles(folder);
   }
-  return folders;
 }
 
 // The workers read only these copies, never the entries the committer writes.
@@ -31,23 +29,46 @@ std::vector<std::string> SourcePaths(const album::AlbumPictures& pictures) {
   return paths;
 }
 
+// Pictures the record knows start with its entry, names and all; new ones
+// with their source only.
+void StartTables(const album::AlbumPictures& pictures, const ExportJob& job, ExportSummary& summary) {
+  summary.Outputs.resize(pictures.size());
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const PicturePlan& plan = job.Plan.Pictures[i];
+    RecordedPicture made;
+    if (plan.Recorded >= 0) made = job.Journal.Record().Pictures[static_cast<size_t>(plan.Recorded)];
+    made.Source = pictures[i].FileName;
+    made.SourceFacts = plan.SourceFacts;
+    summary.Outputs[i][OutputKind::Page] = made.Outputs[static_cast<size_t>(OutputKind::Page)].Name;
+    summary.Made.push_back(std::move(made));
+  }
+}
+
 }  // namespace
 
-ExportSummary ExportPictures(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
+ExportSummary ExportPictures(const album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                              const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
-                             int32_t jobs) {
-  const OutputFolders folders = MakeOutputFolders(target.Folder);
-  FreeNames names;
-  ReserveDetailPageNames(pictures, folders.Html, names);
-  PictureCommitter committer(pictures, settings, fragments, target, reporting, folders, names);
+                             const ExportJob& job, int32_t jobs) {
+  MakeOutputFolders(target.Folder);
+  ExportSummary summary;
+  StartTables(pictures, job, summary);
+  NewNames names(job.Update ? job.Journal.Record() : BuildRecord{});
+  const CommitTables tables{summary.Outputs, summary.Made, job.Journal, names};
+  ReserveDetailPageNames(pictures, OutputPath(target.Folder, OutputKind::Page, ""), tables);
+  PictureCommitter committer({pictures, settings, fragments, target, reporting, job.Plan, job.Depends, job.Update},
+                             tables);
   const std::vector<std::string> paths = SourcePaths(pictures);
   const int32_t count = album::PictureCount(pictures);
-  ExportSummary summary;
   summary.Started = RunPictures(
       count, PoolSizeFor(jobs, count), reporting.StopRequested,
-      [&](int32_t index, WorkSink& sink) { WorkOnPicture(paths[static_cast<size_t>(index)], settings, sink); },
+      [&](int32_t index, WorkSink& sink) {
+        if (job.Plan.Pictures[static_cast<size_t>(index)].Work)
+          WorkOnPicture(paths[static_cast<size_t>(index)], settings, sink);
+      },
       committer);
   summary.Failed = committer.Failed();
+  summary.PagesWritten = committer.PagesWritten();
+  summary.PicturesWorked = committer.PicturesWorked();
   // A stop that comes when every picture is already in work still keeps the
   // overview from being written: the user asked for the run to end.
   summary.Stopped = summary.Started < count || (reporting.StopRequested && reporting.StopRequested->load());

@@ -36,7 +36,7 @@ _lumivista_cli() {
     new) options="--json --caption --free-text --detail-caption --per-row --thumb-width --thumb-height
                   --border --detail-border --bgcolor --bgcolor2 --help" ;;
     show) options="--json --help" ;;
-    build) options="--template --template-dir --no-backlink --quiet --help" ;;
+    build) options="--template --template-dir --no-backlink --quiet --jobs --update --help" ;;
     templates) options="--template-dir --help" ;;
   esac
   if [[ $cur == -* ]]; then

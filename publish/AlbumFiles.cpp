@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 namespace publish {
 namespace {
@@ -27,7 +27,7 @@ bool IsInAlbumFolder(std::string_view path) {
 void AddFile(const fs::path& file, const std::string& relative, FolderScan& scan) {
   std::error_code error;
   const uintmax_t size = fs::file_size(file, error);
-  const std::optional<std::string> digest = FileSha256Hex(file.string());
+  const std::optional<std::string> digest = platform::FileSha256Hex(file.string());
   if (!digest || error || !IsSafeRelativePath(relative)) {
     scan.Problems.push_back("Die Datei \"" + file.string() + "\" kann nicht gelesen werden.");
     return;

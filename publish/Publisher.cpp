@@ -219,7 +219,7 @@ class PublishRun {
     std::string bytes;
     const TransferResult fetched = remote_->Fetch(path, bytes);
     if (fetched.Status != TransferStatus::Ok) return fetched;
-    if (bytes.size() == entry.Size && Sha256Hex(bytes) == entry.Sha256) return {};
+    if (bytes.size() == entry.Size && platform::Sha256Hex(bytes) == entry.Sha256) return {};
     return {TransferStatus::NotFound,
             "\"" + path + "\" hat auf dem Server einen anderen Inhalt als gesendet und wird nicht gel\xC3\xB6scht.", {}};
   }
@@ -234,7 +234,7 @@ class PublishRun {
     // Written also after a stop, so the next run knows what arrived.
     StopHold hold(hooks_);
     UploadSource source(file.get(), text.size());
-    return placer_->Place(source, kManifestName, Sha256Hex(text));
+    return placer_->Place(source, kManifestName, platform::Sha256Hex(text));
   }
 
   void Fail(const std::string& problem) {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 namespace publish {
 
@@ -27,7 +27,7 @@ class UploadSource {
   std::FILE* file_;
   uint64_t size_;
   uint64_t read_ = 0;
-  Sha256Stream digest_;
+  platform::Sha256Stream digest_;
 };
 
 }  // namespace publish

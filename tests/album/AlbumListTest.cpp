@@ -28,7 +28,6 @@ TEST(AddSelectedNames, AppendsInOrderWithBothFlagsAndNoComment) {
     EXPECT_EQ(p.ShowComment, 1);
     EXPECT_EQ(p.Marked, 1);
     EXPECT_FALSE(p.Comment.has_value());
-    EXPECT_FALSE(p.DetailPageName || p.ThumbnailName || p.PictureName);
   }
   // The favourites hear of the folder once per added name, with its delimiter.
   EXPECT_EQ(favourites, std::vector<std::string>(3, "/home/anna/Bilder/"));

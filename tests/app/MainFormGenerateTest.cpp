@@ -48,7 +48,6 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   EXPECT_EQ(count("<td></td>"), 1u);
   for (const char* sub : {"web/neu/pics", "web/neu/mini", "web/neu/html"})
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path(sub)), {}), 3) << sub;
-  for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.DetailPageName.has_value());
   EXPECT_FALSE(Control<app::PictureButton>(form, "GoBtn")->Pressed());
 }
 
@@ -84,7 +83,6 @@ TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
   EXPECT_TRUE(std::filesystem::exists(folder_.Path("web/pics/a.jpg")));
   EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
   EXPECT_TRUE(Control<app::ResultBrowser>(form, "WebBrowser1")->Address().isEmpty());
-  for (const album::AlbumPicture& picture : form.Pictures) EXPECT_FALSE(picture.ThumbnailName.has_value());
 }
 
 TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {

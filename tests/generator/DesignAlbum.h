@@ -31,19 +31,20 @@ inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const st
                                                  const std::string& comment = "Sch\xF6ne Aussicht\r\nZweite Zeile") {
   const generator::TemplateFragments f = ReadDesign(design);
   album::AlbumPictures pictures(static_cast<size_t>(count));
+  generator::RunOutputs outputs(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
-    pictures[i].DetailPageName = PictureBaseName(i) + ".htm";
-    pictures[i].PictureName = PictureBaseName(i) + ".jpg";
-    pictures[i].ThumbnailName = PictureBaseName(i) + ".jpg";
+    outputs[i][generator::OutputKind::Page] = PictureBaseName(i) + ".htm";
+    outputs[i][generator::OutputKind::Copy] = PictureBaseName(i) + ".jpg";
+    outputs[i][generator::OutputKind::Thumbnail] = PictureBaseName(i) + ".jpg";
     pictures[i].Comment = comment;
     dir.Write(sub + "pics/" + PictureBaseName(i) + ".jpg", "");
     dir.Write(sub + "mini/" + PictureBaseName(i) + ".jpg", "");
   }
   std::vector<std::string> pages = {sub + "index.htm"};
-  dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures));
+  dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures, outputs));
   for (int i = 0; i < count; ++i) {
-    pages.push_back(sub + "html/" + *pictures[i].DetailPageName);
-    dir.Write(pages.back(), generator::DetailPageText(f, settings, pictures, i, "index.htm"));
+    pages.push_back(sub + "html/" + outputs[i][generator::OutputKind::Page]);
+    dir.Write(pages.back(), generator::DetailPageText(f, settings, pictures, outputs, i, "index.htm"));
   }
   return pages;
 }

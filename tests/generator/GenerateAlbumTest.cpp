@@ -37,10 +37,7 @@ class StopWhen : public generator::PictureObserver {
 class GenerateAlbumTest : public ::testing::Test {
  protected:
   GenerateAlbumTest() {
-    const generator::TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < generator::kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
-                 f[static_cast<generator::Fragment>(i)]);
+    WriteSmallFragmentSet(dir_);
     settings_.PicturesPerRow = 2;
     settings_.Backlink = false;
   }
@@ -64,7 +61,7 @@ class GenerateAlbumTest : public ::testing::Test {
     generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] {
                                            asked = true;
                                            return chosen;
-                                         }};
+                                         }, 0, {}};
     generator::GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &observer_});
     dialogShown_ = asked;
     return result;
@@ -75,7 +72,7 @@ class GenerateAlbumTest : public ::testing::Test {
   generator::GenerationResult RunStopped(int32_t jobs, StopWhen& stopper) {
     const std::string overview = dir_.Path(std::to_string(jobs) + "/index.htm");
     generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] { return std::optional(overview); },
-                                         jobs};
+                                         jobs, {}};
     return GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
   }
 
@@ -86,12 +83,6 @@ class GenerateAlbumTest : public ::testing::Test {
     if (!image.get().Pixels) return {0, 0};
     EXPECT_EQ(imaging::DibBitCount(image.get()), 24u) << relative;
     return {imaging::DibWidth(image.get()), imaging::DibHeight(image.get())};
-  }
-
-  bool NoNamesLeft() const {
-    for (const album::AlbumPicture& p : pictures_)
-      if (p.DetailPageName || p.PictureName || p.ThumbnailName) return false;
-    return true;
   }
 
   TempFolder dir_;
@@ -116,7 +107,6 @@ TEST_F(GenerateAlbumTest, WritesTheWholeAlbumByteExact) {
   EXPECT_EQ(result.OverviewPath, dir_.Path("out/album/index.htm"));
   EXPECT_TRUE(messages_.Lines().empty());
   EXPECT_EQ(observer_.Calls, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
-  EXPECT_TRUE(NoNamesLeft());
   EXPECT_EQ(dir_.Read("out/album/index.htm"),
             "first Web Lumivista []\r\n\r\n"
             "col1 []\r\n\r\n"
@@ -227,7 +217,6 @@ TEST_F(GenerateAlbumTest, FolderThatCannotBeCreatedEndsTheRun) {
   dir_.Write("datei", "x");
   EXPECT_EQ(RunInto("datei/unter/index.htm").Outcome, generator::RunOutcome::FolderNotCreatable);
   EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[Fehler] Konnte das Verzeichnis nicht erstellen!"}));
-  EXPECT_TRUE(NoNamesLeft());
 }
 
 TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
@@ -239,7 +228,6 @@ TEST_F(GenerateAlbumTest, OverviewThatCannotBeCreatedKeepsThePictures) {
             (std::vector<std::string>{"[Fehler] HTML Datei erstellen: Konnte die Datei index.htm nicht erstellen!"}));
   EXPECT_TRUE(dir_.Exists("out/pics/a.jpg"));
   EXPECT_TRUE(dir_.Exists("out/html/a.htm"));
-  EXPECT_TRUE(NoNamesLeft());
 }
 
 TEST_F(GenerateAlbumTest, DetailPageThatCannotBeCreatedStillGetsItsThumbnail) {
@@ -311,7 +299,6 @@ TEST_F(GenerateAlbumTest, StopFinishesThePictureInWorkAndWritesNoOverview) {
         EXPECT_EQ(dir_.Exists(std::to_string(jobs) + kind + names[i] + ".jpg"), made) << names[i];
     }
     EXPECT_FALSE(dir_.Exists(std::to_string(jobs) + "/index.htm"));
-    EXPECT_TRUE(NoNamesLeft());
   }
 }
 

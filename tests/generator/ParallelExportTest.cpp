@@ -65,10 +65,7 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
 class ParallelExportTest : public ::testing::Test {
  protected:
   ParallelExportTest() {
-    const generator::TemplateFragments f = SmallFragments();
-    for (size_t i = 0; i < generator::kFragmentCount; ++i)
-      dir_.Write(std::string("set/") + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
-                 f[static_cast<generator::Fragment>(i)]);
+    WriteSmallFragmentSet(dir_);
     settings_.PicturesPerRow = 3;
     std::filesystem::create_directories(dir_.Root() / "src/x");
     std::filesystem::create_directories(dir_.Root() / "src/y");
@@ -116,7 +113,7 @@ class ParallelExportTest : public ::testing::Test {
   Run Generate(const std::string& overview, int32_t jobs) {
     RunRecorder recorder;
     const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                               [&] { return std::optional(dir_.Path(overview)); }, jobs};
+                                               [&] { return std::optional(dir_.Path(overview)); }, jobs, {}};
     Run run{generator::GenerateAlbum(pictures_, request, {recorder, &recorder, &recorder}), recorder.Lines};
     EXPECT_FALSE(recorder.OtherThread) << "jobs " << jobs;
     return run;
@@ -145,6 +142,8 @@ class ParallelExportTest : public ::testing::Test {
     for (const auto& [name, bytes] : oneTree) {
       const auto other = fourTree.find(name);
       ASSERT_NE(other, fourTree.end()) << name;
+      // The build record names its folder and the files' times.
+      if (name.ends_with(".lvbuild")) continue;
       EXPECT_TRUE(other->second == bytes) << name << " differs";
     }
   }

@@ -105,17 +105,19 @@ TEST(PageTables, DetailTableUsesDetailSettingsAndNeighbours) {
   s.DetailBorder = 9;
   s.DetailCaption = "S\xFC" "d";
   album::AlbumPictures pics(3);
-  for (int i = 0; i < 3; ++i) pics[i].DetailPageName = std::string("p").append(std::to_string(i)).append(".htm");
-  pics[1].PictureName = "b.jpg";
+  generator::RunOutputs names(3);
+  for (int i = 0; i < 3; ++i)
+    names[i][generator::OutputKind::Page] = std::string("p").append(std::to_string(i)).append(".htm");
+  names[1][generator::OutputKind::Copy] = "b.jpg";
   pics[1].Comment = "sch\xF6n\r\n<b>";
-  const generator::PlaceholderTable t = generator::DetailLinkTable(s, pics, 1, "index.htm");
+  const generator::PlaceholderTable t = generator::DetailLinkTable(s, pics, names, 1, "index.htm");
   EXPECT_EQ(t.Keys, (std::vector<std::string>{"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION2%%", "%%COMMENT%%",
                                               "%%BORDER%%", "%%BIGPICSRC%%", "%%NEXTPICLINK%%",
                                               "%%PREVPICLINK%%", "%%OVERVIEWLINK%%"}));
   EXPECT_EQ(t.Values, (std::vector<std::string>{"#C0C0C0", "#FFFFFF", "S&uuml;d", "sch&ouml;n\r\n<b>", "9",
                                                 "../pics/b.jpg", "p2.htm", "p0.htm", "../index.htm"}));
   pics[1].ShowComment = 0;
-  EXPECT_EQ(generator::DetailLinkTable(s, pics, 1, "index.htm").Values[3], "");
-  EXPECT_EQ(generator::DetailLinkTable(s, pics, 0, "i.htm").Values[7], "");
-  EXPECT_EQ(generator::DetailLinkTable(s, pics, 2, "i.htm").Values[6], "");
+  EXPECT_EQ(generator::DetailLinkTable(s, pics, names, 1, "index.htm").Values[3], "");
+  EXPECT_EQ(generator::DetailLinkTable(s, pics, names, 0, "i.htm").Values[7], "");
+  EXPECT_EQ(generator::DetailLinkTable(s, pics, names, 2, "i.htm").Values[6], "");
 }

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "publish/FilePlacer.h"
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TransferResult PlaceText(MemoryFolder& folder, const std::string& path, const st
   PublishObserver observer;
   WholeRunHooks hooks(observer);
   ServerView view(folder);
-  return FilePlacer(folder, view, hooks).Place(source, path, Sha256Hex(text));
+  return FilePlacer(folder, view, hooks).Place(source, path, platform::Sha256Hex(text));
 }
 
 TEST(FilePlacer, ReplacesTheLiveFileWhetherOrNotTheServerRenamesOverIt) {

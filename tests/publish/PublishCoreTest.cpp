@@ -12,11 +12,13 @@
 #include "publish/PublishUrl.h"
 #include "publish/Publisher.h"
 #include "publish/RemoteFolder.h"
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 namespace {
 
 using namespace publish;
+using platform::FileSha256Hex;
+using platform::Sha256Hex;
 
 TEST(Sha256, MatchesTheStandardVectors) {
   EXPECT_EQ(Sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");

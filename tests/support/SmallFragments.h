@@ -1,6 +1,8 @@
 #pragma once
 // Tiny fragments whose expansion shows which fragment was written with which
 // values, for exact expected output.
+#include <string>
+
 #include "generator/Fragments.h"
 
 inline generator::TemplateFragments SmallFragments() {
@@ -17,4 +19,13 @@ inline generator::TemplateFragments SmallFragments() {
   f[generator::Fragment::DetailNextLink] = generator::FragmentText("next %%NEXTPICLINK%%");
   f[generator::Fragment::DetailOverviewLink] = generator::FragmentText("up %%OVERVIEWLINK%%");
   return f;
+}
+
+// Writes the small fragments as a template set into `set/` (or `folder`) of a test folder.
+template <typename Folder>
+void WriteSmallFragmentSet(const Folder& dir, const std::string& folder = "set/") {
+  const generator::TemplateFragments f = SmallFragments();
+  for (size_t i = 0; i < generator::kFragmentCount; ++i)
+    dir.Write(folder + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
+              f[static_cast<generator::Fragment>(i)]);
 }

@@ -1,10 +1,10 @@
-#include "publish/Sha256.h"
+#include "platform/Sha256.h"
 
 #include <openssl/evp.h>
 
 #include <cstdio>
 
-namespace publish {
+namespace platform {
 
 struct Sha256Stream::Context {
   EVP_MD_CTX* digest = EVP_MD_CTX_new();
@@ -50,4 +50,4 @@ std::optional<std::string> FileSha256Hex(const std::string& path) {
   return stream.Hex();
 }
 
-}  // namespace publish
+}  // namespace platform

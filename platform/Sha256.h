@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace publish {
+namespace platform {
 
 std::string Sha256Hex(std::string_view bytes);
 
@@ -27,4 +27,4 @@ class Sha256Stream {
 // The digest of a file's bytes, read in blocks; none when it cannot be read.
 std::optional<std::string> FileSha256Hex(const std::string& path);
 
-}  // namespace publish
+}  // namespace platform
