@@ -86,6 +86,9 @@ TEST(ThumbnailSize, FitsTheBoxKeepingProportions) {
   EXPECT_EQ(generator::ThumbnailSize(60, 40, 90, 90).Width, 90);
   EXPECT_EQ(generator::ThumbnailSize(60, 40, 90, 90).Height, 60);
   EXPECT_EQ(generator::ThumbnailSize(100, 100, 120, 80).Width, 80);
+  // A height exactly the box height fits: the width stays the box width.
+  EXPECT_EQ(generator::ThumbnailSize(1000, 667, 90, 60).Width, 90);
+  EXPECT_EQ(generator::ThumbnailSize(1000, 667, 90, 60).Height, 60);
 }
 
 TEST(ThumbnailSize, NoSideBelowOneAndNoOverflow) {
