@@ -73,9 +73,10 @@ TEST(OutputNames, NumbersFromZeroPerFolder) {
   EXPECT_EQ(generator::FreeName(f, "Bild", ".jpg"), "Bild.jpg");
   std::filesystem::create_directories(dir.Root() / "Bild0.htm");  // a folder is in the way too
   EXPECT_EQ(generator::FreeName(f, "Bild", ".htm"), "Bild1.htm");
-  EXPECT_EQ(generator::FreeName(f, "", ".htm"), ".htm");
-  ASSERT_EQ(generator::CreateEmptyFile(f + ".htm"), platform::PublishOutcome::Published);
+  // An empty base never makes a hidden name: it is numbered from 0.
   EXPECT_EQ(generator::FreeName(f, "", ".htm"), "0.htm");
+  ASSERT_EQ(generator::CreateEmptyFile(f + "0.htm"), platform::PublishOutcome::Published);
+  EXPECT_EQ(generator::FreeName(f, "", ".htm"), "1.htm");
 }
 
 TEST(ThumbnailSize, FitsTheBoxKeepingProportions) {
