@@ -68,6 +68,7 @@ void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings
   imaging::DibGuard image;
   WorkEvent opened = Event(WorkEvent::Kind::Opened);
   opened.Outcome = OpenForExport(path, &progress, image);
+  if (opened.Outcome == OpenOutcome::Unreadable) opened.Reason = image.get().ErrorText;
   if (opened.Outcome == OpenOutcome::Opened) {
     opened.Width = imaging::DibWidth(image.get());
     opened.Height = imaging::DibHeight(image.get());

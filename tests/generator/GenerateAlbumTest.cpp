@@ -176,6 +176,8 @@ TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLink
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
                                       "[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + broken}));
+  EXPECT_EQ(messages_.Calls[0].Detail, "Die Datei kann nicht ge\xF6" "ffnet werden");
+  EXPECT_EQ(messages_.Calls[1].Detail, "Unbekanntes Dateiformat");
   EXPECT_EQ(dir_.Read("html/fehlt.htm"), "");
   EXPECT_FALSE(dir_.Exists("pics/fehlt.jpg"));
   EXPECT_FALSE(dir_.Exists("mini/kaputt.jpg"));
