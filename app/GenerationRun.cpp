@@ -22,10 +22,14 @@ class WorkerReports : public platform::Messages, public platform::ProgressReceiv
   void ShowError(const std::string& text) override {
     run_.OnWindowThread([&] { run_.messages_.ShowError(text); });
   }
-  bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, platform::MessageIcon icon,
-                         const std::string& optOut) override {
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            platform::MessageIcon icon) override {
+    run_.OnWindowThread([&] { run_.messages_.MessageBoxWithDetail(text, detail, caption, icon); });
+  }
+  bool MessageBoxOrQuiet(const std::string& text, const std::string& detail, const std::string& caption,
+                         platform::MessageIcon icon, const std::string& optOut) override {
     bool quiet = false;
-    run_.OnWindowThread([&] { quiet = run_.messages_.MessageBoxOrQuiet(text, caption, icon, optOut); });
+    run_.OnWindowThread([&] { quiet = run_.messages_.MessageBoxOrQuiet(text, detail, caption, icon, optOut); });
     return quiet;
   }
 

@@ -11,6 +11,12 @@ void StderrMessages::MessageBox(const std::string& text, const std::string& capt
   std::cerr << platform::AnsiToUtf8(text) << '\n';
 }
 
+void StderrMessages::MessageBoxWithDetail(const std::string& text, const std::string& detail,
+                                          const std::string& caption, platform::MessageIcon icon) {
+  MessageBox(text, caption, icon);
+  if (!detail.empty()) std::cerr << platform::AnsiToUtf8(detail) << '\n';
+}
+
 bool StderrMessages::Confirm(const std::string&, const std::string&) { return true; }
 
 void StderrMessages::ShowError(const std::string& text) { MessageBox(text, platform::ApplicationTitle, {}); }

@@ -8,6 +8,9 @@ namespace cli {
 class StderrMessages : public platform::Messages {
  public:
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override;
+  // The detail goes on a line of its own after the message.
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            platform::MessageIcon icon) override;
   bool Confirm(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text) override;
 };

@@ -37,6 +37,11 @@ class MessagesBesideProgress : public platform::Messages {
     progress_.Clear();
     inner_.MessageBox(text, caption, icon);
   }
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            platform::MessageIcon icon) override {
+    progress_.Clear();
+    inner_.MessageBoxWithDetail(text, detail, caption, icon);
+  }
   bool Confirm(const std::string& text, const std::string& caption) override {
     progress_.Clear();
     return inner_.Confirm(text, caption);

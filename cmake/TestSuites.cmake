@@ -2,10 +2,14 @@
 # per GoogleTest suite of PROGRAM. Each suite runs in one process, so a
 # process is started per suite rather than per test, which halves the
 # sanitizer tree's test time. The suite list is read from the program again
-# whenever the program or this script is newer than the list.
+# whenever the program or this script is newer than the list. The listing
+# names its filter, so a GTEST_FILTER in the caller's environment cannot
+# shrink it, and a check test per program fails when fewer tests are
+# registered than the program holds.
 #
 # Expects PROGRAM, EXECUTOR (a command list to run it through), WORKING_DIR,
-# COST and SUITES_FILE to be set.
+# COST, SUITES_FILE and CMAKE_PROGRAM (the cmake executable) to be set. Run
+# with -P and REGISTERED_TESTS set, it is that check instead.
 
 # Appends to `script` the test NAME running the tests FILTER selects.
 macro(lumivista_add_suite_test name filter)
@@ -29,8 +33,10 @@ macro(lumivista_add_listed_suite)
   endif()
 endmacro()
 
-function(lumivista_write_suites)
-  execute_process(COMMAND ${EXECUTOR} ${PROGRAM} --gtest_list_tests
+# Sets `listing` to every test of PROGRAM, whatever GTEST_FILTER says, and
+# `test_count` to their number (tests are the indented lines).
+macro(lumivista_list_tests)
+  execute_process(COMMAND ${EXECUTOR} ${PROGRAM} --gtest_filter=* --gtest_list_tests
     WORKING_DIRECTORY ${WORKING_DIR}
     TIMEOUT 60
     OUTPUT_VARIABLE listing
@@ -39,6 +45,30 @@ function(lumivista_write_suites)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} --gtest_list_tests failed (${result}):\n${listing}${errors}")
   endif()
+  string(REGEX MATCHALL "\n  [^ \n]" test_lines "\n${listing}")
+  list(LENGTH test_lines test_count)
+endmacro()
+
+if(DEFINED REGISTERED_TESTS)
+  lumivista_list_tests()
+  if(NOT test_count EQUAL REGISTERED_TESTS)
+    message(FATAL_ERROR "CTest runs ${REGISTERED_TESTS} tests of ${PROGRAM}, but it holds ${test_count}: "
+                        "the registered list is stale or was made under a filter")
+  endif()
+  message(STATUS "all ${test_count} tests of ${PROGRAM} registered")
+  return()
+endif()
+
+# The check test NAME: the program's tests now are the ones registered.
+macro(lumivista_add_count_check name)
+  string(APPEND script
+    "add_test([==[${name}]==] [==[${CMAKE_PROGRAM}]==] [==[-DPROGRAM=${PROGRAM}]==]"
+    " [==[-DEXECUTOR=${EXECUTOR}]==] [==[-DWORKING_DIR=${WORKING_DIR}]==]"
+    " -DREGISTERED_TESTS=${test_count} -P [==[${CMAKE_CURRENT_LIST_FILE}]==])\n")
+endmacro()
+
+function(lumivista_write_suites)
+  lumivista_list_tests()
   set(command "")
   foreach(word IN LISTS EXECUTOR ITEMS ${PROGRAM})
     string(APPEND command " [==[${word}]==]")
@@ -65,6 +95,8 @@ function(lumivista_write_suites)
   if(script STREQUAL "")
     message(FATAL_ERROR "${PROGRAM} lists no test suites:\n${listing}")
   endif()
+  get_filename_component(program_name ${PROGRAM} NAME)
+  lumivista_add_count_check(${program_name}_all_tests_registered)
   file(WRITE ${SUITES_FILE} "${script}")
 endfunction()
 

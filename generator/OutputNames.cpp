@@ -29,6 +29,11 @@ std::string CandidateName(const std::string& base, int64_t number, const std::st
   return number < 0 ? base + extension : base + std::to_string(number) + extension;
 }
 
+// An empty base (a source name without any ASCII letter or digit) never takes
+// the bare extension: ".htm" or ".jpg" would be a hidden file, which uploads
+// skip and web servers refuse. Its numbering starts at 0 instead.
+int64_t FirstNumber(const std::string& base) { return base.empty() ? 0 : -1; }
+
 std::string Key(const std::string& folder, const std::string& base, const std::string& extension) {
   return folder + '\0' + base + '\0' + extension;
 }
@@ -55,14 +60,14 @@ std::string FreeName(const std::string& folder, const std::string& base, const s
 
 FreeNames::Candidate FreeNames::Find(const std::string& folder, const std::string& base,
                                      const std::string& extension) {
-  int64_t& first = firstUnknown_.try_emplace(Key(folder, base, extension), -1).first->second;
+  int64_t& first = firstUnknown_.try_emplace(Key(folder, base, extension), FirstNumber(base)).first->second;
   while (EntryExists(folder + CandidateName(base, first, extension))) ++first;
   return {CandidateName(base, first, extension), first};
 }
 
 void FreeNames::Taken(const std::string& folder, const std::string& base, const std::string& extension,
                       const Candidate& candidate) {
-  int64_t& first = firstUnknown_.try_emplace(Key(folder, base, extension), -1).first->second;
+  int64_t& first = firstUnknown_.try_emplace(Key(folder, base, extension), FirstNumber(base)).first->second;
   if (candidate.Number >= first) first = candidate.Number + 1;
 }
 

@@ -19,6 +19,7 @@ std::string NameBase(std::string_view sourcePath);
 
 // base + extension if no entry of that name exists in `folder` (ending with
 // the delimiter), else base + n + extension for the smallest free n = 0, 1, ...
+// An empty base always takes a number (0.htm, 1.htm, ...), never a hidden name.
 std::string FreeName(const std::string& folder, const std::string& base, const std::string& extension);
 
 // The free-name rule over one run. It remembers per folder, base and

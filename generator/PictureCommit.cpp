@@ -131,9 +131,9 @@ void PictureCommitter::Opened(const WorkEvent& event) {
   complete_ = event.Outcome == OpenOutcome::Opened;
   // A picture whose depth cannot be promoted is skipped without a message.
   if (event.Outcome == OpenOutcome::Unreadable)
-    setup_.Reporting.Messages.MessageBox("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
-                                             setup_.Pictures[static_cast<size_t>(index_)].FileName,
-                                         "", platform::MessageIcon::Error);
+    setup_.Reporting.Messages.MessageBoxWithDetail("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
+                                                       setup_.Pictures[static_cast<size_t>(index_)].FileName,
+                                                   event.Reason, "", platform::MessageIcon::Error);
 }
 
 void PictureCommitter::Copy(const WorkEvent& event) {

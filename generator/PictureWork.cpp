@@ -1,6 +1,7 @@
 #include "generator/PictureWork.h"
 
 #include "generator/ThumbnailSize.h"
+#include "imaging/DecodeBudget.h"
 #include "imaging/DepthPromotion.h"
 #include "imaging/Resample.h"
 #include "imaging/codecs/JpegWriter.h"
@@ -60,10 +61,14 @@ void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettin
 }
 
 void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink) {
+  // Pictures in work at once share one memory budget, so a run's peak does
+  // not grow with its workers and a picture never fails for their number.
+  imaging::DecodeAdmission admission(imaging::SharedDecodeBudget());
   ProgressToSink progress(sink);
   imaging::DibGuard image;
   WorkEvent opened = Event(WorkEvent::Kind::Opened);
   opened.Outcome = OpenForExport(path, &progress, image);
+  if (opened.Outcome == OpenOutcome::Unreadable) opened.Reason = image.get().ErrorText;
   if (opened.Outcome == OpenOutcome::Opened) {
     opened.Width = imaging::DibWidth(image.get());
     opened.Height = imaging::DibHeight(image.get());
@@ -79,6 +84,7 @@ void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings
   imaging::DibGuard thumbnail;
   MakeThumbnail(image.get(), settings, thumbnail);
   image.reset();  // the full picture is no longer needed
+  admission.Release();
   WorkEvent small = Event(WorkEvent::Kind::Thumbnail);
   small.Made = thumbnail.get().Pixels != nullptr;
   if (small.Made) small.Jpeg = Encode(thumbnail.get(), &progress);

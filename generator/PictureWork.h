@@ -37,6 +37,7 @@ struct WorkEvent {
   Kind What = Kind::Progress;
   int Percent = 0;
   OpenOutcome Outcome = OpenOutcome::Opened;
+  std::string Reason;  // why an Unreadable picture could not be opened (Windows-1252)
   int32_t Width = 0, Height = 0;
   bool Made = false;  // false when resampling gave no thumbnail
   EncodedJpeg Jpeg;

@@ -73,6 +73,24 @@ class PixelPool {
     std::free(evicted);
   }
 
+  // realloc keeps a large block's pages where they are (the kernel remaps
+  // them), so the old and the new size are never both held.
+  uint8_t* Grow(uint8_t* block, size_t bytes) {
+    size_t capacity = 0;  // 0: a small block, not tracked
+    {
+      const std::lock_guard lock(mutex_);
+      if (const auto live = live_.find(block); live != live_.end()) {
+        capacity = live->second;
+        live_.erase(live);
+      }
+    }
+    auto* grown = static_cast<uint8_t*>(std::realloc(block, bytes));
+    const std::lock_guard lock(mutex_);
+    if (grown && bytes >= kSmallestPooledBlock) live_[grown] = bytes;
+    if (!grown && capacity > 0) live_[block] = capacity;
+    return grown;
+  }
+
   PoolUsage Usage() {
     const std::lock_guard lock(mutex_);
     PoolUsage usage{kept_.size(), 0};
@@ -128,6 +146,7 @@ PixelPool& Pool() {
 
 uint8_t* TakePixelBlock(size_t bytes) { return Pool().Take(bytes); }
 void GivePixelBlock(uint8_t* block) { Pool().Give(block); }
+uint8_t* GrowPixelBlock(uint8_t* block, size_t bytes) { return Pool().Grow(block, bytes); }
 PoolUsage PixelPoolUsage() { return Pool().Usage(); }
 void DrainPixelPool() { Pool().Drain(); }
 

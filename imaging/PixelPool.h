@@ -21,6 +21,10 @@ uint8_t* TakePixelBlock(size_t bytes);
 // be handed in (records built outside the library); nullptr is ignored.
 void GivePixelBlock(uint8_t* block);
 
+// `block` (from TakePixelBlock) enlarged to `bytes`, its content kept and the
+// rest not zeroed; nullptr when memory runs out, `block` then unchanged.
+uint8_t* GrowPixelBlock(uint8_t* block, size_t bytes);
+
 // What the pool holds while no picture uses it: for tests and benchmarks.
 struct PoolUsage {
   size_t freeBlocks;

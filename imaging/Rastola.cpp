@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "imaging/DecodeBudget.h"
 #include "imaging/PixelPool.h"
 
 namespace imaging {
@@ -37,6 +38,7 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
   const int64_t bytes = stride * height;
   if (int64_t{width} * height > kMaxPixels || bytes >= kMaxPixelBytes) return;
 
+  AdmitDecodeMemory(static_cast<uint64_t>(bytes));
   auto* info = static_cast<BITMAPINFO*>(std::calloc(1, sizeof(BITMAPINFO)));
   uint8_t* pixels = TakePixelBlock(static_cast<size_t>(bytes));
   if (!info || !pixels) {

@@ -24,13 +24,23 @@ class Messages {
   // title, error icon, OK button.
   virtual void ShowError(const std::string& text) = 0;
 
-  // A box like MessageBox that also offers to show no more boxes of its kind
-  // (the check box `optOut`). True when the user chose that. Without a way to
-  // ask, the box is shown plainly and nothing is opted out of.
-  virtual bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, MessageIcon icon,
-                                 const std::string& optOut) {
-    (void)optOut;
+  // A box like MessageBox with a detail text, such as the reason of a
+  // failure, apart from the message, which keeps its own text: the window
+  // shows it in the box below the message, the command line on a line of its
+  // own after it. Where there is no place for it, it is left out.
+  virtual void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                                    MessageIcon icon) {
+    (void)detail;
     MessageBox(text, caption, icon);
+  }
+
+  // A box like MessageBoxWithDetail that also offers to show no more boxes
+  // of its kind (the check box `optOut`). True when the user chose that.
+  // Without a way to ask, the box is shown plainly and nothing is opted out of.
+  virtual bool MessageBoxOrQuiet(const std::string& text, const std::string& detail, const std::string& caption,
+                                 MessageIcon icon, const std::string& optOut) {
+    (void)optOut;
+    MessageBoxWithDetail(text, detail, caption, icon);
     return false;
   }
 

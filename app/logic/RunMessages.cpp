@@ -34,17 +34,22 @@ std::string ListedLines(const std::vector<std::string>& names, size_t listed) {
 }
 
 void RunMessages::MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) {
+  MessageBoxWithDetail(text, "", caption, icon);
+}
+
+void RunMessages::MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                                       platform::MessageIcon icon) {
   if (StartsWith(text, kUnreadablePrefix)) {
     if (quietUnreadable_) {
       unreadable_.push_back(text.substr(std::string(kUnreadablePrefix).size()));
       return;
     }
     if (++unreadableSeen_ == 1) {
-      shown_.MessageBox(text, caption, icon);
+      shown_.MessageBoxWithDetail(text, detail, caption, icon);
       return;
     }
-    quietUnreadable_ = shown_.MessageBoxOrQuiet(
-        text, caption, icon, "Weitere nicht lesbare Bilder dieses Laufs erst am Ende auflisten");
+    quietUnreadable_ = shown_.MessageBoxOrQuiet(text, detail, caption, icon,
+                                                "Weitere nicht lesbare Bilder dieses Laufs erst am Ende auflisten");
     return;
   }
   const std::string name = NotCreatedName(text);

@@ -19,6 +19,8 @@ class RunMessages : public platform::Messages {
   explicit RunMessages(platform::Messages& shown) : shown_(shown) {}
 
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override;
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            platform::MessageIcon icon) override;
   bool Confirm(const std::string& text, const std::string& caption) override { return shown_.Confirm(text, caption); }
   void ShowError(const std::string& text) override { shown_.ShowError(text); }
 

@@ -54,9 +54,11 @@ void HeifColoursToSrgb(const heif_image_handle* handle, RasterImage& image) {
     return;
   }
   heif_color_profile_nclx* described = nullptr;
-  if (heif_image_handle_get_nclx_color_profile(handle, &described).code != heif_error_Ok) return;
+  const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &described);
+  // libheif may hand back a profile together with an error (an unknown
+  // transfer code, say): ours to free either way.
   const std::unique_ptr<heif_color_profile_nclx, NclxFree> nclx(described);
-  if (!nclx) return;
+  if (error.code != heif_error_Ok || !nclx) return;
   if (const auto primaries = PrimariesOf(nclx->color_primaries)) {
     colour::ColourSpaceToSrgb(image, *primaries, CurveOf(nclx->transfer_characteristics));
   }

@@ -29,13 +29,20 @@ QString BoxTitle(const std::string& caption) {
 }  // namespace
 
 void QtMessages::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+  MessageBoxWithDetail(text, "", caption, icon);
+}
+
+void QtMessages::MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                                      MessageIcon icon) {
   QMessageBox box(ToQtIcon(icon), BoxTitle(caption), ToQString(text), QMessageBox::Ok, parent_);
+  box.setInformativeText(ToQString(detail));
   box.exec();
 }
 
-bool QtMessages::MessageBoxOrQuiet(const std::string& text, const std::string& caption, MessageIcon icon,
-                                   const std::string& optOut) {
+bool QtMessages::MessageBoxOrQuiet(const std::string& text, const std::string& detail, const std::string& caption,
+                                   MessageIcon icon, const std::string& optOut) {
   QMessageBox box(ToQtIcon(icon), BoxTitle(caption), ToQString(text), QMessageBox::Ok, parent_);
+  box.setInformativeText(ToQString(detail));
   auto* quiet = new QCheckBox(ToQString(optOut), &box);
   box.setCheckBox(quiet);
   box.exec();

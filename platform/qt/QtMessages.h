@@ -16,8 +16,10 @@ class QtMessages : public Messages {
   void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
   bool Confirm(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text) override;
-  bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, MessageIcon icon,
-                         const std::string& optOut) override;
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            MessageIcon icon) override;
+  bool MessageBoxOrQuiet(const std::string& text, const std::string& detail, const std::string& caption,
+                         MessageIcon icon, const std::string& optOut) override;
 
  private:
   QPointer<QWidget> parent_;

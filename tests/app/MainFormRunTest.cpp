@@ -65,6 +65,7 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   EXPECT_EQ(Control<QTabWidget>(Form(), "PageControl2")->currentIndex(), 4);
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
   EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
+  EXPECT_EQ(messages_.Calls[0].Detail, "Unbekanntes Dateiformat");  // the box's detail text
   EXPECT_FALSE(Control<QPushButton>(Form(), "StopBtn")->isVisible());
 }
 

@@ -95,7 +95,9 @@ TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
   SaveAlbum({"a.bmp", "fehlt.jpg"});
   const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Fehler: Folgende Datei konnte nicht ge\xC3\xB6" "ffnet werden: " + dir_.Path("fehlt.jpg") + "\n");
+  // The reason on a line of its own after the message.
+  EXPECT_EQ(r.err, "Fehler: Folgende Datei konnte nicht ge\xC3\xB6" "ffnet werden: " + dir_.Path("fehlt.jpg") +
+                       "\nDie Datei kann nicht ge\xC3\xB6" "ffnet werden\n");
   EXPECT_TRUE(dir_.Exists("index.htm"));
 }
 

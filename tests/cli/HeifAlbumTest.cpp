@@ -7,6 +7,15 @@
 #include "support/HeifFixtures.h"
 #include "support/CliRunner.h"
 
+// clang 14 names AddressSanitizer only through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define HEIF_ALBUM_UNDER_ASAN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HEIF_ALBUM_UNDER_ASAN
+#endif
+#endif
+
 namespace fs = std::filesystem;
 using heiffixtures::Quoted;
 using heiffixtures::RunTool;
@@ -58,6 +67,63 @@ TEST_F(HeifAlbum, PhonePicturesBecomeAnAlbumOfPlainJpegCopies) {
   }
   EXPECT_EQ(copies, 3);
   EXPECT_EQ(thumbnails, 3);
+}
+
+// Runs `lumivista-cli build` in `folder` with its address space limited as
+// `ulimit -v` does; the status, and what it printed on standard error.
+CliResult BuildUnderMemoryLimit(const fs::path& folder, const std::string& overview, int jobs, long kilobytes) {
+  const std::string command = "cd " + Quoted(folder.string()) + " && ulimit -v " + std::to_string(kilobytes) +
+                              " && " + Quoted(LUMIVISTA_CLI) + " build album.lva " + Quoted(overview) +
+                              " --quiet --jobs " + std::to_string(jobs) + " 2> .stderr";
+  const int raw = std::system(command.c_str());
+  CliResult result;
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  result.err = ReadFileBytes(folder / ".stderr");
+  return result;
+}
+
+// Four grid pictures of 32 x 32 tiles sharing one coded tile: 16384 x 16384
+// pixels each, the most a picture may have, from a file of a few kilobytes.
+// Under an address-space limit that one such picture fits with room to
+// spare, but not two, every picture still makes it with four workers, as
+// with one: the decodes wait for each other instead of failing or aborting.
+TEST_F(HeifAlbum, GridPicturesUnderAMemoryLimitGiveTheSameAlbumWithOneAndFourJobs) {
+#if defined(HEIF_ALBUM_UNDER_ASAN)
+  GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no address-space limit fits beside it";
+#endif
+  RunTool("convert -size 512x512 gradient:red-blue " + Quoted("PNG24:" + (folder_ / "tile.png").string()));
+  heiffixtures::HeifEnc((folder_ / "tile.png").string(), (folder_ / "tile.heic").string(), "-q 50");
+  const std::vector<uint8_t> grid = heiffixtures::GridOfOneTile(heiffixtures::ReadFile((folder_ / "tile.heic").string()), 32, 32);
+  ASSERT_FALSE(grid.empty());
+  std::vector<std::string> args{"new", "album.lva"};
+  for (int i = 1; i <= 4; ++i) {
+    const std::string name = (folder_ / ("grid" + std::to_string(i) + ".heic")).string();
+    heiffixtures::WriteFile(name, grid);
+    args.push_back(name);
+  }
+  const CliResult made = RunCli(folder_, {args[0], args[1], args[2], args[3], args[4], args[5]});
+  ASSERT_EQ(made.status, 0) << made.err;
+
+  constexpr long kLimit = 3000000;  // kilobytes
+  for (const int jobs : {1, 4}) {
+    const CliResult built = BuildUnderMemoryLimit(folder_, "jobs" + std::to_string(jobs) + "/index.htm", jobs, kLimit);
+    EXPECT_EQ(built.status, 0) << "--jobs " << jobs << ": " << built.err;
+    EXPECT_EQ(built.err, "") << "--jobs " << jobs;
+  }
+  for (const char* part : {"pics", "mini", "html"}) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(folder_ / "jobs1" / part)) {
+      ++files;
+      const fs::path other = folder_ / "jobs4" / part / entry.path().filename();
+      EXPECT_TRUE(ReadFileBytes(entry.path()) == ReadFileBytes(other)) << other;
+    }
+    EXPECT_EQ(files, 4) << part;
+  }
+  imaging::DibGuard copy;
+  const imaging::RasterImage& image = fixtures::Open(copy, (folder_ / "jobs4" / "pics" / "grid1.jpg").string());
+  ASSERT_NE(image.Pixels, nullptr);
+  EXPECT_EQ(imaging::DibWidth(image), 16384);
+  EXPECT_EQ(imaging::DibHeight(image), 16384);
 }
 
 }  // namespace

@@ -147,9 +147,10 @@ TEST_F(GenerateAlbumTest, NamesCollideOnlyAfterDroppingCharacters) {
   AddPicture("\xC4\xD6.bmp");
   AddPicture("__.bmp");
   EXPECT_EQ(RunInto("index.htm").FailedPictures, 0);
-  for (const char* file : {"html/Bild1.htm", "html/Bild10.htm", "html/.htm", "html/0.htm", "pics/Bild1.jpg",
-                           "pics/Bild10.jpg", "pics/.jpg", "pics/0.jpg", "mini/Bild10.jpg", "mini/0.jpg"})
+  for (const char* file : {"html/Bild1.htm", "html/Bild10.htm", "html/0.htm", "html/1.htm", "pics/Bild1.jpg",
+                           "pics/Bild10.jpg", "pics/0.jpg", "pics/1.jpg", "mini/Bild10.jpg", "mini/1.jpg"})
     EXPECT_TRUE(dir_.Exists(file)) << file;
+  for (const char* hidden : {"html/.htm", "pics/.jpg", "mini/.jpg"}) EXPECT_FALSE(dir_.Exists(hidden)) << hidden;
 }
 
 TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLinkToIt) {
@@ -165,6 +166,8 @@ TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLink
   EXPECT_EQ(messages_.Lines(),
             (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
                                       "[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + broken}));
+  EXPECT_EQ(messages_.Calls[0].Detail, "Die Datei kann nicht ge\xF6" "ffnet werden");
+  EXPECT_EQ(messages_.Calls[1].Detail, "Unbekanntes Dateiformat");
   EXPECT_EQ(dir_.Read("html/fehlt.htm"), "");
   EXPECT_FALSE(dir_.Exists("pics/fehlt.jpg"));
   EXPECT_FALSE(dir_.Exists("mini/kaputt.jpg"));

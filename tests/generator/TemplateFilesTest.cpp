@@ -73,9 +73,10 @@ TEST(OutputNames, NumbersFromZeroPerFolder) {
   EXPECT_EQ(generator::FreeName(f, "Bild", ".jpg"), "Bild.jpg");
   std::filesystem::create_directories(dir.Root() / "Bild0.htm");  // a folder is in the way too
   EXPECT_EQ(generator::FreeName(f, "Bild", ".htm"), "Bild1.htm");
-  EXPECT_EQ(generator::FreeName(f, "", ".htm"), ".htm");
-  ASSERT_EQ(generator::CreateEmptyFile(f + ".htm"), platform::PublishOutcome::Published);
+  // An empty base never makes a hidden name: it is numbered from 0.
   EXPECT_EQ(generator::FreeName(f, "", ".htm"), "0.htm");
+  ASSERT_EQ(generator::CreateEmptyFile(f + "0.htm"), platform::PublishOutcome::Published);
+  EXPECT_EQ(generator::FreeName(f, "", ".htm"), "1.htm");
 }
 
 TEST(ThumbnailSize, FitsTheBoxKeepingProportions) {
@@ -86,6 +87,9 @@ TEST(ThumbnailSize, FitsTheBoxKeepingProportions) {
   EXPECT_EQ(generator::ThumbnailSize(60, 40, 90, 90).Width, 90);
   EXPECT_EQ(generator::ThumbnailSize(60, 40, 90, 90).Height, 60);
   EXPECT_EQ(generator::ThumbnailSize(100, 100, 120, 80).Width, 80);
+  // A height exactly the box height fits: the width stays the box width.
+  EXPECT_EQ(generator::ThumbnailSize(1000, 667, 90, 60).Width, 90);
+  EXPECT_EQ(generator::ThumbnailSize(1000, 667, 90, 60).Height, 60);
 }
 
 TEST(ThumbnailSize, NoSideBelowOneAndNoOverflow) {

@@ -1,8 +1,7 @@
 #pragma once
 // Test pictures made at test time by independent tools (heif-enc from
-// libheif-examples, ImageMagick) from the project's own fixtures, and a small
-// box editor that gives a heif-enc file the rotation or mirroring a phone
-// writes (heif-enc has no option for it).
+// libheif-examples, ImageMagick) from the project's own fixtures, and the
+// boxes HeifBoxEdit.h puts into them.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/HeifBoxEdit.h"
 #include "support/ImagingFixtures.h"
 
 namespace heiffixtures {
@@ -83,12 +83,6 @@ inline std::vector<uint8_t> ExifOrientation(int orientation) {
   return {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0,
           uint8_t(orientation), 0, 0, 0, 0, 0, 0, 0};
 }
-
-// Adds `property` (a whole box such as irot or imir) to the primary image
-// of a heif-enc file: appended to ipco, associated as essential in ipma,
-// every enclosing box size and every iloc file offset behind meta updated.
-// Empty when the file is not laid out as expected.
-std::vector<uint8_t> AddPrimaryProperty(std::vector<uint8_t> file, const std::vector<uint8_t>& property);
 
 inline std::vector<uint8_t> RotationBox(int quarterTurnsAnticlockwise) {
   return {0, 0, 0, 9, 'i', 'r', 'o', 't', uint8_t(quarterTurnsAnticlockwise & 3)};

@@ -13,17 +13,22 @@ struct MessageCall {
   std::string Text;
   std::string Caption;
   platform::MessageIcon Icon = platform::MessageIcon::None;
+  std::string Detail;  // the detail text beside the message, if any
 };
 
 class RecordingMessages : public platform::Messages {
  public:
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override {
-    Calls.push_back({"box", text, caption, icon});
+    MessageBoxWithDetail(text, "", caption, icon);
+  }
+  void MessageBoxWithDetail(const std::string& text, const std::string& detail, const std::string& caption,
+                            platform::MessageIcon icon) override {
+    Calls.push_back({"box", text, caption, icon, detail});
     if (WhileShown) WhileShown(MessageCall(Calls.back()));
   }
-  bool MessageBoxOrQuiet(const std::string& text, const std::string& caption, platform::MessageIcon icon,
-                         const std::string& optOut) override {
-    Calls.push_back({"quiet?", text, caption, icon});
+  bool MessageBoxOrQuiet(const std::string& text, const std::string& detail, const std::string& caption,
+                         platform::MessageIcon icon, const std::string& optOut) override {
+    Calls.push_back({"quiet?", text, caption, icon, detail});
     OptOuts.push_back(optOut);
     if (WhileShown) WhileShown(MessageCall(Calls.back()));
     if (QuietAnswers.empty()) return false;
@@ -32,14 +37,14 @@ class RecordingMessages : public platform::Messages {
     return answer;
   }
   bool Confirm(const std::string& text, const std::string& caption) override {
-    Calls.push_back({"confirm", text, caption, platform::MessageIcon::Information});
+    Calls.push_back({"confirm", text, caption, platform::MessageIcon::Information, ""});
     if (Answers.empty()) return true;
     const bool answer = Answers.front();
     Answers.pop_front();
     return answer;
   }
   void ShowError(const std::string& text) override {
-    Calls.push_back({"error", text, platform::ApplicationTitle, platform::MessageIcon::Error});
+    Calls.push_back({"error", text, platform::ApplicationTitle, platform::MessageIcon::Error, ""});
   }
 
   // Every call as one line: "[caption] text", "[caption?] text" for a

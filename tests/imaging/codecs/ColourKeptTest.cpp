@@ -140,6 +140,18 @@ TEST_F(ColourKept, DisplayP3HeifPicturesDescribedByNclxShowTheirSourceColours) {
   }
 }
 
+// Transfer code 3 is reserved: libheif refuses the description but still
+// hands it back, which the sanitizer tree's leak check holds us to free. The
+// picture shows as decoded.
+TEST_F(ColourKept, HeifPictureWithAnUnknownTransferCodeShowsAsDecoded) {
+  heiffixtures::HeifEnc(File("pattern.png"), File("odd.heic"), "-q 95");
+  const auto heic = heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File("odd.heic")),
+                                                     heiffixtures::NclxBox(12, 3));
+  ASSERT_FALSE(heic.empty());
+  heiffixtures::WriteFile(File("odd.heic"), heic);
+  ExpectCopyShowsPattern(File("odd.heic"), 8);
+}
+
 // A Hald image holds 46656 colours: an sRGB-to-sRGB conversion would move
 // thousands of them by rounding.
 TEST_F(ColourKept, UntaggedAndSrgbTaggedPicturesDecodeByteForByteAlike) {

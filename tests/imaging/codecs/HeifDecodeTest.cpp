@@ -199,4 +199,26 @@ TEST_F(HeifDecode, PictureBeyondThePixelCapIsRefusedBeforeDecoding) {
   EXPECT_EQ(std::string(image.ErrorText), "Das Bild ist zu gro\xDF");
 }
 
+// Four tiles of 80 x 80 (the pattern cut square) make a 160 x 160 grid; one
+// that claims 160 x 160 but lays its tiles out to 320 x 320 is refused
+// before libheif allocates the larger picture.
+TEST_F(HeifDecode, GridPictureLargerThanItsStatedSizeIsRefused) {
+  BlowUp("png-rgb-8.png", "-crop 80x48+0+0 -extent 80x80", "PNG24:" + File("square.png"));
+  HeifEnc(File("square.png"), File("square.heic"));
+  std::vector<uint8_t> grid = heiffixtures::GridOfOneTile(heiffixtures::ReadFile(File("square.heic")), 2, 2);
+  ASSERT_FALSE(grid.empty());
+  heiffixtures::WriteFile(File("grid.heic"), grid);
+  imaging::DibGuard honest;
+  EXPECT_EQ(imaging::DibWidth(fixtures::Open(honest, File("grid.heic"))), 160);
+  const auto idat = std::search(grid.begin(), grid.end(), std::begin("idat"), std::end("idat") - 1);
+  ASSERT_NE(idat, grid.end());
+  const uint8_t larger[4] = {0x01, 0x40, 0x01, 0x40};  // 320 x 320 after version, flags, rows, columns
+  std::copy(larger, larger + 4, idat + 8);
+  heiffixtures::WriteFile(File("liar.heic"), grid);
+  imaging::DibGuard guard;
+  const imaging::RasterImage& image = fixtures::Open(guard, File("liar.heic"));
+  EXPECT_EQ(image.Pixels, nullptr);
+  EXPECT_EQ(std::string(image.ErrorText), "Das Bild ist zu gro\xDF");
+}
+
 }  // namespace

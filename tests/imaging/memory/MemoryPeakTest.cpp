@@ -12,6 +12,7 @@
 
 #include "AllocationCounter.h"
 #include "LargePictures.h"
+#include "imaging/DepthPromotion.h"
 #include "imaging/PixelPool.h"
 #include "imaging/Rastola.h"
 #include "imaging/codecs/DecodeSupport.h"
@@ -101,6 +102,26 @@ INSTANTIATE_TEST_SUITE_P(
         if (c == '.' || c == '-') c = '_';
       return name;
     });
+
+// The palette picture grows into its 24-bit form in place: the two are
+// never held side by side, as the album run promotes every such picture.
+TEST_F(MemoryPeak, PromotedPalettePictureNeverHoldsBothDepths) {
+  const std::string path = File("promoted.bmp");
+  largepictures::WriteRleBmp(path);
+  imaging::RasterImage image;
+  imaging::DrainPixelPool();
+  allocations::StartMeasuring();
+  imaging::OpenDib(&image, path.c_str(), 0, nullptr);
+  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  imaging::DepthUpTo24(image);
+  const int64_t peak = allocations::PeakSinceStart();
+  ASSERT_EQ(imaging::DibBitCount(image), 24u);
+  std::printf("opened and promoted: peak %.3f x the 24-bit size\n", double(peak) / kDecodedBytes);
+  // Both depths side by side would be 4/3 of it.
+  EXPECT_LE(peak, 1.1 * kDecodedBytes);
+  imaging::deldib(image);
+  std::filesystem::remove(path);
+}
 
 TEST_F(MemoryPeak, InterlacedPngWithAlphaKeepsOnlyItsAlphaBesideThePicture) {
   constexpr int kSmallerSide = 4000;
