@@ -66,6 +66,7 @@ bool TMainForm::SaveFile(const std::string& path) {
   if (generating_ || !album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
   Setsavedfilename(path);
   RememberAlbum(path);
+  RememberAlbumDesign();
   // A new name keeps the overview folder this album had in this session.
   if (!overviewFolder_.empty()) RememberOverviewFolder(overviewFolder_);
   return true;
@@ -76,6 +77,7 @@ bool TMainForm::OpenFile(const std::string& path) {
   album::AlbumSettings settings = CurrentSettings();
   if (!album::OpenFile(path, Pictures, settings, messages_)) return false;
   ApplyStoredSettings(settings);
+  TabSheet4->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
   Setsavedfilename(path);
   UpdateListBox();
   RememberAlbum(path);
@@ -95,6 +97,11 @@ void TMainForm::OpenFromCommandLine(const QStringList& arguments) {
 void TMainForm::RememberAlbum(const std::string& path) {
   recent_.Add(path);
   app::SaveRecentAlbums(recent_);
+}
+
+void TMainForm::RememberAlbumDesign() {
+  if (savedFileName_)
+    app::RememberDesign(platform::ToQString(*savedFileName_), platform::ToQString(TabSheet4->TemplateName()));
 }
 
 void TMainForm::RememberOverviewFolder(const std::string& folder) {

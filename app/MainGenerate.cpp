@@ -115,6 +115,7 @@ void TMainForm::GoBtn1Click() {
   app::RememberOutputFolder(savedFileName_ ? platform::ToQString(*savedFileName_) : QString(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
+  RememberAlbumDesign();
   WebBrowser1->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
   PageControl2->setCurrentIndex(kResultPage);
 }

@@ -4,6 +4,9 @@
 #include <QVBoxLayout>
 
 #ifdef LUMIVISTA_HAVE_WEBENGINE
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QQuickWindow>
 #include <QWebEngineView>
 using BrowserView = QWebEngineView;
 #else
@@ -12,6 +15,23 @@ using BrowserView = QTextBrowser;
 #endif
 
 namespace app {
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+namespace {
+
+// The browser view composites through OpenGL. Where the display offers none
+// (QT_XCB_GL_INTEGRATION=none, broken drivers) it would take the window down
+// with it, so it then draws in software like any other widget.
+void ChooseBrowserComposition() {
+  static bool chosen = false;
+  if (chosen) return;
+  chosen = true;
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  QOpenGLContext probe;
+  if (!probe.create()) QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+}  // namespace
+#endif
 
 QUrl AddressUrl(const QString& address) {
   static const QString kFileScheme = QStringLiteral("file://");
@@ -20,18 +40,15 @@ QUrl AddressUrl(const QString& address) {
 }
 
 ResultBrowser::ResultBrowser(QWidget* parent) : QWidget(parent) {
-  // The browser engine draws through the graphics stack. In a window of its
-  // own it stays apart from the main window; else Qt composites the whole
-  // main window through that stack (in software where there is no GPU) on
-  // every repaint from then on, and runs after the result page had been seen
-  // took several times longer.
-  setAttribute(Qt::WA_NativeWindow);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
 }
 
 void ResultBrowser::EnsureView() {
   if (view_) return;
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+  ChooseBrowserComposition();
+#endif
   auto* view = new BrowserView(this);
   view_ = view;
   layout()->addWidget(view_);

@@ -1,6 +1,9 @@
 #include "AppTestSupport.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTest>
@@ -16,6 +19,7 @@
 #include "app/ShellListView.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
+#include "support/RunTests.h"
 
 namespace apptest {
 
@@ -42,6 +46,17 @@ void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
   folder.Write(set + "detailprevlink.htm", "<a href=\"%%PREVPICLINK%%\">zur\xFC" "ck</a>\n");
   folder.Write(set + "detailnextlink.htm", "<a href=\"%%NEXTPICLINK%%\">weiter</a>\n");
   folder.Write(set + "detailoverviewlink.htm", "<a href=\"%%OVERVIEWLINK%%\">\xDC" "bersicht</a>\n");
+}
+
+int RunWindowTests(int& argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+  QApplication application(argc, argv);
+  const int result = testsupport::RunTests();
+  QDir(settings).removeRecursively();
+  return result;
 }
 
 void MainFormTest::SetUp() {
