@@ -5,6 +5,7 @@
 
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
+#include "app/StartFolder.h"
 #include "app/ToolRow.h"
 #include "app/UserSettings.h"
 #include "platform/Messages.h"
@@ -24,11 +25,11 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 }  // namespace
 
 // The folder of the album in work, else of the album used last, else the
-// program's folder.
+// start folder.
 std::string TMainForm::AlbumStartFolder() const {
   if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
   if (const std::string last = recent_.LastFolder(); !last.empty()) return last;
-  return programFolder_;
+  return app::StartFolder(programFolder_);
 }
 
 void TMainForm::OpenBtnClick() {

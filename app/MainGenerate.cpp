@@ -106,6 +106,7 @@ void TMainForm::GoBtn1Click() {
   if (result.Outcome == generator::RunOutcome::Completed ||
       result.Outcome == generator::RunOutcome::OverviewNotCreatable)
     SetProStatus(100);
+  StatusBar1->ProgressDone();
   runMessages.ShowSummary();
   if (result.Outcome == generator::RunOutcome::Stopped) {
     messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",

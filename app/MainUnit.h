@@ -86,6 +86,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   bool JamShellList1KeyPress(int key);
   void PrefListBoxDblClick();
   void AddToPrefFolders(const std::string& folder);
+  void RemoveFromPrefFolders(int index);
   std::string SelectedFolder() const;
   void SelectFolder(const std::string& folder);
   std::vector<std::string> SelectedNames() const;

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/FileListModel.h"
 #include "app/MainUnit.h"
 #include "app/UserSettings.h"
 #include "app/ShellListView.h"
@@ -54,6 +55,7 @@ int RunWindowTests(int& argc, char** argv) {
   const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
   QApplication application(argc, argv);
+  app::UseGermanLanguage();  // as the program does
   const int result = testsupport::RunTests();
   QDir(settings).removeRecursively();
   return result;
