@@ -34,8 +34,13 @@ void ResultBrowser::EnsureView() {
   // run included, then goes through OpenGL (in software where there is no
   // GPU), about 15 % more CPU for a run; and where the display offers no
   // OpenGL (QT_XCB_GL_INTEGRATION=none, broken drivers) the window crashed
-  // as the view appeared. An album page needs no GPU.
-  QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+  // as the view appeared. An album page needs no GPU. Chosen once: the
+  // scene graph takes it when the first view starts.
+  static const bool software = [] {
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return true;
+  }();
+  static_cast<void>(software);
 #endif
   auto* view = new BrowserView(this);
   view_ = view;
