@@ -32,21 +32,14 @@ namespace {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-// Sets an environment variable for the scope, then puts the old value back.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const std::string& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+// Sets an environment variable for the scope.
+struct ScopedVariable {
+  ScopedVariable(const char* name, const std::string& value) : Name(name), Old(qgetenv(name)) {
     qputenv(name, QByteArray::fromStdString(value));
   }
-  ~ScopedVariable() {
-    if (had_) qputenv(name_, old_);
-    else qunsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  QByteArray old_;
-  bool had_;
+  ~ScopedVariable() { Old.isNull() ? qunsetenv(Name) : qputenv(Name, Old); }
+  const char* Name;
+  QByteArray Old;
 };
 
 }  // namespace
