@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 
 #ifdef LUMIVISTA_HAVE_WEBENGINE
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QWebEngineView>
 using BrowserView = QWebEngineView;
@@ -13,6 +15,26 @@ using BrowserView = QTextBrowser;
 #endif
 
 namespace app {
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+namespace {
+
+// The browser view composites through OpenGL. Where the display offers none
+// (QT_XCB_GL_INTEGRATION=none, broken drivers) the window crashed as the
+// view appeared, so there the view draws in software, painted like any
+// other widget. Where OpenGL works it stays in use: the engine reliably
+// draws its pages through it.
+void UseSoftwareDrawingWithoutOpenGL() {
+  static const bool checked = [] {
+    QOpenGLContext probe;
+    if (QGuiApplication::platformName() != QLatin1String("offscreen") && !probe.create())
+      QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return true;
+  }();
+  static_cast<void>(checked);
+}
+
+}  // namespace
+#endif
 
 QUrl AddressUrl(const QString& address) {
   static const QString kFileScheme = QStringLiteral("file://");
@@ -28,19 +50,7 @@ ResultBrowser::ResultBrowser(QWidget* parent) : QWidget(parent) {
 void ResultBrowser::EnsureView() {
   if (view_) return;
 #ifdef LUMIVISTA_HAVE_WEBENGINE
-  // The view draws in software and is painted like any other widget.
-  // Composited through OpenGL, it would switch the whole main window to
-  // OpenGL composition from then on: every repaint, the progress during a
-  // run included, then goes through OpenGL (in software where there is no
-  // GPU), about 15 % more CPU for a run; and where the display offers no
-  // OpenGL (QT_XCB_GL_INTEGRATION=none, broken drivers) the window crashed
-  // as the view appeared. An album page needs no GPU. Chosen once: the
-  // scene graph takes it when the first view starts.
-  static const bool software = [] {
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    return true;
-  }();
-  static_cast<void>(software);
+  UseSoftwareDrawingWithoutOpenGL();
 #endif
   auto* view = new BrowserView(this);
   view_ = view;

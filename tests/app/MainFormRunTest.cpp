@@ -111,7 +111,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
     if (call.Text.find("p2.jpg") == std::string::npos) return;
     sawRun = true;
-    QTest::qWait(80);  // the progress timer shows where the run is
+    QTest::qWait(250);  // the progress timer shows where the run is
     EXPECT_EQ(StatusText(), "Bild 2 von 8");
     EXPECT_GT(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
     EXPECT_TRUE(StopBtn->isVisible());
