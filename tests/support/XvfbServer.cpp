@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,8 @@ XvfbServer::XvfbServer() {
   if (pipe(fds) != 0) return;
   pid_ = fork();
   if (pid_ == 0) {
+    // A test that crashes takes its server with it.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     close(fds[0]);
     const int quiet = open("/dev/null", O_WRONLY);
     dup2(quiet, STDOUT_FILENO);
