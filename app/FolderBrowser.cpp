@@ -1,15 +1,19 @@
 #include "app/FolderBrowser.h"
 
-#include <QFileSystemModel>
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/FileListModel.h"
 #include "app/ListBox.h"
 #include "app/MainLayoutHelpers.h"
 #include "app/ShellListView.h"
@@ -18,6 +22,8 @@
 
 namespace app {
 namespace {
+
+constexpr int kFavouriteLinesShown = 5;
 
 QModelIndexList RowsInListOrder(const QTreeView* list) {
   QModelIndexList rows = list->selectionModel()->selectedRows(0);
@@ -48,6 +54,7 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(BuildFavouritesRow());
+  layout->addWidget(BuildPathRow());
   layout->addWidget(SourceSplitter, 1);
   ConnectControls();
 }
@@ -59,18 +66,63 @@ QWidget* FolderBrowser::BuildFavouritesRow() {
   auto* label = new QLabel("Lieblings Ordner:", row);
   PrefListBox = new ListBox(row);
   PrefListBox->setObjectName("PrefListBox");
-  PrefListBox->setFixedHeight(2 * PrefListBox->fontMetrics().height() + 2 * PrefListBox->frameWidth() + 4);
+  PrefListBox->setUniformItemSizes(true);
+  const int line = PrefListBox->fontMetrics().height() + 2;
+  PrefListBox->setFixedHeight(kFavouriteLinesShown * line + 2 * PrefListBox->frameWidth() + 4);
+  auto* remove = new QAction("Aus den Lieblings Ordnern entfernen", PrefListBox);
+  remove->setShortcut(QKeySequence::Delete);
+  remove->setShortcutContext(Qt::WidgetShortcut);
+  connect(remove, &QAction::triggered, this, [this] {
+    if (PrefListBox->currentRow() >= 0) emit FavouriteRemoved(PrefListBox->currentRow());
+  });
+  PrefListBox->addAction(remove);
+  PrefListBox->setContextMenuPolicy(Qt::ActionsContextMenu);
   label->setBuddy(PrefListBox);
   layout->addWidget(label, 0, Qt::AlignTop);
   layout->addWidget(PrefListBox, 1);
   return row;
 }
 
+QWidget* FolderBrowser::BuildPathRow() {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(4, 4, 4, 0);
+  PathEdit = new QLineEdit(row);
+  PathEdit->setObjectName("PathEdit");
+  PathEdit->setPlaceholderText("Pfad eingeben oder einfügen (Strg+L), dann Eingabetaste");
+  PathEdit->setClearButtonEnabled(true);
+  auto* label = new QLabel("&Gehe zu:", row);
+  label->setBuddy(PathEdit);
+  layout->addWidget(label);
+  layout->addWidget(PathEdit, 1);
+  connect(PathEdit, &QLineEdit::returnPressed, this, &FolderBrowser::GoToTypedPath);
+  return row;
+}
+
+// A typed path may start with "~" and may name a file; its folder is shown.
+void FolderBrowser::GoToTypedPath() {
+  QString path = PathEdit->text().trimmed();
+  if (path == "~" || path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
+  const QFileInfo entry(QDir::cleanPath(path));
+  const QString folder = entry.isDir() ? entry.absoluteFilePath() : entry.absolutePath();
+  if (path.isEmpty() || !entry.exists() || !entry.isAbsolute()) {
+    emit FolderNotFound(PathEdit->text());
+    return;
+  }
+  SelectFolder(platform::FromFileSystem(folder.toStdString()));
+  JamShellTree1->setFocus();
+}
+
+void FolderBrowser::EditPath() {
+  PathEdit->setFocus(Qt::ShortcutFocusReason);
+  PathEdit->selectAll();
+}
+
 void FolderBrowser::BuildModels() {
   folderModel_ = new QFileSystemModel(this);
   folderModel_->setFilter(QDir::AllDirs | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
   folderModel_->setRootPath(QDir::rootPath());
-  fileModel_ = new QFileSystemModel(this);
+  fileModel_ = new FileListModel(this);
   fileModel_->setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot);
   fileModel_->setNameFilterDisables(false);
   fileModel_->setNameFilters({"*"});
@@ -98,6 +150,7 @@ void FolderBrowser::ShowFolderOfTree(const QModelIndex& current) {
   // back to the one chosen before.
   if (current != QModelIndex(revealFolder_)) revealFolder_ = QPersistentModelIndex();
   JamShellList1->setRootIndex(fileModel_->setRootPath(folderModel_->filePath(current)));
+  PathEdit->setText(QDir::toNativeSeparators(folderModel_->filePath(current)));
   // Marks made in the folder shown before stay in the model; they would be
   // added or previewed under the new folder's path.
   JamShellList1->selectionModel()->clear();
@@ -167,8 +220,11 @@ bool FolderBrowser::ListKeyPress(int key) {
 void FolderBrowser::SetNamePatterns(const QStringList& patterns) { fileModel_->setNameFilters(patterns); }
 
 void FolderBrowser::ShowFavourites(const std::vector<std::string>& folders) {
+  // After a removal the next line is marked, so Delete can go on.
+  const int row = PrefListBox->currentRow();
   PrefListBox->clear();
   for (const std::string& folder : folders) PrefListBox->addItem(platform::ToQString(folder));
+  if (row >= 0) PrefListBox->setCurrentRow(std::min(row, PrefListBox->count() - 1));
 }
 
 int FolderBrowser::CurrentFavourite() const { return PrefListBox->currentRow(); }

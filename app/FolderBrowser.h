@@ -1,6 +1,7 @@
 #pragma once
-// The picture source: the favourite folders, the folder tree and the file
-// list of the folder chosen in it.
+// The picture source: the favourite folders, a line to type or paste a
+// folder's path into, the folder tree and the file list of the folder chosen
+// in it.
 #include <QPersistentModelIndex>
 #include <QStringList>
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QFileSystemModel;
+class QLineEdit;
 class QSettings;
 class QSplitter;
 class QTreeView;
@@ -44,6 +46,8 @@ class FolderBrowser : public QWidget {
   void SetNamePatterns(const QStringList& patterns);
   void ShowFavourites(const std::vector<std::string>& folders);
   int CurrentFavourite() const;
+  // Puts the keyboard into the path line with its text marked (Ctrl+L).
+  void EditPath();
   void SaveLayout(QSettings& settings) const;
   void RestoreLayout(const QSettings& settings);
 
@@ -51,19 +55,26 @@ class FolderBrowser : public QWidget {
   // A double click or Enter on the file list.
   void EntryOpened();
   void FavouriteOpened();
+  // Delete or the context menu on the favourite in line `index`.
+  void FavouriteRemoved(int index);
+  // A typed path that names no folder.
+  void FolderNotFound(const QString& path);
 
  private:
   QWidget* BuildFavouritesRow();
+  QWidget* BuildPathRow();
+  void GoToTypedPath();
   void BuildModels();
   void ConnectControls();
   void ShowFolderOfTree(const QModelIndex& current);
 
   ListBox* PrefListBox;
+  QLineEdit* PathEdit;
   QTreeView* JamShellTree1;
   ShellListView* JamShellList1;
   QSplitter* SourceSplitter;
   QFileSystemModel* folderModel_;
-  QFileSystemModel* fileModel_;
+  QFileSystemModel* fileModel_;  // a FileListModel
   QPersistentModelIndex revealFolder_;
 };
 

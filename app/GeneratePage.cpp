@@ -67,6 +67,13 @@ void GeneratePage::ShowTemplateSets(const QStringList& names) {
 
 std::string GeneratePage::TemplateName() const { return platform::FromQString(TemplateBox->currentText()); }
 
+bool GeneratePage::ChooseTemplateSet(const QString& name) {
+  const int index = TemplateBox->findText(name);
+  if (index < 0) return false;
+  TemplateBox->setCurrentIndex(index);
+  return true;
+}
+
 album::AlbumSettings GeneratePage::CurrentSettings() const { return PageControl1->CurrentSettings(); }
 
 void GeneratePage::ApplyStoredSettings(const album::AlbumSettings& settings) {

@@ -29,6 +29,9 @@ class GeneratePage : public QWidget {
   // Offers the template sets by name, the first one chosen.
   void ShowTemplateSets(const QStringList& names);
   std::string TemplateName() const;
+  // Chooses the set named `name`; false (and the choice unchanged) when it
+  // is not offered.
+  bool ChooseTemplateSet(const QString& name);
   album::AlbumSettings CurrentSettings() const;
   void ApplyStoredSettings(const album::AlbumSettings& settings);
   bool CanGenerate() const;

@@ -6,6 +6,7 @@
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
 #include "app/RecentAlbumsStore.h"
+#include "app/StartFolder.h"
 #include "app/ToolRow.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -24,11 +25,11 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 }  // namespace
 
 // The folder of the album in work, else of the album used last, else the
-// program's folder.
+// start folder.
 std::string TMainForm::AlbumStartFolder() const {
   if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
   if (const std::string last = recent_.LastFolder(); !last.empty()) return last;
-  return programFolder_;
+  return app::StartFolder(programFolder_);
 }
 
 void TMainForm::OpenBtnClick() {
@@ -66,6 +67,7 @@ bool TMainForm::SaveFile(const std::string& path) {
   if (generating_ || !album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
   Setsavedfilename(path);
   RememberAlbum(path);
+  RememberAlbumDesign();
   // A new name keeps the overview folder this album had in this session.
   if (!overviewFolder_.empty()) RememberOverviewFolder(overviewFolder_);
   return true;
@@ -76,6 +78,7 @@ bool TMainForm::OpenFile(const std::string& path) {
   album::AlbumSettings settings = CurrentSettings();
   if (!album::OpenFile(path, Pictures, settings, messages_)) return false;
   ApplyStoredSettings(settings);
+  TabSheet4->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
   Setsavedfilename(path);
   UpdateListBox();
   RememberAlbum(path);
@@ -95,6 +98,11 @@ void TMainForm::OpenFromCommandLine(const QStringList& arguments) {
 void TMainForm::RememberAlbum(const std::string& path) {
   recent_.Add(path);
   app::SaveRecentAlbums(recent_);
+}
+
+void TMainForm::RememberAlbumDesign() {
+  if (savedFileName_)
+    app::RememberDesign(platform::ToQString(*savedFileName_), platform::ToQString(TabSheet4->TemplateName()));
 }
 
 void TMainForm::RememberOverviewFolder(const std::string& folder) {

@@ -28,8 +28,10 @@
 namespace {
 
 constexpr int kResultPage = 4;
-// The progress is shown at most this often; more would only cost the run.
-constexpr int kProgressIntervalMs = 33;
+// The progress is shown at most this often; more would only cost the run
+// (once the result page has been shown, every repaint of the window goes
+// through OpenGL composition).
+constexpr int kProgressIntervalMs = 100;
 
 platform::FileDialogOptions OverviewDialog(const std::string& folder) {
   return platform::FileDialogOptions{folder, "HTML Dateien (*.htm)|*.htm; *.html", "htm", false};
@@ -110,6 +112,7 @@ void TMainForm::GoBtn1Click() {
   if (result.Outcome == generator::RunOutcome::Completed ||
       result.Outcome == generator::RunOutcome::OverviewNotCreatable)
     SetProStatus(100);
+  StatusBar1->ProgressDone();
   runMessages.ShowSummary();
   if (result.Outcome == generator::RunOutcome::Stopped) {
     messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",
@@ -119,6 +122,7 @@ void TMainForm::GoBtn1Click() {
   app::RememberOutputFolder(savedFileName_ ? platform::ToQString(*savedFileName_) : QString(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
+  RememberAlbumDesign();
   WebBrowser1->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
   PageControl2->setCurrentIndex(kResultPage);
 }

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 
 #include "app/AnsiText.h"
+#include "app/FolderBrowser.h"
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
@@ -19,10 +20,16 @@ void TMainForm::ConnectShortcuts() {
                                   QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
     connect(new QShortcut(key, this), &QShortcut::activated, this, [turnPage] { turnPage(-1); });
 
+  // As in file managers: a path to type or paste, on the first page.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this), &QShortcut::activated, this, [this] {
+    PageControl2->setCurrentIndex(0);
+    Folders().EditPath();
+  });
+
   connect(new QShortcut(app::GenerateKey(), this), &QShortcut::activated, this, [this] {
     if (TabSheet4->CanGenerate()) GoBtn1Click();
   });
 }
 
 // The status line says why typed text did not appear.
-void TMainForm::ShowRefusedCharacter() { StatusBar1->SetText(app::RefusedCharacterText()); }
+void TMainForm::ShowRefusedCharacter() { StatusBar1->ShowNote(app::RefusedCharacterText()); }

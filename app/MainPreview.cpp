@@ -6,6 +6,7 @@
 #include "app/AlbumListPane.h"
 #include "app/MainUnit.h"
 #include "app/PreviewPane.h"
+#include "app/StatusBar.h"
 #include "app/logic/PreviewPaint.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
@@ -25,6 +26,7 @@ std::string ErrorTextOf(const imaging::RasterImage& image) {
 void TMainForm::openfilenow(const std::string& fileName) {
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
+  StatusBar1->ProgressDone();
   if (image.Pixels) {
     imaging::deldib(previewImage_);
     previewImage_ = image;

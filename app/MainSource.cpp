@@ -6,6 +6,7 @@
 #include "app/MainUnit.h"
 #include "app/PreviewPane.h"
 #include "app/SourcePage.h"
+#include "app/StatusBar.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 
@@ -13,6 +14,10 @@ void TMainForm::ConnectSourceHandlers() {
   connect(&Preview(), &app::PreviewPane::FilterChosen, this, &TMainForm::FilterComboBox1Change);
   connect(&Folders(), &app::FolderBrowser::EntryOpened, this, &TMainForm::JamShellList1DblClick);
   connect(&Folders(), &app::FolderBrowser::FavouriteOpened, this, &TMainForm::PrefListBoxDblClick);
+  connect(&Folders(), &app::FolderBrowser::FavouriteRemoved, this, &TMainForm::RemoveFromPrefFolders);
+  connect(&Folders(), &app::FolderBrowser::FolderNotFound, this, [this](const QString& path) {
+    StatusBar1->ShowNote("Den Ordner „" + path + "“ gibt es nicht.");
+  });
 }
 
 void TMainForm::FilterComboBox1Change() {
@@ -51,6 +56,13 @@ void TMainForm::AddToPrefFolders(const std::string& folder) {
   app::AddFavourite(favourites_, folder);
   ShowFavourites();
   // A failed write keeps the old file; the list in the window has the change.
+  app::SaveFavourites(programFolder_, favourites_);
+}
+
+void TMainForm::RemoveFromPrefFolders(int index) {
+  if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
+  favourites_.erase(favourites_.begin() + index);
+  ShowFavourites();
   app::SaveFavourites(programFolder_, favourites_);
 }
 

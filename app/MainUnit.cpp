@@ -22,6 +22,7 @@
 #include "app/ResultBrowser.h"
 #include "app/SortPage.h"
 #include "app/SourcePage.h"
+#include "app/StartFolder.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
 #include "imaging/Rastola.h"
@@ -93,7 +94,7 @@ void TMainForm::FormCreate() {
   FilterComboBox1Change();
   imaging::newdib(&previewImage_, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
   if (previewImage_.Pixels) std::memset(previewImage_.Pixels, 0xFF, previewImage_.Info->bmiHeader.biSizeImage);
-  SelectFolder(programFolder_);
+  SelectFolder(app::StartFolder(programFolder_));
   ChangeImageBox();
   Setsavedfilename(std::nullopt);
   LoadFavouritesIntoList();

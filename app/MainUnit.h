@@ -86,6 +86,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   bool JamShellList1KeyPress(int key);
   void PrefListBoxDblClick();
   void AddToPrefFolders(const std::string& folder);
+  void RemoveFromPrefFolders(int index);
   std::string SelectedFolder() const;
   void SelectFolder(const std::string& folder);
   std::vector<std::string> SelectedNames() const;
@@ -157,6 +158,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ShowRefusedCharacter();
   void RememberOverviewFolder(const std::string& folder);
   void RememberAlbum(const std::string& path);
+  // The design of a saved album, for the next time it is opened.
+  void RememberAlbumDesign();
   void FillRecentMenu();
   // The paths Windows-1252 can hold; the others are named in a message.
   std::vector<QString> WithoutUnfitNames(const std::vector<QString>& paths);

@@ -8,6 +8,11 @@ namespace {
 
 constexpr const char* kRecentGroup = "RecentAlbums";
 
+// One key per album file; the path is encoded, since "/" would nest groups.
+QString DesignKey(const QString& albumFile) {
+  return "AlbumDesign/" + QString::fromLatin1(albumFile.toUtf8().toBase64(QByteArray::Base64UrlEncoding));
+}
+
 }  // namespace
 
 RecentAlbums LoadRecentAlbums() {
@@ -33,6 +38,13 @@ void SaveRecentAlbums(const RecentAlbums& albums) {
     settings.setValue("overviewFolder", platform::ToQString(albums.Entries()[static_cast<size_t>(i)].OverviewFolder));
   }
   settings.endArray();
+}
+
+QString StoredDesign(const QString& albumFile) { return platform::UserSettings().value(DesignKey(albumFile)).toString(); }
+
+void RememberDesign(const QString& albumFile, const QString& design) {
+  QSettings settings = platform::UserSettings();
+  settings.setValue(DesignKey(albumFile), design);
 }
 
 }  // namespace app

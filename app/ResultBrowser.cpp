@@ -4,6 +4,9 @@
 #include <QVBoxLayout>
 
 #ifdef LUMIVISTA_HAVE_WEBENGINE
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QQuickWindow>
 #include <QWebEngineView>
 using BrowserView = QWebEngineView;
 #else
@@ -12,6 +15,26 @@ using BrowserView = QTextBrowser;
 #endif
 
 namespace app {
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+namespace {
+
+// The browser view composites through OpenGL. Where the display offers none
+// (QT_XCB_GL_INTEGRATION=none, broken drivers) the window crashed as the
+// view appeared, so there the view draws in software, painted like any
+// other widget. Where OpenGL works it stays in use: the engine reliably
+// draws its pages through it.
+void UseSoftwareDrawingWithoutOpenGL() {
+  static const bool checked = [] {
+    QOpenGLContext probe;
+    if (QGuiApplication::platformName() != QLatin1String("offscreen") && !probe.create())
+      QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return true;
+  }();
+  static_cast<void>(checked);
+}
+
+}  // namespace
+#endif
 
 QUrl AddressUrl(const QString& address) {
   static const QString kFileScheme = QStringLiteral("file://");
@@ -20,18 +43,15 @@ QUrl AddressUrl(const QString& address) {
 }
 
 ResultBrowser::ResultBrowser(QWidget* parent) : QWidget(parent) {
-  // The browser engine draws through the graphics stack. In a window of its
-  // own it stays apart from the main window; else Qt composites the whole
-  // main window through that stack (in software where there is no GPU) on
-  // every repaint from then on, and runs after the result page had been seen
-  // took several times longer.
-  setAttribute(Qt::WA_NativeWindow);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
 }
 
 void ResultBrowser::EnsureView() {
   if (view_) return;
+#ifdef LUMIVISTA_HAVE_WEBENGINE
+  UseSoftwareDrawingWithoutOpenGL();
+#endif
   auto* view = new BrowserView(this);
   view_ = view;
   layout()->addWidget(view_);

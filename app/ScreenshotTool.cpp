@@ -18,6 +18,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "app/FileListModel.h"
 #include "app/MainUnit.h"
 #include "app/ResultBrowser.h"
 #include "app/StatusBar.h"
@@ -161,6 +162,7 @@ bool SaveRunShots(const QString& output, const std::string& work) {
 int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  app::UseGermanLanguage();  // as the program does
   if (argc != 4) {
     std::fprintf(stderr, "usage: lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER\n");
     return 2;

@@ -1,10 +1,13 @@
 #pragma once
-// StatusBar1: a 250-pixel text panel and the progress panel, which reaches
-// to the right end and is drawn by StatusProgress. The text panel says which
-// picture a run is making and how the last run ended.
+// StatusBar1: the text panel, at least 250 pixels and wider for a longer
+// text, and the progress panel, which reaches to the right end and is drawn
+// by StatusProgress. The text panel says which picture a run is making and
+// how the last run ended.
 #include <QWidget>
 
 #include "app/logic/StatusProgress.h"
+
+class QTimer;
 
 namespace app {
 
@@ -17,10 +20,16 @@ class TStatusBar : public QWidget, private ProgressCanvas {
   explicit TStatusBar(QWidget* parent = nullptr);
 
   // WMUser: a progress report from the image library.
-  void SetProStatus(int percent) { progress_.SetProStatus(*this, percent); }
+  void SetProStatus(int percent);
+  // The work is done: the bar empties after a moment, unless new progress
+  // comes first.
+  void ProgressDone();
   const StatusProgress& Progress() const { return progress_; }
   void SetText(const QString& text);
+  // Shows `note` for a few seconds, then the text from before it.
+  void ShowNote(const QString& note);
   const QString& Text() const { return text_; }
+  int Panel0Width() const;
   PanelRect Panel1Rect() const;
   QSize sizeHint() const override;
 
@@ -33,6 +42,9 @@ class TStatusBar : public QWidget, private ProgressCanvas {
 
   StatusProgress progress_;
   QString text_;
+  QString textBeforeNote_;
+  QTimer* noteTimer_;
+  QTimer* emptyTimer_;
   class QPainter* painter_ = nullptr;
 };
 

@@ -1,12 +1,10 @@
 // Program entry: the application, the main window and the viewer, which is
 // created hidden and reused for every picture shown large.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPrinter>
-#include <QTranslator>
 
 #include "app/AboutBoxUnit.h"
+#include "app/FileListModel.h"
 #include "app/MainUnit.h"
 #include "drawing/DeviceContext.h"
 #include "platform/ProgramVersion.h"
@@ -34,10 +32,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   app::SetApplicationTitle();
   platform::SetUpDesktopIntegration();
-  // Qt's own dialogs (files, colours, printing) in German, as the program is.
-  QTranslator qtGerman;
-  if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtGerman);
+  app::UseGermanLanguage();
 
   // Drawing picks its halftone path from the desktop's real colour depth.
   drawing::SetScreenBitsPerPixelQuery(drawing::QtScreenBitsPerPixel);

@@ -1,6 +1,9 @@
 #include "AppTestSupport.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTest>
@@ -11,11 +14,13 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/FileListModel.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
 #include "platform/qt/UserSettings.h"
+#include "support/RunTests.h"
 
 namespace apptest {
 
@@ -42,6 +47,18 @@ void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
   folder.Write(set + "detailprevlink.htm", "<a href=\"%%PREVPICLINK%%\">zur\xFC" "ck</a>\n");
   folder.Write(set + "detailnextlink.htm", "<a href=\"%%NEXTPICLINK%%\">weiter</a>\n");
   folder.Write(set + "detailoverviewlink.htm", "<a href=\"%%OVERVIEWLINK%%\">\xDC" "bersicht</a>\n");
+}
+
+int RunWindowTests(int& argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+  QApplication application(argc, argv);
+  app::UseGermanLanguage();  // as the program does
+  const int result = testsupport::RunTests();
+  QDir(settings).removeRecursively();
+  return result;
 }
 
 void MainFormTest::SetUp() {

@@ -70,6 +70,11 @@ void WritePicture(const std::string& ansiPath, int width, int height);
 // A template set of ten small fragments under `folder`/template/`name`.
 void WriteTemplateSet(const TempFolder& folder, const std::string& name);
 
+// Runs the selected tests in one application object, with the user's
+// settings in a folder of this test process, never the user's own nor those
+// of tests running beside it.
+int RunWindowTests(int& argc, char** argv);
+
 // The main window over a fresh program folder, with scripted answers.
 class MainFormTest : public ::testing::Test {
  protected:

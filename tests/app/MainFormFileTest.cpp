@@ -113,3 +113,25 @@ TEST_F(AlbumFiles, AFileThatIsNoAlbumChangesNothing) {
   EXPECT_EQ(messages_.Calls.size(), 2u);
   EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 2);
 }
+
+// The design is kept per album file in the user's settings: the album file
+// stays byte for byte as before, and a later program start finds the design
+// again when the album is opened.
+TEST_F(AlbumFiles, DesignIsRememberedPerAlbumAcrossProgramStarts) {
+  apptest::WriteTemplateSet(folder_, "Einfach");
+  apptest::WriteTemplateSet(folder_, "Modern");
+  AddTwo();
+  QComboBox* designs = Control<QComboBox>(Form(), "TemplateBox");
+  ASSERT_EQ(designs->currentText(), "Einfach");
+  ASSERT_TRUE(Form().SaveFile(folder_.Path("einfach.lva")));
+  designs->setCurrentText("Modern");
+  ASSERT_TRUE(Form().SaveFile(folder_.Path("modern.lva")));
+  EXPECT_EQ(folder_.Read("modern.lva"), folder_.Read("einfach.lva"));
+
+  form_.reset();  // the next program start
+  ASSERT_TRUE(Form().OpenFile(folder_.Path("modern.lva")));
+  EXPECT_EQ(Control<QComboBox>(Form(), "TemplateBox")->currentText(), "Modern");
+  ASSERT_TRUE(Form().OpenFile(folder_.Path("einfach.lva")));
+  EXPECT_EQ(Control<QComboBox>(Form(), "TemplateBox")->currentText(), "Einfach");
+  EXPECT_TRUE(messages_.Calls.empty());
+}

@@ -61,12 +61,16 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   Form().GoBtn1Click();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder, 1 fehlgeschlagen");
-  EXPECT_EQ(Control<app::TStatusBar>(Form(), "StatusBar1")->Progress().Percent(), 100);
+  const app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(Form(), "StatusBar1");
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 100);
   EXPECT_EQ(Control<QTabWidget>(Form(), "PageControl2")->currentIndex(), 4);
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
   EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
   EXPECT_EQ(messages_.Calls[0].Detail, "Unbekanntes Dateiformat");  // the box's detail text
   EXPECT_FALSE(Control<QPushButton>(Form(), "StopBtn")->isVisible());
+  // Done: the bar empties, the closing line stays.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return StatusBar1->Progress().Percent() == 0; }, 5000));
+  EXPECT_EQ(StatusText(), "Fertig: 2 Bilder, 1 fehlgeschlagen");
 }
 
 // Phone pictures, whatever their names, become an album of JPEG copies.
@@ -108,7 +112,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
     if (call.Text.find("p2.jpg") == std::string::npos) return;
     sawRun = true;
-    QTest::qWait(80);  // the progress timer shows where the run is
+    QTest::qWait(250);  // the progress timer shows where the run is
     EXPECT_EQ(StatusText(), "Bild 2 von 8");
     EXPECT_GT(Control<app::TStatusBar>(form, "StatusBar1")->Progress().Percent(), 0);
     EXPECT_TRUE(StopBtn->isVisible());

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "app/StatusBar.h"
 #include "platform/Paths.h"
 
 using apptest::Control;
@@ -159,4 +165,70 @@ TEST_F(FavouriteFolders, DoubleClickJumpsToTheFolderAndEmptyListDoesNothing) {
   Control<QListWidget>(form, "PrefListBox")->setCurrentRow(0);
   form.PrefListBoxDblClick();
   EXPECT_EQ(form.SelectedFolder(), folder_.Path("Urlaub"));
+}
+
+TEST_F(FavouriteFolders, DeleteKeyAndContextMenuRemoveAFavouriteAndFiveShow) {
+  folder_.Write("folders.dat", "/a/\r\n/b/\r\n/c/\r\n/d/\r\n/e/\r\n/f/\r\n");
+  TMainForm& form = Form();
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QListWidget* PrefListBox = Control<QListWidget>(form, "PrefListBox");
+  PrefListBox->setFocus();
+  EXPECT_LE(PrefListBox->visualItemRect(PrefListBox->item(4)).bottom(), PrefListBox->viewport()->height());
+
+  PrefListBox->setCurrentRow(1);
+  QTest::keyClick(PrefListBox, Qt::Key_Delete);
+  EXPECT_EQ(form.Favourites(), (Strings{"/a/", "/c/", "/d/", "/e/", "/f/"}));
+  EXPECT_EQ(Lines(PrefListBox), form.Favourites());
+  EXPECT_EQ(PrefListBox->currentRow(), 1);  // Delete can go on with "/c/"
+
+  ASSERT_EQ(PrefListBox->contextMenuPolicy(), Qt::ActionsContextMenu);
+  ASSERT_EQ(PrefListBox->actions().size(), 1);
+  PrefListBox->setCurrentRow(4);
+  PrefListBox->actions()[0]->trigger();
+  EXPECT_EQ(form.Favourites(), (Strings{"/a/", "/c/", "/d/", "/e/"}));
+  EXPECT_EQ(folder_.Read("folders.dat"), "/a/\r\n/c/\r\n/d/\r\n/e/\r\n");
+  EXPECT_EQ(PrefListBox->currentRow(), 3);
+}
+
+TEST_F(PictureSource, FileListSizeTypeAndDateAreGerman) {
+  folder_.Write("fotos/gross.jpg", std::string(1536, 'x'));
+  folder_.MakeFolder("fotos/Urlaub");
+  ShowFolder(folder_.Path("fotos"), 2);
+  const app::ShellListView* list = Control<app::ShellListView>(Form(), "JamShellList1");
+  const QAbstractItemModel* model = list->model();
+  const QModelIndex root = list->rootIndex();
+  const int file = model->index(0, 0, root).data().toString() == "gross.jpg" ? 0 : 1;
+  auto column = [&](int row, int column) { return model->index(row, column, root).data().toString().toStdString(); };
+  EXPECT_EQ(column(file, 1), "1,5 kB");
+  EXPECT_EQ(column(file, 2), "JPEG-Bild");
+  EXPECT_TRUE(QDateTime::fromString(QString::fromStdString(column(file, 3)), "dd.MM.yyyy HH:mm").isValid())
+      << column(file, 3);
+  EXPECT_EQ(column(1 - file, 2), "Verzeichnis");
+}
+
+TEST_F(PictureSource, CtrlLTakesATypedPathAndReportsAMissingOne) {
+  folder_.MakeFolder("Reise/Tag 1");
+  TMainForm& form = Form();
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(2);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+  QLineEdit* PathEdit = Control<QLineEdit>(form, "PathEdit");
+  ASSERT_EQ(QApplication::focusWidget(), PathEdit);
+  EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
+  EXPECT_EQ(PathEdit->selectedText(), PathEdit->text());  // typing replaces it
+  QTest::keyClicks(PathEdit, QString::fromStdString(folder_.Path("Reise/Tag 1")));
+  QTest::keyClick(PathEdit, Qt::Key_Return);
+  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Reise/Tag 1"));
+
+  PathEdit->setText(QString::fromStdString(folder_.Path("fehlt")));
+  QTest::keyClick(PathEdit, Qt::Key_Return);
+  app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(form, "StatusBar1");
+  EXPECT_EQ(StatusBar1->Text().toStdString(), "Den Ordner „" + folder_.Path("fehlt") + "“ gibt es nicht.");
+  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Reise/Tag 1"));
+  // The note goes after a few seconds.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return StatusBar1->Text().isEmpty(); }, 8000));
 }

@@ -14,6 +14,8 @@
 #include <QSplitter>
 #include <QImage>
 #include <QPixmap>
+#include <QTest>
+#include <filesystem>
 
 #include "AppTestSupport.h"
 #include "app/ColorBox.h"
@@ -29,6 +31,16 @@ using apptest::MainFormTest;
 namespace {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// Sets an environment variable for the scope.
+struct ScopedVariable {
+  ScopedVariable(const char* name, const std::string& value) : Name(name), Old(qgetenv(name)) {
+    qputenv(name, QByteArray::fromStdString(value));
+  }
+  ~ScopedVariable() { Old.isNull() ? qunsetenv(Name) : qputenv(Name, Old); }
+  const char* Name;
+  QByteArray Old;
+};
 
 }  // namespace
 
@@ -150,6 +162,27 @@ TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
   EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), platform::ProgramFolder());
 }
 
+// Installed as PREFIX/bin with the designs in PREFIX/share: the tree and the
+// album dialogs start in the pictures folder, else in the home folder.
+TEST_F(StartUp, InstalledProgramStartsInThePicturesFolderElseHome) {
+  folder_.MakeFolder("prefix/share/web-lumivista/template");
+  folder_.MakeFolder("prefix/bin");
+  folder_.MakeFolder("home/Bilder");
+  folder_.Write("config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+  platform::SetProgramFolder(folder_.Path("prefix/bin/"));
+  const ScopedVariable home("HOME", folder_.Path("home"));
+  const ScopedVariable config("XDG_CONFIG_HOME", folder_.Path("config"));
+  TMainForm& form = Form();
+  EXPECT_EQ(form.SelectedFolder(), folder_.Path("home/Bilder"));
+  form.OpenBtnClick();
+  ASSERT_EQ(dialogs_.Shown.size(), 1u);
+  EXPECT_EQ(dialogs_.Shown[0].InitialFolder, folder_.Path("home/Bilder/"));
+
+  std::filesystem::remove(folder_.Path("home/Bilder"));
+  form_.reset();
+  EXPECT_EQ(Form().SelectedFolder(), folder_.Path("home"));
+}
+
 TEST_F(StartUp, NoTemplateFolderAndNoFavouritesFile) {
   TMainForm& form = Form();
   EXPECT_EQ(Control<QComboBox>(form, "TemplateBox")->count(), 0);
@@ -198,6 +231,29 @@ TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
   EXPECT_EQ(StatusBar1->Panel1Rect().Left, app::TStatusBar::kPanel0Width + 2);
   form.Progress(10);
   EXPECT_EQ(StatusBar1->Progress().Percent(), 10);
+}
+
+// A long text widens its panel, a text cut to fit is in the tooltip, and the
+// bar empties once a preview has been loaded.
+TEST_F(Progress, StatusBarMakesRoomForTextAndEmptiesWhenDone) {
+  TMainForm& form = Form();
+  form.resize(1000, 700);
+  form.show();
+  app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(form, "StatusBar1");
+  const QString longText = "Dieses Zeichen kann Web Lumivista nicht speichern; es wurde nicht übernommen.";
+  StatusBar1->SetText(longText);
+  EXPECT_GE(StatusBar1->Panel0Width(), StatusBar1->fontMetrics().horizontalAdvance(longText));
+  EXPECT_EQ(StatusBar1->Panel1Rect().Left, StatusBar1->Panel0Width() + 2);
+  StatusBar1->grab();
+  EXPECT_TRUE(StatusBar1->toolTip().isEmpty());
+  form.resize(400, 700);
+  StatusBar1->grab();
+  EXPECT_EQ(StatusBar1->toolTip(), longText);
+
+  apptest::WritePicture(folder_.Path("a.jpg"), 64, 48);
+  form.openfilenow(folder_.Path("a.jpg"));
+  EXPECT_EQ(StatusBar1->Progress().Percent(), 100);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return StatusBar1->Progress().Percent() == 0; }, 5000));
 }
 
 using Preview = MainFormTest;

@@ -1,0 +1,33 @@
+// The window's tests on a real X server: the xcb platform on a private Xvfb,
+// or on the display a test names when it starts this program again with
+// other settings.
+#include "AppTestSupport.h"
+#include "support/XvfbServer.h"
+
+#include <cstdio>
+#include <optional>
+
+// The browser engine, built without AddressSanitizer, frees some of its own
+// objects with a sized delete of another type once it has drawn a page; that
+// is not our code and would end every run of the sanitizer tree.
+extern "C" const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  std::optional<testsupport::XvfbServer> server;
+  if (GTEST_FLAG_GET(list_tests)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else {
+    if (qEnvironmentVariableIsEmpty("LUMIVISTA_TEST_DISPLAY")) {
+      server.emplace();
+      if (server->Display().empty()) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return 1;
+      }
+      qputenv("LUMIVISTA_TEST_DISPLAY", QByteArray::fromStdString(server->Display()));
+    }
+    qputenv("DISPLAY", qgetenv("LUMIVISTA_TEST_DISPLAY"));
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
+  return apptest::RunWindowTests(argc, argv);
+}
