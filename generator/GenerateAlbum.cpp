@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generator/ExtraSizes.h"
 #include "generator/Fragments.h"
 #include "generator/Pages.h"
 #include "platform/Paths.h"
@@ -71,7 +72,9 @@ GenerationResult GenerateAlbum(album::AlbumPictures& pictures, const GenerationR
   }
   const album::AlbumSettings settings = WithMinimums(request.Settings);
   const ExportTarget target{platform::IncludeTrailingDelimiter(folder), platform::ExtractFileName(*chosen)};
-  const ExportSummary summary = ExportPictures(pictures, settings, *fragments, target, reporting, request.Jobs);
+  ExtraOutputs extras{ExtraSizesFor(*fragments), {}};
+  const ExportSummary summary =
+      ExportPictures(pictures, settings, *fragments, target, reporting, request.Jobs, &extras);
   result.FailedPictures = summary.Failed;
   result.PicturesMade = summary.Started - summary.Failed;
   if (summary.Stopped) {
@@ -80,7 +83,7 @@ GenerationResult GenerateAlbum(album::AlbumPictures& pictures, const GenerationR
   }
 
   result.OverviewPath = target.Folder + target.OverviewFileName;
-  if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures),
+  if (!platform::WriteFileAtomically(result.OverviewPath, OverviewPageText(*fragments, settings, pictures, &extras),
                                      platform::Durability::Regenerable)) {
     reporting.Messages.Error("HTML Datei erstellen: Konnte die Datei " + target.OverviewFileName +
                              " nicht erstellen!");

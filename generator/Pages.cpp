@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "generator/ExtraKeys.h"
+#include "generator/ExtraSizes.h"
 #include "generator/PageTables.h"
 #include "generator/Placeholders.h"
 
@@ -21,16 +23,21 @@ std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable
 }  // namespace
 
 std::string DetailPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
-                           const album::AlbumPictures& pictures, int32_t index, const std::string& overviewFileName) {
+                           const album::AlbumPictures& pictures, int32_t index, const std::string& overviewFileName,
+                           const ExtraOutputs* extras) {
   PlaceholderTable table = DetailLinkTable(settings, pictures, index, overviewFileName);
   table.Add("%%LINKS%%", LinkBlock(fragments, table, index, album::PictureCount(pictures)));
+  if (extras && UsesDetailExtraKeys(fragments))
+    AddDetailExtraKeys(table, pictures[static_cast<size_t>(index)], extras->Pictures[static_cast<size_t>(index)]);
   return ReplacePlaceholders(fragments[Fragment::Detail], table) + "\r\n";
 }
 
 std::string OverviewPageText(const TemplateFragments& fragments, const album::AlbumSettings& settings,
-                             const album::AlbumPictures& pictures) {
+                             const album::AlbumPictures& pictures, const ExtraOutputs* extras) {
   const int32_t perRow = std::max(settings.PicturesPerRow, album::kPicturesPerRowRange.Minimum);
   PlaceholderTable table = OverviewTable(settings);
+  const bool extraKeys = extras && UsesOverviewExtraKeys(fragments);
+  if (extraKeys) AddOverviewExtraKeys(table);
   std::string page;
   const auto expand = [&](Fragment f) { page += ReplacePlaceholders(fragments[f], table) + "\r\n"; };
 
@@ -39,6 +46,8 @@ std::string OverviewPageText(const TemplateFragments& fragments, const album::Al
   for (int32_t n = 0; n < count; ++n) {
     if (n % perRow == 0) expand(Fragment::MainLoopFirstCol1);
     SetOverviewPicture(table, pictures[static_cast<size_t>(n)]);
+    if (extraKeys)
+      SetOverviewExtras(table, pictures[static_cast<size_t>(n)], extras->Pictures[static_cast<size_t>(n)], settings);
     expand(Fragment::MainLoop);
     if ((n + 1) % perRow == 0) expand(Fragment::MainLoopFirstCol2);
   }

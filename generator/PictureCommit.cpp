@@ -45,20 +45,23 @@ void ReserveDetailPageNames(album::AlbumPictures& pictures, const std::string& h
 
 PictureCommitter::PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                                    const TemplateFragments& fragments, const ExportTarget& target,
-                                   const ExportReporting& reporting, const OutputFolders& folders, FreeNames& names)
+                                   const ExportReporting& reporting, const OutputFolders& folders, FreeNames& names,
+                                   ExtraOutputs* extras)
     : pictures_(pictures),
       settings_(settings),
       fragments_(fragments),
       target_(target),
       reporting_(reporting),
       folders_(folders),
-      names_(names) {}
+      names_(names),
+      extras_(extras) {}
 
 void PictureCommitter::Begin(int32_t index) {
   index_ = index;
   album::AlbumPicture& picture = pictures_[static_cast<size_t>(index)];
   picture.PictureName.reset();
   picture.ThumbnailName.reset();
+  if (extras_) extras_->Pictures[static_cast<size_t>(index)] = PictureExtras{};
   base_ = NameBase(picture.FileName);
   complete_ = false;
   if (reporting_.Observer) reporting_.Observer->PictureStarted(index + 1, album::PictureCount(pictures_));
@@ -78,6 +81,10 @@ void PictureCommitter::Take(WorkEvent event) {
     case WorkEvent::Kind::Thumbnail:
       Thumbnail(event);
       break;
+    case WorkEvent::Kind::Screen:
+    case WorkEvent::Kind::Thumbnail2x:
+      Extra(event);
+      break;
   }
 }
 
@@ -89,6 +96,10 @@ void PictureCommitter::Opened(const WorkEvent& event) {
   width_ = event.Width;
   height_ = event.Height;
   complete_ = event.Outcome == OpenOutcome::Opened;
+  if (extras_) {
+    extras_->Pictures[static_cast<size_t>(index_)].Width = width_;
+    extras_->Pictures[static_cast<size_t>(index_)].Height = height_;
+  }
   // A picture whose depth cannot be promoted is skipped without a message.
   if (event.Outcome == OpenOutcome::Unreadable)
     reporting_.Messages.MessageBox("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
@@ -106,6 +117,14 @@ void PictureCommitter::Thumbnail(const WorkEvent& event) {
   complete_ =
       event.Made && Publish(event.Jpeg, folders_.Mini, pictures_[static_cast<size_t>(index_)].ThumbnailName, 0, 0) &&
       complete_;
+}
+
+void PictureCommitter::Extra(const WorkEvent& event) {
+  PictureExtras& extras = extras_->Pictures[static_cast<size_t>(index_)];
+  const bool screen = event.What == WorkEvent::Kind::Screen;
+  complete_ = Publish(event.Jpeg, screen ? folders_.Screen : folders_.Mini2x,
+                      screen ? extras.ScreenName : extras.Thumbnail2xName, 0, 0) &&
+              complete_;
 }
 
 // Writes a JPEG of a width x height picture under a free name in `folder`.
@@ -134,7 +153,8 @@ bool PictureCommitter::Publish(const EncodedJpeg& jpeg, const std::string& folde
 
 bool PictureCommitter::WriteDetailPage() {
   const std::string& name = *pictures_[static_cast<size_t>(index_)].DetailPageName;
-  const std::string page = DetailPageText(fragments_, settings_, pictures_, index_, target_.OverviewFileName);
+  const std::string page =
+      DetailPageText(fragments_, settings_, pictures_, index_, target_.OverviewFileName, extras_);
   if (platform::WriteFileAtomically(folders_.Html + name, page, platform::Durability::Regenerable)) return true;
   reporting_.Messages.Error(NotCreatedMessage("HTML", name));
   return false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "generator/ExtraSizes.h"
 #include "generator/OutputNames.h"
 #include "generator/PicturePool.h"
 #include "generator/PictureExport.h"
@@ -13,13 +14,16 @@ namespace generator {
 
 struct OutputFolders {
   std::string Html, Pics, Mini;  // each ending with the delimiter
+  std::string Screen, Mini2x;    // as above; empty when the template set wants none
 };
+
+
 
 class PictureCommitter : public OrderedConsumer {
  public:
   PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                    const TemplateFragments& fragments, const ExportTarget& target, const ExportReporting& reporting,
-                   const OutputFolders& folders, FreeNames& names);
+                   const OutputFolders& folders, FreeNames& names, ExtraOutputs* extras = nullptr);
 
   void Begin(int32_t index) override;
   void Take(WorkEvent event) override;
@@ -31,6 +35,7 @@ class PictureCommitter : public OrderedConsumer {
   void Opened(const WorkEvent& event);
   void Copy(const WorkEvent& event);
   void Thumbnail(const WorkEvent& event);
+  void Extra(const WorkEvent& event);
   bool Publish(const EncodedJpeg& jpeg, const std::string& folder, std::optional<std::string>& storedName,
                int32_t width, int32_t height);
   bool WriteDetailPage();
@@ -42,6 +47,7 @@ class PictureCommitter : public OrderedConsumer {
   const ExportReporting& reporting_;
   const OutputFolders& folders_;
   FreeNames& names_;
+  ExtraOutputs* extras_;
 
   int32_t index_ = 0;
   std::string base_;

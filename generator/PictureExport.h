@@ -8,6 +8,7 @@
 
 #include "album/AlbumPicture.h"
 #include "album/AlbumSettings.h"
+#include "generator/ExtraSizes.h"
 #include "generator/Fragments.h"
 #include "generator/PictureWork.h"
 #include "platform/Messages.h"
@@ -47,9 +48,10 @@ struct ExportSummary {
 // skipped silently where its depth cannot be promoted) and the export goes
 // on, until StopRequested is set. `jobs` pictures are worked on at once (0:
 // one per core); names, files, reports and their order do not depend on it,
-// and every report is made on the calling thread.
+// and every report is made on the calling thread. With `extras`, the extra
+// sizes it wants are made too and its per-picture entries filled in.
 ExportSummary ExportPictures(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                              const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
-                             int32_t jobs = 0);
+                             int32_t jobs = 0, ExtraOutputs* extras = nullptr);
 
 }  // namespace generator

@@ -9,6 +9,7 @@
 
 #include "support/RecordingMessages.h"
 #include "support/TempFolder.h"
+#include "generator/ExtraSizes.h"
 #include "generator/Fragments.h"
 #include "generator/Pages.h"
 #include "generator/TemplateSets.h"
@@ -31,7 +32,14 @@ inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const st
                                                  const std::string& comment = "Sch\xF6ne Aussicht\r\nZweite Zeile") {
   const generator::TemplateFragments f = ReadDesign(design);
   album::AlbumPictures pictures(static_cast<size_t>(count));
+  // 4000 x 3000 pictures: each gets a screen picture and a twice-size thumbnail.
+  generator::ExtraOutputs extras{generator::ExtraSizesFor(f), {}};
+  extras.Pictures.assign(static_cast<size_t>(count), {4000, 3000, std::nullopt, std::nullopt});
   for (int i = 0; i < count; ++i) {
+    extras.Pictures[i].ScreenName = PictureBaseName(i) + ".jpg";
+    extras.Pictures[i].Thumbnail2xName = PictureBaseName(i) + ".jpg";
+    dir.Write(sub + generator::kScreenFolder + "/" + PictureBaseName(i) + ".jpg", "");
+    dir.Write(sub + generator::kThumbnail2xFolder + "/" + PictureBaseName(i) + ".jpg", "");
     pictures[i].DetailPageName = PictureBaseName(i) + ".htm";
     pictures[i].PictureName = PictureBaseName(i) + ".jpg";
     pictures[i].ThumbnailName = PictureBaseName(i) + ".jpg";
@@ -40,10 +48,10 @@ inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const st
     dir.Write(sub + "mini/" + PictureBaseName(i) + ".jpg", "");
   }
   std::vector<std::string> pages = {sub + "index.htm"};
-  dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures));
+  dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures, &extras));
   for (int i = 0; i < count; ++i) {
     pages.push_back(sub + "html/" + *pictures[i].DetailPageName);
-    dir.Write(pages.back(), generator::DetailPageText(f, settings, pictures, i, "index.htm"));
+    dir.Write(pages.back(), generator::DetailPageText(f, settings, pictures, i, "index.htm", &extras));
   }
   return pages;
 }

@@ -1,0 +1,63 @@
+#pragma once
+// The pictures a run makes beyond the copy and the thumbnail, and only when
+// the template set shows them: a thumbnail of twice the size for screens of
+// high pixel density ("mini2x") and a screen-size picture for the detail
+// page ("screen"). Both are scaled by area average from the one decoded
+// picture, on the worker that decoded it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "album/AlbumSettings.h"
+#include "generator/Fragments.h"
+#include "generator/PictureWork.h"
+#include "generator/ThumbnailSize.h"
+#include "imaging/AreaScale.h"
+
+namespace generator {
+
+// The longer side of a screen picture; pictures no larger get none, the
+// page shows their full copy.
+inline constexpr int32_t kScreenLongEdge = 2048;
+// Quality of the screen picture: see the README's Designs section.
+inline constexpr int kScreenQuality = 80;
+
+inline constexpr const char* kScreenFolder = "screen";
+inline constexpr const char* kThumbnail2xFolder = "mini2x";
+
+struct ExtraSizesWanted {
+  bool Thumbnail2x = false;  // an overview fragment uses "%%MINISRCSET%%"
+  bool Screen = false;       // a detail fragment uses "%%SCREENPICSRC%%" or "%%SCREENSRCSET%%"
+  bool Any() const { return Thumbnail2x || Screen; }
+};
+
+ExtraSizesWanted ExtraSizesFor(const TemplateFragments& fragments);
+
+// What one picture got, for its pages.
+struct PictureExtras {
+  int32_t Width = 0, Height = 0;  // of the opened picture; 0 when it failed to open
+  std::optional<std::string> Thumbnail2xName;  // bare name in "mini2x"
+  std::optional<std::string> ScreenName;       // bare name in "screen"
+};
+
+struct ExtraOutputs {
+  ExtraSizesWanted Wanted;
+  std::vector<PictureExtras> Pictures;  // one per album picture, in album order
+};
+
+// The twice-size thumbnail of a width x height picture, or none when the
+// picture is smaller than that (it would only be enlarged).
+std::optional<ThumbnailDimensions> Thumbnail2xSize(int32_t width, int32_t height,
+                                                   const album::AlbumSettings& settings);
+
+// The screen picture's size, or none when the picture is no larger.
+std::optional<imaging::ScaledSize> ScreenSize(int32_t width, int32_t height);
+
+// Makes and encodes the wanted extra pictures of a 24-bit picture and hands
+// them to `sink` as Screen and Thumbnail2x events (a picture too small for
+// one gets no event for it).
+void MakeExtraSizes(const imaging::RasterImage& picture, const album::AlbumSettings& settings,
+                    const ExtraSizesWanted& wanted, platform::ProgressReceiver* progress, WorkSink& sink);
+
+}  // namespace generator
