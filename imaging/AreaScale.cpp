@@ -1,7 +1,6 @@
 #include "imaging/AreaScale.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "imaging/Rastola.h"
@@ -10,51 +9,68 @@ namespace imaging {
 
 namespace {
 
-// Where one source pixel goes along one axis. With the axis measured in
-// units of 1/target, source pixel s covers [s*target, (s+1)*target) and
-// target pixel d covers [d*source, (d+1)*source); a source pixel shorter than
-// a target pixel reaches at most two of them.
-struct AreaSpan {
-  int32_t First = 0;        // target pixel the source pixel starts in
-  float Weight = 0;         // its share in First, over the target pixel's length
-  float NextWeight = 0;     // its share in First + 1
-  bool EndsTarget = false;  // First is complete once this source pixel is added
+// The weights of one axis: target pixel t is the sum of `Taps` source pixels
+// from First[t] on, each weighted by the share of t's length it covers.
+// Measured in units of 1/target along a source axis of `source` pixels,
+// source pixel s covers [s*target, (s+1)*target) and target pixel t covers
+// [t*source, (t+1)*source). Every target pixel uses the same number of taps
+// (unused ones weigh 0), so the loops below run without branches.
+struct AreaTaps {
+  int32_t Taps = 1;
+  std::vector<int32_t> First;
+  std::vector<float> Weights;  // target x Taps
 };
 
-std::vector<AreaSpan> AreaSpans(int32_t source, int32_t target) {
-  std::vector<AreaSpan> spans(static_cast<size_t>(source));
-  const float perUnit = 1.0f / static_cast<float>(source);
-  for (int64_t s = 0; s < source; ++s) {
-    const int64_t start = s * target, end = start + target;
-    AreaSpan& span = spans[static_cast<size_t>(s)];
-    span.First = static_cast<int32_t>(start / source);
-    const int64_t boundary = (int64_t{span.First} + 1) * source;
-    const int64_t inFirst = std::min(end, boundary) - start;
-    span.Weight = static_cast<float>(inFirst) * perUnit;
-    span.NextWeight = static_cast<float>(target - inFirst) * perUnit;
-    span.EndsTarget = end >= boundary;
+AreaTaps MakeAreaTaps(int32_t source, int32_t target) {
+  AreaTaps axis;
+  const auto firstOf = [&](int64_t t) { return static_cast<int32_t>(t * source / target); };
+  const auto lastOf = [&](int64_t t) { return static_cast<int32_t>(((t + 1) * source - 1) / target); };
+  for (int32_t t = 0; t < target; ++t) axis.Taps = std::max(axis.Taps, lastOf(t) - firstOf(t) + 1);
+  axis.First.resize(static_cast<size_t>(target));
+  axis.Weights.assign(static_cast<size_t>(target) * static_cast<size_t>(axis.Taps), 0.0f);
+  for (int32_t t = 0; t < target; ++t) {
+    const int64_t begin = int64_t{t} * source, end = begin + source;
+    const int32_t first = std::min(firstOf(t), source - axis.Taps);
+    axis.First[static_cast<size_t>(t)] = first;
+    for (int32_t s = firstOf(t); s <= lastOf(t); ++s) {
+      const int64_t covered = std::min(end, (int64_t{s} + 1) * target) - std::max(begin, int64_t{s} * target);
+      axis.Weights[static_cast<size_t>(t) * static_cast<size_t>(axis.Taps) + static_cast<size_t>(s - first)] =
+          static_cast<float>(covered) / static_cast<float>(source);
+    }
   }
-  return spans;
+  return axis;
 }
 
-// Adds one source row, averaged across, into `row` (target width x 3).
-void AddRowAcross(const uint8_t* in, const std::vector<AreaSpan>& columns, float* row) {
-  std::fill(row, row + (columns.back().First + 1) * 3, 0.0f);
-  for (size_t s = 0; s < columns.size(); ++s) {
-    const AreaSpan& span = columns[s];
-    float* out = row + span.First * 3;
-    for (int c = 0; c < 3; ++c) out[c] += span.Weight * in[3 * s + c];
-    if (span.NextWeight > 0)
-      for (int c = 0; c < 3; ++c) out[3 + c] += span.NextWeight * in[3 * s + c];
+// `sum` := the rows of one target row, weighted: whole source rows, so the
+// loop is long and plain.
+void SumRowsDown(const RasterImage& source, const AreaTaps& rows, int32_t y, std::vector<float>& sum) {
+  const int32_t first = rows.First[static_cast<size_t>(y)];
+  const float* weights = &rows.Weights[static_cast<size_t>(y) * static_cast<size_t>(rows.Taps)];
+  std::fill(sum.begin(), sum.end(), 0.0f);
+  for (int32_t k = 0; k < rows.Taps; ++k) {
+    if (weights[k] == 0.0f) continue;
+    const uint8_t* in = source.Pixels + int64_t{first + k} * source.Stride;
+    const float w = weights[k];
+    float* out = sum.data();
+    for (size_t i = 0; i < sum.size(); ++i) out[i] += w * static_cast<float>(in[i]);
   }
 }
 
-void AddWeighted(const std::vector<float>& row, float weight, std::vector<float>& sum) {
-  for (size_t i = 0; i < row.size(); ++i) sum[i] += weight * row[i];
-}
-
-void StoreRow(const std::vector<float>& sum, uint8_t* out) {
-  for (size_t i = 0; i < sum.size(); ++i) out[i] = static_cast<uint8_t>(std::clamp(sum[i] + 0.5f, 0.0f, 255.0f));
+// One target row from the summed source row, across.
+void SumAcross(const std::vector<float>& sum, const AreaTaps& columns, uint8_t* out, int32_t width) {
+  for (int32_t x = 0; x < width; ++x) {
+    const float* in = &sum[static_cast<size_t>(columns.First[static_cast<size_t>(x)]) * 3];
+    const float* weights = &columns.Weights[static_cast<size_t>(x) * static_cast<size_t>(columns.Taps)];
+    float b = 0, g = 0, r = 0;
+    for (int32_t k = 0; k < columns.Taps; ++k) {
+      b += weights[k] * in[3 * k];
+      g += weights[k] * in[3 * k + 1];
+      r += weights[k] * in[3 * k + 2];
+    }
+    out[3 * x] = static_cast<uint8_t>(std::clamp(b + 0.5f, 0.0f, 255.0f));
+    out[3 * x + 1] = static_cast<uint8_t>(std::clamp(g + 0.5f, 0.0f, 255.0f));
+    out[3 * x + 2] = static_cast<uint8_t>(std::clamp(r + 0.5f, 0.0f, 255.0f));
+  }
 }
 
 }  // namespace
@@ -79,20 +95,14 @@ void AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight, R
   newdib(&result, newWidth, newHeight, 24, nullptr, 0);
   if (!result.Pixels) return;
 
-  const std::vector<AreaSpan> columns = AreaSpans(width, newWidth);
-  const std::vector<AreaSpan> rows = AreaSpans(height, newHeight);
-  const size_t values = size_t(newWidth) * 3;
-  std::vector<float> across(values), current(values, 0.0f), next(values, 0.0f);
+  const AreaTaps columns = MakeAreaTaps(width, newWidth);
+  const AreaTaps rows = MakeAreaTaps(height, newHeight);
+  std::vector<float> sum(size_t(width) * 3);
+  // Down first, then across: the long plain loop runs over the most pixels.
   // Memory rows in order: the area of a row is the same counted from either end.
-  for (int32_t y = 0; y < height; ++y) {
-    AddRowAcross(source.Pixels + int64_t{y} * source.Stride, columns, across.data());
-    const AreaSpan& span = rows[static_cast<size_t>(y)];
-    AddWeighted(across, span.Weight, current);
-    if (span.NextWeight > 0) AddWeighted(across, span.NextWeight, next);
-    if (!span.EndsTarget) continue;
-    StoreRow(current, result.Pixels + int64_t{span.First} * result.Stride);
-    std::swap(current, next);
-    std::fill(next.begin(), next.end(), 0.0f);
+  for (int32_t y = 0; y < newHeight; ++y) {
+    SumRowsDown(source, rows, y, sum);
+    SumAcross(sum, columns, result.Pixels + int64_t{y} * result.Stride, newWidth);
   }
 }
 

@@ -57,3 +57,5 @@ run() { # count
 run 20
 run 40
 echo "goals: sequential ratio <= 1.15, speed-up >= 1.8 on 2 cores, peak memory the same for 20 and 40 pictures"
+
+"$(dirname "$0")/extra-sizes.sh" "$build" "$work/pictures"
