@@ -11,7 +11,8 @@ const http = require("http");
 const os = require("os");
 const path = require("path");
 
-const [root, overviewPage, detailPage, screenshots] = process.argv.slice(2);
+const [albumFolder, overviewPage, detailPage, screenshots] = process.argv.slice(2);
+const root = path.resolve(albumFolder);
 const kWidth = 390, kHeight = 844, kScale = 3;
 const kQuietMs = 1500;  // no request for this long: the page has fetched what it will
 
@@ -28,7 +29,7 @@ const server = http.createServer((request, response) => {
   lastRequest = Date.now();
   const urlPath = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
   const file = path.join(root, path.normalize(urlPath));
-  if (!file.startsWith(path.resolve(root)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+  if (!file.startsWith(root) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
     response.writeHead(404);
     response.end();
     return;
@@ -99,7 +100,7 @@ class Browser {
     const exited = new Promise((resolve) => this.process.once("exit", resolve));
     this.process.kill();
     await exited;
-    fs.rmSync(this.profile, { recursive: true, force: true });
+    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
   }
 }
 
@@ -126,13 +127,15 @@ async function load(browser, session, address, screenshot) {
 }
 
 // Every picture of the page: where it is (page coordinates, CSS pixels), the
-// width of its content box and the file it shows.
+// width of its content box, the file it shows and whether it is a thumbnail
+// (the design's own pictures, such as a logo, are not).
 const kPictures = `Array.from(document.images).map((img) => {
   const r = img.getBoundingClientRect(), s = getComputedStyle(img);
   const edges = ["border-left-width", "border-right-width", "padding-left", "padding-right"]
     .reduce((sum, p) => sum + parseFloat(s.getPropertyValue(p)), 0);
   return { top: r.top + scrollY, bottom: r.bottom + scrollY, width: r.width - edges,
-           src: img.currentSrc ? new URL(img.currentSrc).pathname : "" };
+           src: img.currentSrc ? new URL(img.currentSrc).pathname : "",
+           thumbnail: (img.getAttribute("src") || "").startsWith("./mini/") };
 })`;
 
 function figure(name, value) { console.log(name + " " + value); }
@@ -150,7 +153,7 @@ async function main() {
     await browser.send("Page.enable", {}, sessionId);
 
     await load(browser, sessionId, base + overviewPage, screenshots && screenshots + "-overview.png");
-    const pictures = await evaluate(browser, sessionId, kPictures);
+    const pictures = (await evaluate(browser, sessionId, kPictures)).filter((p) => p.thumbnail);
     const thumbnails = sent.filter((s) => /^\/mini(2x)?\//.test(s.path));
     const inView = pictures.filter((p) => p.top < kHeight);
     const densities = inView.map((p) => jpegSize(path.join(root, p.src)).width / p.width);
@@ -162,7 +165,7 @@ async function main() {
            Math.max(...pictures.filter((p) => thumbnails.some((t) => t.path === p.src)).map((p) => p.top)));
     figure("overview-thumbnail-bytes", thumbnails.reduce((sum, s) => sum + s.bytes, 0));
     figure("overview-other-pictures-fetched", sent.filter((s) => s.path.endsWith(".jpg")).length - thumbnails.length);
-    figure("overview-min-density", Math.min(...densities).toFixed(2));
+    figure("overview-min-density", densities.length ? Math.min(...densities).toFixed(2) : 0);
 
     sent.length = 0;
     await load(browser, sessionId, base + detailPage, screenshots && screenshots + "-detail.png");
