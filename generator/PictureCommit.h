@@ -17,8 +17,6 @@ struct OutputFolders {
   std::string Screen, Mini2x;    // as above; empty when the template set wants none
 };
 
-
-
 class PictureCommitter : public OrderedConsumer {
  public:
   PictureCommitter(album::AlbumPictures& pictures, const album::AlbumSettings& settings,
