@@ -38,7 +38,7 @@ struct ExportReporting {
 };
 
 struct ExportSummary {
-  int32_t Failed = 0;    // pictures that did not get all three files
+  int32_t Failed = 0;    // pictures that did not get all their files
   int32_t Started = 0;   // pictures the export began on
   bool Stopped = false;  // StopRequested was set before the export ended
 };
