@@ -135,7 +135,7 @@ const kPictures = `Array.from(document.images).map((img) => {
     .reduce((sum, p) => sum + parseFloat(s.getPropertyValue(p)), 0);
   return { top: r.top + scrollY, bottom: r.bottom + scrollY, width: r.width - edges,
            src: img.currentSrc ? new URL(img.currentSrc).pathname : "",
-           thumbnail: (img.getAttribute("src") || "").startsWith("./mini/") };
+           thumbnail: img.closest('a[href^="./html/"]') !== null };
 })`;
 
 function figure(name, value) { console.log(name + " " + value); }
@@ -166,6 +166,16 @@ async function main() {
     figure("overview-thumbnail-bytes", thumbnails.reduce((sum, s) => sum + s.bytes, 0));
     figure("overview-other-pictures-fetched", sent.filter((s) => s.path.endsWith(".jpg")).length - thumbnails.length);
     figure("overview-min-density", densities.length ? Math.min(...densities).toFixed(2) : 0);
+    // Down to the end half a screen at a time: every thumbnail arrives.
+    await evaluate(browser, sessionId, `(async () => {
+      for (let y = 0; y <= document.documentElement.scrollHeight; y += innerHeight / 2) {
+        scrollTo(0, y);
+        await new Promise((r) => setTimeout(r, 100));
+      }
+    })()`);
+    await quiet();
+    const scrolled = (await evaluate(browser, sessionId, kPictures)).filter((p) => p.thumbnail);
+    figure("overview-thumbnails-after-scrolling", scrolled.filter((p) => /^\/mini(2x)?\//.test(p.src)).length);
 
     sent.length = 0;
     await load(browser, sessionId, base + detailPage, screenshots && screenshots + "-detail.png");
