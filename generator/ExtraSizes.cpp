@@ -37,7 +37,11 @@ std::optional<ThumbnailDimensions> Thumbnail2xSize(int32_t width, int32_t height
 }
 
 std::optional<imaging::ScaledSize> ScreenSize(int32_t width, int32_t height) {
-  if (std::max(width, height) <= kScreenLongEdge) return std::nullopt;
+  const int32_t longer = std::max(width, height);
+  if (longer <= kScreenLongEdge) return std::nullopt;
+  const int32_t factor = (longer + kScreenLongEdge - 1) / kScreenLongEdge;
+  if (width % factor == 0 && height % factor == 0 && longer / factor >= kScreenLongEdgeEven)
+    return imaging::ScaledSize{width / factor, height / factor};
   return imaging::FitLongEdge(width, height, kScreenLongEdge);
 }
 

@@ -130,3 +130,13 @@ TEST_F(ExtraSizesRun, OnlyTheSizesAKeyAsksForAreMade) {
   EXPECT_NE(dir_.Read("out/html/Weit.htm").find("up ../screen/Weit.jpg 2048w, ../pics/Weit.jpg 2400w"),
             std::string::npos);
 }
+
+TEST(ScreenSize, EvenFractionNearTheLongEdgeElseTheLongEdge) {
+  EXPECT_EQ(generator::ScreenSize(4000, 3000)->Width, 2000);   // 2 x 2 average
+  EXPECT_EQ(generator::ScreenSize(3000, 4000)->Height, 2000);
+  EXPECT_EQ(generator::ScreenSize(6000, 4000)->Width, 2048);   // 4000 is not a multiple of 3
+  EXPECT_EQ(generator::ScreenSize(6000, 4000)->Height, 1365);
+  EXPECT_EQ(generator::ScreenSize(3000, 2000)->Width, 2048);   // 1500 would be too small
+  EXPECT_EQ(generator::ScreenSize(2049, 1000)->Width, 2048);
+  EXPECT_FALSE(generator::ScreenSize(2048, 1536));
+}
