@@ -95,6 +95,21 @@ void SumAcrossAny(const std::vector<uint16_t>& sum, const AreaTaps& columns, uin
   }
 }
 
+// Exactly half in both directions, the usual case of a camera picture: each
+// target pixel the rounded mean of a 2 x 2 block, in one pass over the rows,
+// the same values the general path gives.
+void HalveEachSide(const RasterImage& source, const RasterImage& result) {
+  const int32_t width = DibWidth(result), height = DibHeight(result);
+  for (int32_t y = 0; y < height; ++y) {
+    const uint8_t* a = source.Pixels + int64_t{2 * y} * source.Stride;
+    const uint8_t* b = a + source.Stride;
+    uint8_t* out = result.Pixels + int64_t{y} * result.Stride;
+    for (int32_t x = 0; x < width; ++x)
+      for (int32_t c = 0; c < 3; ++c)
+        out[3 * x + c] = static_cast<uint8_t>((a[6 * x + c] + a[6 * x + 3 + c] + b[6 * x + c] + b[6 * x + 3 + c] + 2) >> 2);
+  }
+}
+
 }  // namespace
 
 ScaledSize FitLongEdge(int32_t width, int32_t height, int32_t longEdge) {
@@ -117,6 +132,7 @@ void AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight, R
   newdib(&result, newWidth, newHeight, 24, nullptr, 0);
   if (!result.Pixels) return;
 
+  if (width == 2 * newWidth && height == 2 * newHeight) return HalveEachSide(source, result);
   const AreaTaps columns = MakeAreaTaps(width, newWidth);
   const AreaTaps rows = MakeAreaTaps(height, newHeight);
   std::vector<uint16_t> sum(size_t(width) * 3);

@@ -55,6 +55,20 @@ TEST(AreaScale, WeighsEachColumnByTheShareItCovers) {
   EXPECT_EQ(PixelAt(result.get(), 1, 0).r, 150);
 }
 
+TEST(AreaScale, HalvingAveragesEachTwoByTwoBlock) {
+  // Blue holds 10 * column + memory row; the mean of a block is rounded.
+  imaging::DibGuard source(Make(4, 4, 24));
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 4; ++x) SetPixel(source.get(), x, y, Bgr{uint8_t(10 * x + y), 0, uint8_t(x == 3 ? 3 : 0)});
+  imaging::DibGuard result;
+  imaging::AreaScale(source.get(), 2, 2, *result.out());
+  ASSERT_NE(result.get().Pixels, nullptr);
+  EXPECT_EQ(PixelAt(result.get(), 0, 0).b, 6);   // (0 + 10 + 1 + 11) / 4 = 5.5
+  EXPECT_EQ(PixelAt(result.get(), 1, 0).b, 26);  // (20 + 30 + 21 + 31) / 4 = 25.5
+  EXPECT_EQ(PixelAt(result.get(), 0, 1).b, 8);   // (2 + 12 + 3 + 13) / 4 = 7.5
+  EXPECT_EQ(PixelAt(result.get(), 1, 1).r, 2);   // (0 + 3 + 0 + 3) / 4 = 1.5
+}
+
 TEST(AreaScale, NeverEnlargesAndRefusesWhatItCannotScale) {
   imaging::DibGuard source(Numbered24(40, 30));
   imaging::DibGuard same;
