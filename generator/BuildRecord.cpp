@@ -97,10 +97,7 @@ class RecordParser {
       record_.Running = f[1] == "running";
       return true;
     }
-    if (key == "picture" && f.size() == 6) {
-      record_.Pictures.emplace_back();
-      return Assign(f[1], record_.Pictures.back().Source) && ParseFacts(f, 2, record_.Pictures.back().SourceFacts);
-    }
+    if (key == "picture" && (f.size() == 6 || f.size() == 8)) return Picture(f);
     if (key == "output" && f.size() == 9 && !record_.Pictures.empty()) return Output(f);
     if (key == "created" && f.size() == 5) return Created(f);
     return false;
@@ -113,6 +110,13 @@ class RecordParser {
     if (!text) return false;
     target = std::move(*text);
     return true;
+  }
+
+  // A record of version 1 knows no sizes.
+  bool Picture(const std::vector<std::string_view>& f) {
+    RecordedPicture& picture = record_.Pictures.emplace_back();
+    return Assign(f[1], picture.Source) && ParseFacts(f, 2, picture.SourceFacts) &&
+           (f.size() == 6 || (ParseNumber(f[6], picture.Width) && ParseNumber(f[7], picture.Height)));
   }
 
   bool Output(const std::vector<std::string_view>& f) {
@@ -143,7 +147,8 @@ std::string RecordText(const BuildRecord& record) {
   text += "folder\t" + std::to_string(record.FolderDevice) + '\t' + std::to_string(record.FolderInode) + '\n';
   text += std::string("state\t") + (record.Running ? "running" : "complete") + '\n';
   for (const RecordedPicture& picture : record.Pictures) {
-    text += "picture\t" + Escaped(picture.Source) + '\t' + FactsText(picture.SourceFacts) + '\n';
+    text += "picture\t" + Escaped(picture.Source) + '\t' + FactsText(picture.SourceFacts) + '\t' +
+            std::to_string(picture.Width) + '\t' + std::to_string(picture.Height) + '\n';
     for (const OutputKindInfo& info : kOutputKinds) {
       const RecordedOutput& out = picture.Outputs[static_cast<size_t>(info.Kind)];
       if (out.Name.empty()) continue;

@@ -20,7 +20,8 @@
 
 namespace generator {
 
-inline constexpr int kBuildRecordVersion = 1;
+// 2: the picture's size and the extra sizes' outputs.
+inline constexpr int kBuildRecordVersion = 2;
 
 struct RecordedOutput {
   std::string Name;  // empty: not made
@@ -34,6 +35,7 @@ struct RecordedOutput {
 struct RecordedPicture {
   std::string Source;  // the album entry's file name
   FileFacts SourceFacts;
+  int32_t Width = 0, Height = 0;  // as opened; 0 when unknown
   std::array<RecordedOutput, kOutputKindCount> Outputs;
 
   bool operator==(const RecordedPicture&) const = default;

@@ -58,12 +58,15 @@ void ReleaseEmptyReservations(const std::string& folder, const RunJournal& journ
   }
 }
 
-// Files of pictures that left the album, where they still hold what the
-// record says: a file someone else put under such a name is left alone.
-void RemoveOutputsOf(const std::string& folder, RecordedPicture picture) {
+// The files of a recorded picture that its new entry `kept` no longer names
+// (all of them for a picture that left the album), where they still hold
+// what the record says: a file someone else put under such a name is left
+// alone.
+void RemoveOutputsOf(const std::string& folder, RecordedPicture picture, const RecordedPicture& kept = {}) {
   for (const OutputKindInfo& info : kOutputKinds) {
     RecordedOutput& out = picture.Outputs[static_cast<size_t>(info.Kind)];
-    if (!out.Name.empty() && OutputAsRecorded(folder, info.Kind, out))
+    if (!out.Name.empty() && out.Name != kept.Outputs[static_cast<size_t>(info.Kind)].Name &&
+        OutputAsRecorded(folder, info.Kind, out))
       ::unlink(platform::ToFileSystem(OutputPath(folder, info.Kind, out.Name)).c_str());
   }
 }
@@ -113,6 +116,10 @@ GenerationResult Conclude(const LockedRun& run, const RunPlan& plan, const Build
   }
   for (const int32_t removed : plan.Removed)
     RemoveOutputsOf(run.Target.Folder, onDisk.Pictures[static_cast<size_t>(removed)]);
+  for (size_t n = 0; n < plan.Pictures.size(); ++n)
+    if (plan.Pictures[n].Recorded >= 0)
+      RemoveOutputsOf(run.Target.Folder, onDisk.Pictures[static_cast<size_t>(plan.Pictures[n].Recorded)],
+                      summary.Made[n]);
   journal.Finish(std::move(summary.Made));
   if (run.Update) {
     const auto unchanged = std::count_if(plan.Pictures.begin(), plan.Pictures.end(),
@@ -135,7 +142,7 @@ GenerationResult RunLocked(const LockedRun& run) {
     return result;
   }
   const OutputDepends depends = DependsFor(run.Fragments, run.Settings);
-  const RunPlan plan = run.Update ? PlanUpdate(run.Pictures, reading.Record, run.Target.Folder, depends)
+  const RunPlan plan = run.Update ? PlanUpdate(run.Pictures, reading.Record, run.Target.Folder, depends, run.Settings)
                                   : PlanFreshRun(run.Pictures);
   RunJournal journal(run.Target.Folder, reading.Record);
   ExportSummary summary = ExportPictures(run.Pictures, run.Settings, run.Fragments, run.Target, run.Reporting,

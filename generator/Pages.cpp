@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generator/ExtraKeys.h"
 #include "generator/PageTables.h"
 #include "generator/Placeholders.h"
 
@@ -25,6 +26,7 @@ std::string DetailPageText(const TemplateFragments& fragments, const album::Albu
                            const std::string& overviewFileName) {
   PlaceholderTable table = DetailLinkTable(settings, pictures, outputs, index, overviewFileName);
   table.Add("%%LINKS%%", LinkBlock(fragments, table, index, album::PictureCount(pictures)));
+  if (UsesDetailExtraKeys(fragments)) AddDetailExtraKeys(table, outputs[static_cast<size_t>(index)]);
   return ReplacePlaceholders(fragments[Fragment::Detail], table) + "\r\n";
 }
 
@@ -32,6 +34,8 @@ std::string OverviewPageText(const TemplateFragments& fragments, const album::Al
                              const album::AlbumPictures& pictures, const RunOutputs& outputs) {
   const int32_t perRow = std::max(settings.PicturesPerRow, album::kPicturesPerRowRange.Minimum);
   PlaceholderTable table = OverviewTable(settings);
+  const bool extraKeys = UsesOverviewExtraKeys(fragments);
+  if (extraKeys) AddOverviewExtraKeys(table);
   std::string page;
   const auto expand = [&](Fragment f) { page += ReplacePlaceholders(fragments[f], table) + "\r\n"; };
 
@@ -40,6 +44,7 @@ std::string OverviewPageText(const TemplateFragments& fragments, const album::Al
   for (int32_t n = 0; n < count; ++n) {
     if (n % perRow == 0) expand(Fragment::MainLoopFirstCol1);
     SetOverviewPicture(table, outputs[static_cast<size_t>(n)]);
+    if (extraKeys) SetOverviewExtras(table, outputs[static_cast<size_t>(n)], settings);
     expand(Fragment::MainLoop);
     if ((n + 1) % perRow == 0) expand(Fragment::MainLoopFirstCol2);
   }

@@ -10,7 +10,9 @@
 
 namespace generator {
 
-// `outputs` holds the run's file names, one entry per picture.
+// `outputs` holds the run's file names, one entry per picture. The keys of
+// the extra picture sizes (ExtraKeys.h) are expanded only where the template
+// set uses them.
 
 // The detail page of picture `index`: "detail.htm" expanded with the detail
 // table whose "%%LINKS%%" holds the link fragments for the picture's place

@@ -106,6 +106,12 @@ void PictureCommitter::Take(WorkEvent event) {
     case WorkEvent::Kind::Thumbnail:
       Thumbnail(event);
       break;
+    case WorkEvent::Kind::Screen:
+      complete_ = Publish(event.Jpeg, OutputKind::Screen, 0, 0) && complete_;
+      break;
+    case WorkEvent::Kind::Thumbnail2x:
+      complete_ = Publish(event.Jpeg, OutputKind::Thumbnail2x, 0, 0) && complete_;
+      break;
   }
 }
 
@@ -113,21 +119,41 @@ void PictureCommitter::Take(WorkEvent event) {
 // again, as its neighbours or texts may have changed.
 void PictureCommitter::End(int32_t index) {
   const PicturePlan& plan = setup_.Plan.Pictures[static_cast<size_t>(index)];
+  RecordedPicture& made = tables_.Made[static_cast<size_t>(index)];
+  PictureOutputs& outputs = tables_.Outputs[static_cast<size_t>(index)];
   if (!plan.Work) {
-    const RecordedPicture& made = tables_.Made[static_cast<size_t>(index)];
+    ForgetKindsNotMade(made.Width, made.Height);
+    outputs.Width = made.Width;
+    outputs.Height = made.Height;
     for (const OutputKindInfo& info : kOutputKinds)
-      if (IsPictureFile(info.Kind))
-        tables_.Outputs[static_cast<size_t>(index)][info.Kind] = made.Outputs[static_cast<size_t>(info.Kind)].Name;
+      if (IsPictureFile(info.Kind)) outputs[info.Kind] = made.Outputs[static_cast<size_t>(info.Kind)].Name;
     complete_ = WriteDetailPage();
-  } else if (complete_) {
-    ++picturesWorked_;
+  } else {
+    // A picture that did not open keeps what the record says it has.
+    if (outputs.Width > 0) ForgetKindsNotMade(outputs.Width, outputs.Height);
+    if (complete_) ++picturesWorked_;
   }
   if (!complete_) ++failed_;
+}
+
+// Files of kinds this run does not make of the picture, left from a run with
+// another design or of a larger source, leave its record entry; the run
+// removes them at its end.
+void PictureCommitter::ForgetKindsNotMade(int32_t width, int32_t height) {
+  for (const OutputKindInfo& info : kOutputKinds)
+    if (IsPictureFile(info.Kind) && !MakesOutput(info.Kind, width, height, setup_.Depends, setup_.Settings))
+      Made(info.Kind) = RecordedOutput{};
 }
 
 void PictureCommitter::Opened(const WorkEvent& event) {
   width_ = event.Width;
   height_ = event.Height;
+  if (event.Outcome == OpenOutcome::Opened) {
+    RecordedPicture& made = tables_.Made[static_cast<size_t>(index_)];
+    PictureOutputs& outputs = tables_.Outputs[static_cast<size_t>(index_)];
+    made.Width = outputs.Width = width_;
+    made.Height = outputs.Height = height_;
+  }
   complete_ = event.Outcome == OpenOutcome::Opened;
   // A picture whose depth cannot be promoted is skipped without a message.
   if (event.Outcome == OpenOutcome::Unreadable)

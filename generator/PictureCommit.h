@@ -56,6 +56,7 @@ class PictureCommitter : public OrderedConsumer {
   bool PublishNew(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256, std::string& lastName);
   bool ReplaceOwned(const EncodedJpeg& jpeg, OutputKind kind, const std::string& sha256);
   bool WriteDetailPage();
+  void ForgetKindsNotMade(int32_t width, int32_t height);
   std::string Folder(OutputKind kind) const;
   RecordedOutput& Made(OutputKind kind);
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "generator/ExtraSizes.h"
 #include "generator/NewNames.h"
 #include "generator/PictureCommit.h"
 #include "generator/PicturePool.h"
@@ -12,10 +13,13 @@ namespace generator {
 
 namespace {
 
-void MakeOutputFolders(const std::string& target) {
+// Only the folders of kinds the run makes: a template set without the extra
+// sizes gets no folder for them.
+void MakeOutputFolders(const std::string& target, const OutputDepends& depends) {
   platform::RemoveStaleTemporaryFiles(target);
   // A folder that cannot be made shows later as files that cannot be written.
   for (const OutputKindInfo& info : kOutputKinds) {
+    if (!depends.Wanted(info.Kind)) continue;
     const std::string folder = target + info.Folder + platform::PathDelimiter;
     platform::ForceDirectories(folder);
     platform::RemoveStaleTemporaryFiles(folder);
@@ -49,7 +53,8 @@ void StartTables(const album::AlbumPictures& pictures, const ExportJob& job, Exp
 ExportSummary ExportPictures(const album::AlbumPictures& pictures, const album::AlbumSettings& settings,
                              const TemplateFragments& fragments, const ExportTarget& target, ExportReporting reporting,
                              const ExportJob& job, int32_t jobs) {
-  MakeOutputFolders(target.Folder);
+  MakeOutputFolders(target.Folder, job.Depends);
+  const ExtraSizesWanted extras{job.Depends.Wanted(OutputKind::Thumbnail2x), job.Depends.Wanted(OutputKind::Screen)};
   ExportSummary summary;
   StartTables(pictures, job, summary);
   NewNames names(job.Update ? job.Journal.Record() : BuildRecord{});
@@ -63,7 +68,7 @@ ExportSummary ExportPictures(const album::AlbumPictures& pictures, const album::
       count, PoolSizeFor(jobs, count), reporting.StopRequested,
       [&](int32_t index, WorkSink& sink) {
         if (job.Plan.Pictures[static_cast<size_t>(index)].Work)
-          WorkOnPicture(paths[static_cast<size_t>(index)], settings, sink);
+          WorkOnPicture(paths[static_cast<size_t>(index)], settings, sink, &extras);
       },
       committer);
   summary.Failed = committer.Failed();

@@ -1,6 +1,7 @@
 #pragma once
 // Writes, for every album picture, its full-size JPEG copy ("pics"), its
-// detail page ("html") and its thumbnail ("mini"), under free names or, when
+// detail page ("html"), its thumbnail ("mini") and the extra sizes the
+// template set shows ("screen", "mini2x"), under free names or, when
 // updating, under the names the build record gives them, and hands the
 // names back for the overview page.
 #include <atomic>
@@ -48,7 +49,7 @@ struct ExportJob {
 };
 
 struct ExportSummary {
-  int32_t Failed = 0;    // pictures that did not get all three files
+  int32_t Failed = 0;    // pictures that did not get all their files
   int32_t Started = 0;   // pictures the export began on
   bool Stopped = false;  // StopRequested was set before the export ended
   int32_t PagesWritten = 0;    // detail pages whose file was written
@@ -57,7 +58,7 @@ struct ExportSummary {
   std::vector<RecordedPicture> Made;    // the record's entries, in album order
 };
 
-// Creates "mini", "pics" and "html", reserves every new detail page name,
+// Creates the folders of the kinds it makes, reserves every new detail page name,
 // then exports the pictures in album order; those the plan leaves alone get
 // only their page. A picture that fails is reported (or
 // skipped silently where its depth cannot be promoted) and the export goes

@@ -1,5 +1,6 @@
 #include "generator/PictureWork.h"
 
+#include "generator/ExtraSizes.h"
 #include "generator/ThumbnailSize.h"
 #include "imaging/DecodeBudget.h"
 #include "imaging/DepthPromotion.h"
@@ -23,17 +24,6 @@ class ProgressToSink : public platform::ProgressReceiver {
   WorkSink& sink_;
 };
 
-// Reports 0 and 100 around the encoding, as saving a file always has.
-EncodedJpeg Encode(const imaging::RasterImage& image, platform::ProgressReceiver* receiver) {
-  imaging::codecs::ProgressMeter progress(receiver);
-  progress.Report(0);
-  EncodedJpeg jpeg;
-  unsigned char* bytes = nullptr;
-  if (imaging::codecs::EncodeJpeg(image, progress, &bytes, &jpeg.Size)) jpeg.Data.reset(bytes);
-  progress.Report(100);
-  return jpeg;
-}
-
 WorkEvent Event(WorkEvent::Kind what) {
   WorkEvent event;
   event.What = what;
@@ -41,6 +31,16 @@ WorkEvent Event(WorkEvent::Kind what) {
 }
 
 }  // namespace
+
+EncodedJpeg EncodeInMemory(const imaging::RasterImage& image, platform::ProgressReceiver* receiver, int quality) {
+  imaging::codecs::ProgressMeter progress(receiver);
+  progress.Report(0);
+  EncodedJpeg jpeg;
+  unsigned char* bytes = nullptr;
+  if (imaging::codecs::EncodeJpeg(image, progress, &bytes, &jpeg.Size, quality)) jpeg.Data.reset(bytes);
+  progress.Report(100);
+  return jpeg;
+}
 
 OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::DibGuard& image) {
   imaging::OpenDib(image.out(), path.c_str(), 0, progress);
@@ -60,7 +60,8 @@ void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettin
   imaging::Resize(picture, size.Width, size.Height, *thumbnail.out());
 }
 
-void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink) {
+void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink,
+                   const ExtraSizesWanted* extras) {
   // Pictures in work at once share one memory budget, so a run's peak does
   // not grow with its workers and a picture never fails for their number.
   imaging::DecodeAdmission admission(imaging::SharedDecodeBudget());
@@ -76,9 +77,11 @@ void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings
   const bool go = opened.Outcome == OpenOutcome::Opened;
   sink.Take(std::move(opened));
   if (!go) return;
+  // Before the copy: the detail page, written with it, names the screen picture.
+  if (extras && extras->Any()) MakeExtraSizes(image.get(), settings, *extras, &progress, sink);
 
   WorkEvent copy = Event(WorkEvent::Kind::Copy);
-  copy.Jpeg = Encode(image.get(), &progress);
+  copy.Jpeg = EncodeInMemory(image.get(), &progress, imaging::codecs::kDefaultJpegQuality);
   sink.Take(std::move(copy));
 
   imaging::DibGuard thumbnail;
@@ -87,7 +90,7 @@ void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings
   admission.Release();
   WorkEvent small = Event(WorkEvent::Kind::Thumbnail);
   small.Made = thumbnail.get().Pixels != nullptr;
-  if (small.Made) small.Jpeg = Encode(thumbnail.get(), &progress);
+  if (small.Made) small.Jpeg = EncodeInMemory(thumbnail.get(), &progress, imaging::codecs::kDefaultJpegQuality);
   sink.Take(std::move(small));
 }
 

@@ -31,6 +31,8 @@ struct WorkEvent {
   enum class Kind {
     Progress,   // Percent of the file being read or encoded
     Opened,     // Outcome, Width and Height; the last event unless Opened
+    Screen,     // Made, Jpeg: the screen-size picture, when wanted (ExtraSizes.h)
+    Thumbnail2x,  // Made, Jpeg: the twice-size thumbnail, when wanted
     Copy,       // Jpeg: the full-size copy
     Thumbnail,  // Made, Jpeg: the thumbnail; always the last event
   };
@@ -49,7 +51,14 @@ class WorkSink {
   virtual void Take(WorkEvent event) = 0;
 };
 
-void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink);
+struct ExtraSizesWanted;
+
+void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink,
+                   const ExtraSizesWanted* extras = nullptr);
+
+// `image` as JPEG in memory, reporting 0 and 100 around the encoding as
+// saving a file always does.
+EncodedJpeg EncodeInMemory(const imaging::RasterImage& image, platform::ProgressReceiver* receiver, int quality);
 
 // The decode step of one picture, independent of names and messages:
 // opens `path` into `image` and promotes it to 24 bits.

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "generator/ExtraSizes.h"
 #include "platform/Paths.h"
 #include "platform/Sha256.h"
 
@@ -12,14 +13,17 @@ namespace {
 // Names what the JPEG writer makes; raise it whenever its bytes change.
 constexpr const char* kEncoderVersion = "jpeg-q90-420-1";
 
-// Unchanged when its source has the recorded facts and its copy and
-// thumbnail were made with today's settings and still hold their bytes.
+// Unchanged when its source has the recorded facts and every picture file
+// today's settings make of it was made with them and still holds its bytes.
+// A file no longer made does not count: the run removes it. A picture whose
+// size the record does not know is made again.
 bool UnchangedPicture(const PicturePlan& plan, RecordedPicture& recorded, const std::string& folder,
-                      const OutputDepends& depends) {
-  if (plan.SourceFacts.Size == 0 || !(plan.SourceFacts == recorded.SourceFacts)) return false;
+                      const OutputDepends& depends, const album::AlbumSettings& settings) {
+  if (plan.SourceFacts.Size == 0 || !(plan.SourceFacts == recorded.SourceFacts) || recorded.Width <= 0) return false;
   for (const OutputKindInfo& info : kOutputKinds) {
     RecordedOutput& out = recorded.Outputs[static_cast<size_t>(info.Kind)];
-    if (!IsPictureFile(info.Kind)) continue;
+    if (!IsPictureFile(info.Kind) || !MakesOutput(info.Kind, recorded.Width, recorded.Height, depends, settings))
+      continue;
     if (out.Name.empty() || out.Depends != depends[info.Kind] || !OutputAsRecorded(folder, info.Kind, out))
       return false;
   }
@@ -42,7 +46,24 @@ OutputDepends DependsFor(const TemplateFragments& fragments, const album::AlbumS
   depends.Of[static_cast<size_t>(OutputKind::Thumbnail)] = std::string(kEncoderVersion) + " box " +
                                                            std::to_string(settings.ThumbWidth) + "x" +
                                                            std::to_string(settings.ThumbHeight);
+  const ExtraSizesWanted extras = ExtraSizesFor(fragments);
+  if (extras.Screen)
+    depends.Of[static_cast<size_t>(OutputKind::Screen)] =
+        std::string(kEncoderVersion) + " area screen " + std::to_string(kScreenLongEdge) + "/" +
+        std::to_string(kScreenLongEdgeEven) + " q" + std::to_string(kScreenQuality);
+  // The twice-size thumbnail is scaled from the screen picture where there is one.
+  if (extras.Thumbnail2x)
+    depends.Of[static_cast<size_t>(OutputKind::Thumbnail2x)] =
+        depends[OutputKind::Thumbnail] + (extras.Screen ? " area via screen" : " area");
   return depends;
+}
+
+bool MakesOutput(OutputKind kind, int32_t width, int32_t height, const OutputDepends& depends,
+                 const album::AlbumSettings& settings) {
+  if (!depends.Wanted(kind)) return false;
+  if (kind == OutputKind::Screen) return ScreenSize(width, height).has_value();
+  if (kind == OutputKind::Thumbnail2x) return Thumbnail2xSize(width, height, settings).has_value();
+  return true;
 }
 
 RunPlan PlanFreshRun(const album::AlbumPictures& pictures) {
@@ -53,7 +74,7 @@ RunPlan PlanFreshRun(const album::AlbumPictures& pictures) {
 }
 
 RunPlan PlanUpdate(const album::AlbumPictures& pictures, BuildRecord& record, const std::string& folder,
-                   const OutputDepends& depends) {
+                   const OutputDepends& depends, const album::AlbumSettings& settings) {
   RunPlan plan = PlanFreshRun(pictures);
   // A picture in the album twice takes the record's entries of that source in order.
   std::map<std::string, std::vector<int32_t>> bySource;
@@ -66,7 +87,7 @@ RunPlan PlanUpdate(const album::AlbumPictures& pictures, BuildRecord& record, co
     p.Recorded = entries.back();
     entries.pop_back();
     RecordedPicture& recorded = record.Pictures[static_cast<size_t>(p.Recorded)];
-    p.Work = !UnchangedPicture(p, recorded, folder, depends);
+    p.Work = !UnchangedPicture(p, recorded, folder, depends, settings);
   }
   for (const auto& [source, entries] : bySource) plan.Removed.insert(plan.Removed.end(), entries.begin(), entries.end());
   return plan;

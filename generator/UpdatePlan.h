@@ -15,11 +15,13 @@
 namespace generator {
 
 // What each kind of output is made from besides its source. A changed text
-// makes the outputs of that kind again.
+// makes the outputs of that kind again; an empty one means the template set
+// does not show that kind, so it is not made.
 struct OutputDepends {
   std::array<std::string, kOutputKindCount> Of;
 
   const std::string& operator[](OutputKind kind) const { return Of[static_cast<size_t>(kind)]; }
+  bool Wanted(OutputKind kind) const { return !(*this)[kind].empty(); }
 };
 OutputDepends DependsFor(const TemplateFragments& fragments, const album::AlbumSettings& settings);
 
@@ -39,7 +41,12 @@ RunPlan PlanFreshRun(const album::AlbumPictures& pictures);
 // `record` is trusted; facts of outputs whose bytes were found unchanged are
 // brought up to date in it, so the next update need not read them again.
 RunPlan PlanUpdate(const album::AlbumPictures& pictures, BuildRecord& record, const std::string& folder,
-                   const OutputDepends& depends);
+                   const OutputDepends& depends, const album::AlbumSettings& settings);
+
+// Whether a run with `depends` makes an output of `kind` for a picture of
+// width x height: a wanted kind, unless the picture is too small for it.
+bool MakesOutput(OutputKind kind, int32_t width, int32_t height, const OutputDepends& depends,
+                 const album::AlbumSettings& settings);
 
 // The output's path below the target folder (ending with the delimiter).
 std::string OutputPath(const std::string& folder, OutputKind kind, const std::string& name);

@@ -14,7 +14,8 @@ namespace publish {
 
 // The folders a build writes pictures and pages into; a new output folder of
 // the build belongs here. Each may be a symbolic link on the local disk.
-inline constexpr std::array<std::string_view, 3> kAlbumFolders{"html", "pics", "mini"};
+// Listed in upload order (UploadRank): pictures of every size before pages.
+inline constexpr std::array<std::string_view, 5> kAlbumFolders{"pics", "mini", "screen", "mini2x", "html"};
 // The folder of the detail pages, sent after the pictures they show.
 inline constexpr std::string_view kPageFolder = "html";
 

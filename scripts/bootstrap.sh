@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   imagemagick poppler-utils xvfb xauth xdotool fonts-dejavu-core
+  chromium nodejs  # headless Chromium driven by a node script measures albums as a phone loads them
   # installing and packaging: the checkers of the desktop files, icon rendering, the .deb's Depends
   desktop-file-utils appstream libxml2-utils man-db shared-mime-info librsvg2-bin dpkg-dev
   # publishing: libcurl, the keyring, and the SFTP, FTPS and WebDAV servers its tests start

@@ -22,6 +22,14 @@ mkdir -p "$work/pictures"
 mapfile -t all < <(ls "$work/pictures"/*.jpg)
 cores=$(nproc)
 
+# The floor makes a copy and a thumbnail of each picture, so the builds use
+# the default design without the extra picture sizes (extra-sizes.sh
+# measures those against their own budget).
+mkdir -p "$work/templates"
+cp -r "$build/cli/template/Klassisch" "$work/templates/Klassisch"
+sed -i 's/%%\(MINI\(SRCSET\|WIDTH\|HEIGHT\)\|SCREEN[A-Z]*\)%%/1/g' "$work/templates/Klassisch"/*.htm
+plain=(--template Klassisch --template-dir "$work/templates")
+
 # Best wall seconds, best CPU seconds and highest peak resident kilobytes of
 # three runs of a command (`prepare` runs before each).
 measure() { # prepare command...
@@ -45,9 +53,9 @@ run() { # count
     "$floor" floor "$work/floor$n" "${pictures[@]}")
   # Each build starts from an empty folder, as a second run would add numbered files.
   read -r one_s one_cpu one_kb < <(measure "rm -rf $work/out$n" \
-    "$cli" build --quiet --jobs 1 "$work/album$n.lva" "$work/out$n/index.htm")
+    "$cli" build --quiet --jobs 1 "${plain[@]}" "$work/album$n.lva" "$work/out$n/index.htm")
   read -r all_s all_cpu all_kb < <(measure "rm -rf $work/out$n" \
-    "$cli" build --quiet "$work/album$n.lva" "$work/out$n/index.htm")
+    "$cli" build --quiet "${plain[@]}" "$work/album$n.lva" "$work/out$n/index.htm")
   awk -v n="$n" -v c="$cores" -v fs="$floor_s" -v fc="$floor_cpu" -v fk="$floor_kb" \
       -v os="$one_s" -v oc="$one_cpu" -v ok="$one_kb" -v as="$all_s" -v ak="$all_kb" 'BEGIN {
     printf "%2d pictures: floor %.2f s (%.1f pictures/s); --jobs 1 %.2f s: sequential ratio %.3f (wall), %.3f (CPU);", n, fs, n / fs, os, os / fs, oc / fc
@@ -57,3 +65,5 @@ run() { # count
 run 20
 run 40
 echo "goals: sequential ratio <= 1.15, speed-up >= 1.8 on 2 cores, peak memory the same for 20 and 40 pictures"
+
+"$(dirname "$0")/extra-sizes.sh" "$build" "$work/pictures"

@@ -16,7 +16,6 @@
 namespace imaging::codecs {
 namespace {
 
-constexpr int kQuality = 90;
 // One row of 4:2:0 MCUs: what libjpeg compresses at a time.
 constexpr int kRowsPerWrite = 16;
 
@@ -74,7 +73,7 @@ JDIMENSION NextBatch(JpegEncodeJob* job, const RasterImage& image, JSAMPROW* row
   return count;
 }
 
-bool RunEncode(JpegEncodeJob* job, const RasterImage& image) {
+bool RunEncode(JpegEncodeJob* job, const RasterImage& image, int quality) {
   j_compress_ptr cinfo = &job->cinfo;
   if (setjmp(job->error.jump)) return false;
   jpeg_create_compress(cinfo);
@@ -89,7 +88,7 @@ bool RunEncode(JpegEncodeJob* job, const RasterImage& image) {
   cinfo->input_components = bits == 32 ? 4 : 3;
   cinfo->in_color_space = bits == 32 ? JCS_EXT_BGRX : JCS_EXT_BGR;
   jpeg_set_defaults(cinfo);
-  jpeg_set_quality(cinfo, kQuality, TRUE);
+  jpeg_set_quality(cinfo, quality, TRUE);
   jpeg_start_compress(cinfo, TRUE);
   while (cinfo->next_scanline < cinfo->image_height) {
     JSAMPROW rows[kRowsPerWrite];
@@ -125,7 +124,7 @@ unsigned char* JpegBuffer::Release() {
   return bytes;
 }
 
-bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out) {
+bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out, int quality) {
   out.SetSize(0);
   if (!HasReadableRows(image) || !out.Reserve(FirstCapacity(image))) return false;
   JpegEncodeJob job;
@@ -137,18 +136,19 @@ bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& o
     job.converted = static_cast<uint8_t*>(std::malloc(size_t(DibWidth(image)) * 3 * kRowsPerWrite));
     if (!job.converted) return false;
   }
-  const bool encoded = RunEncode(&job, image);
+  const bool encoded = RunEncode(&job, image, quality);
   jpeg_destroy_compress(&job.cinfo);
   std::free(job.converted);
   if (!encoded) out.SetSize(0);
   return encoded;
 }
 
-bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size) {
+bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size,
+                int quality) {
   *bytes = nullptr;
   *size = 0;
   JpegBuffer buffer;
-  if (!EncodeJpeg(image, progress, buffer)) return false;
+  if (!EncodeJpeg(image, progress, buffer, quality)) return false;
   *size = buffer.size();
   *bytes = buffer.Release();
   return true;

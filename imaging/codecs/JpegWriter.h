@@ -33,12 +33,17 @@ class JpegBuffer {
   size_t size_ = 0;
 };
 
-// A baseline JPEG (quality 90, 4:2:0, standard Huffman tables) of any
-// readable image, written into `out`. Rows go to libjpeg as they are, in
-// batches, so nothing but the output grows with the picture.
-bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out);
+// The quality of every copy and thumbnail.
+inline constexpr int kDefaultJpegQuality = 90;
+
+// A baseline JPEG (4:2:0, standard Huffman tables) of any readable image,
+// written into `out`. Rows go to libjpeg as they are, in batches, so nothing
+// but the output grows with the picture.
+bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out,
+                int quality = kDefaultJpegQuality);
 
 // The same into a fresh malloc'd buffer that the caller frees.
-bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size);
+bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size,
+                int quality = kDefaultJpegQuality);
 
 }  // namespace imaging::codecs

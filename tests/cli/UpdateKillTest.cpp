@@ -116,7 +116,8 @@ std::map<std::string, std::string> NamedFiles(const TempFolder& dir, bool onlyCo
   if (record.Trust != generator::RecordTrust::Trusted || (onlyComplete && record.Record.Running)) return files;
   for (const generator::RecordedPicture& picture : record.Record.Pictures)
     for (const generator::OutputKindInfo& info : generator::kOutputKinds)
-      files[std::string(info.Folder) + "/" + picture.Outputs[static_cast<size_t>(info.Kind)].Name] = "";
+      if (const std::string& name = picture.Outputs[static_cast<size_t>(info.Kind)].Name; !name.empty())
+        files[std::string(info.Folder) + "/" + name] = "";
   return files;
 }
 

@@ -18,10 +18,13 @@ generator::BuildRecord Sample() {
   generator::RecordedPicture picture;
   picture.Source = "/home/anna/Bilder/Tab\there\nund\\da.jpg";
   picture.SourceFacts = {123456, 1700000000123456789, 42, 2049};
+  picture.Width = 4000;
+  picture.Height = 3000;
   picture.Outputs[static_cast<size_t>(OutputKind::Page)] = {"Tabhereundda.htm", {900, 5, 6, 2049}, "ab", "pages x"};
   picture.Outputs[static_cast<size_t>(OutputKind::Thumbnail)] = {"Tabhereundda.jpg", {40, 7, 8, 2049}, "cd", "box"};
+  picture.Outputs[static_cast<size_t>(OutputKind::Thumbnail2x)] = {"Tabhereundda.jpg", {80, 9, 10, 2049}, "cf", "2x"};
   record.Pictures = {picture, generator::RecordedPicture{}};
-  record.Created = {{OutputKind::Copy, "x0.jpg", 1234, "ef"}};
+  record.Created = {{OutputKind::Copy, "x0.jpg", 1234, "ef"}, {OutputKind::Screen, "x0.jpg", 99, "fe"}};
   return record;
 }
 
@@ -68,10 +71,10 @@ TEST(BuildRecord, NamesThatLeaveTheirFolderMakeItUntrusted) {
   EXPECT_EQ(generator::ParseRecord(Sealed(head + "output\tcopy\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2)
                 .Trust,
             RecordTrust::Damaged);  // an output before any picture
-  EXPECT_EQ(generator::ParseRecord(Sealed(head + "output\tscreen\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2)
-                .Trust,
+  EXPECT_EQ(generator::ParseRecord(Sealed(head + picture + "output\tposter\ta.jpg\t1\t2\t3\t4\tff\tdep\n"),
+                                   "index.htm", 1, 2).Trust,
             RecordTrust::Damaged);
-  const std::string newer = "lumivista-build-record\t2\nwhatever\tcomes\n";
+  const std::string newer = "lumivista-build-record\t3\nwhatever\tcomes\n";
   EXPECT_EQ(generator::ParseRecord(Sealed(newer), "index.htm", 1, 2).Trust, RecordTrust::Newer);
 }
 

@@ -31,14 +31,18 @@ inline std::vector<std::string> WriteDesignAlbum(const TempFolder& dir, const st
                                                  const std::string& comment = "Sch\xF6ne Aussicht\r\nZweite Zeile") {
   const generator::TemplateFragments f = ReadDesign(design);
   album::AlbumPictures pictures(static_cast<size_t>(count));
+  // 4000 x 3000 pictures: each gets a screen picture and a twice-size thumbnail.
   generator::RunOutputs outputs(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
+    outputs[i].Width = 4000;
+    outputs[i].Height = 3000;
     outputs[i][generator::OutputKind::Page] = PictureBaseName(i) + ".htm";
-    outputs[i][generator::OutputKind::Copy] = PictureBaseName(i) + ".jpg";
-    outputs[i][generator::OutputKind::Thumbnail] = PictureBaseName(i) + ".jpg";
+    for (const generator::OutputKind kind : {generator::OutputKind::Copy, generator::OutputKind::Thumbnail,
+                                             generator::OutputKind::Screen, generator::OutputKind::Thumbnail2x}) {
+      outputs[i][kind] = PictureBaseName(i) + ".jpg";
+      dir.Write(sub + generator::InfoOf(kind).Folder + "/" + outputs[i][kind], "");
+    }
     pictures[i].Comment = comment;
-    dir.Write(sub + "pics/" + PictureBaseName(i) + ".jpg", "");
-    dir.Write(sub + "mini/" + PictureBaseName(i) + ".jpg", "");
   }
   std::vector<std::string> pages = {sub + "index.htm"};
   dir.Write(pages.back(), generator::OverviewPageText(f, settings, pictures, outputs));

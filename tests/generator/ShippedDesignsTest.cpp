@@ -14,10 +14,13 @@ namespace {
 
 const std::vector<std::string> kOverviewKeys = {"%%POWERED%%", "%%BGCOLOR%%", "%%BGCOLOR2%%",
                                                 "%%CAPTION%%", "%%FREETEXT%%", "%%BORDER%%",
-                                                "%%PICWIDTH%%", "%%BIGHTMLSRC%%", "%%MINIPICSRC%%"};
+                                                "%%PICWIDTH%%", "%%BIGHTMLSRC%%", "%%MINIPICSRC%%",
+                                                "%%MINIWIDTH%%", "%%MINIHEIGHT%%", "%%MINISRCSET%%"};
 const std::vector<std::string> kDetailKeys = {"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION2%%", "%%COMMENT%%",
                                               "%%BORDER%%", "%%BIGPICSRC%%", "%%NEXTPICLINK%%",
-                                              "%%PREVPICLINK%%", "%%OVERVIEWLINK%%", "%%LINKS%%"};
+                                              "%%PREVPICLINK%%", "%%OVERVIEWLINK%%", "%%LINKS%%",
+                                              "%%SCREENPICSRC%%", "%%SCREENWIDTH%%", "%%SCREENHEIGHT%%",
+                                              "%%SCREENSRCSET%%"};
 
 // The album the page tests use: three per row, markup in the free text.
 std::vector<std::string> WriteAlbum(const TempFolder& dir, const std::string& design, int count,
@@ -41,10 +44,14 @@ size_t Count(const std::string& text, const std::string& part) {
   return n;
 }
 
+// Every address of href, src and the candidates of srcset.
 std::vector<std::string> LinksOf(const std::string& page) {
   static const std::regex link(R"re((?:href|src)="([^"]*)")re");
+  static const std::regex candidate(R"re((?:srcset="|, )([^ ",]+) [0-9]+[xw])re");
   std::vector<std::string> links;
-  for (std::sregex_iterator it(page.begin(), page.end(), link), end; it != end; ++it) links.push_back((*it)[1]);
+  for (const std::regex* pattern : {&link, &candidate})
+    for (std::sregex_iterator it(page.begin(), page.end(), *pattern), end; it != end; ++it)
+      links.push_back((*it)[1]);
   return links;
 }
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +81,15 @@ class UpdateTest : public ::testing::Test {
         files[fs::relative(entry.path(), dir_.Root() / folder).string()] = std::string(std::istreambuf_iterator<char>(std::ifstream(entry.path(), std::ios::binary).rdbuf()), {});
     return files;
   }
+
+  // Builds an album into "web", changes pictures, texts and, with
+  // `switchToExtraSizes`, the template set to one showing the extra sizes,
+  // updates "web" and builds the same album fresh into "frisch": both must
+  // hold the same files and bytes, up to the names. Pictures: c 2100 wide
+  // (screen picture and twice-size thumbnail), a 400 wide (twice-size
+  // thumbnail only), b and d too small for either, the new b just large
+  // enough. Gives the album as updated.
+  album::AlbumPictures ExpectUpdateMatchesFreshBuild(bool switchToExtraSizes);
 
   int64_t ModifiedNs(const std::string& relative) {
     struct stat st {};
@@ -196,35 +206,42 @@ TEST_F(UpdateTest, PicturesWhoseSourceAndFilesAreAsRecordedAreNotDecoded) {
 // Replaces, in `text`, every name of `from` by the same picture's name of `to`.
 std::string MapNames(std::string text, const generator::BuildRecord& from, const generator::BuildRecord& to) {
   for (size_t i = 0; i < from.Pictures.size(); ++i)
-    for (OutputKind kind : {OutputKind::Page, OutputKind::Copy, OutputKind::Thumbnail}) {
+    for (const generator::OutputKindInfo& info : generator::kOutputKinds) {
+      const OutputKind kind = info.Kind;
       const std::string name = NameOf(from.Pictures[i], kind);
-      const std::regex whole("([/ ])" + std::regex_replace(name, std::regex(R"(\.)"), R"(\.)") + "(\r|\n| |\\||\\]|$)");
+      if (name.empty()) continue;
+      // Pages link their neighbours by bare name, pictures by folder and name.
+      const std::string before = kind == OutputKind::Page ? "([/ ])" : std::string("(/") + info.Folder + "/)";
+      const std::regex whole(before + std::regex_replace(name, std::regex(R"(\.)"), R"(\.)") + "(\r|\n| |,|\\||\\]|$)");
       text = std::regex_replace(text, whole, "$1@" + NameOf(to.Pictures[i], kind) + "$2");
     }
   return std::regex_replace(text, std::regex("@"), "");
 }
 
-TEST_F(UpdateTest, AnUpdatedAlbumHoldsWhatAFreshBuildWritesUpToTheNames) {
-  const std::string a = Source("a.bmp"), b = Source("b.bmp", 40), c = Source("c.bmp", 50);
+album::AlbumPictures UpdateTest::ExpectUpdateMatchesFreshBuild(bool switchToExtraSizes) {
+  const std::string a = Source("a.bmp", 400), b = Source("b.bmp", 40), c = Source("c.bmp", 50);
   Build({Entry(a), Entry(b, "eins"), Entry(c)}, "web/index.htm", generator::UpdateChoice::Update);
   // The new "b" takes b0: b's files are still there when names are chosen.
   fs::create_directories(dir_.Root() / "src/neu");
   const std::string newB = dir_.Path("src/neu/b.bmp");
-  WriteBmp(newB, 60, 20, 8);
-  Source("c.bmp", 52);
-  const album::AlbumPictures final{Entry(c, "drei"), Entry(newB), Entry(a, "zwei")};
+  WriteBmp(newB, 180, 20, 8);
+  Source("c.bmp", 2100);
+  if (switchToExtraSizes) WriteFragmentSet(dir_, SmallFragmentsWithExtraSizes());
+  const album::AlbumPictures final{Entry(c, "drei"), Entry(newB), Entry(a, "zwei"), Entry(Source("d.bmp", 30))};
   settings_.Caption = "Anders";
-  ASSERT_EQ(Build(final, "web/index.htm", generator::UpdateChoice::Update).Outcome,
+  EXPECT_EQ(Build(final, "web/index.htm", generator::UpdateChoice::Update).Outcome,
             generator::RunOutcome::Completed);
-  ASSERT_EQ(Build(final, "frisch/index.htm", generator::UpdateChoice::Update).Outcome,
+  EXPECT_EQ(Build(final, "frisch/index.htm", generator::UpdateChoice::Update).Outcome,
             generator::RunOutcome::Completed);
 
   const generator::BuildRecord updated = Record("web"), fresh = Record("frisch");
-  ASSERT_EQ(updated.Pictures.size(), 3u);
+  EXPECT_EQ(updated.Pictures.size(), final.size());
   EXPECT_EQ(NameOf(updated.Pictures[1], OutputKind::Copy), "b0.jpg");
   EXPECT_EQ(NameOf(fresh.Pictures[1], OutputKind::Copy), "b.jpg");
-  for (size_t i = 0; i < 3; ++i)
+  for (size_t i = 0; i < std::min(updated.Pictures.size(), fresh.Pictures.size()); ++i)
     for (const generator::OutputKindInfo& info : generator::kOutputKinds) {
+      EXPECT_EQ(NameOf(updated.Pictures[i], info.Kind).empty(), NameOf(fresh.Pictures[i], info.Kind).empty());
+      if (NameOf(fresh.Pictures[i], info.Kind).empty()) continue;
       const std::string mine = std::string("web/") + info.Folder + "/" + NameOf(updated.Pictures[i], info.Kind);
       const std::string theirs = std::string("frisch/") + info.Folder + "/" + NameOf(fresh.Pictures[i], info.Kind);
       const bool page = info.Kind == OutputKind::Page;
@@ -232,6 +249,42 @@ TEST_F(UpdateTest, AnUpdatedAlbumHoldsWhatAFreshBuildWritesUpToTheNames) {
     }
   EXPECT_EQ(dir_.Read("web/index.htm"), MapNames(dir_.Read("frisch/index.htm"), fresh, updated));
   EXPECT_EQ(Files("web").size(), Files("frisch").size());
+  return final;
+}
+
+TEST_F(UpdateTest, AnUpdatedAlbumHoldsWhatAFreshBuildWritesUpToTheNames) { ExpectUpdateMatchesFreshBuild(false); }
+
+// Switching to a design with the extra sizes makes them for unchanged
+// pictures too; switching away removes them, our files only, without a decode.
+TEST_F(UpdateTest, ExtraSizesComeAndGoWithTheDesignAndStayInTheRecord) {
+  const album::AlbumPictures album = ExpectUpdateMatchesFreshBuild(true);
+  const generator::BuildRecord updated = Record("web");
+  EXPECT_EQ(NameOf(updated.Pictures[0], OutputKind::Screen), "c.jpg");
+  EXPECT_EQ(NameOf(updated.Pictures[0], OutputKind::Thumbnail2x), "c.jpg");
+  EXPECT_EQ(NameOf(updated.Pictures[2], OutputKind::Thumbnail2x), "a.jpg");
+  EXPECT_EQ(NameOf(updated.Pictures[2], OutputKind::Screen), "");
+  EXPECT_EQ(NameOf(updated.Pictures[1], OutputKind::Thumbnail2x), "b.jpg");  // free in its own folder
+  EXPECT_EQ(updated.Pictures[0].Outputs[static_cast<size_t>(OutputKind::Screen)].Depends,
+            "jpeg-q90-420-1 area screen 2048/1600 q80");
+  EXPECT_EQ(dir_.Read("web/html/c.htm"),
+            "../screen/c.jpg 2048x20 [../screen/c.jpg 2048w, ../pics/c.jpg 2100w]\r\n\r\n");
+
+  // Pictures too small for an extra size are not made again for it.
+  generator::GenerationResult result = Build(album, "web/index.htm", generator::UpdateChoice::Update);
+  EXPECT_EQ(result.Updated->PicturesMade, 0);
+
+  dir_.Write("web/screen/fremd.jpg", "nicht von uns");
+  WriteSmallFragmentSet(dir_);
+  result = Build(album, "web/index.htm", generator::UpdateChoice::Update);
+  ASSERT_EQ(result.Outcome, generator::RunOutcome::Completed);
+  EXPECT_EQ(result.Updated->PicturesMade, 0);
+  EXPECT_EQ(progress_.Calls, 0);
+  for (const auto& [path, bytes] : Files("web"))
+    EXPECT_TRUE(path == "screen/fremd.jpg" || (path.rfind("screen/", 0) != 0 && path.rfind("mini2x/", 0) != 0))
+        << path;
+  EXPECT_EQ(dir_.Read("web/screen/fremd.jpg"), "nicht von uns");
+  for (const generator::RecordedPicture& picture : Record("web").Pictures)
+    EXPECT_EQ(NameOf(picture, OutputKind::Screen) + NameOf(picture, OutputKind::Thumbnail2x), "");
 }
 
 TEST_F(UpdateTest, ARecordThatIsDamagedForeignOrNewerIsNotTrusted) {
@@ -240,7 +293,8 @@ TEST_F(UpdateTest, ARecordThatIsDamagedForeignOrNewerIsNotTrusted) {
   Build(album, "anderswo/index.htm", generator::UpdateChoice::Update);
   const std::string record = dir_.Read("web/.index.htm.lvbuild");
   std::string newer = record.substr(0, record.rfind("end\t"));
-  newer.replace(newer.find("\t1\n"), 3, "\t2\n");
+  const std::string version = "\t" + std::to_string(generator::kBuildRecordVersion) + "\n";
+  newer.replace(newer.find(version), version.size(), "\t" + std::to_string(generator::kBuildRecordVersion + 1) + "\n");
   const std::map<generator::RecordTrust, std::string> cases{
       {generator::RecordTrust::Damaged, std::string(record).replace(record.find("a.jpg"), 1, "b")},
       {generator::RecordTrust::Foreign, dir_.Read("anderswo/.index.htm.lvbuild")},

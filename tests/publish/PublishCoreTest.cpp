@@ -82,7 +82,8 @@ TEST(AlbumFiles, ScanTakesOnlyTheAlbumAndFollowsLinkedAlbumFolders) {
 }
 
 TEST(AlbumFiles, AlbumPathsAreOverviewPagesAndFilesInTheAlbumFoldersOnly) {
-  for (const char* path : {"index.htm", "Index.HTML", "html/1.htm", "pics/a b.jpg", "mini/x/y.jpg"})
+  for (const char* path :
+       {"index.htm", "Index.HTML", "html/1.htm", "pics/a b.jpg", "mini/x/y.jpg", "screen/a.jpg", "mini2x/a.jpg"})
     EXPECT_TRUE(IsAlbumPath(path)) << path;
   for (const char* path : {"pics", "html", "notes.txt", ".htaccess", "pics/.htaccess", "html/.x/1.htm",
                            "Documents/a.htm", "../index.htm", "index.htm/", "picsx/1.jpg"})
@@ -90,6 +91,8 @@ TEST(AlbumFiles, AlbumPathsAreOverviewPagesAndFilesInTheAlbumFoldersOnly) {
   EXPECT_LT(UploadRank("mini/1.jpg"), UploadRank("html/1.htm"));
   EXPECT_LT(UploadRank("html/1.htm"), UploadRank("index.htm"));
   EXPECT_EQ(UploadRank("pics/1.jpg"), UploadRank("mini/1.jpg"));
+  EXPECT_LT(UploadRank("screen/1.jpg"), UploadRank("html/1.htm"));
+  EXPECT_LT(UploadRank("mini2x/1.jpg"), UploadRank("html/1.htm"));
 }
 
 TEST(Listings, LongListingTellsFilesFoldersAndLinksApart) {

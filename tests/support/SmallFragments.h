@@ -21,11 +21,25 @@ inline generator::TemplateFragments SmallFragments() {
   return f;
 }
 
-// Writes the small fragments as a template set into `set/` (or `folder`) of a test folder.
+// The small fragments with every key of the extra picture sizes.
+inline generator::TemplateFragments SmallFragmentsWithExtraSizes() {
+  generator::TemplateFragments f = SmallFragments();
+  f[generator::Fragment::MainLoop] =
+      generator::FragmentText("loop %%MINIPICSRC%% %%MINIWIDTH%%x%%MINIHEIGHT%% [%%MINISRCSET%%]");
+  f[generator::Fragment::Detail] =
+      generator::FragmentText("%%SCREENPICSRC%% %%SCREENWIDTH%%x%%SCREENHEIGHT%% [%%SCREENSRCSET%%]");
+  return f;
+}
+
+// Writes `f` as a template set into `set/` (or `folder`) of a test folder.
 template <typename Folder>
-void WriteSmallFragmentSet(const Folder& dir, const std::string& folder = "set/") {
-  const generator::TemplateFragments f = SmallFragments();
+void WriteFragmentSet(const Folder& dir, const generator::TemplateFragments& f, const std::string& folder = "set/") {
   for (size_t i = 0; i < generator::kFragmentCount; ++i)
     dir.Write(folder + generator::FragmentFileName(static_cast<generator::Fragment>(i)),
               f[static_cast<generator::Fragment>(i)]);
+}
+
+template <typename Folder>
+void WriteSmallFragmentSet(const Folder& dir, const std::string& folder = "set/") {
+  WriteFragmentSet(dir, SmallFragments(), folder);
 }
