@@ -54,6 +54,18 @@ class FtpFolder : public RemoteFolder {
     return Commands(FolderOf(path), {"DELE " + FileName(path)}, "L\xC3\xB6schen von " + path);
   }
 
+  // SIZE, which libcurl sends for a transfer without body; a server
+  // without SIZE cannot tell.
+  TransferResult SizeOf(const std::string& path, std::optional<uint64_t>& size) override {
+    CURL* handle = Start(path);
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    const TransferResult result = Finish(session_.Perform(), "Pr\xC3\xBC" "fen von " + path);
+    curl_off_t length = -1;
+    curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    size = length >= 0 ? std::optional<uint64_t>(static_cast<uint64_t>(length)) : std::nullopt;
+    return result;
+  }
+
  private:
   CURL* Start(const std::string& relative) {
     const std::string folder = session_.Settings().Target.Folder;
