@@ -14,7 +14,23 @@ TransferResult FilePlacer::Place(UploadSource& source, const std::string& path, 
                                "Die Datei \"" + path + "\" hat sich beim Hochladen ge\xC3\xA4ndert; sie wird beim "
                                "n\xC3\xA4" "chsten Mal gesendet.",
                                {}});
+  const TransferResult arrived = CheckArrivedWhole(temporary, path, source.Size());
+  if (arrived.Status != TransferStatus::Ok) return Discard(temporary, arrived);
   return RenameIntoPlace(temporary, path);
+}
+
+// A server may take a data connection that broke off for the end of the
+// file and report success; the size it holds tells.
+TransferResult FilePlacer::CheckArrivedWhole(const std::string& temporary, const std::string& path, uint64_t sent) {
+  std::optional<uint64_t> size;
+  const TransferResult asked = remote_.SizeOf(temporary, size);
+  if (Ends(asked)) return asked;
+  if (asked.Status == TransferStatus::Ok && (!size || *size == sent)) return {};
+  const std::string held = size ? std::to_string(*size) + " von " : std::string();
+  return {TransferStatus::Failed,
+          "Die Datei \"" + path + "\" kam unvollst\xC3\xA4ndig auf dem Server an (" + held + std::to_string(sent) +
+              " Bytes); sie wird beim n\xC3\xA4" "chsten Mal gesendet.",
+          {}};
 }
 
 TransferResult FilePlacer::RenameIntoPlace(const std::string& temporary, const std::string& path) {

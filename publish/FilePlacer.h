@@ -1,6 +1,7 @@
 #pragma once
 // Puts one file in place on the server: sent under its temporary name,
-// checked against the digest of the scan, then renamed over the live file.
+// checked against the digest of the scan and against the size the server
+// holds, then renamed over the live file.
 // Where the server will not rename over it, the live file goes aside first
 // and comes back when the new one cannot be renamed in, so visitors always
 // find the old or the new file whole.
@@ -21,6 +22,8 @@ class FilePlacer {
 
  private:
   TransferResult CheckReplaceable(const std::string& path);
+  // The server holds all `sent` bytes under the temporary name.
+  TransferResult CheckArrivedWhole(const std::string& temporary, const std::string& path, uint64_t sent);
   // In one rename where the server replaces, else with the live file aside.
   TransferResult RenameIntoPlace(const std::string& temporary, const std::string& path);
   // Removes the temporary file of a failed or stopped upload; after a lost

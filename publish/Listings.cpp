@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <charconv>
 #include <optional>
 
 namespace publish {
@@ -139,6 +140,20 @@ FolderListing ParseWebDavListing(std::string_view xml, const std::string& folder
     }
   }
   return entries;
+}
+
+std::optional<uint64_t> ParseContentLength(std::string_view xml) {
+  for (size_t open = xml.find('<'); open != std::string_view::npos; open = xml.find('<', open + 1)) {
+    bool closing = false;
+    const size_t close = xml.find('>', open);
+    if (close == std::string_view::npos) break;
+    if (TagName(xml, open, closing) != "getcontentlength" || closing || xml[close - 1] == '/') continue;
+    uint64_t length = 0;
+    const char* end = xml.data() + xml.size();
+    const auto [last, error] = std::from_chars(xml.data() + close + 1, end, length);
+    if (error == std::errc() && last != end && *last == '<') return length;
+  }
+  return std::nullopt;
 }
 
 }  // namespace publish

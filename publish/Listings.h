@@ -2,6 +2,8 @@
 // Folder listings as servers send them, read into names and types. Anything
 // that cannot be read clearly is left out: a name that is not listed is never
 // taken for a file that may be replaced or deleted.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,9 @@ FolderListing ParseLongListing(std::string_view text);
 // A WebDAV PROPFIND answer (Depth 1) for the folder at URL path `folderPath`:
 // its members, collections as folders. The folder's own entry is left out.
 FolderListing ParseWebDavListing(std::string_view xml, const std::string& folderPath);
+
+// The size in a PROPFIND answer (Depth 0) for one file; none where the
+// server left it out or sent no plain number.
+std::optional<uint64_t> ParseContentLength(std::string_view xml);
 
 }  // namespace publish

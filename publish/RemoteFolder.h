@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "publish/PublishUrl.h"
@@ -68,6 +69,13 @@ class RemoteFolder {
   virtual TransferResult Rename(const std::string& from, const std::string& to) = 0;
   // Removes the file `path`. Callers make sure first that it is a plain file.
   virtual TransferResult Remove(const std::string& path) = 0;
+  // The size the server holds for the file `path`; none where the server
+  // cannot tell cheaply. SFTP needs no such check: the server acknowledges
+  // every write, so bytes lost on the way fail the upload itself.
+  virtual TransferResult SizeOf(const std::string& /*path*/, std::optional<uint64_t>& size) {
+    size.reset();
+    return {};
+  }
   // False where List cannot tell a link from what it points to (WebDAV).
   virtual bool ListsLinks() const { return true; }
 };

@@ -63,6 +63,13 @@ class WebDavFolder : public RemoteFolder {
     return Finish(session_.Perform(), action);
   }
 
+  TransferResult SizeOf(const std::string& path, std::optional<uint64_t>& size) override {
+    std::string xml;
+    const TransferResult found = PropFind(path, "0", xml);
+    size = found.Status == TransferStatus::Ok ? ParseContentLength(xml) : std::nullopt;
+    return found;
+  }
+
  private:
   std::string Url(const std::string& relative) const {
     const PublishTarget& target = session_.Settings().Target;
@@ -73,7 +80,8 @@ class WebDavFolder : public RemoteFolder {
     CURL* handle = Start(relative);
     const CurlList headers = MakeCurlList({std::string("Depth: ") + depth, "Content-Type: application/xml"});
     static const char kBody[] =
-        "<?xml version=\"1.0\"?><D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>";
+        "<?xml version=\"1.0\"?><D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/><D:getcontentlength/>"
+        "</D:prop></D:propfind>";
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, "PROPFIND");
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(handle, CURLOPT_POSTFIELDS, kBody);

@@ -14,12 +14,14 @@ namespace {
 using namespace publish;
 
 // Files by path. A rename over an existing file fails unless `Replaces`;
-// every rename away from `RefusedSource` fails.
+// every rename away from `RefusedSource` fails. An upload keeps at most
+// `StoredBytes` bytes and still reports success, as a server may.
 class MemoryFolder : public RemoteFolder {
  public:
   std::map<std::string, std::string> Files;
   bool Replaces = true;
   std::string RefusedSource;
+  size_t StoredBytes = std::string::npos;
 
   TransferResult Fetch(const std::string& path, std::string& bytes) override {
     if (!Files.contains(path)) return {TransferStatus::NotFound, {}, {}};
@@ -34,7 +36,12 @@ class MemoryFolder : public RemoteFolder {
   TransferResult Upload(UploadSource& source, const std::string& path) override {
     std::string bytes(source.Size() + 1, '\0');
     bytes.resize(source.Read(bytes.data(), bytes.size()));
-    Files[path] = bytes;
+    Files[path] = bytes.substr(0, StoredBytes);
+    return {};
+  }
+  TransferResult SizeOf(const std::string& path, std::optional<uint64_t>& size) override {
+    if (!Files.contains(path)) return {TransferStatus::NotFound, {}, {}};
+    size = Files[path].size();
     return {};
   }
   TransferResult Rename(const std::string& from, const std::string& to) override {
@@ -79,6 +86,21 @@ TEST(FilePlacer, PutsTheLiveFileBackWhenTheNewOneCannotBeRenamedIn) {
     folder.Files["index.htm"] = "old";
     EXPECT_EQ(PlaceText(folder, "index.htm", "new").Status, TransferStatus::Failed);
     EXPECT_EQ(folder.Files, (std::map<std::string, std::string>{{"index.htm", "old"}})) << replaces;
+  }
+}
+
+// A file the server kept only part of is never renamed over the live one;
+// the temporary file goes, and the next run sends the file again.
+TEST(FilePlacer, KeepsTheLiveFileWhenTheServerHoldsFewerBytesThanSent) {
+  for (const size_t stored : {size_t{0}, size_t{6}}) {
+    MemoryFolder folder;
+    folder.StoredBytes = stored;
+    folder.Files["index.htm"] = "old";
+    const TransferResult placed = PlaceText(folder, "index.htm", "new picture");
+    EXPECT_EQ(placed.Status, TransferStatus::Failed);
+    EXPECT_EQ(placed.Detail, "Die Datei \"index.htm\" kam unvollst\xC3\xA4ndig auf dem Server an (" +
+                                 std::to_string(stored) + " von 11 Bytes); sie wird beim n\xC3\xA4" "chsten Mal gesendet.");
+    EXPECT_EQ(folder.Files, (std::map<std::string, std::string>{{"index.htm", "old"}})) << stored;
   }
 }
 

@@ -125,6 +125,18 @@ TEST(Listings, WebDavListingReadsMembersOfTheFolderOnly) {
   EXPECT_EQ(ParseWebDavListing(xml, "/album/pics"), expected);
 }
 
+TEST(Listings, ContentLengthIsReadOnlyWhereTheServerSentANumber) {
+  const auto answer = [](const std::string& prop) {
+    return "<D:multistatus xmlns:D=\"DAV:\"><D:response><D:href>/a/.x.lvpart</D:href><D:propstat><D:prop>" + prop +
+           "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response></D:multistatus>";
+  };
+  EXPECT_EQ(ParseContentLength(answer("<D:resourcetype/><lp1:getcontentlength>140003</lp1:getcontentlength>")),
+            std::optional<uint64_t>(140003));
+  EXPECT_EQ(ParseContentLength(answer("<D:getcontentlength>0</D:getcontentlength>")), std::optional<uint64_t>(0));
+  EXPECT_EQ(ParseContentLength(answer("<D:getcontentlength/>")), std::nullopt);
+  EXPECT_EQ(ParseContentLength(answer("<D:getcontentlength>12x</D:getcontentlength>")), std::nullopt);
+}
+
 TEST(PrintableText, EveryControlCharacterBecomesAQuestionMark) {
   EXPECT_EQ(PrintableText("entfernt: pics/\x1b[2Jx\x7f\xc2\x9b" "31m\x9b\xc2\xa0\xc3\xa4.jpg\n"),
             "entfernt: pics/?[2Jx??31m?\xc2\xa0\xc3\xa4.jpg?");

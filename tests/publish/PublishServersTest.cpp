@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <thread>
 
 #include "TestServers.h"
@@ -84,6 +86,21 @@ TEST_P(PublishToServer, RepublishSendsOnlyTheChangedPageAndServesTheFolderBack) 
   EXPECT_EQ(second.out, "ge\xC3\xA4ndert: html/2.htm\n");
   EXPECT_EQ(Differences(server_->Served(), album_), "");
   EXPECT_EQ(Publish().out, "");
+}
+
+// Where the protocol can tell, the size is what the server holds now: a
+// file cut short on the server shows its new size.
+TEST_P(PublishToServer, TheServerTellsTheSizeItHoldsWhereTheProtocolCan) {
+  ASSERT_EQ(Publish().status, 0);
+  const fs::path served = server_->Served() / "pics" / "3.jpg";
+  fs::resize_file(served, fs::file_size(served) - 1000);
+  const publish::PublishRequest request = Request();
+  publish::TransferHooks hooks;
+  const std::unique_ptr<publish::RemoteFolder> remote = publish::OpenRemoteFolder(request.Server, hooks);
+  std::optional<uint64_t> size;
+  ASSERT_EQ(remote->SizeOf("pics/3.jpg", size).Status, publish::TransferStatus::Ok);
+  if (server_->Scheme() == publish::Protocol::Sftp) EXPECT_EQ(size, std::nullopt);
+  else EXPECT_EQ(size, std::optional<uint64_t>(fs::file_size(served)));
 }
 
 TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
