@@ -7,11 +7,6 @@
 #include <cstdio>
 #include <optional>
 
-// The browser engine, built without AddressSanitizer, frees some of its own
-// objects with a sized delete of another type once it has drawn a page; that
-// is not our code and would end every run of the sanitizer tree.
-extern "C" const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   std::optional<testsupport::XvfbServer> server;
