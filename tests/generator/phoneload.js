@@ -100,7 +100,14 @@ class Browser {
     const exited = new Promise((resolve) => this.process.once("exit", resolve));
     this.process.kill();
     await exited;
-    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+    // The browser's helper processes may still write into the profile for a
+    // moment after it exited; a profile left in the temporary folder is no
+    // reason to fail a measurement that is complete.
+    try {
+      fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 30, retryDelay: 100 });
+    } catch (error) {
+      console.error(`phoneload: ${this.profile} left behind: ${error.code}`);
+    }
   }
 }
 
