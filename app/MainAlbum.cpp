@@ -2,7 +2,6 @@
 // order on "Sortieren" and the comments on "Kommentare".
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 
 #include "album/AlbumList.h"
 #include "app/AlbumListPane.h"
@@ -10,6 +9,7 @@
 #include "app/FolderBrowser.h"
 #include "app/MainUnit.h"
 #include "app/SortPage.h"
+#include "app/WindowActions.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
@@ -28,7 +28,6 @@ std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
 void TMainForm::ConnectAlbumHandlers() {
   app::AlbumListPane& list = AlbumList();
   connect(&list, &app::AlbumListPane::AddClicked, this, &TMainForm::AddBtnClick);
-  connect(&list, &app::AlbumListPane::DeleteClicked, this, &TMainForm::DelBtnClick);
   connect(&list, &app::AlbumListPane::ViewClicked, this, &TMainForm::ViewBtnClick);
   connect(&list, &app::AlbumListPane::PrintClicked, this, &TMainForm::PrintBtnClick);
   connect(&list, &app::AlbumListPane::LineOpened, this, &TMainForm::ImageListDblClick);
@@ -44,14 +43,6 @@ void TMainForm::ConnectAlbumHandlers() {
   connect(TabSheet5, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
 }
 
-// An Escape that no control used clicks "&Löschen", the window's cancel
-// button, while it can take the focus. An in-place rename or an open
-// drop-down keeps its Escape.
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && AlbumList().ClickDeleteButton()) return;
-  QMainWindow::keyPressEvent(event);
-}
-
 void TMainForm::UpdateListBox() {
   QStringList lines;
   std::vector<bool> marks;
@@ -62,12 +53,12 @@ void TMainForm::UpdateListBox() {
   AlbumList().ShowLines(lines);
   TabSheet5->ShowLines(lines, marks);
   TabSheet3->ShowLines(lines);
+  actions_->SetHasLines(!lines.isEmpty());
   ChangeImageBox();
 }
 
 // Folders among the marked entries are left out: they are no pictures.
 void TMainForm::AddBtnClick() {
-  if (generating_) return;
   std::vector<QString> paths;
   const QString folder = platform::ToQString(SelectedFolder());
   for (const QString& name : Folders().SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
@@ -79,7 +70,6 @@ void TMainForm::AddBtnClick() {
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
-  if (generating_) return;
   for (const std::string& path : paths) {
     if (platform::DirectoryExists(path)) continue;
     album::AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
@@ -89,7 +79,6 @@ void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
 }
 
 void TMainForm::DelBtnClick() {
-  if (generating_) return;
   album::RemoveSelected(Pictures, AlbumList().SelectedLines());
   UpdateListBox();
 }
@@ -101,7 +90,6 @@ void TMainForm::LoadPreview(int index) {
 }
 
 void TMainForm::NewBtnClick() {
-  if (generating_) return;
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
   album::DelallPics(Pictures);
   UpdateListBox();
@@ -115,22 +103,18 @@ void TMainForm::ChangeImageBox() {
 }
 
 void TMainForm::ImageBoxClickCheck() {
-  if (generating_) return;
   album::SetMarks(Pictures, TabSheet5->Marks());
 }
 
 void TMainForm::ShowCommentClick() {
-  if (generating_) return;
   comments_.ShowCommentClick(Pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
 }
 
 void TMainForm::ComMemoChange() {
-  if (generating_) return;
   comments_.ComMemoChange(Pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
 }
 
 void TMainForm::UpNowClick() {
-  if (generating_) return;
   if (const std::optional<int> line = album::UpNow(Pictures, TabSheet3->CurrentLine())) {
     UpdateListBox();
     TabSheet3->SetCurrentLine(*line);
@@ -138,7 +122,6 @@ void TMainForm::UpNowClick() {
 }
 
 void TMainForm::DownNowClick() {
-  if (generating_) return;
   if (const std::optional<int> line = album::DownNow(Pictures, TabSheet3->CurrentLine())) {
     UpdateListBox();
     TabSheet3->SetCurrentLine(*line);

@@ -33,13 +33,12 @@ std::string TMainForm::AlbumStartFolder() const {
 }
 
 void TMainForm::OpenBtnClick() {
-  if (generating_ || !messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
+  if (!messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
   if (const std::optional<std::string> path = dialogs_.OpenFileName(AlbumDialog(AlbumStartFolder(), false)))
     OpenFile(*path);
 }
 
 void TMainForm::OpenRecentAlbum(const std::string& path) {
-  if (generating_) return;
   if (!platform::FileExists(path)) {
     recent_.Remove(path);
     app::SaveRecentAlbums(recent_);
@@ -52,19 +51,17 @@ void TMainForm::OpenRecentAlbum(const std::string& path) {
 }
 
 void TMainForm::SaveBtnClick() {
-  if (generating_) return;
   if (savedFileName_) SaveFile(*savedFileName_);
   else SaveAsBtnClick();
 }
 
 void TMainForm::SaveAsBtnClick() {
-  if (generating_) return;
   if (const std::optional<std::string> path = dialogs_.SaveFileName(AlbumDialog(AlbumStartFolder(), true)))
     SaveFile(*path);
 }
 
 bool TMainForm::SaveFile(const std::string& path) {
-  if (generating_ || !album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
+  if (!album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
   Setsavedfilename(path);
   RememberAlbum(path);
   RememberAlbumDesign();
@@ -74,7 +71,6 @@ bool TMainForm::SaveFile(const std::string& path) {
 }
 
 bool TMainForm::OpenFile(const std::string& path) {
-  if (generating_) return false;
   album::AlbumSettings settings = CurrentSettings();
   if (!album::OpenFile(path, Pictures, settings, messages_)) return false;
   ApplyStoredSettings(settings);

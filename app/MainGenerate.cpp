@@ -2,7 +2,7 @@
 // button starts (progress, stopping, the closing line and summary) and the
 // publish dialog.
 #include <QDir>
-#include <QShortcut>
+#include <QAction>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -20,6 +20,7 @@
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
 #include "app/UpdateQuestion.h"
+#include "app/WindowActions.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -92,7 +93,6 @@ std::string TMainForm::OverviewStartFolder() const {
 
 void TMainForm::GoBtn1Click() {
   TabSheet4->ReleaseGenerateButton();
-  if (generating_) return;
   const album::AlbumSettings settings = CurrentSettings();
   const generator::GenerationRequest request{
       settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }, 0,
@@ -129,7 +129,7 @@ void TMainForm::GoBtn1Click() {
 
 void TMainForm::StopBtnClick() {
   if (run_) run_->RequestStop();
-  bottomBar_->DisableStop();
+  actions_->Stop->setEnabled(false);  // asked once is enough
 }
 
 void TMainForm::ShowRunProgress() {
@@ -142,14 +142,15 @@ void TMainForm::ShowRunProgress() {
 }
 
 // During a run the album stays as the run needs it: whatever would change
-// it is disabled (and its handlers refuse); looking around stays possible.
+// it is disabled; looking around stays possible.
 void TMainForm::SetRunning(bool running) {
-  generating_ = running;
-  toolRow_->SetRunning(running);
   AlbumList().SetRunning(running);
   TabSheet3->SetRunning(running);
   TabSheet5->SetRunning(running);
   TabSheet4->SetRunning(running);
+  // After the pages: a focused "Los!" hands the focus on past controls that
+  // are already off, not into them.
+  actions_->SetRunning(running);
   if (running) {
     StatusBar1->SetText({});
     SetProStatus(0);
@@ -158,17 +159,11 @@ void TMainForm::SetRunning(bool running) {
     runTimer_->stop();
   }
   bottomBar_->SetRunning(running);
-  stopShortcut_->setEnabled(running);
 }
 
 void TMainForm::ConnectRunHandlers() {
   runTimer_ = new QTimer(this);
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
-  connect(bottomBar_, &app::BottomBar::StopClicked, this, &TMainForm::StopBtnClick);
-  stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  stopShortcut_->setEnabled(false);
-  connect(stopShortcut_, &QShortcut::activated, this, &TMainForm::StopBtnClick);
-  connect(TabSheet4, &app::GeneratePage::GenerateClicked, this, &TMainForm::GoBtn1Click);
   connect(TabSheet4, &app::GeneratePage::PublishClicked, this, [this] {
     ShowPublishForm(this, savedFileName_ ? platform::ToQString(*savedFileName_) : QString());
   });

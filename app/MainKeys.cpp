@@ -1,11 +1,10 @@
-// Keys of the whole window: page switching and the generate key; the tool
-// row and the pages bind their own.
+// Keys of the whole window: page switching and the path field; the
+// commands' keys are their actions'.
 #include <QShortcut>
 #include <QTabWidget>
 
 #include "app/AnsiText.h"
 #include "app/FolderBrowser.h"
-#include "app/GeneratePage.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
 
@@ -24,10 +23,6 @@ void TMainForm::ConnectShortcuts() {
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this), &QShortcut::activated, this, [this] {
     PageControl2->setCurrentIndex(0);
     Folders().EditPath();
-  });
-
-  connect(new QShortcut(app::GenerateKey(), this), &QShortcut::activated, this, [this] {
-    if (TabSheet4->CanGenerate()) GoBtn1Click();
   });
 }
 

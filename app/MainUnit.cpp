@@ -2,6 +2,7 @@
 // bottom bar's commands and the remembered window state.
 #include "app/MainUnit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,6 +26,7 @@
 #include "app/StartFolder.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
+#include "app/WindowActions.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -41,7 +43,8 @@ constexpr int kPreviewHeight = 200;
 TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), messages_(messages), dialogs_(dialogs) {
   setObjectName("MainForm");
-  toolRow_ = new app::ToolRow(this);
+  actions_ = new app::WindowActions(this);
+  toolRow_ = new app::ToolRow(this, *actions_);
   addToolBar(Qt::TopToolBarArea, toolRow_);
   BuildPages();
   bottomBar_ = new app::BottomBar;
@@ -118,7 +121,7 @@ void TMainForm::FormDestroy() {
 void TMainForm::closeEvent(QCloseEvent* event) {
   // A close request that arrives while an album is generated waits for the
   // run: the run still needs the window and the album.
-  if (generating_ || !FormCloseQuery()) {
+  if (Generating() || !FormCloseQuery()) {
     event->ignore();
     return;
   }
@@ -134,7 +137,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 // Loading a preview reports here; during a run the bar shows the run's own
 // progress.
 void TMainForm::Progress(int percent) {
-  if (!generating_) SetProStatus(percent);
+  if (!Generating()) SetProStatus(percent);
 }
 
 void TMainForm::SetProStatus(int percent) { StatusBar1->SetProStatus(percent); }
@@ -148,11 +151,24 @@ void TMainForm::ueberbtnClick() {
   box.exec();
 }
 
+bool TMainForm::Generating() const { return actions_->Running(); }
+
+// Buttons and keys trigger the actions; each action runs one command.
+void TMainForm::ConnectActions() {
+  connect(actions_->New, &QAction::triggered, this, &TMainForm::NewBtnClick);
+  connect(actions_->Open, &QAction::triggered, this, &TMainForm::OpenBtnClick);
+  connect(actions_->Save, &QAction::triggered, this, &TMainForm::SaveBtnClick);
+  connect(actions_->SaveAs, &QAction::triggered, this, &TMainForm::SaveAsBtnClick);
+  connect(actions_->Generate, &QAction::triggered, this, &TMainForm::GoBtn1Click);
+  connect(actions_->Stop, &QAction::triggered, this, &TMainForm::StopBtnClick);
+  connect(actions_->Delete, &QAction::triggered, this, &TMainForm::DelBtnClick);
+  AlbumList().UseDeleteAction(actions_->Delete);
+  bottomBar_->UseStopAction(actions_->Stop);
+  TabSheet4->UseGenerateAction(actions_->Generate);
+}
+
 void TMainForm::ConnectHandlers() {
-  connect(toolRow_, &app::ToolRow::NewClicked, this, &TMainForm::NewBtnClick);
-  connect(toolRow_, &app::ToolRow::OpenClicked, this, &TMainForm::OpenBtnClick);
-  connect(toolRow_, &app::ToolRow::SaveClicked, this, &TMainForm::SaveBtnClick);
-  connect(toolRow_, &app::ToolRow::SaveAsClicked, this, &TMainForm::SaveAsBtnClick);
+  ConnectActions();
   connect(toolRow_, &app::ToolRow::RecentAlbumsWanted, this, &TMainForm::FillRecentMenu);
   connect(toolRow_, &app::ToolRow::RecentAlbumChosen, this, &TMainForm::OpenRecentAlbum);
   connect(bottomBar_, &app::BottomBar::HomePageClicked, this, &TMainForm::wwwBtnClick);

@@ -17,7 +17,6 @@
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 
-class QShortcut;
 class QTabWidget;
 class QTimer;
 namespace platform {
@@ -38,6 +37,7 @@ class SortPage;
 class SourcePage;
 class TStatusBar;
 class ToolRow;
+class WindowActions;
 }  // namespace app
 
 class TMainForm : public QMainWindow, public platform::ProgressReceiver {
@@ -62,7 +62,9 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   const std::vector<std::string>& Favourites() const { return favourites_; }
   bool RefreshingComment() const { return comments_.RefreshingComment(); }
   const app::RecentAlbums& Recent() const { return recent_; }
-  bool Generating() const { return generating_; }
+  bool Generating() const;
+  // The window's commands; a test triggers them as a click or key would.
+  const app::WindowActions& Actions() const { return *actions_; }
 
   // Start-up and shutdown.
   void FormCreate();
@@ -141,7 +143,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildPages();
@@ -153,6 +154,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectAlbumHandlers();
   void ConnectRunHandlers();
   void ConnectShortcuts();
+  void ConnectActions();
   void SetRunning(bool running);
   void ShowRunProgress();
   void ShowRefusedCharacter();
@@ -172,6 +174,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   platform::Messages& messages_;
   platform::FileDialogs& dialogs_;
+  app::WindowActions* actions_;
   app::ToolRow* toolRow_;
   QTabWidget* PageControl2;
   app::SourcePage* TabSheet1;
@@ -189,10 +192,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
   album::CommentEditor comments_;
-  bool generating_ = false;
   app::GenerationRun* run_ = nullptr;
   QTimer* runTimer_ = nullptr;
-  QShortcut* stopShortcut_ = nullptr;
   app::RecentAlbums recent_;
   std::string overviewFolder_;  // where this album's overview was last written
   bool destroyed_ = false;

@@ -10,9 +10,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QUrl>
-#include <QMimeData>
-#include <QDropEvent>
 #include <QSpinBox>
 
 #include "AppTestSupport.h"
@@ -361,20 +358,14 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
 
 TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
   TMainForm& form = Form();
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p3.jpg"))),
-                QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p1.jpg")))});
-  QWidget* target = Control<QListWidget>(form, "ImageList")->viewport();
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
+  EXPECT_TRUE(apptest::DropFiles(Control<QListWidget>(form, "ImageList")->viewport(),
+                                  {folder_.Path("pics/p3.jpg"), folder_.Path("pics/p1.jpg")}));
   EXPECT_EQ(Names(), (Strings{"p3.jpg", "p1.jpg"}));
   EXPECT_EQ(form.Favourites(), Strings{folder_.Path("pics/")});
 }
 
-TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
+// Escape deletes nothing; the Delete key on the list deletes as "&Löschen" does.
+TEST_F(AlbumList, EscapeLeavesTheLinesAndDeleteDeletesThem) {
   AddFive();
   TMainForm& form = Form();
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
@@ -385,6 +376,8 @@ TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   SelectLines(ImageList, {0});
   ImageList->setFocus();
   QTest::keyClick(ImageList, Qt::Key_Escape);
+  EXPECT_EQ(form.Pictures.size(), 5u);
+  QTest::keyClick(ImageList, Qt::Key_Delete);
   EXPECT_EQ(form.Pictures.size(), 4u);
 
   SelectLines(ImageList, {0});

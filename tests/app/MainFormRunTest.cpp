@@ -3,6 +3,7 @@
 // and what the window allows while it runs.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 #include "support/HeifFixtures.h"
 
 using apptest::Control;
@@ -102,6 +104,7 @@ TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
 // window there, tries to change the album, and stops the run.
 TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   AddPictures(8, {2});
+  apptest::WritePicture(folder_.Path("more/extra.jpg"), 40, 30);
   TMainForm& form = Form();
   QToolButton* NewBtn = Control<QToolButton>(form, "NewBtn");
   QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
@@ -118,7 +121,11 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     EXPECT_TRUE(StopBtn->isVisible());
     EXPECT_FALSE(NewBtn->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
-    form.AddDroppedFiles({folder_.Path("pics/p1.jpg")});  // changing the album is refused
+    // Changing the album is refused.
+    QWidget* list = Control<QListWidget>(form, "ImageList")->viewport();
+    EXPECT_FALSE(apptest::DropFiles(list, {folder_.Path("more/extra.jpg")}));
+    form.Actions().Delete->trigger();
+    form.Actions().New->trigger();
     EXPECT_EQ(form.Pictures.size(), 8u);
     PageControl2->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
