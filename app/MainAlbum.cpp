@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "album/AlbumList.h"
+#include "app/AlbumDocument.h"
 #include "app/AlbumListPane.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"
@@ -46,7 +47,7 @@ void TMainForm::ConnectAlbumHandlers() {
 void TMainForm::UpdateListBox() {
   QStringList lines;
   std::vector<bool> marks;
-  for (const album::AlbumPicture& picture : Pictures) {
+  for (const album::AlbumPicture& picture : document_->Pictures()) {
     lines << platform::ToQString(LineText(picture));
     marks.push_back(picture.Marked != 0);
   }
@@ -64,80 +65,87 @@ void TMainForm::AddBtnClick() {
   for (const QString& name : Folders().SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
   std::vector<std::string> names;
   for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
-  album::AddSelectedNames(Pictures, SelectedFolder(), names,
-                          [this](const std::string& folder) { AddToPrefFolders(folder); });
-  UpdateListBox();
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    album::AddSelectedNames(pictures, SelectedFolder(), names,
+                            [this](const std::string& folder) { AddToPrefFolders(folder); });
+    return true;
+  });
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    if (platform::DirectoryExists(path)) continue;
-    album::AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
-                     [this](const std::string& folder) { AddToPrefFolders(folder); });
-  }
-  UpdateListBox();
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    for (const std::string& path : paths) {
+      if (platform::DirectoryExists(path)) continue;
+      album::AddSelectedNames(pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
+                              [this](const std::string& folder) { AddToPrefFolders(folder); });
+    }
+    return true;
+  });
 }
 
 void TMainForm::DelBtnClick() {
-  album::RemoveSelected(Pictures, AlbumList().SelectedLines());
-  UpdateListBox();
+  document_->EditLines([this](album::AlbumPictures& pictures) {
+    album::RemoveSelected(pictures, AlbumList().SelectedLines());
+    return true;
+  });
 }
 
 void TMainForm::ImageListDblClick() { LoadPreview(AlbumList().CurrentLine()); }
 
 void TMainForm::LoadPreview(int index) {
-  if (album::NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
+  const album::AlbumPictures& pictures = document_->Pictures();
+  if (album::NamesEntry(pictures, index)) openfilenow(pictures[static_cast<size_t>(index)].FileName);
 }
 
 void TMainForm::NewBtnClick() {
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
-  album::DelallPics(Pictures);
-  UpdateListBox();
-  Setsavedfilename(std::nullopt);
-  overviewFolder_.clear();
+  document_->Clear();
 }
 
 void TMainForm::ChangeImageBox() {
-  comments_.ChangeImageBox(Pictures, TabSheet5->CurrentLine(),
+  comments_.ChangeImageBox(document_->Pictures(), TabSheet5->CurrentLine(),
                            [this](const album::CommentControls& controls) { TabSheet5->ShowControls(controls); });
 }
 
 void TMainForm::ImageBoxClickCheck() {
-  album::SetMarks(Pictures, TabSheet5->Marks());
+  document_->EditEntries([this](album::AlbumPictures& pictures) { album::SetMarks(pictures, TabSheet5->Marks()); });
 }
 
 void TMainForm::ShowCommentClick() {
-  comments_.ShowCommentClick(Pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
+  document_->EditEntries([this](album::AlbumPictures& pictures) {
+    comments_.ShowCommentClick(pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
+  });
 }
 
 void TMainForm::ComMemoChange() {
-  comments_.ComMemoChange(Pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
+  document_->EditEntries([this](album::AlbumPictures& pictures) {
+    comments_.ComMemoChange(pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
+  });
 }
 
-void TMainForm::UpNowClick() {
-  if (const std::optional<int> line = album::UpNow(Pictures, TabSheet3->CurrentLine())) {
-    UpdateListBox();
-    TabSheet3->SetCurrentLine(*line);
-  }
-}
+void TMainForm::UpNowClick() { MoveSortLine(album::UpNow); }
 
-void TMainForm::DownNowClick() {
-  if (const std::optional<int> line = album::DownNow(Pictures, TabSheet3->CurrentLine())) {
-    UpdateListBox();
-    TabSheet3->SetCurrentLine(*line);
-  }
+void TMainForm::DownNowClick() { MoveSortLine(album::DownNow); }
+
+void TMainForm::MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int)) {
+  std::optional<int> line;
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    line = move(pictures, TabSheet3->CurrentLine());
+    return line.has_value();
+  });
+  if (line) TabSheet3->SetCurrentLine(*line);
 }
 
 void TMainForm::SortBoxDblClick() {
   const int index = TabSheet3->CurrentLine();
-  if (!album::NamesEntry(Pictures, index)) return;
+  if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
   const int index = TabSheet5->CurrentLine();
-  if (!album::NamesEntry(Pictures, index)) return;
+  if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }

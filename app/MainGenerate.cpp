@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/AlbumDocument.h"
 #include "app/AlbumListPane.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
@@ -86,9 +87,13 @@ std::string TMainForm::TemplateFolder() const {
 // own folder when it has been saved, else the user's home: the program's
 // folder is no place for a web album.
 std::string TMainForm::OverviewStartFolder() const {
-  if (!overviewFolder_.empty()) return overviewFolder_;
-  if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
+  if (!document_->OutputFolder().empty()) return document_->OutputFolder();
+  if (document_->Path()) return platform::ExtractFilePath(*document_->Path());
   return platform::FromFileSystem(QDir::homePath().toStdString());
+}
+
+QString TMainForm::AlbumPathText() const {
+  return document_->Path() ? platform::ToQString(*document_->Path()) : QString();
 }
 
 void TMainForm::GoBtn1Click() {
@@ -103,7 +108,7 @@ void TMainForm::GoBtn1Click() {
   SetRunning(true);
   // The browser engine starts while the pictures are made, not after them.
   QTimer::singleShot(0, WebBrowser1, &app::ResultBrowser::Prepare);
-  const generator::GenerationResult result = run.Run(Pictures, request);
+  const generator::GenerationResult result = run.Run(document_->Pictures(), request);
   ShowRunProgress();
   SetRunning(false);
   run_ = nullptr;
@@ -119,7 +124,7 @@ void TMainForm::GoBtn1Click() {
                          platform::MessageIcon::Information);
   }
   if (result.Outcome != generator::RunOutcome::Completed) return;
-  app::RememberOutputFolder(savedFileName_ ? platform::ToQString(*savedFileName_) : QString(),
+  app::RememberOutputFolder(AlbumPathText(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
   RememberAlbumDesign();
@@ -165,6 +170,6 @@ void TMainForm::ConnectRunHandlers() {
   runTimer_ = new QTimer(this);
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
   connect(TabSheet4, &app::GeneratePage::PublishClicked, this, [this] {
-    ShowPublishForm(this, savedFileName_ ? platform::ToQString(*savedFileName_) : QString());
+    ShowPublishForm(this, AlbumPathText());
   });
 }

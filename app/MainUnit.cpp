@@ -14,6 +14,7 @@
 
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
+#include "app/AlbumDocument.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"
@@ -41,7 +42,7 @@ constexpr int kPreviewHeight = 200;
 }  // namespace
 
 TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), dialogs_(dialogs) {
+    : QMainWindow(parent), messages_(messages), dialogs_(dialogs), document_(new app::AlbumDocument(this)) {
   setObjectName("MainForm");
   actions_ = new app::WindowActions(this);
   toolRow_ = new app::ToolRow(this, *actions_);
@@ -99,7 +100,7 @@ void TMainForm::FormCreate() {
   if (previewImage_.Pixels) std::memset(previewImage_.Pixels, 0xFF, previewImage_.Info->bmiHeader.biSizeImage);
   SelectFolder(app::StartFolder(programFolder_));
   ChangeImageBox();
-  Setsavedfilename(std::nullopt);
+  ShowCaption();
   LoadFavouritesIntoList();
   FillTemplateBox();
   recent_ = app::LoadRecentAlbums();
@@ -115,7 +116,6 @@ void TMainForm::FormDestroy() {
   destroyed_ = true;
   if (previewImage_.Info || previewImage_.Pixels) imaging::deldib(previewImage_);
   previewImage_ = imaging::EmptyRasterImage();
-  album::DelallPics(Pictures);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -169,6 +169,8 @@ void TMainForm::ConnectActions() {
 
 void TMainForm::ConnectHandlers() {
   ConnectActions();
+  connect(document_, &app::AlbumDocument::Changed, this, &TMainForm::UpdateListBox);
+  connect(document_, &app::AlbumDocument::PathChanged, this, &TMainForm::ShowCaption);
   connect(toolRow_, &app::ToolRow::RecentAlbumsWanted, this, &TMainForm::FillRecentMenu);
   connect(toolRow_, &app::ToolRow::RecentAlbumChosen, this, &TMainForm::OpenRecentAlbum);
   connect(bottomBar_, &app::BottomBar::HomePageClicked, this, &TMainForm::wwwBtnClick);

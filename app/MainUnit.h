@@ -25,6 +25,7 @@ class FileDialogs;
 }  // namespace platform
 
 namespace app {
+class AlbumDocument;
 class AlbumListPane;
 class BottomBar;
 class CommentPage;
@@ -54,11 +55,10 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::function<void(const imaging::RasterImage&, const std::string&)> ShowViewer;
   std::function<void(const imaging::RasterImage&, const std::string&)> PrintPicture;
 
-  // The album in work; UpdateListBox shows changes made to it directly.
-  album::AlbumPictures Pictures;
+  // The album in work; the pages show it as it changes.
+  app::AlbumDocument& Document() { return *document_; }
   const imaging::RasterImage& PreviewImage() const { return previewImage_; }
   const std::string& PreviewFileName() const { return previewFileName_; }
-  const std::optional<std::string>& SavedFileName() const { return savedFileName_; }
   const std::vector<std::string>& Favourites() const { return favourites_; }
   bool RefreshingComment() const { return comments_.RefreshingComment(); }
   const app::RecentAlbums& Recent() const { return recent_; }
@@ -120,7 +120,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void SaveAsBtnClick();
   bool SaveFile(const std::string& path);
   bool OpenFile(const std::string& path);
-  void Setsavedfilename(const std::optional<std::string>& path);
   // An entry of the recent albums; a file that is gone leaves the list.
   void OpenRecentAlbum(const std::string& path);
   std::string AlbumStartFolder() const;
@@ -156,7 +155,11 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectShortcuts();
   void ConnectActions();
   void SetRunning(bool running);
-  void ShowRunProgress();
+  void ShowCaption();
+  // Moves the Sort page's current line with `move` and keeps it current.
+  void MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int));
+  // The album's file as the settings store names it; empty when unsaved.
+  QString AlbumPathText() const;  void ShowRunProgress();
   void ShowRefusedCharacter();
   void RememberOverviewFolder(const std::string& folder);
   void RememberAlbum(const std::string& path);
@@ -175,6 +178,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   platform::Messages& messages_;
   platform::FileDialogs& dialogs_;
   app::WindowActions* actions_;
+  app::AlbumDocument* document_;
   app::ToolRow* toolRow_;
   QTabWidget* PageControl2;
   app::SourcePage* TabSheet1;
@@ -188,13 +192,11 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string programFolder_;
   imaging::RasterImage previewImage_{};
   std::string previewFileName_;
-  std::optional<std::string> savedFileName_;
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
   album::CommentEditor comments_;
   app::GenerationRun* run_ = nullptr;
   QTimer* runTimer_ = nullptr;
   app::RecentAlbums recent_;
-  std::string overviewFolder_;  // where this album's overview was last written
   bool destroyed_ = false;
 };

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 
@@ -53,11 +54,11 @@ class AlbumList : public MainFormTest {
     ShowFolder(folder_.Path("pics"), 5);
     SelectInList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
     Form().AddBtnClick();
-    ASSERT_EQ(Form().Pictures.size(), 5u);
+    ASSERT_EQ(Form().Document().Pictures().size(), 5u);
   }
   Strings Names() const {
     Strings names;
-    for (const album::AlbumPicture& p : form_->Pictures) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
+    for (const album::AlbumPicture& p : form_->Document().Pictures()) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
     return names;
   }
 };
@@ -71,14 +72,14 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   SelectInList({"b.jpg", "c.jpg", "a.jpg"});
   form.AddBtnClick();
-  ASSERT_EQ(form.Pictures.size(), 3u);
+  ASSERT_EQ(form.Document().Pictures().size(), 3u);
   EXPECT_EQ(Names(), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
-  for (const album::AlbumPicture& picture : form.Pictures) {
+  for (const album::AlbumPicture& picture : form.Document().Pictures()) {
     EXPECT_EQ(picture.ShowComment, 1);
     EXPECT_EQ(picture.Marked, 1);
     EXPECT_FALSE(picture.Comment.has_value());
   }
-  EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("abc/a.jpg"));
+  EXPECT_EQ(form.Document().Pictures()[0].FileName, folder_.Path("abc/a.jpg"));
   EXPECT_EQ(Lines(ImageList), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(Lines(SortBox), Lines(ImageList));
   EXPECT_EQ(Lines(ImageBox), Lines(ImageList));
@@ -89,11 +90,11 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   EXPECT_TRUE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
 
   form.AddBtnClick();  // the same files again: duplicates are allowed
-  EXPECT_EQ(form.Pictures.size(), 6u);
+  EXPECT_EQ(form.Document().Pictures().size(), 6u);
   Control<app::ShellListView>(form, "JamShellList1")->clearSelection();
   ImageList->setCurrentRow(4);
   form.AddBtnClick();  // nothing selected: only the refill
-  EXPECT_EQ(form.Pictures.size(), 6u);
+  EXPECT_EQ(form.Document().Pictures().size(), 6u);
   EXPECT_EQ(SelectedLines(ImageList), std::vector<int>{0});
 }
 
@@ -111,7 +112,7 @@ TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   EXPECT_EQ(Names(), Strings{"p2.jpg"});
   SelectLines(ImageList, {0});
   form.DelBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(ImageList->count(), 0);
   EXPECT_FALSE(Control<QPushButton>(form, "DelBtn")->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
@@ -128,7 +129,7 @@ TEST_F(AlbumList, EnterPreviewsTheCurrentLineAndEmptyListDoesNothing) {
   ImageList->setCurrentRow(2);
   PressKey(ImageList, Qt::Key_Return);
   EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/p2.jpg"));
-  EXPECT_EQ(form.Pictures.size(), 5u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
 }
 
 TEST_F(AlbumList, LinesShowOnlyTheFileName) {
@@ -137,7 +138,7 @@ TEST_F(AlbumList, LinesShowOnlyTheFileName) {
   TMainForm& form = Form();
   form.AddDroppedFiles({folder_.Path("x/same.jpg"), folder_.Path("y/same.jpg")});
   EXPECT_EQ(Lines(Control<QListWidget>(form, "ImageList")), (Strings{"same.jpg", "same.jpg"}));
-  EXPECT_EQ(form.Pictures[1].FileName, folder_.Path("y/same.jpg"));
+  EXPECT_EQ(form.Document().Pictures()[1].FileName, folder_.Path("y/same.jpg"));
 }
 
 TEST_F(AlbumList, DroppedFilesAreAddedInOrderAndRecordTheirFolders) {
@@ -162,14 +163,14 @@ TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Hiermit gehen alle nicht gespeicherten Informationen verloren.");
   EXPECT_EQ(messages_.Calls[0].Caption, "Datei/Neu");
-  EXPECT_EQ(form.Pictures.size(), 5u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
 
   form.SaveFile(folder_.Path("album.lva"));
   form.NewBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->count(), 0);
   EXPECT_EQ(Control<QListWidget>(form, "SortBox")->count(), 0);
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_FALSE(form.Document().Path().has_value());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
   EXPECT_EQ(CaptionED->text().toStdString(), "Urlaub");
   EXPECT_EQ(AnzEd->value(), 3);
@@ -182,17 +183,19 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
   TMainForm& form = Form();
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
-  form.Pictures[0].Comment = "erstes";
-  form.Pictures[0].Marked = 0;
-  form.UpdateListBox();
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[0].Comment = "erstes";
+    pictures[0].Marked = 0;
+    return true;
+  });
   SortBox->setCurrentRow(0);
   for (int step = 1; step <= 3; ++step) {
     form.DownNowClick();
     EXPECT_EQ(SortBox->currentRow(), step);
   }
   EXPECT_EQ(Names(), (Strings{"p1.jpg", "p2.jpg", "p3.jpg", "p0.jpg", "p4.jpg"}));
-  EXPECT_EQ(form.Pictures[3].Comment, "erstes");
-  EXPECT_EQ(form.Pictures[3].Marked, 0);
+  EXPECT_EQ(form.Document().Pictures()[3].Comment, "erstes");
+  EXPECT_EQ(form.Document().Pictures()[3].Marked, 0);
   EXPECT_EQ(ImageBox->item(3)->checkState(), Qt::Unchecked);
   EXPECT_EQ(SelectedLines(Control<QListWidget>(form, "ImageList")), std::vector<int>{0});
   EXPECT_EQ(ImageBox->currentRow(), 0);
@@ -222,19 +225,21 @@ TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
-  form.Pictures[1].Comment = "Hallo\r\nWelt";
-  form.UpdateListBox();
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[1].Comment = "Hallo\r\nWelt";
+    return true;
+  });
   ImageBox->setCurrentRow(1);
   SelectLines(ImageBox, {1, 2, 4});
   EXPECT_EQ(ComMemo->toPlainText().toStdString(), "Hallo\nWelt");
   ComMemo->moveCursor(QTextCursor::End);
   ComMemo->insertPlainText("!");
-  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
-  EXPECT_FALSE(form.Pictures[0].Comment.has_value());
-  EXPECT_FALSE(form.Pictures[3].Comment.has_value());
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Document().Pictures()[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
+  EXPECT_FALSE(form.Document().Pictures()[0].Comment.has_value());
+  EXPECT_FALSE(form.Document().Pictures()[3].Comment.has_value());
   Control<QCheckBox>(form, "ShowComment")->setChecked(false);
-  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].ShowComment, 0);
-  EXPECT_EQ(form.Pictures[0].ShowComment, 1);
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Document().Pictures()[static_cast<size_t>(i)].ShowComment, 0);
+  EXPECT_EQ(form.Document().Pictures()[0].ShowComment, 1);
 }
 
 TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
@@ -244,11 +249,11 @@ TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   ImageBox->setCurrentRow(0);
   ComMemo->insertPlainText(QString::fromUtf8("10\u00A0km\nweit"));
-  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "10\xA0km\r\nweit");
   ImageBox->setCurrentRow(1);
   ImageBox->setCurrentRow(0);
   EXPECT_TRUE(ComMemo->document()->toRawText().contains(QChar::Nbsp));
-  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "10\xA0km\r\nweit");
 }
 
 TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
@@ -256,10 +261,12 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
-  form.Pictures[2].ShowComment = 0;
-  form.Pictures[2].Comment = "zwei";
-  form.UpdateListBox();
-  const album::AlbumPictures before = form.Pictures;
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[2].ShowComment = 0;
+    pictures[2].Comment = "zwei";
+    return true;
+  });
+  const album::AlbumPictures before = form.Document().Pictures();
   for (int row : {2, 0, 3, 2}) ImageBox->setCurrentRow(row);
   PressKey(ImageBox, Qt::Key_Down);
   form.UpdateListBox();
@@ -269,8 +276,8 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   ImageBox->setCurrentRow(3);
   EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
   for (size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(form.Pictures[i].Comment, before[i].Comment);
-    EXPECT_EQ(form.Pictures[i].ShowComment, before[i].ShowComment);
+    EXPECT_EQ(form.Document().Pictures()[i].Comment, before[i].Comment);
+    EXPECT_EQ(form.Document().Pictures()[i].ShowComment, before[i].ShowComment);
   }
   EXPECT_FALSE(form.RefreshingComment());
 }
@@ -279,8 +286,8 @@ TEST_F(Comments, ToggledCheckMarkUpdatesEveryMark) {
   AddFive();
   TMainForm& form = Form();
   Control<QListWidget>(form, "ImageBox")->item(3)->setCheckState(Qt::Unchecked);
-  EXPECT_EQ(form.Pictures[3].Marked, 0);
-  EXPECT_EQ(form.Pictures[2].Marked, 1);
+  EXPECT_EQ(form.Document().Pictures()[3].Marked, 0);
+  EXPECT_EQ(form.Document().Pictures()[2].Marked, 1);
 }
 
 TEST_F(Comments, EmptyListDisablesTheControls) {
@@ -376,9 +383,9 @@ TEST_F(AlbumList, EscapeLeavesTheLinesAndDeleteDeletesThem) {
   SelectLines(ImageList, {0});
   ImageList->setFocus();
   QTest::keyClick(ImageList, Qt::Key_Escape);
-  EXPECT_EQ(form.Pictures.size(), 5u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
   QTest::keyClick(ImageList, Qt::Key_Delete);
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 
   SelectLines(ImageList, {0});
   JamShellList1->setCurrentIndex(JamShellList1->model()->index(0, 0, JamShellList1->rootIndex()));
@@ -386,11 +393,11 @@ TEST_F(AlbumList, EscapeLeavesTheLinesAndDeleteDeletesThem) {
   ASSERT_TRUE(JamShellList1->IsEditing());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // ends the rename only
   EXPECT_FALSE(JamShellList1->IsEditing());
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 
   Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);
   QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 }
 
 TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
@@ -402,7 +409,7 @@ TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
   // Another folder chosen in the tree: the list shows it with nothing marked.
   ShowFolder(folder_.Path("B"), 1);
   form.AddBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   form.JamShellList1DblClick();
   EXPECT_TRUE(form.PreviewFileName().empty());
   EXPECT_TRUE(messages_.Calls.empty());

@@ -14,6 +14,7 @@
 #include <map>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
 #include "app/WindowActions.h"
@@ -126,7 +127,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     EXPECT_FALSE(apptest::DropFiles(list, {folder_.Path("more/extra.jpg")}));
     form.Actions().Delete->trigger();
     form.Actions().New->trigger();
-    EXPECT_EQ(form.Pictures.size(), 8u);
+    EXPECT_EQ(form.Document().Pictures().size(), 8u);
     PageControl2->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
     QTest::mouseClick(StopBtn, Qt::LeftButton);

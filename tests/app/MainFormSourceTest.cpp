@@ -12,6 +12,7 @@
 #include <QTreeView>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
@@ -69,7 +70,7 @@ TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
   EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
   EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/a.jpg"));
   EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 16);
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
 }
 
@@ -128,7 +129,7 @@ TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
   EXPECT_EQ(form.Favourites(), expected);
   EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), expected);
   EXPECT_EQ(folder_.Read("folders.dat"), expected[0] + "\r\n" + expected[1] + "\r\n");
-  EXPECT_EQ(form.Pictures.size(), 3u);
+  EXPECT_EQ(form.Document().Pictures().size(), 3u);
 }
 
 TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
