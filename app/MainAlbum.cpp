@@ -34,14 +34,14 @@ void TMainForm::ConnectAlbumHandlers() {
   connect(&list, &app::AlbumListPane::LineOpened, this, &TMainForm::ImageListDblClick);
   connect(&list, &app::AlbumListPane::FilesDropped, this,
           [this](const std::vector<QString>& dropped) { AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped))); });
-  connect(TabSheet3, &app::SortPage::UpClicked, this, &TMainForm::UpNowClick);
-  connect(TabSheet3, &app::SortPage::DownClicked, this, &TMainForm::DownNowClick);
-  connect(TabSheet3, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
-  connect(TabSheet5, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
-  connect(TabSheet5, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
-  connect(TabSheet5, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
-  connect(TabSheet5, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
-  connect(TabSheet5, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
+  connect(sortPage_, &app::SortPage::UpClicked, this, &TMainForm::UpNowClick);
+  connect(sortPage_, &app::SortPage::DownClicked, this, &TMainForm::DownNowClick);
+  connect(sortPage_, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
+  connect(commentPage_, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
+  connect(commentPage_, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
+  connect(commentPage_, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
+  connect(commentPage_, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
+  connect(commentPage_, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
 }
 
 void TMainForm::UpdateListBox() {
@@ -52,8 +52,8 @@ void TMainForm::UpdateListBox() {
     marks.push_back(picture.Marked != 0);
   }
   AlbumList().ShowLines(lines);
-  TabSheet5->ShowLines(lines, marks);
-  TabSheet3->ShowLines(lines);
+  commentPage_->ShowLines(lines, marks);
+  sortPage_->ShowLines(lines);
   actions_->SetHasLines(!lines.isEmpty());
   ChangeImageBox();
 }
@@ -103,23 +103,23 @@ void TMainForm::NewBtnClick() {
 }
 
 void TMainForm::ChangeImageBox() {
-  comments_.ChangeImageBox(document_->Pictures(), TabSheet5->CurrentLine(),
-                           [this](const album::CommentControls& controls) { TabSheet5->ShowControls(controls); });
+  comments_.ChangeImageBox(document_->Pictures(), commentPage_->CurrentLine(),
+                           [this](const album::CommentControls& controls) { commentPage_->ShowControls(controls); });
 }
 
 void TMainForm::ImageBoxClickCheck() {
-  document_->EditEntries([this](album::AlbumPictures& pictures) { album::SetMarks(pictures, TabSheet5->Marks()); });
+  document_->EditEntries([this](album::AlbumPictures& pictures) { album::SetMarks(pictures, commentPage_->Marks()); });
 }
 
 void TMainForm::ShowCommentClick() {
   document_->EditEntries([this](album::AlbumPictures& pictures) {
-    comments_.ShowCommentClick(pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
+    comments_.ShowCommentClick(pictures, commentPage_->SelectedLines(), commentPage_->ShowCommentChecked());
   });
 }
 
 void TMainForm::ComMemoChange() {
   document_->EditEntries([this](album::AlbumPictures& pictures) {
-    comments_.ComMemoChange(pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
+    comments_.ComMemoChange(pictures, commentPage_->SelectedLines(), commentPage_->MemoComment());
   });
 }
 
@@ -130,21 +130,21 @@ void TMainForm::DownNowClick() { MoveSortLine(album::DownNow); }
 void TMainForm::MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int)) {
   std::optional<int> line;
   document_->EditLines([&](album::AlbumPictures& pictures) {
-    line = move(pictures, TabSheet3->CurrentLine());
+    line = move(pictures, sortPage_->CurrentLine());
     return line.has_value();
   });
-  if (line) TabSheet3->SetCurrentLine(*line);
+  if (line) sortPage_->SetCurrentLine(*line);
 }
 
 void TMainForm::SortBoxDblClick() {
-  const int index = TabSheet3->CurrentLine();
+  const int index = sortPage_->CurrentLine();
   if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
-  const int index = TabSheet5->CurrentLine();
+  const int index = commentPage_->CurrentLine();
   if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);

@@ -76,7 +76,7 @@ bool TMainForm::OpenFile(const std::string& path) {
   const auto load = [&](album::AlbumPictures& pictures) { return album::OpenFile(path, pictures, settings, messages_); };
   if (!document_->Load(path, load)) return false;
   ApplyStoredSettings(settings);
-  TabSheet4->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
+  generatePage_->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
   RememberAlbum(path);
   document_->SetOutputFolder(recent_.OverviewFolderOf(path));
   return true;
@@ -98,7 +98,7 @@ void TMainForm::RememberAlbum(const std::string& path) {
 
 void TMainForm::RememberAlbumDesign() {
   if (document_->Path())
-    app::RememberDesign(platform::ToQString(*document_->Path()), platform::ToQString(TabSheet4->TemplateName()));
+    app::RememberDesign(platform::ToQString(*document_->Path()), platform::ToQString(generatePage_->TemplateName()));
 }
 
 void TMainForm::RememberOverviewFolder(const std::string& folder) {
@@ -116,6 +116,6 @@ void TMainForm::FillRecentMenu() {
 
 void TMainForm::ShowCaption() { setWindowTitle(platform::ToQString(album::AlbumWindowCaption(document_->Path()))); }
 
-album::AlbumSettings TMainForm::CurrentSettings() const { return TabSheet4->CurrentSettings(); }
+album::AlbumSettings TMainForm::CurrentSettings() const { return generatePage_->CurrentSettings(); }
 
-void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { TabSheet4->ApplyStoredSettings(settings); }
+void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { generatePage_->ApplyStoredSettings(settings); }

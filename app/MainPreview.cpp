@@ -27,7 +27,7 @@ std::string ErrorTextOf(const imaging::RasterImage& image) {
 void TMainForm::openfilenow(const std::string& fileName) {
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
-  StatusBar1->ProgressDone();
+  statusBar_->ProgressDone();
   if (image.Pixels) {
     imaging::deldib(previewImage_);
     previewImage_ = image;

@@ -49,15 +49,15 @@ TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialog
   addToolBar(Qt::TopToolBarArea, toolRow_);
   BuildPages();
   bottomBar_ = new app::BottomBar;
-  StatusBar1 = new app::TStatusBar;
-  StatusBar1->setObjectName("StatusBar1");
+  statusBar_ = new app::TStatusBar;
+  statusBar_->setObjectName("StatusBar1");
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(PageControl2, 1);
+  layout->addWidget(pages_, 1);
   layout->addWidget(bottomBar_);
-  layout->addWidget(StatusBar1);
+  layout->addWidget(statusBar_);
   setCentralWidget(central);
 
   ConnectHandlers();
@@ -68,25 +68,25 @@ TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialog
 TMainForm::~TMainForm() { FormDestroy(); }
 
 void TMainForm::BuildPages() {
-  PageControl2 = new QTabWidget;
-  PageControl2->setObjectName("PageControl2");
-  TabSheet1 = new app::SourcePage(PageControl2);
-  TabSheet3 = new app::SortPage(PageControl2);
-  TabSheet5 = new app::CommentPage(PageControl2);
-  TabSheet4 = new app::GeneratePage(PageControl2);
-  WebBrowser1 = new app::ResultBrowser(PageControl2);
-  WebBrowser1->setObjectName("WebBrowser1");
-  PageControl2->addTab(TabSheet1, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
-  PageControl2->addTab(TabSheet3, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
-  PageControl2->addTab(TabSheet5, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
-  PageControl2->addTab(TabSheet4, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
-  PageControl2->addTab(WebBrowser1, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
-  PageControl2->setCurrentIndex(0);
+  pages_ = new QTabWidget;
+  pages_->setObjectName("PageControl2");
+  sourcePage_ = new app::SourcePage(pages_);
+  sortPage_ = new app::SortPage(pages_);
+  commentPage_ = new app::CommentPage(pages_);
+  generatePage_ = new app::GeneratePage(pages_);
+  resultBrowser_ = new app::ResultBrowser(pages_);
+  resultBrowser_->setObjectName("WebBrowser1");
+  pages_->addTab(sourcePage_, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
+  pages_->addTab(sortPage_, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
+  pages_->addTab(commentPage_, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
+  pages_->addTab(generatePage_, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
+  pages_->addTab(resultBrowser_, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
+  pages_->setCurrentIndex(0);
 }
 
-app::FolderBrowser& TMainForm::Folders() { return TabSheet1->Folders(); }
-app::AlbumListPane& TMainForm::AlbumList() { return TabSheet1->AlbumList(); }
-app::PreviewPane& TMainForm::Preview() { return TabSheet1->Preview(); }
+app::FolderBrowser& TMainForm::Folders() { return sourcePage_->Folders(); }
+app::AlbumListPane& TMainForm::AlbumList() { return sourcePage_->AlbumList(); }
+app::PreviewPane& TMainForm::Preview() { return sourcePage_->Preview(); }
 
 void TMainForm::FormCreate() {
   programFolder_ = platform::ProgramFolder();
@@ -140,7 +140,7 @@ void TMainForm::Progress(int percent) {
   if (!Generating()) SetProStatus(percent);
 }
 
-void TMainForm::SetProStatus(int percent) { StatusBar1->SetProStatus(percent); }
+void TMainForm::SetProStatus(int percent) { statusBar_->SetProStatus(percent); }
 
 void TMainForm::wwwBtnClick() { app::ShellOpen(app::HomePageAddress); }
 
@@ -164,7 +164,7 @@ void TMainForm::ConnectActions() {
   connect(actions_->Delete, &QAction::triggered, this, &TMainForm::DelBtnClick);
   AlbumList().UseDeleteAction(actions_->Delete);
   bottomBar_->UseStopAction(actions_->Stop);
-  TabSheet4->UseGenerateAction(actions_->Generate);
+  generatePage_->UseGenerateAction(actions_->Generate);
 }
 
 void TMainForm::ConnectHandlers() {
@@ -181,8 +181,8 @@ void TMainForm::ConnectHandlers() {
   ConnectAlbumHandlers();
   ConnectRunHandlers();
   ConnectShortcuts();
-  connect(TabSheet5, &app::CommentPage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
-  connect(TabSheet4, &app::GeneratePage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
+  connect(commentPage_, &app::CommentPage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
+  connect(generatePage_, &app::GeneratePage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
 }
 
 void TMainForm::RestoreWindowState() {
@@ -192,11 +192,11 @@ void TMainForm::RestoreWindowState() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       move(screen->availableGeometry().center() - rect().center());
   }
-  TabSheet1->RestoreLayout(settings);
+  sourcePage_->RestoreLayout(settings);
 }
 
 void TMainForm::SaveWindowState() const {
   QSettings settings = platform::UserSettings();
   settings.setValue("MainWindow/geometry", saveGeometry());
-  TabSheet1->SaveLayout(settings);
+  sourcePage_->SaveLayout(settings);
 }

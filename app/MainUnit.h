@@ -180,14 +180,14 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   app::WindowActions* actions_;
   app::AlbumDocument* document_;
   app::ToolRow* toolRow_;
-  QTabWidget* PageControl2;
-  app::SourcePage* TabSheet1;
-  app::SortPage* TabSheet3;
-  app::CommentPage* TabSheet5;
-  app::GeneratePage* TabSheet4;
-  app::ResultBrowser* WebBrowser1;
+  QTabWidget* pages_;
+  app::SourcePage* sourcePage_;
+  app::SortPage* sortPage_;
+  app::CommentPage* commentPage_;
+  app::GeneratePage* generatePage_;
+  app::ResultBrowser* resultBrowser_;
   app::BottomBar* bottomBar_;
-  app::TStatusBar* StatusBar1;
+  app::TStatusBar* statusBar_;
 
   std::string programFolder_;
   imaging::RasterImage previewImage_{};
