@@ -31,7 +31,6 @@ std::string TMainForm::SelectedFolder() const { return sourcePage_->Folders().Se
 
 void TMainForm::SelectFolder(const std::string& folder) { Folders().SelectFolder(folder); }
 
-std::vector<std::string> TMainForm::SelectedNames() const { return sourcePage_->Folders().SelectedNames(); }
 
 std::vector<QString> TMainForm::WithoutUnfitNames(const std::vector<QString>& paths) {
   std::vector<QString> fit, unfit;

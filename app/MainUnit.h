@@ -66,65 +66,66 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   // The window's commands; a test triggers them as a click or key would.
   const app::WindowActions& Actions() const { return *actions_; }
 
-  // Start-up and shutdown.
-  void FormCreate();
-  bool FormCloseQuery();
-  void FormDestroy();
   // Opens the album named by the first argument after the program's name, as
   // a file manager passes it; nothing when there is none.
   void OpenFromCommandLine(const QStringList& arguments);
 
   // Progress from the image library (WMUser).
   void Progress(int percent) override;
-  void SetProStatus(int percent);
 
-  void wwwBtnClick();
-  void EndeBtnClick();
-  void ueberbtnClick();
-
-  // Picture source and favourites.
+  // Handlers that tests still call by name, each as its control would.
   void FilterComboBox1Change();
   void JamShellList1DblClick();
   bool JamShellList1KeyPress(int key);
   void PrefListBoxDblClick();
   void AddToPrefFolders(const std::string& folder);
-  void RemoveFromPrefFolders(int index);
   std::string SelectedFolder() const;
   void SelectFolder(const std::string& folder);
-  std::vector<std::string> SelectedNames() const;
-
-  // Album list.
   void UpdateListBox();
   void AddBtnClick();
-  void DelBtnClick();
+  void AddDroppedFiles(const std::vector<std::string>& paths);
   void ImageListDblClick();
+  void ImageBoxDblClick();
+  void UpNowClick();
+  void DownNowClick();
+  bool SaveFile(const std::string& path);
+  bool OpenFile(const std::string& path);
+  void openfilenow(const std::string& fileName);
+  void ViewBtnClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Start-up and shutdown.
+  void FormCreate();
+  bool FormCloseQuery();
+  void FormDestroy();
+  void SetProStatus(int percent);
+  void wwwBtnClick();
+  void EndeBtnClick();
+  void ueberbtnClick();
+
+  void RemoveFromPrefFolders(int index);
+  void DelBtnClick();
   // Loads album entry `index` into the preview; nothing for a line without a picture.
   void LoadPreview(int index);
   void NewBtnClick();
-  void AddDroppedFiles(const std::vector<std::string>& paths);
-
-  // Order and comments.
   void ChangeImageBox();
   void ImageBoxClickCheck();
   void ShowCommentClick();
   void ComMemoChange();
-  void ImageBoxDblClick();
-  void UpNowClick();
-  void DownNowClick();
   void SortBoxDblClick();
   void FocusImageListLine(int index);
 
-  // Album file.
   void OpenBtnClick();
   void SaveBtnClick();
   void SaveAsBtnClick();
-  bool SaveFile(const std::string& path);
-  bool OpenFile(const std::string& path);
   // An entry of the recent albums; a file that is gone leaves the list.
   void OpenRecentAlbum(const std::string& path);
   std::string AlbumStartFolder() const;
 
-  // Generation page.
   album::AlbumSettings CurrentSettings() const;
   void ApplyStoredSettings(const album::AlbumSettings& settings);
   std::string TemplateFolder() const;
@@ -132,18 +133,9 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string OverviewStartFolder() const;
   // Stops a run after the pictures in work ("Abbrechen" or Escape).
   void StopBtnClick();
-
-  // Preview and viewer.
-  void openfilenow(const std::string& fileName);
   void DibPrevPaintPaint(class QPainter& painter, QSize size);
-  void ViewBtnClick();
   void PrintBtnClick();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
- private:
   void BuildPages();
   app::FolderBrowser& Folders();
   app::AlbumListPane& AlbumList();

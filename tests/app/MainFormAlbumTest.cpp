@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ShellListView.h"
 
 using apptest::Control;
@@ -103,7 +105,7 @@ TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   TMainForm& form = Form();
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
   SelectLines(ImageList, {1, 3});
-  form.DelBtnClick();
+  form.Actions().Delete->trigger();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
   EXPECT_EQ(Lines(Control<QListWidget>(form, "SortBox")), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
 
@@ -111,7 +113,7 @@ TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   PressKey(ImageList, Qt::Key_Delete);
   EXPECT_EQ(Names(), Strings{"p2.jpg"});
   SelectLines(ImageList, {0});
-  form.DelBtnClick();
+  form.Actions().Delete->trigger();
   EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(ImageList->count(), 0);
   EXPECT_FALSE(Control<QPushButton>(form, "DelBtn")->isEnabled());
@@ -159,14 +161,14 @@ TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
   CaptionED->setText("Urlaub");
   AnzEd->setValue(3);
   messages_.Answers = {false};
-  form.NewBtnClick();
+  form.Actions().New->trigger();
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Hiermit gehen alle nicht gespeicherten Informationen verloren.");
   EXPECT_EQ(messages_.Calls[0].Caption, "Datei/Neu");
   EXPECT_EQ(form.Document().Pictures().size(), 5u);
 
   form.SaveFile(folder_.Path("album.lva"));
-  form.NewBtnClick();
+  form.Actions().New->trigger();
   EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->count(), 0);
   EXPECT_EQ(Control<QListWidget>(form, "SortBox")->count(), 0);
@@ -295,7 +297,7 @@ TEST_F(Comments, EmptyListDisablesTheControls) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   SelectLines(Control<QListWidget>(form, "ImageList"), {0, 1, 2, 3, 4});
-  form.DelBtnClick();
+  form.Actions().Delete->trigger();
   EXPECT_FALSE(Control<QCheckBox>(form, "ShowComment")->isEnabled());
   EXPECT_FALSE(ComMemo->isEnabled());
   EXPECT_TRUE(ComMemo->toPlainText().isEmpty());

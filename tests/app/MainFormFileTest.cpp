@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "app/ColorBox.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -26,7 +28,7 @@ class AlbumFiles : public MainFormTest {
 TEST_F(AlbumFiles, SaveAsAsksForAFileAndSaveThenWritesWithoutDialog) {
   AddTwo();
   TMainForm& form = Form();
-  form.SaveBtnClick();  // never saved: the dialog, cancelled
+  form.Actions().Save->trigger();  // never saved: the dialog, cancelled
   ASSERT_EQ(dialogs_.Saves.size(), 1u);
   const platform::FileDialogOptions& options = dialogs_.Saves[0];
   EXPECT_EQ(options.Filter, "Web Lumivista-Dateien|*.lva");
@@ -37,14 +39,14 @@ TEST_F(AlbumFiles, SaveAsAsksForAFileAndSaveThenWritesWithoutDialog) {
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("Urlaub.lva")));
 
   dialogs_.Paths = {folder_.Path("Urlaub.lva")};
-  form.SaveAsBtnClick();
+  form.Actions().SaveAs->trigger();
   EXPECT_EQ(form.Document().Path(), folder_.Path("Urlaub.lva"));
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
   const std::string first = folder_.Read("Urlaub.lva");
   EXPECT_EQ(first.substr(0, 25), "Vendrix Web Lumivista 1.0");
 
   Control<QLineEdit>(form, "CaptionED")->setText("Neu");
-  form.SaveBtnClick();
+  form.Actions().Save->trigger();
   EXPECT_EQ(dialogs_.Saves.size(), 2u);
   EXPECT_NE(folder_.Read("Urlaub.lva"), first);
   EXPECT_TRUE(messages_.Calls.empty());
@@ -76,7 +78,7 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   BKColorBox2->SetColorValue(0x0000FF);
   ASSERT_TRUE(form.SaveFile(folder_.Path("album.lva")));
 
-  form.NewBtnClick();
+  form.Actions().New->trigger();
   CaptionED->setText("anders");
   BreitEd->setValue(90);
   BKColorBox2->SetColorValue(0xFFFFFF);
@@ -84,12 +86,12 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   messages_.Calls.clear();
 
   messages_.Answers = {false};
-  form.OpenBtnClick();
+  form.Actions().Open->trigger();
   EXPECT_TRUE(dialogs_.Shown.empty());
   EXPECT_EQ(messages_.Calls.at(0).Caption, "Datei/\xD6" "ffnen");
 
   dialogs_.Paths = {folder_.Path("album.lva")};
-  form.OpenBtnClick();
+  form.Actions().Open->trigger();
   ASSERT_EQ(form.Document().Pictures().size(), 2u);
   EXPECT_EQ(form.Document().Pictures()[0].FileName, folder_.Path("a.jpg"));
   EXPECT_EQ(form.Document().Pictures()[1].Comment, "Zeile 1\r\nZeile 2");

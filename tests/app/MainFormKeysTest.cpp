@@ -3,6 +3,7 @@
 // cannot hold.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -25,6 +26,7 @@
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/PictureButton.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
@@ -155,7 +157,7 @@ TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
   entries[1]->trigger();
   EXPECT_EQ(form.Document().Path(), folder_.Path("alben/eins.lva"));
   EXPECT_EQ(form.Document().Pictures().size(), 1u);
-  form.OpenBtnClick();  // cancelled; it starts where the album is
+  form.Actions().Open->trigger();  // cancelled; it starts where the album is
   EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
 
   fs::remove(folder_.Path("alben/zwei.lva"));
@@ -166,7 +168,7 @@ TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
   EXPECT_EQ(form.Document().Path(), folder_.Path("alben/eins.lva"));
   form_.reset();
   EXPECT_EQ(Form().Recent().Entries().size(), 1u);
-  Form().SaveAsBtnClick();  // a new program start: the last album's folder
+  Form().Actions().SaveAs->trigger();  // a new program start: the last album's folder
   EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
 }
 

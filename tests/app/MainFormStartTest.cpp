@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "app/ColorBox.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ShellListView.h"
 #include "viewer/PaintBox.h"
 #include "app/StatusBar.h"
@@ -175,7 +177,7 @@ TEST_F(StartUp, InstalledProgramStartsInThePicturesFolderElseHome) {
   const ScopedVariable config("XDG_CONFIG_HOME", folder_.Path("config"));
   TMainForm& form = Form();
   EXPECT_EQ(form.SelectedFolder(), folder_.Path("home/Bilder"));
-  form.OpenBtnClick();
+  form.Actions().Open->trigger();
   ASSERT_EQ(dialogs_.Shown.size(), 1u);
   EXPECT_EQ(dialogs_.Shown[0].InitialFolder, folder_.Path("home/Bilder/"));
 
