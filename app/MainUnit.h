@@ -82,16 +82,12 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string SelectedFolder() const;
   void SelectFolder(const std::string& folder);
   void UpdateListBox();
-  void AddBtnClick();
   void AddDroppedFiles(const std::vector<std::string>& paths);
   void ImageListDblClick();
   void ImageBoxDblClick();
-  void UpNowClick();
-  void DownNowClick();
   bool SaveFile(const std::string& path);
   bool OpenFile(const std::string& path);
   void openfilenow(const std::string& fileName);
-  void ViewBtnClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -135,6 +131,10 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void StopBtnClick();
   void DibPrevPaintPaint(class QPainter& painter, QSize size);
   void PrintBtnClick();
+  void AddBtnClick();
+  void UpNowClick();
+  void DownNowClick();
+  void ViewBtnClick();
 
   void BuildPages();
   app::FolderBrowser& Folders();

@@ -55,7 +55,7 @@ class AlbumList : public MainFormTest {
   void AddFive() {
     ShowFolder(folder_.Path("pics"), 5);
     SelectInList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
-    Form().AddBtnClick();
+    Control<QPushButton>(Form(), "AddBtn")->click();
     ASSERT_EQ(Form().Document().Pictures().size(), 5u);
   }
   Strings Names() const {
@@ -73,7 +73,7 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   SelectInList({"b.jpg", "c.jpg", "a.jpg"});
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   ASSERT_EQ(form.Document().Pictures().size(), 3u);
   EXPECT_EQ(Names(), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
   for (const album::AlbumPicture& picture : form.Document().Pictures()) {
@@ -91,11 +91,11 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   EXPECT_TRUE(Control<QPushButton>(form, "DelBtn")->isEnabled());
   EXPECT_TRUE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
 
-  form.AddBtnClick();  // the same files again: duplicates are allowed
+  Control<QPushButton>(form, "AddBtn")->click();  // the same files again: duplicates are allowed
   EXPECT_EQ(form.Document().Pictures().size(), 6u);
   Control<app::ShellListView>(form, "JamShellList1")->clearSelection();
   ImageList->setCurrentRow(4);
-  form.AddBtnClick();  // nothing selected: only the refill
+  Control<QPushButton>(form, "AddBtn")->click();  // nothing selected: only the refill
   EXPECT_EQ(form.Document().Pictures().size(), 6u);
   EXPECT_EQ(SelectedLines(ImageList), std::vector<int>{0});
 }
@@ -192,7 +192,7 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
   });
   SortBox->setCurrentRow(0);
   for (int step = 1; step <= 3; ++step) {
-    form.DownNowClick();
+    Control<QPushButton>(form, "DownNow")->click();
     EXPECT_EQ(SortBox->currentRow(), step);
   }
   EXPECT_EQ(Names(), (Strings{"p1.jpg", "p2.jpg", "p3.jpg", "p0.jpg", "p4.jpg"}));
@@ -201,7 +201,7 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
   EXPECT_EQ(ImageBox->item(3)->checkState(), Qt::Unchecked);
   EXPECT_EQ(SelectedLines(Control<QListWidget>(form, "ImageList")), std::vector<int>{0});
   EXPECT_EQ(ImageBox->currentRow(), 0);
-  form.UpNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
   EXPECT_EQ(SortBox->currentRow(), 2);
   EXPECT_EQ(Names()[2], "p0.jpg");
 }
@@ -209,13 +209,13 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
 TEST_F(Sorting, EndsOfTheListAndEmptyListDoNothing) {
   TMainForm& form = Form();
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
-  form.UpNowClick();
-  form.DownNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
+  Control<QPushButton>(form, "DownNow")->click();
   AddFive();
   SortBox->setCurrentRow(0);
-  form.UpNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
   SortBox->setCurrentRow(4);
-  form.DownNowClick();
+  Control<QPushButton>(form, "DownNow")->click();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}));
   EXPECT_EQ(SortBox->currentRow(), 4);
 }
@@ -351,7 +351,7 @@ TEST_F(Viewing, PictureInThePreviewIsNotLoadedAgain) {
   EXPECT_EQ(shown_.size(), 2u);
   EXPECT_TRUE(messages_.Calls.empty());
   Control<QListWidget>(form, "ImageList")->setCurrentRow(1);
-  form.ViewBtnClick();
+  Control<QPushButton>(form, "ViewBtn")->click();
   EXPECT_EQ(shown_.size(), 3u);
 }
 
@@ -360,7 +360,7 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
   TMainForm& form = Form();
   folder_.Write("pics/p2.jpg", "broken");
   Control<QListWidget>(form, "ImageList")->setCurrentRow(2);
-  form.ViewBtnClick();
+  Control<QPushButton>(form, "ViewBtn")->click();
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(messages_.Calls.size(), 1u);
 }
@@ -410,7 +410,7 @@ TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
   SelectInList({"a.jpg"});
   // Another folder chosen in the tree: the list shows it with nothing marked.
   ShowFolder(folder_.Path("B"), 1);
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   EXPECT_TRUE(form.Document().Pictures().empty());
   form.JamShellList1DblClick();
   EXPECT_TRUE(form.PreviewFileName().empty());

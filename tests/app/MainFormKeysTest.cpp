@@ -239,7 +239,7 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
   folder_.MakeFolder("pics/unter");
   ShowFolder(folder_.Path("pics"), 3);
   SelectInList({"b.jpg", "Urlaub \xF0\x9F\x98\x80.jpg", "unter"});
-  Form().AddBtnClick();
+  Control<QPushButton>(Form(), "AddBtn")->click();
   ASSERT_EQ(Form().Document().Pictures().size(), 1u);
   EXPECT_EQ(Form().Document().Pictures()[0].FileName, folder_.Path("pics/b.jpg"));
   ASSERT_EQ(messages_.Calls.size(), 1u);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -123,7 +124,7 @@ TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
   for (const char* name : {"A", "B", "A"}) {
     ShowFolder(folder_.Path(name), 1);
     SelectInList({std::string(1, static_cast<char>(std::tolower(name[0]))) + ".jpg"});
-    form.AddBtnClick();
+    Control<QPushButton>(form, "AddBtn")->click();
   }
   const Strings expected{folder_.Path("A/"), folder_.Path("B/")};
   EXPECT_EQ(form.Favourites(), expected);
@@ -141,7 +142,7 @@ TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
   ShowFolder(folder_.Path("A"), 1);
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   EXPECT_EQ(form.Favourites(), (Strings{upper, lower, lower}));
 }
 
@@ -152,7 +153,7 @@ TEST_F(FavouriteFolders, DuplicateLinesLoseOnlyTheLowerOne) {
   ShowFolder(folder_.Path("A"), 1);
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   EXPECT_EQ(form.Favourites(), (Strings{a, a, "/x/"}));
   EXPECT_EQ(folder_.Read("folders.dat"), a + "\r\n" + a + "\r\n/x/\r\n");
 }
