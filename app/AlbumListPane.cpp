@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/ListBox.h"
+#include "app/WindowActions.h"
 
 namespace app {
 
@@ -20,7 +21,7 @@ AlbumListPane::AlbumListPane(QWidget* parent) : QWidget(parent) {
   DelBtn->setObjectName("DelBtn");
   ViewBtn->setObjectName("ViewBtn");
   PrintBtn->setObjectName("PrintBtn");
-  for (QPushButton* button : {DelBtn, ViewBtn, PrintBtn}) button->setEnabled(false);
+  for (QPushButton* button : {ViewBtn, PrintBtn}) button->setEnabled(false);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 4, 4);
   auto* buttons = new QHBoxLayout;
@@ -29,14 +30,17 @@ AlbumListPane::AlbumListPane(QWidget* parent) : QWidget(parent) {
   layout->addLayout(buttons);
 
   connect(AddBtn, &QPushButton::clicked, this, &AlbumListPane::AddClicked);
-  connect(DelBtn, &QPushButton::clicked, this, &AlbumListPane::DeleteClicked);
   connect(ViewBtn, &QPushButton::clicked, this, &AlbumListPane::ViewClicked);
   connect(PrintBtn, &QPushButton::clicked, this, &AlbumListPane::PrintClicked);
   connect(ImageList, &QListWidget::itemDoubleClicked, this, &AlbumListPane::LineOpened);
   ImageList->AcceptFiles([this](const std::vector<QString>& paths) { emit FilesDropped(paths); });
-  ImageList->KeyPress = [this](int key) {
+}
+
+void AlbumListPane::UseDeleteAction(QAction* action) {
+  TriggerFrom(DelBtn, action);
+  ImageList->KeyPress = [this, action](int key) {
     if (IsEnter(key)) emit LineOpened();
-    if (key == Qt::Key_Delete) emit DeleteClicked();
+    if (key == Qt::Key_Delete) action->trigger();
     return IsEnter(key) || key == Qt::Key_Delete;
   };
 }
@@ -45,7 +49,7 @@ void AlbumListPane::ShowLines(const QStringList& lines) {
   ImageList->clear();
   ImageList->addItems(lines);
   const bool any = !lines.isEmpty();
-  for (QPushButton* button : {ViewBtn, PrintBtn, DelBtn}) button->setEnabled(any);
+  for (QPushButton* button : {ViewBtn, PrintBtn}) button->setEnabled(any);
   if (any) ImageList->setCurrentRow(0);
 }
 
@@ -55,14 +59,9 @@ void AlbumListPane::FocusLine(int line) { ImageList->setCurrentRow(line, QItemSe
 
 std::vector<int> AlbumListPane::SelectedLines() const { return ImageList->SelectedLines(); }
 
-bool AlbumListPane::ClickDeleteButton() {
-  if (!DelBtn->isEnabled() || !DelBtn->isVisible()) return false;
-  DelBtn->click();
-  return true;
-}
-
 void AlbumListPane::SetRunning(bool running) {
-  lock_.Follow(running, {AddBtn, DelBtn});
+  AddBtn->setEnabled(!running);
+  ImageList->TakeFiles(!running);
 }
 
 }  // namespace app

@@ -5,8 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/RunLock.h"
-
+class QAction;
 class QPushButton;
 
 namespace app {
@@ -19,22 +18,20 @@ class AlbumListPane : public QWidget {
  public:
   explicit AlbumListPane(QWidget* parent = nullptr);
 
-  // Shows `lines` with the first one current; the buttons that need an
-  // entry are on only when there is one.
+  // Shows `lines` with the first one current; view and print are on only
+  // when there is an entry.
   void ShowLines(const QStringList& lines);
   int CurrentLine() const;
   // Moves only the focus line; the lines marked for "Löschen" stay marked.
   void FocusLine(int line);
   std::vector<int> SelectedLines() const;
-  // "&Löschen" is the window's cancel button: clicks it when it can be
-  // clicked and says whether it was.
-  bool ClickDeleteButton();
+  // "&Löschen" and the Delete key on the list trigger `action`.
+  void UseDeleteAction(QAction* action);
+  // During a run nothing joins the album, neither by button nor by drop.
   void SetRunning(bool running);
 
  signals:
   void AddClicked();
-  // "Löschen" or the Delete key.
-  void DeleteClicked();
   void ViewClicked();
   void PrintClicked();
   // A double click or Enter on a line: preview it.
@@ -47,7 +44,6 @@ class AlbumListPane : public QWidget {
   QPushButton* DelBtn;
   QPushButton* ViewBtn;
   QPushButton* PrintBtn;
-  RunLock lock_;
 };
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "app/AboutBoxUnit.h"
 #include "app/MainLayoutHelpers.h"
 #include "app/PictureButton.h"
+#include "app/WindowActions.h"
 
 namespace app {
 
@@ -40,16 +41,12 @@ BottomBar::BottomBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(EndeButton);
 
   connect(wwwBtn, &QToolButton::clicked, this, &BottomBar::HomePageClicked);
-  connect(StopBtn, &QPushButton::clicked, this, &BottomBar::StopClicked);
   EndeButton->SetAction([this] { emit EndClicked(); });
   ueberButton->SetAction([this] { emit AboutClicked(); });
 }
 
-void BottomBar::SetRunning(bool running) {
-  StopBtn->setEnabled(running);
-  StopBtn->setVisible(running);
-}
+void BottomBar::UseStopAction(QAction* action) { TriggerFrom(StopBtn, action); }
 
-void BottomBar::DisableStop() { StopBtn->setEnabled(false); }
+void BottomBar::SetRunning(bool running) { StopBtn->setVisible(running); }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 // on, and the picture buttons "Info" and "Ende".
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -17,16 +18,15 @@ class BottomBar : public QWidget {
  public:
   explicit BottomBar(QWidget* parent = nullptr);
 
-  // "Abbrechen" is shown and on only while a run goes on.
+  // "Abbrechen" triggers `action` and is on when it is.
+  void UseStopAction(QAction* action);
+  // "Abbrechen" is shown only while a run goes on.
   void SetRunning(bool running);
-  // A stop was asked for: "Abbrechen" has done its work.
-  void DisableStop();
 
  signals:
   void HomePageClicked();
   void AboutClicked();
   void EndClicked();
-  void StopClicked();
 
  private:
   QToolButton* wwwBtn;

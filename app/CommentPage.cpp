@@ -120,14 +120,17 @@ bool CommentPage::ShowCommentChecked() const { return ShowComment->isChecked(); 
 std::string CommentPage::MemoComment() const { return platform::FromQString(RawMemoText(ComMemo)); }
 
 void CommentPage::ShowControls(const album::CommentControls& controls) {
-  ShowComment->setEnabled(controls.Enabled);
+  commentEditable_ = controls.Enabled;
+  ShowComment->setEnabled(commentEditable_ && !running_);
   ComMemo->setEnabled(controls.Enabled);
   if (controls.ShowComment) ShowComment->setChecked(*controls.ShowComment);
   ComMemo->setPlainText(MemoText(controls.MemoText));
 }
 
 void CommentPage::SetRunning(bool running) {
-  lock_.Follow(running, {ImageBox, ShowComment});
+  running_ = running;
+  ImageBox->setEnabled(!running);
+  ShowComment->setEnabled(commentEditable_ && !running);
   ComMemo->setReadOnly(running);
 }
 

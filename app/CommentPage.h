@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "album/CommentEditor.h"
-#include "app/RunLock.h"
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -55,7 +54,8 @@ class CommentPage : public QWidget {
   QPlainTextEdit* ComMemo;
   QString acceptedMemo_;  // the memo's last text the album can hold
   bool refilling_ = false;
-  RunLock lock_;
+  bool commentEditable_ = false;  // a line is chosen whose comment can be edited
+  bool running_ = false;
 };
 
 }  // namespace app

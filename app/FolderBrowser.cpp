@@ -183,13 +183,6 @@ void FolderBrowser::RevealSelectedFolder(const QString& loadedFolder) {
   JamShellTree1->scrollTo(revealFolder_, QAbstractItemView::PositionAtCenter);
 }
 
-std::vector<std::string> FolderBrowser::SelectedNames() const {
-  std::vector<std::string> names;
-  for (const QModelIndex& row : RowsInListOrder(JamShellList1))
-    names.push_back(platform::FromFileSystem(fileModel_->fileName(row).toStdString()));
-  return names;
-}
-
 std::vector<QString> FolderBrowser::SelectedFileNames() const {
   std::vector<QString> names;
   for (const QModelIndex& row : RowsInListOrder(JamShellList1))

@@ -33,9 +33,7 @@ class FolderBrowser : public QWidget {
   // Opens and scrolls to the chosen folder; with `loadedFolder` only when
   // that folder, just read, is one of its parents.
   void RevealSelectedFolder(const QString& loadedFolder = QString());
-  // The names of the marked entries of the file list, in the list's order.
-  std::vector<std::string> SelectedNames() const;
-  // The same, files only.
+  // The names of the marked files of the file list, in the list's order.
   std::vector<QString> SelectedFileNames() const;
   // Enters the file list's current entry when it is a folder; else returns
   // the path of that file. Nothing when no entry is marked.

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
+#include <QAction>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -12,11 +12,6 @@
 #include "platform/qt/QtText.h"
 
 namespace app {
-
-const QKeySequence& GenerateKey() {
-  static const QKeySequence key(Qt::Key_F9);
-  return key;
-}
 
 GeneratePage::GeneratePage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet4");
@@ -38,7 +33,6 @@ GeneratePage::GeneratePage(QWidget* parent) : QWidget(parent) {
   layout->addLayout(main, 1);
   PutBelowHeader("Lumivista erstellen - Alle Bilder kopieren und eine HTML Datei erstellen ", body, this);
 
-  GoBtn->SetAction([this] { emit GenerateClicked(); });
   connect(PageControl1, &SettingsTabs::PublishClicked, this, &GeneratePage::PublishClicked);
   connect(PageControl1, &SettingsTabs::CharacterRefused, this, &GeneratePage::CharacterRefused);
 }
@@ -49,8 +43,6 @@ QLayout* GeneratePage::BuildSide(QWidget* body) {
   GoBtn->setObjectName("GoBtn");
   GoBtn1 = GoBtn->RaisedImage();
   GoBtn1Down = GoBtn->PressedImage();
-  GoBtn->setToolTip(WithKey(GoBtn->toolTip(), GenerateKey()));
-  for (QLabel* image : {GoBtn1, GoBtn1Down}) image->setToolTip(GoBtn->toolTip());
   auto* side = new QVBoxLayout;
   side->addWidget(Decoration("Lumivista\nerstellen...", body));
   side->addSpacing(16);
@@ -80,12 +72,19 @@ void GeneratePage::ApplyStoredSettings(const album::AlbumSettings& settings) {
   PageControl1->ApplyStoredSettings(settings);
 }
 
-bool GeneratePage::CanGenerate() const { return GoBtn->isEnabled(); }
+void GeneratePage::UseGenerateAction(QAction* action) {
+  GoBtn->SetAction([action] { action->trigger(); });
+  GoBtn->setEnabled(action->isEnabled());
+  connect(action, &QAction::enabledChanged, GoBtn, &QWidget::setEnabled);
+  GoBtn->setToolTip(WithKey(GoBtn->toolTip(), action->shortcut()));
+  for (QLabel* image : {GoBtn1, GoBtn1Down}) image->setToolTip(GoBtn->toolTip());
+}
 
 void GeneratePage::ReleaseGenerateButton() { GoBtn->MouseUp(); }
 
 void GeneratePage::SetRunning(bool running) {
-  lock_.Follow(running, {TemplateBox, PageControl1, GoBtn});
+  TemplateBox->setEnabled(!running);
+  PageControl1->setEnabled(!running);
 }
 
 }  // namespace app

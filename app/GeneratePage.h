@@ -6,19 +6,15 @@
 #include <string>
 
 #include "album/AlbumSettings.h"
-#include "app/RunLock.h"
 
 class QComboBox;
-class QKeySequence;
+class QAction;
 class QLabel;
 
 namespace app {
 
 class PictureButton;
 class SettingsTabs;
-
-// The key that generates the album from anywhere in the window.
-const QKeySequence& GenerateKey();
 
 class GeneratePage : public QWidget {
   Q_OBJECT
@@ -34,14 +30,14 @@ class GeneratePage : public QWidget {
   bool ChooseTemplateSet(const QString& name);
   album::AlbumSettings CurrentSettings() const;
   void ApplyStoredSettings(const album::AlbumSettings& settings);
-  bool CanGenerate() const;
+  // "Los!" triggers `action` and is on when it is.
+  void UseGenerateAction(QAction* action);
   // Shows the generate button raised again after its click.
   void ReleaseGenerateButton();
   // During a run the template and settings stay as the run took them.
   void SetRunning(bool running);
 
  signals:
-  void GenerateClicked();
   void PublishClicked();
   void CharacterRefused();
 
@@ -53,7 +49,6 @@ class GeneratePage : public QWidget {
   QLabel* GoBtn1Down;
   QComboBox* TemplateBox;
   SettingsTabs* PageControl1;
-  RunLock lock_;
 };
 
 }  // namespace app

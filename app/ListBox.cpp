@@ -39,15 +39,15 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListBox::dragEnterEvent(QDragEnterEvent* event) {
-  if (FilesDropped && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+  if (TakesFiles() && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void ListBox::dragMoveEvent(QDragMoveEvent* event) {
-  if (FilesDropped && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+  if (TakesFiles() && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void ListBox::dropEvent(QDropEvent* event) {
-  if (!FilesDropped) return;
+  if (!TakesFiles()) return;
   FilesDropped(LocalFiles(event->mimeData()));
   event->acceptProposedAction();
 }

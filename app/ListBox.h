@@ -20,6 +20,12 @@ class ListBox : public QListWidget {
   // Local files dropped on the list; the list accepts drops once this is set.
   std::function<void(const std::vector<QString>& paths)> FilesDropped;
   void AcceptFiles(std::function<void(const std::vector<QString>& paths)> dropped);
+  // Files dropped meanwhile are refused, also when the event comes directly.
+  void TakeFiles(bool take) {
+    setAcceptDrops(take);
+    viewport()->setAcceptDrops(take);
+  }
+  bool TakesFiles() const { return FilesDropped && acceptDrops(); }
   // The marked lines, top to bottom.
   std::vector<int> SelectedLines() const;
 

@@ -2,14 +2,15 @@
 // order on "Sortieren" and the comments on "Kommentare".
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 
 #include "album/AlbumList.h"
+#include "app/AlbumDocument.h"
 #include "app/AlbumListPane.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"
 #include "app/MainUnit.h"
 #include "app/SortPage.h"
+#include "app/WindowActions.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
@@ -28,133 +29,123 @@ std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
 void TMainForm::ConnectAlbumHandlers() {
   app::AlbumListPane& list = AlbumList();
   connect(&list, &app::AlbumListPane::AddClicked, this, &TMainForm::AddBtnClick);
-  connect(&list, &app::AlbumListPane::DeleteClicked, this, &TMainForm::DelBtnClick);
   connect(&list, &app::AlbumListPane::ViewClicked, this, &TMainForm::ViewBtnClick);
   connect(&list, &app::AlbumListPane::PrintClicked, this, &TMainForm::PrintBtnClick);
   connect(&list, &app::AlbumListPane::LineOpened, this, &TMainForm::ImageListDblClick);
   connect(&list, &app::AlbumListPane::FilesDropped, this,
           [this](const std::vector<QString>& dropped) { AddDroppedFiles(AnsiPaths(WithoutUnfitNames(dropped))); });
-  connect(TabSheet3, &app::SortPage::UpClicked, this, &TMainForm::UpNowClick);
-  connect(TabSheet3, &app::SortPage::DownClicked, this, &TMainForm::DownNowClick);
-  connect(TabSheet3, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
-  connect(TabSheet5, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
-  connect(TabSheet5, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
-  connect(TabSheet5, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
-  connect(TabSheet5, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
-  connect(TabSheet5, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
-}
-
-// An Escape that no control used clicks "&Löschen", the window's cancel
-// button, while it can take the focus. An in-place rename or an open
-// drop-down keeps its Escape.
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && AlbumList().ClickDeleteButton()) return;
-  QMainWindow::keyPressEvent(event);
+  connect(sortPage_, &app::SortPage::UpClicked, this, &TMainForm::UpNowClick);
+  connect(sortPage_, &app::SortPage::DownClicked, this, &TMainForm::DownNowClick);
+  connect(sortPage_, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
+  connect(commentPage_, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
+  connect(commentPage_, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
+  connect(commentPage_, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
+  connect(commentPage_, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
+  connect(commentPage_, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
 }
 
 void TMainForm::UpdateListBox() {
   QStringList lines;
   std::vector<bool> marks;
-  for (const album::AlbumPicture& picture : Pictures) {
+  for (const album::AlbumPicture& picture : document_->Pictures()) {
     lines << platform::ToQString(LineText(picture));
     marks.push_back(picture.Marked != 0);
   }
   AlbumList().ShowLines(lines);
-  TabSheet5->ShowLines(lines, marks);
-  TabSheet3->ShowLines(lines);
+  commentPage_->ShowLines(lines, marks);
+  sortPage_->ShowLines(lines);
+  actions_->SetHasLines(!lines.isEmpty());
   ChangeImageBox();
 }
 
 // Folders among the marked entries are left out: they are no pictures.
 void TMainForm::AddBtnClick() {
-  if (generating_) return;
   std::vector<QString> paths;
   const QString folder = platform::ToQString(SelectedFolder());
   for (const QString& name : Folders().SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
   std::vector<std::string> names;
   for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
-  album::AddSelectedNames(Pictures, SelectedFolder(), names,
-                          [this](const std::string& folder) { AddToPrefFolders(folder); });
-  UpdateListBox();
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    album::AddSelectedNames(pictures, SelectedFolder(), names,
+                            [this](const std::string& folder) { AddToPrefFolders(folder); });
+    return true;
+  });
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& paths) {
-  if (generating_) return;
-  for (const std::string& path : paths) {
-    if (platform::DirectoryExists(path)) continue;
-    album::AddSelectedNames(Pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
-                     [this](const std::string& folder) { AddToPrefFolders(folder); });
-  }
-  UpdateListBox();
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    for (const std::string& path : paths) {
+      if (platform::DirectoryExists(path)) continue;
+      album::AddSelectedNames(pictures, platform::ExtractFilePath(path), {platform::ExtractFileName(path)},
+                              [this](const std::string& folder) { AddToPrefFolders(folder); });
+    }
+    return true;
+  });
 }
 
 void TMainForm::DelBtnClick() {
-  if (generating_) return;
-  album::RemoveSelected(Pictures, AlbumList().SelectedLines());
-  UpdateListBox();
+  document_->EditLines([this](album::AlbumPictures& pictures) {
+    album::RemoveSelected(pictures, AlbumList().SelectedLines());
+    return true;
+  });
 }
 
 void TMainForm::ImageListDblClick() { LoadPreview(AlbumList().CurrentLine()); }
 
 void TMainForm::LoadPreview(int index) {
-  if (album::NamesEntry(Pictures, index)) openfilenow(Pictures[static_cast<size_t>(index)].FileName);
+  const album::AlbumPictures& pictures = document_->Pictures();
+  if (album::NamesEntry(pictures, index)) openfilenow(pictures[static_cast<size_t>(index)].FileName);
 }
 
 void TMainForm::NewBtnClick() {
-  if (generating_) return;
   if (!messages_.Confirm("Hiermit gehen alle nicht gespeicherten Informationen verloren.", "Datei/Neu")) return;
-  album::DelallPics(Pictures);
-  UpdateListBox();
-  Setsavedfilename(std::nullopt);
-  overviewFolder_.clear();
+  document_->Clear();
 }
 
 void TMainForm::ChangeImageBox() {
-  comments_.ChangeImageBox(Pictures, TabSheet5->CurrentLine(),
-                           [this](const album::CommentControls& controls) { TabSheet5->ShowControls(controls); });
+  comments_.ChangeImageBox(document_->Pictures(), commentPage_->CurrentLine(),
+                           [this](const album::CommentControls& controls) { commentPage_->ShowControls(controls); });
 }
 
 void TMainForm::ImageBoxClickCheck() {
-  if (generating_) return;
-  album::SetMarks(Pictures, TabSheet5->Marks());
+  document_->EditEntries([this](album::AlbumPictures& pictures) { album::SetMarks(pictures, commentPage_->Marks()); });
 }
 
 void TMainForm::ShowCommentClick() {
-  if (generating_) return;
-  comments_.ShowCommentClick(Pictures, TabSheet5->SelectedLines(), TabSheet5->ShowCommentChecked());
+  document_->EditEntries([this](album::AlbumPictures& pictures) {
+    comments_.ShowCommentClick(pictures, commentPage_->SelectedLines(), commentPage_->ShowCommentChecked());
+  });
 }
 
 void TMainForm::ComMemoChange() {
-  if (generating_) return;
-  comments_.ComMemoChange(Pictures, TabSheet5->SelectedLines(), TabSheet5->MemoComment());
+  document_->EditEntries([this](album::AlbumPictures& pictures) {
+    comments_.ComMemoChange(pictures, commentPage_->SelectedLines(), commentPage_->MemoComment());
+  });
 }
 
-void TMainForm::UpNowClick() {
-  if (generating_) return;
-  if (const std::optional<int> line = album::UpNow(Pictures, TabSheet3->CurrentLine())) {
-    UpdateListBox();
-    TabSheet3->SetCurrentLine(*line);
-  }
-}
+void TMainForm::UpNowClick() { MoveSortLine(album::UpNow); }
 
-void TMainForm::DownNowClick() {
-  if (generating_) return;
-  if (const std::optional<int> line = album::DownNow(Pictures, TabSheet3->CurrentLine())) {
-    UpdateListBox();
-    TabSheet3->SetCurrentLine(*line);
-  }
+void TMainForm::DownNowClick() { MoveSortLine(album::DownNow); }
+
+void TMainForm::MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int)) {
+  std::optional<int> line;
+  document_->EditLines([&](album::AlbumPictures& pictures) {
+    line = move(pictures, sortPage_->CurrentLine());
+    return line.has_value();
+  });
+  if (line) sortPage_->SetCurrentLine(*line);
 }
 
 void TMainForm::SortBoxDblClick() {
-  const int index = TabSheet3->CurrentLine();
-  if (!album::NamesEntry(Pictures, index)) return;
+  const int index = sortPage_->CurrentLine();
+  if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }
 
 void TMainForm::ImageBoxDblClick() {
-  const int index = TabSheet5->CurrentLine();
-  if (!album::NamesEntry(Pictures, index)) return;
+  const int index = commentPage_->CurrentLine();
+  if (!album::NamesEntry(document_->Pictures(), index)) return;
   FocusImageListLine(index);
   OpenViewerOrPrint(index, false);
 }

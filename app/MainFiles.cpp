@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 
+#include "app/AlbumDocument.h"
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
 #include "app/RecentAlbumsStore.h"
@@ -27,19 +28,18 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 // The folder of the album in work, else of the album used last, else the
 // start folder.
 std::string TMainForm::AlbumStartFolder() const {
-  if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
+  if (document_->Path()) return platform::ExtractFilePath(*document_->Path());
   if (const std::string last = recent_.LastFolder(); !last.empty()) return last;
   return app::StartFolder(programFolder_);
 }
 
 void TMainForm::OpenBtnClick() {
-  if (generating_ || !messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
+  if (!messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
   if (const std::optional<std::string> path = dialogs_.OpenFileName(AlbumDialog(AlbumStartFolder(), false)))
     OpenFile(*path);
 }
 
 void TMainForm::OpenRecentAlbum(const std::string& path) {
-  if (generating_) return;
   if (!platform::FileExists(path)) {
     recent_.Remove(path);
     app::SaveRecentAlbums(recent_);
@@ -52,37 +52,33 @@ void TMainForm::OpenRecentAlbum(const std::string& path) {
 }
 
 void TMainForm::SaveBtnClick() {
-  if (generating_) return;
-  if (savedFileName_) SaveFile(*savedFileName_);
+  if (document_->Path()) SaveFile(*document_->Path());
   else SaveAsBtnClick();
 }
 
 void TMainForm::SaveAsBtnClick() {
-  if (generating_) return;
   if (const std::optional<std::string> path = dialogs_.SaveFileName(AlbumDialog(AlbumStartFolder(), true)))
     SaveFile(*path);
 }
 
 bool TMainForm::SaveFile(const std::string& path) {
-  if (generating_ || !album::SaveFile(path, Pictures, CurrentSettings(), messages_)) return false;
-  Setsavedfilename(path);
+  if (!album::SaveFile(path, document_->Pictures(), CurrentSettings(), messages_)) return false;
+  document_->SavedAs(path);
   RememberAlbum(path);
   RememberAlbumDesign();
   // A new name keeps the overview folder this album had in this session.
-  if (!overviewFolder_.empty()) RememberOverviewFolder(overviewFolder_);
+  if (!document_->OutputFolder().empty()) RememberOverviewFolder(document_->OutputFolder());
   return true;
 }
 
 bool TMainForm::OpenFile(const std::string& path) {
-  if (generating_) return false;
   album::AlbumSettings settings = CurrentSettings();
-  if (!album::OpenFile(path, Pictures, settings, messages_)) return false;
+  const auto load = [&](album::AlbumPictures& pictures) { return album::OpenFile(path, pictures, settings, messages_); };
+  if (!document_->Load(path, load)) return false;
   ApplyStoredSettings(settings);
-  TabSheet4->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
-  Setsavedfilename(path);
-  UpdateListBox();
+  generatePage_->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
   RememberAlbum(path);
-  overviewFolder_ = recent_.OverviewFolderOf(path);
+  document_->SetOutputFolder(recent_.OverviewFolderOf(path));
   return true;
 }
 
@@ -101,14 +97,14 @@ void TMainForm::RememberAlbum(const std::string& path) {
 }
 
 void TMainForm::RememberAlbumDesign() {
-  if (savedFileName_)
-    app::RememberDesign(platform::ToQString(*savedFileName_), platform::ToQString(TabSheet4->TemplateName()));
+  if (document_->Path())
+    app::RememberDesign(platform::ToQString(*document_->Path()), platform::ToQString(generatePage_->TemplateName()));
 }
 
 void TMainForm::RememberOverviewFolder(const std::string& folder) {
-  overviewFolder_ = folder;
-  if (!savedFileName_) return;
-  recent_.SetOverviewFolder(*savedFileName_, folder);
+  document_->SetOutputFolder(folder);
+  if (!document_->Path()) return;
+  recent_.SetOverviewFolder(*document_->Path(), folder);
   app::SaveRecentAlbums(recent_);
 }
 
@@ -118,11 +114,8 @@ void TMainForm::FillRecentMenu() {
   toolRow_->ShowRecentAlbums(paths);
 }
 
-void TMainForm::Setsavedfilename(const std::optional<std::string>& path) {
-  savedFileName_ = path;
-  setWindowTitle(platform::ToQString(album::AlbumWindowCaption(path)));
-}
+void TMainForm::ShowCaption() { setWindowTitle(platform::ToQString(album::AlbumWindowCaption(document_->Path()))); }
 
-album::AlbumSettings TMainForm::CurrentSettings() const { return TabSheet4->CurrentSettings(); }
+album::AlbumSettings TMainForm::CurrentSettings() const { return generatePage_->CurrentSettings(); }
 
-void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { TabSheet4->ApplyStoredSettings(settings); }
+void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { generatePage_->ApplyStoredSettings(settings); }

@@ -2,10 +2,11 @@
 // button starts (progress, stopping, the closing line and summary) and the
 // publish dialog.
 #include <QDir>
-#include <QShortcut>
+#include <QAction>
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/AlbumDocument.h"
 #include "app/AlbumListPane.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
@@ -20,6 +21,7 @@
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
 #include "app/UpdateQuestion.h"
+#include "app/WindowActions.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -27,7 +29,6 @@
 
 namespace {
 
-constexpr int kResultPage = 4;
 // The progress is shown at most this often; more would only cost the run
 // (once the result page has been shown, every repaint of the window goes
 // through OpenGL composition).
@@ -74,25 +75,28 @@ void TMainForm::FillTemplateBox() {
   QStringList names;
   for (const std::string& name : generator::TemplateSetNames(generator::DefaultTemplateFolders()))
     names << platform::ToQString(name);
-  TabSheet4->ShowTemplateSets(names);
+  generatePage_->ShowTemplateSets(names);
 }
 
 std::string TMainForm::TemplateFolder() const {
-  return generator::TemplateSetFolder(generator::DefaultTemplateFolders(), TabSheet4->TemplateName());
+  return generator::TemplateSetFolder(generator::DefaultTemplateFolders(), generatePage_->TemplateName());
 }
 
 // The folder this album's overview was last written to; else the album's
 // own folder when it has been saved, else the user's home: the program's
 // folder is no place for a web album.
 std::string TMainForm::OverviewStartFolder() const {
-  if (!overviewFolder_.empty()) return overviewFolder_;
-  if (savedFileName_) return platform::ExtractFilePath(*savedFileName_);
+  if (!document_->OutputFolder().empty()) return document_->OutputFolder();
+  if (document_->Path()) return platform::ExtractFilePath(*document_->Path());
   return platform::FromFileSystem(QDir::homePath().toStdString());
 }
 
+QString TMainForm::AlbumPathText() const {
+  return document_->Path() ? platform::ToQString(*document_->Path()) : QString();
+}
+
 void TMainForm::GoBtn1Click() {
-  TabSheet4->ReleaseGenerateButton();
-  if (generating_) return;
+  generatePage_->ReleaseGenerateButton();
   const album::AlbumSettings settings = CurrentSettings();
   const generator::GenerationRequest request{
       settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }, 0,
@@ -102,74 +106,69 @@ void TMainForm::GoBtn1Click() {
   run_ = &run;
   SetRunning(true);
   // The browser engine starts while the pictures are made, not after them.
-  QTimer::singleShot(0, WebBrowser1, &app::ResultBrowser::Prepare);
-  const generator::GenerationResult result = run.Run(Pictures, request);
+  QTimer::singleShot(0, resultBrowser_, &app::ResultBrowser::Prepare);
+  const generator::GenerationResult result = run.Run(document_->Pictures(), request);
   ShowRunProgress();
   SetRunning(false);
   run_ = nullptr;
-  StatusBar1->SetText(app::ClosingLine(result));
+  statusBar_->SetText(app::ClosingLine(result));
   // The last pictures may have failed before reporting anything.
   if (result.Outcome == generator::RunOutcome::Completed ||
       result.Outcome == generator::RunOutcome::OverviewNotCreatable)
     SetProStatus(100);
-  StatusBar1->ProgressDone();
+  statusBar_->ProgressDone();
   runMessages.ShowSummary();
   if (result.Outcome == generator::RunOutcome::Stopped) {
     messages_.MessageBox(app::StoppedMessage(result.PicturesMade), "Lumivista erstellen",
                          platform::MessageIcon::Information);
   }
   if (result.Outcome != generator::RunOutcome::Completed) return;
-  app::RememberOutputFolder(savedFileName_ ? platform::ToQString(*savedFileName_) : QString(),
+  app::RememberOutputFolder(AlbumPathText(),
                             platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
   RememberAlbumDesign();
-  WebBrowser1->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
-  PageControl2->setCurrentIndex(kResultPage);
+  resultBrowser_->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
+  pages_->setCurrentWidget(resultBrowser_);
 }
 
 void TMainForm::StopBtnClick() {
   if (run_) run_->RequestStop();
-  bottomBar_->DisableStop();
+  actions_->Stop->setEnabled(false);  // asked once is enough
 }
 
 void TMainForm::ShowRunProgress() {
   if (!run_) return;
   const app::RunProgress progress = run_->Progress();
   if (progress.Count() > 0)
-    StatusBar1->SetText("Bild " + QString::number(progress.Number()) + " von " + QString::number(progress.Count()));
+    statusBar_->SetText("Bild " + QString::number(progress.Number()) + " von " + QString::number(progress.Count()));
   // An unchanged bar is not drawn again.
-  if (progress.Percent() != StatusBar1->Progress().Percent()) SetProStatus(progress.Percent());
+  if (progress.Percent() != statusBar_->Progress().Percent()) SetProStatus(progress.Percent());
 }
 
 // During a run the album stays as the run needs it: whatever would change
-// it is disabled (and its handlers refuse); looking around stays possible.
+// it is disabled; looking around stays possible.
 void TMainForm::SetRunning(bool running) {
-  generating_ = running;
-  toolRow_->SetRunning(running);
   AlbumList().SetRunning(running);
-  TabSheet3->SetRunning(running);
-  TabSheet5->SetRunning(running);
-  TabSheet4->SetRunning(running);
+  sortPage_->SetRunning(running);
+  commentPage_->SetRunning(running);
+  generatePage_->SetRunning(running);
+  // After the pages: a focused "Los!" hands the focus on past controls that
+  // are already off, not into them.
+  actions_->SetRunning(running);
   if (running) {
-    StatusBar1->SetText({});
+    statusBar_->SetText({});
     SetProStatus(0);
     runTimer_->start(kProgressIntervalMs);
   } else {
     runTimer_->stop();
   }
   bottomBar_->SetRunning(running);
-  stopShortcut_->setEnabled(running);
 }
 
 void TMainForm::ConnectRunHandlers() {
   runTimer_ = new QTimer(this);
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
-  connect(bottomBar_, &app::BottomBar::StopClicked, this, &TMainForm::StopBtnClick);
-  stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  stopShortcut_->setEnabled(false);
-  connect(stopShortcut_, &QShortcut::activated, this, &TMainForm::StopBtnClick);
-  connect(TabSheet4, &app::GeneratePage::GenerateClicked, this, &TMainForm::GoBtn1Click);
-  connect(TabSheet4, &app::GeneratePage::PublishClicked, this, [this] {
-    ShowPublishForm(this, savedFileName_ ? platform::ToQString(*savedFileName_) : QString());
+  connect(generatePage_, &app::GeneratePage::PublishClicked, this, [this] {
+    ShowPublishForm(this, AlbumPathText());
   });
 }

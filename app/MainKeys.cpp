@@ -1,18 +1,18 @@
-// Keys of the whole window: page switching and the generate key; the tool
-// row and the pages bind their own.
+// Keys of the whole window: page switching and the path field; the
+// commands' keys are their actions'.
 #include <QShortcut>
 #include <QTabWidget>
 
 #include "app/AnsiText.h"
 #include "app/FolderBrowser.h"
-#include "app/GeneratePage.h"
 #include "app/MainUnit.h"
+#include "app/SourcePage.h"
 #include "app/StatusBar.h"
 
 void TMainForm::ConnectShortcuts() {
   const auto turnPage = [this](int step) {
-    const int count = PageControl2->count();
-    PageControl2->setCurrentIndex((PageControl2->currentIndex() + step + count) % count);
+    const int count = pages_->count();
+    pages_->setCurrentIndex((pages_->currentIndex() + step + count) % count);
   };
   for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
     connect(new QShortcut(key, this), &QShortcut::activated, this, [turnPage] { turnPage(1); });
@@ -22,14 +22,10 @@ void TMainForm::ConnectShortcuts() {
 
   // As in file managers: a path to type or paste, on the first page.
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this), &QShortcut::activated, this, [this] {
-    PageControl2->setCurrentIndex(0);
+    pages_->setCurrentWidget(sourcePage_);
     Folders().EditPath();
-  });
-
-  connect(new QShortcut(app::GenerateKey(), this), &QShortcut::activated, this, [this] {
-    if (TabSheet4->CanGenerate()) GoBtn1Click();
   });
 }
 
 // The status line says why typed text did not appear.
-void TMainForm::ShowRefusedCharacter() { StatusBar1->ShowNote(app::RefusedCharacterText()); }
+void TMainForm::ShowRefusedCharacter() { statusBar_->ShowNote(app::RefusedCharacterText()); }

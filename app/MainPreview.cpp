@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/AlbumListPane.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/PreviewPane.h"
 #include "app/StatusBar.h"
@@ -26,7 +27,7 @@ std::string ErrorTextOf(const imaging::RasterImage& image) {
 void TMainForm::openfilenow(const std::string& fileName) {
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
-  StatusBar1->ProgressDone();
+  statusBar_->ProgressDone();
   if (image.Pixels) {
     imaging::deldib(previewImage_);
     previewImage_ = image;
@@ -45,7 +46,7 @@ void TMainForm::ViewBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), fa
 void TMainForm::PrintBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), true); }
 
 void TMainForm::OpenViewerOrPrint(int index, bool print) {
-  if (!viewer::BringIntoPreview(Pictures, index, previewFileName_, [this, index] { LoadPreview(index); })) return;
+  if (!viewer::BringIntoPreview(document_->Pictures(), index, previewFileName_, [this, index] { LoadPreview(index); })) return;
   if (print && PrintPicture) PrintPicture(previewImage_, previewFileName_);
   if (!print && ShowViewer) ShowViewer(previewImage_, previewFileName_);
 }

@@ -16,7 +16,7 @@ void TMainForm::ConnectSourceHandlers() {
   connect(&Folders(), &app::FolderBrowser::FavouriteOpened, this, &TMainForm::PrefListBoxDblClick);
   connect(&Folders(), &app::FolderBrowser::FavouriteRemoved, this, &TMainForm::RemoveFromPrefFolders);
   connect(&Folders(), &app::FolderBrowser::FolderNotFound, this, [this](const QString& path) {
-    StatusBar1->ShowNote("Den Ordner „" + path + "“ gibt es nicht.");
+    statusBar_->ShowNote("Den Ordner „" + path + "“ gibt es nicht.");
   });
 }
 
@@ -27,11 +27,10 @@ void TMainForm::FilterComboBox1Change() {
   Folders().SetNamePatterns(patterns);
 }
 
-std::string TMainForm::SelectedFolder() const { return TabSheet1->Folders().SelectedFolder(); }
+std::string TMainForm::SelectedFolder() const { return sourcePage_->Folders().SelectedFolder(); }
 
 void TMainForm::SelectFolder(const std::string& folder) { Folders().SelectFolder(folder); }
 
-std::vector<std::string> TMainForm::SelectedNames() const { return TabSheet1->Folders().SelectedNames(); }
 
 std::vector<QString> TMainForm::WithoutUnfitNames(const std::vector<QString>& paths) {
   std::vector<QString> fit, unfit;

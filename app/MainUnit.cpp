@@ -2,6 +2,7 @@
 // bottom bar's commands and the remembered window state.
 #include "app/MainUnit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,6 +14,7 @@
 
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
+#include "app/AlbumDocument.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"
@@ -25,6 +27,7 @@
 #include "app/StartFolder.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
+#include "app/WindowActions.h"
 #include "imaging/Rastola.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -39,21 +42,22 @@ constexpr int kPreviewHeight = 200;
 }  // namespace
 
 TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), dialogs_(dialogs) {
+    : QMainWindow(parent), messages_(messages), dialogs_(dialogs), document_(new app::AlbumDocument(this)) {
   setObjectName("MainForm");
-  toolRow_ = new app::ToolRow(this);
+  actions_ = new app::WindowActions(this);
+  toolRow_ = new app::ToolRow(this, *actions_);
   addToolBar(Qt::TopToolBarArea, toolRow_);
   BuildPages();
   bottomBar_ = new app::BottomBar;
-  StatusBar1 = new app::TStatusBar;
-  StatusBar1->setObjectName("StatusBar1");
+  statusBar_ = new app::TStatusBar;
+  statusBar_->setObjectName("StatusBar1");
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(PageControl2, 1);
+  layout->addWidget(pages_, 1);
   layout->addWidget(bottomBar_);
-  layout->addWidget(StatusBar1);
+  layout->addWidget(statusBar_);
   setCentralWidget(central);
 
   ConnectHandlers();
@@ -64,25 +68,25 @@ TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialog
 TMainForm::~TMainForm() { FormDestroy(); }
 
 void TMainForm::BuildPages() {
-  PageControl2 = new QTabWidget;
-  PageControl2->setObjectName("PageControl2");
-  TabSheet1 = new app::SourcePage(PageControl2);
-  TabSheet3 = new app::SortPage(PageControl2);
-  TabSheet5 = new app::CommentPage(PageControl2);
-  TabSheet4 = new app::GeneratePage(PageControl2);
-  WebBrowser1 = new app::ResultBrowser(PageControl2);
-  WebBrowser1->setObjectName("WebBrowser1");
-  PageControl2->addTab(TabSheet1, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
-  PageControl2->addTab(TabSheet3, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
-  PageControl2->addTab(TabSheet5, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
-  PageControl2->addTab(TabSheet4, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
-  PageControl2->addTab(WebBrowser1, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
-  PageControl2->setCurrentIndex(0);
+  pages_ = new QTabWidget;
+  pages_->setObjectName("PageControl2");
+  sourcePage_ = new app::SourcePage(pages_);
+  sortPage_ = new app::SortPage(pages_);
+  commentPage_ = new app::CommentPage(pages_);
+  generatePage_ = new app::GeneratePage(pages_);
+  resultBrowser_ = new app::ResultBrowser(pages_);
+  resultBrowser_->setObjectName("WebBrowser1");
+  pages_->addTab(sourcePage_, style()->standardIcon(QStyle::SP_DirOpenIcon), "Bilder hinzufügen");
+  pages_->addTab(sortPage_, style()->standardIcon(QStyle::SP_ArrowDown), "Sortieren");
+  pages_->addTab(commentPage_, style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Kommentare");
+  pages_->addTab(generatePage_, style()->standardIcon(QStyle::SP_MediaPlay), "Lumivista erstellen");
+  pages_->addTab(resultBrowser_, style()->standardIcon(QStyle::SP_ComputerIcon), "Ergebnis betrachten");
+  pages_->setCurrentIndex(0);
 }
 
-app::FolderBrowser& TMainForm::Folders() { return TabSheet1->Folders(); }
-app::AlbumListPane& TMainForm::AlbumList() { return TabSheet1->AlbumList(); }
-app::PreviewPane& TMainForm::Preview() { return TabSheet1->Preview(); }
+app::FolderBrowser& TMainForm::Folders() { return sourcePage_->Folders(); }
+app::AlbumListPane& TMainForm::AlbumList() { return sourcePage_->AlbumList(); }
+app::PreviewPane& TMainForm::Preview() { return sourcePage_->Preview(); }
 
 void TMainForm::FormCreate() {
   programFolder_ = platform::ProgramFolder();
@@ -96,7 +100,7 @@ void TMainForm::FormCreate() {
   if (previewImage_.Pixels) std::memset(previewImage_.Pixels, 0xFF, previewImage_.Info->bmiHeader.biSizeImage);
   SelectFolder(app::StartFolder(programFolder_));
   ChangeImageBox();
-  Setsavedfilename(std::nullopt);
+  ShowCaption();
   LoadFavouritesIntoList();
   FillTemplateBox();
   recent_ = app::LoadRecentAlbums();
@@ -112,13 +116,12 @@ void TMainForm::FormDestroy() {
   destroyed_ = true;
   if (previewImage_.Info || previewImage_.Pixels) imaging::deldib(previewImage_);
   previewImage_ = imaging::EmptyRasterImage();
-  album::DelallPics(Pictures);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // A close request that arrives while an album is generated waits for the
   // run: the run still needs the window and the album.
-  if (generating_ || !FormCloseQuery()) {
+  if (Generating() || !FormCloseQuery()) {
     event->ignore();
     return;
   }
@@ -134,10 +137,10 @@ void TMainForm::showEvent(QShowEvent* event) {
 // Loading a preview reports here; during a run the bar shows the run's own
 // progress.
 void TMainForm::Progress(int percent) {
-  if (!generating_) SetProStatus(percent);
+  if (!Generating()) SetProStatus(percent);
 }
 
-void TMainForm::SetProStatus(int percent) { StatusBar1->SetProStatus(percent); }
+void TMainForm::SetProStatus(int percent) { statusBar_->SetProStatus(percent); }
 
 void TMainForm::wwwBtnClick() { app::ShellOpen(app::HomePageAddress); }
 
@@ -148,11 +151,26 @@ void TMainForm::ueberbtnClick() {
   box.exec();
 }
 
+bool TMainForm::Generating() const { return actions_->Running(); }
+
+// Buttons and keys trigger the actions; each action runs one command.
+void TMainForm::ConnectActions() {
+  connect(actions_->New, &QAction::triggered, this, &TMainForm::NewBtnClick);
+  connect(actions_->Open, &QAction::triggered, this, &TMainForm::OpenBtnClick);
+  connect(actions_->Save, &QAction::triggered, this, &TMainForm::SaveBtnClick);
+  connect(actions_->SaveAs, &QAction::triggered, this, &TMainForm::SaveAsBtnClick);
+  connect(actions_->Generate, &QAction::triggered, this, &TMainForm::GoBtn1Click);
+  connect(actions_->Stop, &QAction::triggered, this, &TMainForm::StopBtnClick);
+  connect(actions_->Delete, &QAction::triggered, this, &TMainForm::DelBtnClick);
+  AlbumList().UseDeleteAction(actions_->Delete);
+  bottomBar_->UseStopAction(actions_->Stop);
+  generatePage_->UseGenerateAction(actions_->Generate);
+}
+
 void TMainForm::ConnectHandlers() {
-  connect(toolRow_, &app::ToolRow::NewClicked, this, &TMainForm::NewBtnClick);
-  connect(toolRow_, &app::ToolRow::OpenClicked, this, &TMainForm::OpenBtnClick);
-  connect(toolRow_, &app::ToolRow::SaveClicked, this, &TMainForm::SaveBtnClick);
-  connect(toolRow_, &app::ToolRow::SaveAsClicked, this, &TMainForm::SaveAsBtnClick);
+  ConnectActions();
+  connect(document_, &app::AlbumDocument::Changed, this, &TMainForm::UpdateListBox);
+  connect(document_, &app::AlbumDocument::PathChanged, this, &TMainForm::ShowCaption);
   connect(toolRow_, &app::ToolRow::RecentAlbumsWanted, this, &TMainForm::FillRecentMenu);
   connect(toolRow_, &app::ToolRow::RecentAlbumChosen, this, &TMainForm::OpenRecentAlbum);
   connect(bottomBar_, &app::BottomBar::HomePageClicked, this, &TMainForm::wwwBtnClick);
@@ -163,8 +181,8 @@ void TMainForm::ConnectHandlers() {
   ConnectAlbumHandlers();
   ConnectRunHandlers();
   ConnectShortcuts();
-  connect(TabSheet5, &app::CommentPage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
-  connect(TabSheet4, &app::GeneratePage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
+  connect(commentPage_, &app::CommentPage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
+  connect(generatePage_, &app::GeneratePage::CharacterRefused, this, &TMainForm::ShowRefusedCharacter);
 }
 
 void TMainForm::RestoreWindowState() {
@@ -174,11 +192,11 @@ void TMainForm::RestoreWindowState() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       move(screen->availableGeometry().center() - rect().center());
   }
-  TabSheet1->RestoreLayout(settings);
+  sourcePage_->RestoreLayout(settings);
 }
 
 void TMainForm::SaveWindowState() const {
   QSettings settings = platform::UserSettings();
   settings.setValue("MainWindow/geometry", saveGeometry());
-  TabSheet1->SaveLayout(settings);
+  sourcePage_->SaveLayout(settings);
 }

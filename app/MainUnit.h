@@ -17,7 +17,6 @@
 #include "imaging/RasterImage.h"
 #include "platform/Progress.h"
 
-class QShortcut;
 class QTabWidget;
 class QTimer;
 namespace platform {
@@ -26,6 +25,7 @@ class FileDialogs;
 }  // namespace platform
 
 namespace app {
+class AlbumDocument;
 class AlbumListPane;
 class BottomBar;
 class CommentPage;
@@ -38,6 +38,7 @@ class SortPage;
 class SourcePage;
 class TStatusBar;
 class ToolRow;
+class WindowActions;
 }  // namespace app
 
 class TMainForm : public QMainWindow, public platform::ProgressReceiver {
@@ -54,76 +55,73 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::function<void(const imaging::RasterImage&, const std::string&)> ShowViewer;
   std::function<void(const imaging::RasterImage&, const std::string&)> PrintPicture;
 
-  // The album in work; UpdateListBox shows changes made to it directly.
-  album::AlbumPictures Pictures;
+  // The album in work; the pages show it as it changes.
+  app::AlbumDocument& Document() { return *document_; }
   const imaging::RasterImage& PreviewImage() const { return previewImage_; }
   const std::string& PreviewFileName() const { return previewFileName_; }
-  const std::optional<std::string>& SavedFileName() const { return savedFileName_; }
   const std::vector<std::string>& Favourites() const { return favourites_; }
   bool RefreshingComment() const { return comments_.RefreshingComment(); }
   const app::RecentAlbums& Recent() const { return recent_; }
-  bool Generating() const { return generating_; }
+  bool Generating() const;
+  // The window's commands; a test triggers them as a click or key would.
+  const app::WindowActions& Actions() const { return *actions_; }
 
-  // Start-up and shutdown.
-  void FormCreate();
-  bool FormCloseQuery();
-  void FormDestroy();
   // Opens the album named by the first argument after the program's name, as
   // a file manager passes it; nothing when there is none.
   void OpenFromCommandLine(const QStringList& arguments);
 
   // Progress from the image library (WMUser).
   void Progress(int percent) override;
-  void SetProStatus(int percent);
 
-  void wwwBtnClick();
-  void EndeBtnClick();
-  void ueberbtnClick();
-
-  // Picture source and favourites.
+  // Handlers that tests still call by name, each as its control would.
   void FilterComboBox1Change();
   void JamShellList1DblClick();
   bool JamShellList1KeyPress(int key);
   void PrefListBoxDblClick();
   void AddToPrefFolders(const std::string& folder);
-  void RemoveFromPrefFolders(int index);
   std::string SelectedFolder() const;
   void SelectFolder(const std::string& folder);
-  std::vector<std::string> SelectedNames() const;
-
-  // Album list.
   void UpdateListBox();
-  void AddBtnClick();
-  void DelBtnClick();
+  void AddDroppedFiles(const std::vector<std::string>& paths);
   void ImageListDblClick();
+  void ImageBoxDblClick();
+  bool SaveFile(const std::string& path);
+  bool OpenFile(const std::string& path);
+  void openfilenow(const std::string& fileName);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Start-up and shutdown.
+  void FormCreate();
+  bool FormCloseQuery();
+  void FormDestroy();
+  void SetProStatus(int percent);
+  void wwwBtnClick();
+  void EndeBtnClick();
+  void ueberbtnClick();
+
+  void RemoveFromPrefFolders(int index);
+  void DelBtnClick();
   // Loads album entry `index` into the preview; nothing for a line without a picture.
   void LoadPreview(int index);
   void NewBtnClick();
-  void AddDroppedFiles(const std::vector<std::string>& paths);
-
-  // Order and comments.
   void ChangeImageBox();
   void ImageBoxClickCheck();
   void ShowCommentClick();
   void ComMemoChange();
-  void ImageBoxDblClick();
-  void UpNowClick();
-  void DownNowClick();
   void SortBoxDblClick();
   void FocusImageListLine(int index);
 
-  // Album file.
   void OpenBtnClick();
   void SaveBtnClick();
   void SaveAsBtnClick();
-  bool SaveFile(const std::string& path);
-  bool OpenFile(const std::string& path);
-  void Setsavedfilename(const std::optional<std::string>& path);
   // An entry of the recent albums; a file that is gone leaves the list.
   void OpenRecentAlbum(const std::string& path);
   std::string AlbumStartFolder() const;
 
-  // Generation page.
   album::AlbumSettings CurrentSettings() const;
   void ApplyStoredSettings(const album::AlbumSettings& settings);
   std::string TemplateFolder() const;
@@ -131,19 +129,13 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::string OverviewStartFolder() const;
   // Stops a run after the pictures in work ("Abbrechen" or Escape).
   void StopBtnClick();
-
-  // Preview and viewer.
-  void openfilenow(const std::string& fileName);
   void DibPrevPaintPaint(class QPainter& painter, QSize size);
-  void ViewBtnClick();
   void PrintBtnClick();
+  void AddBtnClick();
+  void UpNowClick();
+  void DownNowClick();
+  void ViewBtnClick();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-
- private:
   void BuildPages();
   app::FolderBrowser& Folders();
   app::AlbumListPane& AlbumList();
@@ -153,8 +145,13 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ConnectAlbumHandlers();
   void ConnectRunHandlers();
   void ConnectShortcuts();
+  void ConnectActions();
   void SetRunning(bool running);
-  void ShowRunProgress();
+  void ShowCaption();
+  // Moves the Sort page's current line with `move` and keeps it current.
+  void MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int));
+  // The album's file as the settings store names it; empty when unsaved.
+  QString AlbumPathText() const;  void ShowRunProgress();
   void ShowRefusedCharacter();
   void RememberOverviewFolder(const std::string& folder);
   void RememberAlbum(const std::string& path);
@@ -172,28 +169,26 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   platform::Messages& messages_;
   platform::FileDialogs& dialogs_;
+  app::WindowActions* actions_;
+  app::AlbumDocument* document_;
   app::ToolRow* toolRow_;
-  QTabWidget* PageControl2;
-  app::SourcePage* TabSheet1;
-  app::SortPage* TabSheet3;
-  app::CommentPage* TabSheet5;
-  app::GeneratePage* TabSheet4;
-  app::ResultBrowser* WebBrowser1;
+  QTabWidget* pages_;
+  app::SourcePage* sourcePage_;
+  app::SortPage* sortPage_;
+  app::CommentPage* commentPage_;
+  app::GeneratePage* generatePage_;
+  app::ResultBrowser* resultBrowser_;
   app::BottomBar* bottomBar_;
-  app::TStatusBar* StatusBar1;
+  app::TStatusBar* statusBar_;
 
   std::string programFolder_;
   imaging::RasterImage previewImage_{};
   std::string previewFileName_;
-  std::optional<std::string> savedFileName_;
   std::vector<app::FilterEntry> filters_;
   std::vector<std::string> favourites_;
   album::CommentEditor comments_;
-  bool generating_ = false;
   app::GenerationRun* run_ = nullptr;
   QTimer* runTimer_ = nullptr;
-  QShortcut* stopShortcut_ = nullptr;
   app::RecentAlbums recent_;
-  std::string overviewFolder_;  // where this album's overview was last written
   bool destroyed_ = false;
 };

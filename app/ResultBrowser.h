@@ -1,5 +1,5 @@
 #pragma once
-// WebBrowser1: the embedded browser of page "Ergebnis betrachten", a real
+// The embedded browser of page "Ergebnis betrachten", a real
 // browser engine where Qt WebEngine is installed. The engine is started only
 // when the page is first shown or a page is first loaded, so the program
 // starts quickly.

@@ -3,6 +3,7 @@
 // saves one picture per page. Then a run in progress and its closing summary.
 // Usage:
 //   lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -20,6 +21,7 @@
 
 #include "app/FileListModel.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ResultBrowser.h"
 #include "app/StatusBar.h"
 #include "platform/Cp1252.h"
@@ -152,7 +154,7 @@ bool SaveRunShots(const QString& output, const std::string& work) {
     box->close();
   });
   watch.start(50);
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   form.hide();
   return running && summary;
 }
@@ -188,7 +190,7 @@ int main(int argc, char* argv[]) {
   ok = SavePage(form, 1, output, "sortieren", 300) && ok;
   ok = SavePage(form, 2, output, "kommentare", 300) && ok;
   ok = SavePage(form, 3, output, "lumivista-erstellen", 300) && ok;
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ok = Control<QTabWidget>(form, "PageControl2")->currentIndex() == 4 &&
        SavePage(form, 4, output, "ergebnis-betrachten", 4000) && ok;
   form.hide();

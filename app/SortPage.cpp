@@ -51,7 +51,7 @@ int SortPage::CurrentLine() const { return SortBox->currentRow(); }
 void SortPage::SetCurrentLine(int line) { SortBox->setCurrentRow(line); }
 
 void SortPage::SetRunning(bool running) {
-  lock_.Follow(running, {UpNow, DownNow});
+  for (QPushButton* button : {UpNow, DownNow}) button->setEnabled(!running);
 }
 
 }  // namespace app

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/RunLock.h"
 
 class QPushButton;
 
@@ -34,7 +33,6 @@ class SortPage : public QWidget {
   ListBox* SortBox;
   QPushButton* UpNow;
   QPushButton* DownNow;
-  RunLock lock_;
 };
 
 }  // namespace app

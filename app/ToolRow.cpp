@@ -1,24 +1,16 @@
 #include "app/ToolRow.h"
 
+#include <QAction>
 #include <QMenu>
-#include <QShortcut>
 #include <QToolButton>
 
 #include "app/MainLayoutHelpers.h"
+#include "app/WindowActions.h"
 #include "platform/qt/QtText.h"
 
 namespace app {
-namespace {
 
-// SaveAs has no standard key on some desktops.
-QKeySequence StandardKey(QKeySequence::StandardKey key, const QKeySequence& fallback) {
-  const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
-  return bindings.isEmpty() ? fallback : bindings.first();
-}
-
-}  // namespace
-
-ToolRow::ToolRow(QWidget* window) : QToolBar(window) {
+ToolRow::ToolRow(QWidget* window, const WindowActions& actions) : QToolBar(window) {
   setObjectName("ToolRow");
   setMovable(false);
   NewBtn = ToolButton("&Neu", "Neues Album erstellen", QStyle::SP_FileIcon, this);
@@ -36,22 +28,12 @@ ToolRow::ToolRow(QWidget* window) : QToolBar(window) {
   connect(RecentMenu, &QMenu::aboutToShow, this, &ToolRow::RecentAlbumsWanted);
   for (QToolButton* button : {NewBtn, OpenBtn, SaveBtn, SaveAsBtn}) addWidget(button);
 
-  connect(NewBtn, &QToolButton::clicked, this, &ToolRow::NewClicked);
-  connect(OpenBtn, &QToolButton::clicked, this, &ToolRow::OpenClicked);
-  connect(SaveBtn, &QToolButton::clicked, this, &ToolRow::SaveClicked);
-  connect(SaveAsBtn, &QToolButton::clicked, this, &ToolRow::SaveAsClicked);
-  BindStandardKey(NewBtn, StandardKey(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
-  BindStandardKey(OpenBtn, StandardKey(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
-  BindStandardKey(SaveBtn, StandardKey(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
-  BindStandardKey(SaveAsBtn, StandardKey(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
-}
-
-// The button's own shortcut stays its Alt mnemonic.
-void ToolRow::BindStandardKey(QToolButton* button, const QKeySequence& key) {
-  connect(new QShortcut(key, parentWidget()), &QShortcut::activated, button, [button] {
-    if (button->isEnabled()) button->click();
-  });
-  button->setToolTip(WithKey(button->toolTip(), key));
+  const std::pair<QToolButton*, QAction*> bindings[] = {
+      {NewBtn, actions.New}, {OpenBtn, actions.Open}, {SaveBtn, actions.Save}, {SaveAsBtn, actions.SaveAs}};
+  for (const auto& [button, action] : bindings) {
+    TriggerFrom(button, action);
+    button->setToolTip(WithKey(button->toolTip(), action->shortcut()));
+  }
 }
 
 void ToolRow::ShowRecentAlbums(const std::vector<std::string>& paths) {
@@ -59,10 +41,6 @@ void ToolRow::ShowRecentAlbums(const std::vector<std::string>& paths) {
   for (const std::string& path : paths)
     RecentMenu->addAction(platform::ToQString(path), this, [this, path] { emit RecentAlbumChosen(path); });
   if (paths.empty()) RecentMenu->addAction("(keine zuletzt benutzten Alben)")->setEnabled(false);
-}
-
-void ToolRow::SetRunning(bool running) {
-  lock_.Follow(running, {NewBtn, OpenBtn, SaveBtn, SaveAsBtn});
 }
 
 }  // namespace app

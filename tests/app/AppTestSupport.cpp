@@ -3,6 +3,9 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QSettings>
 #include <QItemSelectionModel>
 #include <QListWidget>
@@ -38,6 +41,18 @@ void WritePicture(const std::string& ansiPath, int width, int height) {
   const int32_t saved = imaging::SaveDib(image, ansiPath.c_str(), imaging::kFormatJpeg, nullptr);
   imaging::deldib(image);
   ASSERT_EQ(saved, 1) << ansiPath;
+}
+
+bool DropFiles(QWidget* target, const std::vector<std::string>& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return enter.isAccepted();
 }
 
 void WriteTemplateSet(const TempFolder& folder, const std::string& name) {

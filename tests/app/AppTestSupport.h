@@ -67,6 +67,10 @@ T* Control(const QWidget& window, const char* name) {
 // A 24-bit JPEG picture of `width` x `height` in one colour.
 void WritePicture(const std::string& ansiPath, int width, int height);
 
+// Drags the files at `paths` onto `target` and drops them there, as a file
+// manager would; says whether the drag was taken.
+bool DropFiles(QWidget* target, const std::vector<std::string>& paths);
+
 // A template set of ten small fragments under `folder`/template/`name`.
 void WriteTemplateSet(const TempFolder& folder, const std::string& name);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -10,13 +11,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QUrl>
-#include <QMimeData>
-#include <QDropEvent>
 #include <QSpinBox>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ShellListView.h"
 
 using apptest::Control;
@@ -55,12 +55,12 @@ class AlbumList : public MainFormTest {
   void AddFive() {
     ShowFolder(folder_.Path("pics"), 5);
     SelectInList({"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
-    Form().AddBtnClick();
-    ASSERT_EQ(Form().Pictures.size(), 5u);
+    Control<QPushButton>(Form(), "AddBtn")->click();
+    ASSERT_EQ(Form().Document().Pictures().size(), 5u);
   }
   Strings Names() const {
     Strings names;
-    for (const album::AlbumPicture& p : form_->Pictures) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
+    for (const album::AlbumPicture& p : form_->Document().Pictures()) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
     return names;
   }
 };
@@ -73,15 +73,15 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
   SelectInList({"b.jpg", "c.jpg", "a.jpg"});
-  form.AddBtnClick();
-  ASSERT_EQ(form.Pictures.size(), 3u);
+  Control<QPushButton>(form, "AddBtn")->click();
+  ASSERT_EQ(form.Document().Pictures().size(), 3u);
   EXPECT_EQ(Names(), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
-  for (const album::AlbumPicture& picture : form.Pictures) {
+  for (const album::AlbumPicture& picture : form.Document().Pictures()) {
     EXPECT_EQ(picture.ShowComment, 1);
     EXPECT_EQ(picture.Marked, 1);
     EXPECT_FALSE(picture.Comment.has_value());
   }
-  EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("abc/a.jpg"));
+  EXPECT_EQ(form.Document().Pictures()[0].FileName, folder_.Path("abc/a.jpg"));
   EXPECT_EQ(Lines(ImageList), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(Lines(SortBox), Lines(ImageList));
   EXPECT_EQ(Lines(ImageBox), Lines(ImageList));
@@ -91,12 +91,12 @@ TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
   EXPECT_TRUE(Control<QPushButton>(form, "DelBtn")->isEnabled());
   EXPECT_TRUE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
 
-  form.AddBtnClick();  // the same files again: duplicates are allowed
-  EXPECT_EQ(form.Pictures.size(), 6u);
+  Control<QPushButton>(form, "AddBtn")->click();  // the same files again: duplicates are allowed
+  EXPECT_EQ(form.Document().Pictures().size(), 6u);
   Control<app::ShellListView>(form, "JamShellList1")->clearSelection();
   ImageList->setCurrentRow(4);
-  form.AddBtnClick();  // nothing selected: only the refill
-  EXPECT_EQ(form.Pictures.size(), 6u);
+  Control<QPushButton>(form, "AddBtn")->click();  // nothing selected: only the refill
+  EXPECT_EQ(form.Document().Pictures().size(), 6u);
   EXPECT_EQ(SelectedLines(ImageList), std::vector<int>{0});
 }
 
@@ -105,7 +105,7 @@ TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   TMainForm& form = Form();
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
   SelectLines(ImageList, {1, 3});
-  form.DelBtnClick();
+  form.Actions().Delete->trigger();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
   EXPECT_EQ(Lines(Control<QListWidget>(form, "SortBox")), (Strings{"p0.jpg", "p2.jpg", "p4.jpg"}));
 
@@ -113,8 +113,8 @@ TEST_F(AlbumList, RemovingSelectedLinesKeepsTheOthersInOrder) {
   PressKey(ImageList, Qt::Key_Delete);
   EXPECT_EQ(Names(), Strings{"p2.jpg"});
   SelectLines(ImageList, {0});
-  form.DelBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  form.Actions().Delete->trigger();
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(ImageList->count(), 0);
   EXPECT_FALSE(Control<QPushButton>(form, "DelBtn")->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(form, "ViewBtn")->isEnabled());
@@ -131,7 +131,7 @@ TEST_F(AlbumList, EnterPreviewsTheCurrentLineAndEmptyListDoesNothing) {
   ImageList->setCurrentRow(2);
   PressKey(ImageList, Qt::Key_Return);
   EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/p2.jpg"));
-  EXPECT_EQ(form.Pictures.size(), 5u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
 }
 
 TEST_F(AlbumList, LinesShowOnlyTheFileName) {
@@ -140,7 +140,7 @@ TEST_F(AlbumList, LinesShowOnlyTheFileName) {
   TMainForm& form = Form();
   form.AddDroppedFiles({folder_.Path("x/same.jpg"), folder_.Path("y/same.jpg")});
   EXPECT_EQ(Lines(Control<QListWidget>(form, "ImageList")), (Strings{"same.jpg", "same.jpg"}));
-  EXPECT_EQ(form.Pictures[1].FileName, folder_.Path("y/same.jpg"));
+  EXPECT_EQ(form.Document().Pictures()[1].FileName, folder_.Path("y/same.jpg"));
 }
 
 TEST_F(AlbumList, DroppedFilesAreAddedInOrderAndRecordTheirFolders) {
@@ -161,18 +161,18 @@ TEST_F(AlbumList, NewAlbumAsksAndKeepsTheSettings) {
   CaptionED->setText("Urlaub");
   AnzEd->setValue(3);
   messages_.Answers = {false};
-  form.NewBtnClick();
+  form.Actions().New->trigger();
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Hiermit gehen alle nicht gespeicherten Informationen verloren.");
   EXPECT_EQ(messages_.Calls[0].Caption, "Datei/Neu");
-  EXPECT_EQ(form.Pictures.size(), 5u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
 
   form.SaveFile(folder_.Path("album.lva"));
-  form.NewBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  form.Actions().New->trigger();
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->count(), 0);
   EXPECT_EQ(Control<QListWidget>(form, "SortBox")->count(), 0);
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_FALSE(form.Document().Path().has_value());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
   EXPECT_EQ(CaptionED->text().toStdString(), "Urlaub");
   EXPECT_EQ(AnzEd->value(), 3);
@@ -185,21 +185,23 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
   TMainForm& form = Form();
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
-  form.Pictures[0].Comment = "erstes";
-  form.Pictures[0].Marked = 0;
-  form.UpdateListBox();
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[0].Comment = "erstes";
+    pictures[0].Marked = 0;
+    return true;
+  });
   SortBox->setCurrentRow(0);
   for (int step = 1; step <= 3; ++step) {
-    form.DownNowClick();
+    Control<QPushButton>(form, "DownNow")->click();
     EXPECT_EQ(SortBox->currentRow(), step);
   }
   EXPECT_EQ(Names(), (Strings{"p1.jpg", "p2.jpg", "p3.jpg", "p0.jpg", "p4.jpg"}));
-  EXPECT_EQ(form.Pictures[3].Comment, "erstes");
-  EXPECT_EQ(form.Pictures[3].Marked, 0);
+  EXPECT_EQ(form.Document().Pictures()[3].Comment, "erstes");
+  EXPECT_EQ(form.Document().Pictures()[3].Marked, 0);
   EXPECT_EQ(ImageBox->item(3)->checkState(), Qt::Unchecked);
   EXPECT_EQ(SelectedLines(Control<QListWidget>(form, "ImageList")), std::vector<int>{0});
   EXPECT_EQ(ImageBox->currentRow(), 0);
-  form.UpNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
   EXPECT_EQ(SortBox->currentRow(), 2);
   EXPECT_EQ(Names()[2], "p0.jpg");
 }
@@ -207,13 +209,13 @@ TEST_F(Sorting, MovingDownThreeTimesFollowsThePicture) {
 TEST_F(Sorting, EndsOfTheListAndEmptyListDoNothing) {
   TMainForm& form = Form();
   QListWidget* SortBox = Control<QListWidget>(form, "SortBox");
-  form.UpNowClick();
-  form.DownNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
+  Control<QPushButton>(form, "DownNow")->click();
   AddFive();
   SortBox->setCurrentRow(0);
-  form.UpNowClick();
+  Control<QPushButton>(form, "UpNow")->click();
   SortBox->setCurrentRow(4);
-  form.DownNowClick();
+  Control<QPushButton>(form, "DownNow")->click();
   EXPECT_EQ(Names(), (Strings{"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}));
   EXPECT_EQ(SortBox->currentRow(), 4);
 }
@@ -225,19 +227,21 @@ TEST_F(Comments, TypingWithThreeSelectedGivesAllThreeTheText) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
-  form.Pictures[1].Comment = "Hallo\r\nWelt";
-  form.UpdateListBox();
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[1].Comment = "Hallo\r\nWelt";
+    return true;
+  });
   ImageBox->setCurrentRow(1);
   SelectLines(ImageBox, {1, 2, 4});
   EXPECT_EQ(ComMemo->toPlainText().toStdString(), "Hallo\nWelt");
   ComMemo->moveCursor(QTextCursor::End);
   ComMemo->insertPlainText("!");
-  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
-  EXPECT_FALSE(form.Pictures[0].Comment.has_value());
-  EXPECT_FALSE(form.Pictures[3].Comment.has_value());
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Document().Pictures()[static_cast<size_t>(i)].Comment, "Hallo\r\nWelt!");
+  EXPECT_FALSE(form.Document().Pictures()[0].Comment.has_value());
+  EXPECT_FALSE(form.Document().Pictures()[3].Comment.has_value());
   Control<QCheckBox>(form, "ShowComment")->setChecked(false);
-  for (int i : {1, 2, 4}) EXPECT_EQ(form.Pictures[static_cast<size_t>(i)].ShowComment, 0);
-  EXPECT_EQ(form.Pictures[0].ShowComment, 1);
+  for (int i : {1, 2, 4}) EXPECT_EQ(form.Document().Pictures()[static_cast<size_t>(i)].ShowComment, 0);
+  EXPECT_EQ(form.Document().Pictures()[0].ShowComment, 1);
 }
 
 TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
@@ -247,11 +251,11 @@ TEST_F(Comments, TypedTextIsStoredAsTypedWithCrLfLineBreaks) {
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
   ImageBox->setCurrentRow(0);
   ComMemo->insertPlainText(QString::fromUtf8("10\u00A0km\nweit"));
-  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "10\xA0km\r\nweit");
   ImageBox->setCurrentRow(1);
   ImageBox->setCurrentRow(0);
   EXPECT_TRUE(ComMemo->document()->toRawText().contains(QChar::Nbsp));
-  EXPECT_EQ(form.Pictures[0].Comment, "10\xA0km\r\nweit");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "10\xA0km\r\nweit");
 }
 
 TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
@@ -259,10 +263,12 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
-  form.Pictures[2].ShowComment = 0;
-  form.Pictures[2].Comment = "zwei";
-  form.UpdateListBox();
-  const album::AlbumPictures before = form.Pictures;
+  form.Document().EditLines([](album::AlbumPictures& pictures) {
+    pictures[2].ShowComment = 0;
+    pictures[2].Comment = "zwei";
+    return true;
+  });
+  const album::AlbumPictures before = form.Document().Pictures();
   for (int row : {2, 0, 3, 2}) ImageBox->setCurrentRow(row);
   PressKey(ImageBox, Qt::Key_Down);
   form.UpdateListBox();
@@ -272,8 +278,8 @@ TEST_F(Comments, ShowingAnEntryNeverChangesIt) {
   ImageBox->setCurrentRow(3);
   EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
   for (size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(form.Pictures[i].Comment, before[i].Comment);
-    EXPECT_EQ(form.Pictures[i].ShowComment, before[i].ShowComment);
+    EXPECT_EQ(form.Document().Pictures()[i].Comment, before[i].Comment);
+    EXPECT_EQ(form.Document().Pictures()[i].ShowComment, before[i].ShowComment);
   }
   EXPECT_FALSE(form.RefreshingComment());
 }
@@ -282,8 +288,8 @@ TEST_F(Comments, ToggledCheckMarkUpdatesEveryMark) {
   AddFive();
   TMainForm& form = Form();
   Control<QListWidget>(form, "ImageBox")->item(3)->setCheckState(Qt::Unchecked);
-  EXPECT_EQ(form.Pictures[3].Marked, 0);
-  EXPECT_EQ(form.Pictures[2].Marked, 1);
+  EXPECT_EQ(form.Document().Pictures()[3].Marked, 0);
+  EXPECT_EQ(form.Document().Pictures()[2].Marked, 1);
 }
 
 TEST_F(Comments, EmptyListDisablesTheControls) {
@@ -291,7 +297,7 @@ TEST_F(Comments, EmptyListDisablesTheControls) {
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   SelectLines(Control<QListWidget>(form, "ImageList"), {0, 1, 2, 3, 4});
-  form.DelBtnClick();
+  form.Actions().Delete->trigger();
   EXPECT_FALSE(Control<QCheckBox>(form, "ShowComment")->isEnabled());
   EXPECT_FALSE(ComMemo->isEnabled());
   EXPECT_TRUE(ComMemo->toPlainText().isEmpty());
@@ -345,7 +351,7 @@ TEST_F(Viewing, PictureInThePreviewIsNotLoadedAgain) {
   EXPECT_EQ(shown_.size(), 2u);
   EXPECT_TRUE(messages_.Calls.empty());
   Control<QListWidget>(form, "ImageList")->setCurrentRow(1);
-  form.ViewBtnClick();
+  Control<QPushButton>(form, "ViewBtn")->click();
   EXPECT_EQ(shown_.size(), 3u);
 }
 
@@ -354,27 +360,21 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
   TMainForm& form = Form();
   folder_.Write("pics/p2.jpg", "broken");
   Control<QListWidget>(form, "ImageList")->setCurrentRow(2);
-  form.ViewBtnClick();
+  Control<QPushButton>(form, "ViewBtn")->click();
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(messages_.Calls.size(), 1u);
 }
 
 TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
   TMainForm& form = Form();
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p3.jpg"))),
-                QUrl::fromLocalFile(QString::fromStdString(folder_.Path("pics/p1.jpg")))});
-  QWidget* target = Control<QListWidget>(form, "ImageList")->viewport();
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
+  EXPECT_TRUE(apptest::DropFiles(Control<QListWidget>(form, "ImageList")->viewport(),
+                                  {folder_.Path("pics/p3.jpg"), folder_.Path("pics/p1.jpg")}));
   EXPECT_EQ(Names(), (Strings{"p3.jpg", "p1.jpg"}));
   EXPECT_EQ(form.Favourites(), Strings{folder_.Path("pics/")});
 }
 
-TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
+// Escape deletes nothing; the Delete key on the list deletes as "&Löschen" does.
+TEST_F(AlbumList, EscapeLeavesTheLinesAndDeleteDeletesThem) {
   AddFive();
   TMainForm& form = Form();
   QListWidget* ImageList = Control<QListWidget>(form, "ImageList");
@@ -385,7 +385,9 @@ TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   SelectLines(ImageList, {0});
   ImageList->setFocus();
   QTest::keyClick(ImageList, Qt::Key_Escape);
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 5u);
+  QTest::keyClick(ImageList, Qt::Key_Delete);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 
   SelectLines(ImageList, {0});
   JamShellList1->setCurrentIndex(JamShellList1->model()->index(0, 0, JamShellList1->rootIndex()));
@@ -393,11 +395,11 @@ TEST_F(AlbumList, EscapeClicksDeleteWhileItsPageIsShown) {
   ASSERT_TRUE(JamShellList1->IsEditing());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // ends the rename only
   EXPECT_FALSE(JamShellList1->IsEditing());
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 
   Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);
   QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_EQ(form.Pictures.size(), 4u);
+  EXPECT_EQ(form.Document().Pictures().size(), 4u);
 }
 
 TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
@@ -408,8 +410,8 @@ TEST_F(AlbumList, OnlyNamesSelectedInTheShownFolderAreAdded) {
   SelectInList({"a.jpg"});
   // Another folder chosen in the tree: the list shows it with nothing marked.
   ShowFolder(folder_.Path("B"), 1);
-  form.AddBtnClick();
-  EXPECT_TRUE(form.Pictures.empty());
+  Control<QPushButton>(form, "AddBtn")->click();
+  EXPECT_TRUE(form.Document().Pictures().empty());
   form.JamShellList1DblClick();
   EXPECT_TRUE(form.PreviewFileName().empty());
   EXPECT_TRUE(messages_.Calls.empty());

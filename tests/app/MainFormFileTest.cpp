@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,7 +9,9 @@
 
 #include "AppTestSupport.h"
 #include "app/ColorBox.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -25,25 +28,25 @@ class AlbumFiles : public MainFormTest {
 TEST_F(AlbumFiles, SaveAsAsksForAFileAndSaveThenWritesWithoutDialog) {
   AddTwo();
   TMainForm& form = Form();
-  form.SaveBtnClick();  // never saved: the dialog, cancelled
+  form.Actions().Save->trigger();  // never saved: the dialog, cancelled
   ASSERT_EQ(dialogs_.Saves.size(), 1u);
   const platform::FileDialogOptions& options = dialogs_.Saves[0];
   EXPECT_EQ(options.Filter, "Web Lumivista-Dateien|*.lva");
   EXPECT_EQ(options.DefaultExtension, "lva");
   EXPECT_TRUE(options.OverwritePrompt);
   EXPECT_EQ(options.InitialFolder, folder_.Path());
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_FALSE(form.Document().Path().has_value());
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("Urlaub.lva")));
 
   dialogs_.Paths = {folder_.Path("Urlaub.lva")};
-  form.SaveAsBtnClick();
-  EXPECT_EQ(form.SavedFileName(), folder_.Path("Urlaub.lva"));
+  form.Actions().SaveAs->trigger();
+  EXPECT_EQ(form.Document().Path(), folder_.Path("Urlaub.lva"));
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Urlaub.lva]");
   const std::string first = folder_.Read("Urlaub.lva");
   EXPECT_EQ(first.substr(0, 25), "Vendrix Web Lumivista 1.0");
 
   Control<QLineEdit>(form, "CaptionED")->setText("Neu");
-  form.SaveBtnClick();
+  form.Actions().Save->trigger();
   EXPECT_EQ(dialogs_.Saves.size(), 2u);
   EXPECT_NE(folder_.Read("Urlaub.lva"), first);
   EXPECT_TRUE(messages_.Calls.empty());
@@ -55,7 +58,7 @@ TEST_F(AlbumFiles, SavingIntoAMissingFolderReportsAndKeepsTheName) {
   EXPECT_FALSE(form.SaveFile(folder_.Path("fehlt/x.lva")));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_FALSE(form.Document().Path().has_value());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
 }
 
@@ -66,14 +69,16 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   QSpinBox* BreitEd = Control<QSpinBox>(form, "BreitEd");
   QLineEdit* CaptionED = Control<QLineEdit>(form, "CaptionED");
   QCheckBox* backlink = Control<QCheckBox>(form, "backlink");
-  form.Pictures[1].Comment = "Zeile 1\r\nZeile 2";
-  form.Pictures[1].Marked = 0;
+  form.Document().EditEntries([](album::AlbumPictures& pictures) {
+    pictures[1].Comment = "Zeile 1\r\nZeile 2";
+    pictures[1].Marked = 0;
+  });
   CaptionED->setText("Gr\xC3\xB6\xC3\x9F" "e");
   BreitEd->setValue(120);
   BKColorBox2->SetColorValue(0x0000FF);
   ASSERT_TRUE(form.SaveFile(folder_.Path("album.lva")));
 
-  form.NewBtnClick();
+  form.Actions().New->trigger();
   CaptionED->setText("anders");
   BreitEd->setValue(90);
   BKColorBox2->SetColorValue(0xFFFFFF);
@@ -81,23 +86,27 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   messages_.Calls.clear();
 
   messages_.Answers = {false};
-  form.OpenBtnClick();
+  form.Actions().Open->trigger();
   EXPECT_TRUE(dialogs_.Shown.empty());
   EXPECT_EQ(messages_.Calls.at(0).Caption, "Datei/\xD6" "ffnen");
 
   dialogs_.Paths = {folder_.Path("album.lva")};
-  form.OpenBtnClick();
-  ASSERT_EQ(form.Pictures.size(), 2u);
-  EXPECT_EQ(form.Pictures[0].FileName, folder_.Path("a.jpg"));
-  EXPECT_EQ(form.Pictures[1].Comment, "Zeile 1\r\nZeile 2");
-  EXPECT_EQ(form.Pictures[1].Marked, 0);
+  form.Actions().Open->trigger();
+  ASSERT_EQ(form.Document().Pictures().size(), 2u);
+  EXPECT_EQ(form.Document().Pictures()[0].FileName, folder_.Path("a.jpg"));
+  EXPECT_EQ(form.Document().Pictures()[1].Comment, "Zeile 1\r\nZeile 2");
+  EXPECT_EQ(form.Document().Pictures()[1].Marked, 0);
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->item(1)->checkState(), Qt::Unchecked);
   EXPECT_EQ(CaptionED->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
   EXPECT_EQ(BreitEd->value(), 120);
   EXPECT_EQ(BKColorBox2->HTMLcolor(), "#FF0000");
   EXPECT_FALSE(backlink->isChecked());
   EXPECT_EQ(form.windowTitle().toStdString(), "Vendrix Web Lumivista 2.0 - [album.lva]");
-  EXPECT_EQ(form.SavedFileName(), folder_.Path("album.lva"));
+  EXPECT_EQ(form.Document().Path(), folder_.Path("album.lva"));
+  // Showing the album's marks and comments is no change to it; editing one is.
+  EXPECT_FALSE(form.Document().Modified());
+  Control<QListWidget>(form, "ImageBox")->item(0)->setCheckState(Qt::Unchecked);
+  EXPECT_TRUE(form.Document().Modified());
 }
 
 TEST_F(AlbumFiles, AFileThatIsNoAlbumChangesNothing) {
@@ -107,8 +116,8 @@ TEST_F(AlbumFiles, AFileThatIsNoAlbumChangesNothing) {
   EXPECT_FALSE(form.OpenFile(folder_.Path("falsch.lva")));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "Die Datei ist keine g\xFCltige \"Web Lumivista 1\"-Datei!");
-  EXPECT_EQ(form.Pictures.size(), 2u);
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_EQ(form.Document().Pictures().size(), 2u);
+  EXPECT_FALSE(form.Document().Path().has_value());
   EXPECT_FALSE(form.OpenFile(folder_.Path("fehlt.lva")));
   EXPECT_EQ(messages_.Calls.size(), 2u);
   EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 2);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -7,6 +8,7 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/PictureButton.h"
 #include "app/ResultBrowser.h"
 
@@ -28,7 +30,7 @@ TEST_F(Generation, AWholeRunEndsOnTheResultPage) {
   Control<QSpinBox>(form, "AnzEd")->setValue(2);
   const std::string overview = folder_.Path("web/neu/album.htm");
   dialogs_.Paths = {overview};
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ASSERT_EQ(dialogs_.Saves.size(), 1u);
   EXPECT_EQ(dialogs_.Saves[0].Filter, "HTML Dateien (*.htm)|*.htm; *.html");
   EXPECT_EQ(dialogs_.Saves[0].DefaultExtension, "htm");
@@ -56,7 +58,7 @@ TEST_F(Generation, ResultInAFolderWithHashAndPercentIsShownFromThatFolder) {
   app::ResultBrowser* WebBrowser1 = Control<app::ResultBrowser>(form, "WebBrowser1");
   const std::string overview = folder_.Path("web/Fotos #1 100%25/album.htm");
   dialogs_.Paths = {overview};
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ASSERT_TRUE(std::filesystem::exists(overview));
   EXPECT_EQ(WebBrowser1->Address().toStdString(), "file://" + overview);
   EXPECT_EQ(app::AddressUrl(WebBrowser1->Address()).toLocalFile().toStdString(), overview);
@@ -65,7 +67,7 @@ TEST_F(Generation, ResultInAFolderWithHashAndPercentIsShownFromThatFolder) {
 
 TEST_F(Generation, CancelledDialogWritesNothing) {
   TMainForm& form = Form();
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   EXPECT_EQ(dialogs_.Saves.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("pics/html")));
   EXPECT_EQ(Control<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
@@ -76,7 +78,7 @@ TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
   TMainForm& form = Form();
   std::filesystem::create_directories(folder_.Path("web/album.htm"));
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Text, "HTML Datei erstellen: Konnte die Datei album.htm nicht erstellen!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
@@ -88,7 +90,7 @@ TEST_F(Generation, OverviewThatCannotBeWrittenLeavesTheBrowserAndPageAlone) {
 TEST_F(Generation, MissingFragmentStopsBeforeTheDialog) {
   std::filesystem::remove(folder_.Path("template/Einfach/mainend.htm"));
   TMainForm& form = Form();
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   EXPECT_TRUE(dialogs_.Saves.empty());
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Kind, "error");
@@ -101,7 +103,7 @@ TEST_F(Generation, CloseRequestDuringARunIsRefused) {
   bool closed = true;
   dialogs_.WhileSaveDialogIsOpen = [&] { closed = form.close(); };
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   EXPECT_FALSE(closed);
   EXPECT_TRUE(messages_.Calls.empty());
   EXPECT_TRUE(form.isVisible());

@@ -3,6 +3,7 @@
 // cannot hold.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -23,7 +24,9 @@
 #include <filesystem>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/PictureButton.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
@@ -75,7 +78,7 @@ TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
   Control<app::ShellListView>(form, "JamShellList1")->setFocus();
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_H, Qt::AltModifier);  // "&Hinzufügen", which clicks after showing itself pressed
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Pictures.size() == 2; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Document().Pictures().size() == 2; }, 2000));
 
   for (int i = 0; i < 3; ++i) Key(Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(PageControl2->currentIndex(), 3);
@@ -101,10 +104,10 @@ TEST_F(Keyboard, AWholeAlbumFromTheKeyboardAlone) {
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(fs::exists(folder_.Path("album.lva")));
   Key(Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   dialogs_.Paths = {folder_.Path("album.lva")};
   Key(Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(form.Pictures.size(), 2u);
+  EXPECT_EQ(form.Document().Pictures().size(), 2u);
 
   messages_.Answers = {false};
   Control<app::PictureButton>(form, "EndeButton")->setFocus();
@@ -120,7 +123,7 @@ TEST_F(Keyboard, StandardKeysWorkWithTheToolRowHidden) {
   Control<QListWidget>(form, "ImageList")->setFocus();
   dialogs_.Paths = {folder_.Path("neu.lva")};
   Key(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(form.SavedFileName(), folder_.Path("neu.lva"));
+  EXPECT_EQ(form.Document().Path(), folder_.Path("neu.lva"));
 }
 
 TEST_F(Keyboard, TooltipsNameTheKeys) {
@@ -152,9 +155,9 @@ TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
   EXPECT_EQ(entries[0]->text().toStdString(), folder_.Path("alben/zwei.lva"));
   EXPECT_EQ(entries[1]->text().toStdString(), folder_.Path("alben/eins.lva"));
   entries[1]->trigger();
-  EXPECT_EQ(form.SavedFileName(), folder_.Path("alben/eins.lva"));
-  EXPECT_EQ(form.Pictures.size(), 1u);
-  form.OpenBtnClick();  // cancelled; it starts where the album is
+  EXPECT_EQ(form.Document().Path(), folder_.Path("alben/eins.lva"));
+  EXPECT_EQ(form.Document().Pictures().size(), 1u);
+  form.Actions().Open->trigger();  // cancelled; it starts where the album is
   EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
 
   fs::remove(folder_.Path("alben/zwei.lva"));
@@ -162,10 +165,10 @@ TEST_F(RecentAlbumList, KeptAcrossTwoProgramStartsAndOpenedWithOneClick) {
   RecentMenu->actions()[1]->trigger();
   EXPECT_NE(messages_.Calls.back().Text.find("zwei.lva gibt es nicht mehr"), std::string::npos);
   ASSERT_EQ(form.Recent().Entries().size(), 1u);
-  EXPECT_EQ(form.SavedFileName(), folder_.Path("alben/eins.lva"));
+  EXPECT_EQ(form.Document().Path(), folder_.Path("alben/eins.lva"));
   form_.reset();
   EXPECT_EQ(Form().Recent().Entries().size(), 1u);
-  Form().SaveAsBtnClick();  // a new program start: the last album's folder
+  Form().Actions().SaveAs->trigger();  // a new program start: the last album's folder
   EXPECT_EQ(dialogs_.Shown.back().InitialFolder, folder_.Path("alben/"));
 }
 
@@ -177,15 +180,15 @@ TEST_F(CommandLine, OpensTheAlbumGivenAfterTheProgramName) {
   ASSERT_TRUE(Form().SaveFile(folder_.Path("mein album.lva")));
   form_.reset();
   Form().OpenFromCommandLine({"lumivista"});
-  EXPECT_FALSE(Form().SavedFileName().has_value());
+  EXPECT_FALSE(Form().Document().Path().has_value());
   Form().OpenFromCommandLine({"lumivista", "-style=fusion", QString::fromStdString(folder_.Path("mein album.lva"))});
-  EXPECT_EQ(Form().SavedFileName(), folder_.Path("mein album.lva"));
-  EXPECT_EQ(Form().Pictures.size(), 1u);
+  EXPECT_EQ(Form().Document().Path(), folder_.Path("mein album.lva"));
+  EXPECT_EQ(Form().Document().Pictures().size(), 1u);
   EXPECT_TRUE(messages_.Calls.empty());
 
   Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("fehlt.lva"))});
   EXPECT_FALSE(messages_.Calls.empty());
-  EXPECT_EQ(Form().SavedFileName(), folder_.Path("mein album.lva"));
+  EXPECT_EQ(Form().Document().Path(), folder_.Path("mein album.lva"));
   messages_.Calls.clear();
   Form().OpenFromCommandLine({"lumivista", QString::fromStdString(folder_.Path("")) + "Fotos \U0001F600.lva"});
   ASSERT_EQ(messages_.Calls.size(), 1u);
@@ -236,9 +239,9 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
   folder_.MakeFolder("pics/unter");
   ShowFolder(folder_.Path("pics"), 3);
   SelectInList({"b.jpg", "Urlaub \xF0\x9F\x98\x80.jpg", "unter"});
-  Form().AddBtnClick();
-  ASSERT_EQ(Form().Pictures.size(), 1u);
-  EXPECT_EQ(Form().Pictures[0].FileName, folder_.Path("pics/b.jpg"));
+  Control<QPushButton>(Form(), "AddBtn")->click();
+  ASSERT_EQ(Form().Document().Pictures().size(), 1u);
+  EXPECT_EQ(Form().Document().Pictures()[0].FileName, folder_.Path("pics/b.jpg"));
   ASSERT_EQ(messages_.Calls.size(), 1u);
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_NE(messages_.Calls[0].Text.find(folder_.Path("pics/Urlaub <U+1F600>.jpg")), std::string::npos);
@@ -251,7 +254,7 @@ TEST_F(UnfitText, PicturesWindows1252CannotNameAreRefusedAndFoldersNeverAdded) {
   QApplication::sendEvent(Control<QListWidget>(Form(), "ImageList")->viewport(), &enter);
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(Control<QListWidget>(Form(), "ImageList")->viewport(), &drop);
-  EXPECT_EQ(Form().Pictures.size(), 2u);
+  EXPECT_EQ(Form().Document().Pictures().size(), 2u);
   EXPECT_EQ(messages_.Calls.size(), 2u);
 }
 
@@ -276,8 +279,8 @@ TEST_F(UnfitText, TypedCharactersTheAlbumCannotHoldAreRefused) {
   ComMemo->insertPlainText("Strand");
   ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC \xE4\xB8\xAD"));  // euro fits, the Chinese sign not
   EXPECT_EQ(ComMemo->toPlainText(), "Strand");
-  EXPECT_EQ(form.Pictures[0].Comment, "Strand");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "Strand");
   ComMemo->insertPlainText(QString::fromUtf8(" \xE2\x82\xAC"));
-  EXPECT_EQ(form.Pictures[0].Comment, "Strand \x80");
+  EXPECT_EQ(form.Document().Pictures()[0].Comment, "Strand \x80");
   EXPECT_EQ(ComMemo->textCursor().position(), 8);
 }

@@ -3,6 +3,7 @@
 // and what the window allows while it runs.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,8 +14,10 @@
 #include <map>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 #include "support/HeifFixtures.h"
 
 using apptest::Control;
@@ -59,7 +62,7 @@ class WindowRun : public MainFormTest {
 TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   AddPictures(3, {2});
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  Form().GoBtn1Click();
+  Form().Actions().Generate->trigger();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder, 1 fehlgeschlagen");
   const app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(Form(), "StatusBar1");
   EXPECT_EQ(StatusBar1->Progress().Percent(), 100);
@@ -81,7 +84,7 @@ TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
   heiffixtures::HeifEnc(pattern, folder_.Path("IMG_0002.avif"));
   Form().AddDroppedFiles({folder_.Path("IMG_0001.HEIC"), folder_.Path("IMG_0002.avif")});
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  Form().GoBtn1Click();
+  Form().Actions().Generate->trigger();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder");
   EXPECT_TRUE(messages_.Calls.empty());
   for (const char* copy : {"web/pics/IMG0001.jpg", "web/pics/IMG0002.jpg", "web/mini/IMG0001.jpg"}) {
@@ -93,7 +96,7 @@ TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
 TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
   AddPictures(1);
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  Form().GoBtn1Click();
+  Form().Actions().Generate->trigger();
   EXPECT_EQ(StatusText(), "Fertig: 1 Bild");
   EXPECT_TRUE(messages_.Calls.empty());
 }
@@ -102,6 +105,7 @@ TEST_F(WindowRun, ClosingLineOfARunWithoutFailures) {
 // window there, tries to change the album, and stops the run.
 TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   AddPictures(8, {2});
+  apptest::WritePicture(folder_.Path("more/extra.jpg"), 40, 30);
   TMainForm& form = Form();
   QToolButton* NewBtn = Control<QToolButton>(form, "NewBtn");
   QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
@@ -118,13 +122,17 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     EXPECT_TRUE(StopBtn->isVisible());
     EXPECT_FALSE(NewBtn->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
-    form.AddDroppedFiles({folder_.Path("pics/p1.jpg")});  // changing the album is refused
-    EXPECT_EQ(form.Pictures.size(), 8u);
+    // Changing the album is refused.
+    QWidget* list = Control<QListWidget>(form, "ImageList")->viewport();
+    EXPECT_FALSE(apptest::DropFiles(list, {folder_.Path("more/extra.jpg")}));
+    form.Actions().Delete->trigger();
+    form.Actions().New->trigger();
+    EXPECT_EQ(form.Document().Pictures().size(), 8u);
     PageControl2->setCurrentIndex(1);  // looking around is not
     EXPECT_FALSE(form.close());             // nor is closing
     QTest::mouseClick(StopBtn, Qt::LeftButton);
   };
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ASSERT_TRUE(sawRun);
   EXPECT_FALSE(fs::exists(folder_.Path("web/album.htm")));
   EXPECT_FALSE(AnyTemporaryFile(folder_.Path("web")));
@@ -165,7 +173,7 @@ TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) 
     for (const std::string& name : names) EXPECT_FALSE(Control<QWidget>(form, name.c_str())->isEnabled()) << name;
     EXPECT_TRUE(ComMemo->isReadOnly());
   };
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   ASSERT_TRUE(sawRun);
   for (const std::string& name : names)
     EXPECT_EQ(Control<QWidget>(form, name.c_str())->isEnabled(), before[name]) << name;
@@ -185,7 +193,7 @@ TEST_F(WindowRun, EscapeStopsARunToo) {
     if (call.Text.find("p1.jpg") != std::string::npos)
       QTest::keyClick(Control<QTabWidget>(form, "PageControl2"), Qt::Key_Escape);
   };
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   EXPECT_FALSE(fs::exists(folder_.Path("web/album.htm")));
   EXPECT_LT(FilesIn(folder_.Path("web/pics")), 7u);
   EXPECT_EQ(messages_.Calls.back().Caption, "Lumivista erstellen");
@@ -197,7 +205,7 @@ TEST_F(WindowRun, WriteFailuresComeInOneBoxAtTheEnd) {
   folder_.Write("web/pics", "");
   folder_.Write("web/mini", "");
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  Form().GoBtn1Click();
+  Form().Actions().Generate->trigger();
   ASSERT_EQ(messages_.Calls.size(), 1u);
   const std::string& text = messages_.Calls[0].Text;
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
@@ -210,7 +218,7 @@ TEST_F(WindowRun, NoMoreUnreadableBoxesAfterTheUserSaysSo) {
   AddPictures(5, {1, 2, 3, 4});
   messages_.QuietAnswers = {true};
   dialogs_.Paths = {folder_.Path("web/album.htm")};
-  Form().GoBtn1Click();
+  Form().Actions().Generate->trigger();
   ASSERT_EQ(messages_.Calls.size(), 3u);
   EXPECT_EQ(messages_.Calls[0].Kind, "box");
   EXPECT_EQ(messages_.Calls[1].Kind, "quiet?");
@@ -226,19 +234,19 @@ TEST_F(WindowRun, OverviewDialogStartsInThisAlbumsLastOutputFolder) {
   folder_.MakeFolder("alben");
   TMainForm& form = Form();
   dialogs_.Paths = {folder_.Path("alben/urlaub.lva")};
-  form.SaveAsBtnClick();
+  form.Actions().SaveAs->trigger();
   dialogs_.Paths = {folder_.Path("web/sommer/album.htm")};
-  form.GoBtn1Click();
+  form.Actions().Generate->trigger();
   EXPECT_EQ(dialogs_.Saves.back().InitialFolder, folder_.Path("alben/"));  // the album's folder at first
-  form.GoBtn1Click();  // cancelled
+  form.Actions().Generate->trigger();  // cancelled
   EXPECT_EQ(dialogs_.Saves.back().InitialFolder, folder_.Path("web/sommer/"));
   // Kept with the album across program starts.
   form_.reset();
   dialogs_.Paths = {folder_.Path("alben/urlaub.lva")};
-  Form().OpenBtnClick();
-  Form().GoBtn1Click();
+  Form().Actions().Open->trigger();
+  Form().Actions().Generate->trigger();
   EXPECT_EQ(dialogs_.Saves.back().InitialFolder, folder_.Path("web/sommer/"));
-  Form().NewBtnClick();
-  Form().GoBtn1Click();
+  Form().Actions().New->trigger();
+  Form().Actions().Generate->trigger();
   EXPECT_NE(dialogs_.Saves.back().InitialFolder, folder_.Path("web/sommer/"));
 }

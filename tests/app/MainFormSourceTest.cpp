@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTreeView>
 
 #include "AppTestSupport.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
@@ -69,7 +71,7 @@ TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
   EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
   EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/a.jpg"));
   EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 16);
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
 }
 
@@ -122,13 +124,13 @@ TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
   for (const char* name : {"A", "B", "A"}) {
     ShowFolder(folder_.Path(name), 1);
     SelectInList({std::string(1, static_cast<char>(std::tolower(name[0]))) + ".jpg"});
-    form.AddBtnClick();
+    Control<QPushButton>(form, "AddBtn")->click();
   }
   const Strings expected{folder_.Path("A/"), folder_.Path("B/")};
   EXPECT_EQ(form.Favourites(), expected);
   EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), expected);
   EXPECT_EQ(folder_.Read("folders.dat"), expected[0] + "\r\n" + expected[1] + "\r\n");
-  EXPECT_EQ(form.Pictures.size(), 3u);
+  EXPECT_EQ(form.Document().Pictures().size(), 3u);
 }
 
 TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
@@ -140,7 +142,7 @@ TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
   ShowFolder(folder_.Path("A"), 1);
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   EXPECT_EQ(form.Favourites(), (Strings{upper, lower, lower}));
 }
 
@@ -151,7 +153,7 @@ TEST_F(FavouriteFolders, DuplicateLinesLoseOnlyTheLowerOne) {
   ShowFolder(folder_.Path("A"), 1);
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
-  form.AddBtnClick();
+  Control<QPushButton>(form, "AddBtn")->click();
   EXPECT_EQ(form.Favourites(), (Strings{a, a, "/x/"}));
   EXPECT_EQ(folder_.Read("folders.dat"), a + "\r\n" + a + "\r\n/x/\r\n");
 }

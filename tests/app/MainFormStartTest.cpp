@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -19,7 +20,9 @@
 
 #include "AppTestSupport.h"
 #include "app/ColorBox.h"
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ShellListView.h"
 #include "viewer/PaintBox.h"
 #include "app/StatusBar.h"
@@ -52,7 +55,7 @@ TEST_F(StartUp, CaptionPagesAndToolRow) {
   QToolButton* OpenBtn = Control<QToolButton>(form, "OpenBtn");
   QTabWidget* PageControl2 = Control<QTabWidget>(form, "PageControl2");
   EXPECT_EQ(Utf8(form.windowTitle()), "Vendrix Web Lumivista 2.0 - [Unbenannt.lva]");
-  EXPECT_FALSE(form.SavedFileName().has_value());
+  EXPECT_FALSE(form.Document().Path().has_value());
   const std::vector<std::string> tabs{"Bilder hinzufügen", "Sortieren", "Kommentare", "Lumivista erstellen",
                                       "Ergebnis betrachten"};
   ASSERT_EQ(PageControl2->count(), 5);
@@ -91,7 +94,7 @@ TEST_F(StartUp, AlbumControlsStartEmptyAndDisabled) {
   QPushButton* DelBtn = Control<QPushButton>(form, "DelBtn");
   QCheckBox* ShowComment = Control<QCheckBox>(form, "ShowComment");
   QPushButton* ViewBtn = Control<QPushButton>(form, "ViewBtn");
-  EXPECT_TRUE(form.Pictures.empty());
+  EXPECT_TRUE(form.Document().Pictures().empty());
   EXPECT_TRUE(Control<QPushButton>(form, "AddBtn")->isEnabled());
   EXPECT_FALSE(DelBtn->isEnabled());
   EXPECT_FALSE(ViewBtn->isEnabled());
@@ -174,7 +177,7 @@ TEST_F(StartUp, InstalledProgramStartsInThePicturesFolderElseHome) {
   const ScopedVariable config("XDG_CONFIG_HOME", folder_.Path("config"));
   TMainForm& form = Form();
   EXPECT_EQ(form.SelectedFolder(), folder_.Path("home/Bilder"));
-  form.OpenBtnClick();
+  form.Actions().Open->trigger();
   ASSERT_EQ(dialogs_.Shown.size(), 1u);
   EXPECT_EQ(dialogs_.Shown[0].InitialFolder, folder_.Path("home/Bilder/"));
 
@@ -205,7 +208,7 @@ TEST_F(Closing, CancelKeepsEverything) {
             "Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Programm beenden");
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(form.Pictures.size(), 1u);
+  EXPECT_EQ(form.Document().Pictures().size(), 1u);
   EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 1);
 }
 

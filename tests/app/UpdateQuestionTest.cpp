@@ -2,6 +2,7 @@
 // chosen overview, and what each of its answers does.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/StatusBar.h"
 
 using apptest::Control;
@@ -38,7 +40,7 @@ class UpdateQuestion : public MainFormTest {
         if (button->text() == answer) button->click();
     });
     poll.start(10);
-    Form().GoBtn1Click();
+    Form().Actions().Generate->trigger();
   }
 
   std::string StatusText() { return Control<app::TStatusBar>(Form(), "StatusBar1")->Text().toStdString(); }

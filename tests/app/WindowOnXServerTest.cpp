@@ -4,6 +4,7 @@
 // server offers no OpenGL.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
@@ -14,6 +15,7 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
+#include "app/WindowActions.h"
 #include "app/ResultBrowser.h"
 #include "app/StatusBar.h"
 
@@ -99,7 +101,7 @@ class WindowOnXServer : public apptest::MainFormTest {
     }
     Form().AddDroppedFiles(paths);
     dialogs_.Paths = {folder_.Path("web/album.htm")};
-    Form().GoBtn1Click();
+    Form().Actions().Generate->trigger();
     if (kEngineDrawsPages) static_cast<void>(QTest::qWaitFor([this] { return ResultPageShown(); }, 60000));
   }
   // The page is filled with the album's first background colour, silver.
