@@ -29,7 +29,11 @@ std::string SaveErrorText(const std::string& path) {
 }
 
 std::string OpenErrorText(const std::string& path) {
-  return "Web Lumivista \xF6" "ffnen: Konnte die Datei " + platform::ExtractFileName(path) + " nicht \xF6" "ffnen!";
+  return "Web Lumivista \xF6"
+         "ffnen: Konnte die Datei " +
+         platform::ExtractFileName(path) +
+         " nicht \xF6"
+         "ffnen!";
 }
 
 bool SaveFile(const std::string& path, const AlbumPictures& pictures, const AlbumSettings& settings,
@@ -42,8 +46,7 @@ bool SaveFile(const std::string& path, const AlbumPictures& pictures, const Albu
   return true;
 }
 
-bool OpenFile(const std::string& path, AlbumPictures& pictures, AlbumSettings& settings,
-              platform::Messages& messages) {
+bool OpenFile(const std::string& path, AlbumPictures& pictures, AlbumSettings& settings, platform::Messages& messages) {
   FileSource file;
   if (!file.Open(path)) {
     messages.Error(OpenErrorText(path));

@@ -19,8 +19,7 @@ bool SaveFile(const std::string& path, const AlbumPictures& pictures, const Albu
 // `pictures` and the stored settings (the backlink stays as it is); on
 // failure the open error or not-valid box is shown, nothing changes and
 // false is returned.
-bool OpenFile(const std::string& path, AlbumPictures& pictures, AlbumSettings& settings,
-              platform::Messages& messages);
+bool OpenFile(const std::string& path, AlbumPictures& pictures, AlbumSettings& settings, platform::Messages& messages);
 
 // Setsavedfilename's window caption for the album file last saved or
 // opened, or for an unsaved album.

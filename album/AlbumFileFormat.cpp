@@ -135,8 +135,8 @@ std::optional<std::string> EncodeAlbumFile(const AlbumPictures& pictures, const 
     out += static_cast<char>(picture.Marked);
   }
   PutInt32(out, settings.BackgroundColour);
-  for (const int32_t value : {settings.ThumbWidth, settings.ThumbHeight, settings.PicturesPerRow, settings.Border,
-                              settings.DetailBorder})
+  for (const int32_t value :
+       {settings.ThumbWidth, settings.ThumbHeight, settings.PicturesPerRow, settings.Border, settings.DetailBorder})
     PutInt32(out, static_cast<uint32_t>(value));
   for (const std::string* text : {&settings.Caption, &settings.FreeText, &settings.DetailCaption})
     if (!PutText(out, *text)) return std::nullopt;

@@ -8,10 +8,10 @@
 namespace album {
 
 struct AlbumPicture {
-  std::string FileName;                  // full path of the picture file
-  uint8_t ShowComment = 1;               // print the comment on the detail page
-  uint8_t Marked = 1;                    // check mark in the comment list; stored only
-  std::optional<std::string> Comment;    // lines separated by CR LF; none differs from empty
+  std::string FileName;                // full path of the picture file
+  uint8_t ShowComment = 1;             // print the comment on the detail page
+  uint8_t Marked = 1;                  // check mark in the comment list; stored only
+  std::optional<std::string> Comment;  // lines separated by CR LF; none differs from empty
 
   bool operator==(const AlbumPicture&) const = default;
 };

@@ -23,17 +23,19 @@ inline constexpr uint32_t kSilver = 0xC0C0C0;
 inline constexpr uint32_t kWhite = 0xFFFFFF;
 
 struct AlbumSettings {
-  std::string Caption = "Web Lumivista";                                                   // CaptionED
-  std::string FreeText = "Klicken Sie auf die Bilder, um sie in Originalgr\xF6\xDF" "e zu sehen.";  // FreeText
-  int32_t PicturesPerRow = 5;                                                              // AnzEd
-  int32_t Border = 3;                                                                      // BorderEd
-  int32_t ThumbWidth = 90;                                                                 // BreitEd
-  int32_t ThumbHeight = 90;                                                                // HochEd
-  uint32_t BackgroundColour = kSilver;                                                     // BKColorBox
-  uint32_t BackgroundColour2 = kWhite;                                                     // BKColorBox2
-  bool Backlink = true;                                                                    // backlink, not stored
-  std::string DetailCaption = "Web Lumivista";                                             // Caption2ED
-  int32_t DetailBorder = 3;                                                                // Border2ED
+  std::string Caption = "Web Lumivista";  // CaptionED
+  std::string FreeText =
+      "Klicken Sie auf die Bilder, um sie in Originalgr\xF6\xDF"
+      "e zu sehen.";                            // FreeText
+  int32_t PicturesPerRow = 5;                   // AnzEd
+  int32_t Border = 3;                           // BorderEd
+  int32_t ThumbWidth = 90;                      // BreitEd
+  int32_t ThumbHeight = 90;                     // HochEd
+  uint32_t BackgroundColour = kSilver;          // BKColorBox
+  uint32_t BackgroundColour2 = kWhite;          // BKColorBox2
+  bool Backlink = true;                         // backlink, not stored
+  std::string DetailCaption = "Web Lumivista";  // Caption2ED
+  int32_t DetailBorder = 3;                     // Border2ED
 
   bool operator==(const AlbumSettings&) const = default;
 };

@@ -35,8 +35,7 @@ void CommentEditor::ChangeImageBox(const AlbumPictures& pictures, int current,
   apply(CommentControlsFor(pictures, current));
 }
 
-void CommentEditor::ShowCommentClick(AlbumPictures& pictures, const std::vector<int>& selected,
-                                     bool checked) const {
+void CommentEditor::ShowCommentClick(AlbumPictures& pictures, const std::vector<int>& selected, bool checked) const {
   if (refreshing_) return;
   for (const int line : selected)
     if (NamesEntry(pictures, line)) pictures[line].ShowComment = checked ? 1 : 0;

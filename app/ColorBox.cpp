@@ -13,17 +13,28 @@ struct StandardColour {
 };
 
 constexpr std::array<StandardColour, TColorBox::kStandardColours> kColours{{
-    {"Schwarz", 0x000000}, {"Kastanienbraun", 0x000080}, {"Gr\xC3\xBCn", 0x008000},  {"Oliv", 0x008080},
-    {"Marineblau", 0x800000}, {"Purpur", 0x800080},      {"Petrol", 0x808000},        {"Grau", 0x808080},
-    {"Silber", 0xC0C0C0},  {"Rot", 0x0000FF},            {"Hellgr\xC3\xBCn", 0x00FF00}, {"Gelb", 0x00FFFF},
-    {"Blau", 0xFF0000},    {"Fuchsia", 0xFF00FF},        {"Aqua", 0xFFFF00},          {"Wei\xC3\x9F", 0xFFFFFF},
+    {"Schwarz", 0x000000},
+    {"Kastanienbraun", 0x000080},
+    {"Gr\xC3\xBCn", 0x008000},
+    {"Oliv", 0x008080},
+    {"Marineblau", 0x800000},
+    {"Purpur", 0x800080},
+    {"Petrol", 0x808000},
+    {"Grau", 0x808080},
+    {"Silber", 0xC0C0C0},
+    {"Rot", 0x0000FF},
+    {"Hellgr\xC3\xBCn", 0x00FF00},
+    {"Gelb", 0x00FFFF},
+    {"Blau", 0xFF0000},
+    {"Fuchsia", 0xFF00FF},
+    {"Aqua", 0xFFFF00},
+    {"Wei\xC3\x9F", 0xFFFFFF},
 }};
 
 QColor ToQColor(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 uint32_t FromQColor(const QColor& c) {
-  return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
-         static_cast<uint32_t>(c.blue()) << 16;
+  return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 | static_cast<uint32_t>(c.blue()) << 16;
 }
 
 QIcon Swatch(uint32_t colour) {

@@ -68,8 +68,10 @@ void CommentPage::ConnectControls() {
   // The list has not moved yet; the selection change that follows shows the
   // new line.
   ImageBox->KeyPress = [this](int key) {
-    if (IsEnter(key)) emit LineOpened();
-    else emit CurrentLineChanged();
+    if (IsEnter(key))
+      emit LineOpened();
+    else
+      emit CurrentLineChanged();
     return IsEnter(key);
   };
 }

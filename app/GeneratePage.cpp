@@ -1,8 +1,8 @@
 #include "app/GeneratePage.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QAction>
 #include <QLabel>
 #include <QVBoxLayout>
 

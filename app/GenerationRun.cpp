@@ -64,12 +64,15 @@ generator::GenerationResult GenerationRun::Run(const album::AlbumPictures& pictu
   WorkerReports reports(*this);
   const generator::OverviewPathChooser chooser = request.ChooseOverviewPath;
   const generator::UpdateQuestion ask = request.AskUpdate;
-  generator::GenerationRequest onWorker{request.Settings, request.TemplateSetFolder, [&] {
+  generator::GenerationRequest onWorker{request.Settings,
+                                        request.TemplateSetFolder,
+                                        [&] {
                                           std::optional<std::string> path;
                                           OnWindowThread([&] { path = chooser(); });
                                           return path;
                                         },
-                                        request.Jobs, {}};
+                                        request.Jobs,
+                                        {}};
   if (ask) {
     onWorker.AskUpdate = [&](generator::RecordTrust trust) {
       generator::UpdateChoice choice = generator::UpdateChoice::Cancel;

@@ -64,7 +64,8 @@ void TMainForm::AddBtnClick() {
   const QString folder = platform::ToQString(SelectedFolder());
   for (const QString& name : Folders().SelectedFileNames()) paths.push_back(QDir(folder).filePath(name));
   std::vector<std::string> names;
-  for (const QString& path : WithoutUnfitNames(paths)) names.push_back(platform::FromQString(QFileInfo(path).fileName()));
+  for (const QString& path : WithoutUnfitNames(paths))
+    names.push_back(platform::FromQString(QFileInfo(path).fileName()));
   document_->EditLines([&](album::AlbumPictures& pictures) {
     album::AddSelectedNames(pictures, SelectedFolder(), names,
                             [this](const std::string& folder) { AddToPrefFolders(folder); });

@@ -1,8 +1,7 @@
 // The album file commands of the tool row and the window caption.
-#include "album/AlbumFile.h"
-
 #include <QFileInfo>
 
+#include "album/AlbumFile.h"
 #include "app/AlbumDocument.h"
 #include "app/GeneratePage.h"
 #include "app/MainUnit.h"
@@ -34,7 +33,10 @@ std::string TMainForm::AlbumStartFolder() const {
 }
 
 void TMainForm::OpenBtnClick() {
-  if (!messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) return;
+  if (!messages_.Confirm(kLosingChanges,
+                         "Datei/\xD6"
+                         "ffnen"))
+    return;
   if (const std::optional<std::string> path = dialogs_.OpenFileName(AlbumDialog(AlbumStartFolder(), false)))
     OpenFile(*path);
 }
@@ -43,17 +45,24 @@ void TMainForm::OpenRecentAlbum(const std::string& path) {
   if (!platform::FileExists(path)) {
     recent_.Remove(path);
     app::SaveRecentAlbums(recent_);
-    messages_.MessageBox("Die Datei " + path +
-                             " gibt es nicht mehr. Sie wurde aus der Liste der zuletzt benutzten Alben entfernt.",
-                         "Datei/\xD6" "ffnen", platform::MessageIcon::Information);
+    messages_.MessageBox(
+        "Die Datei " + path + " gibt es nicht mehr. Sie wurde aus der Liste der zuletzt benutzten Alben entfernt.",
+        "Datei/\xD6"
+        "ffnen",
+        platform::MessageIcon::Information);
     return;
   }
-  if (messages_.Confirm(kLosingChanges, "Datei/\xD6" "ffnen")) OpenFile(path);
+  if (messages_.Confirm(kLosingChanges,
+                        "Datei/\xD6"
+                        "ffnen"))
+    OpenFile(path);
 }
 
 void TMainForm::SaveBtnClick() {
-  if (document_->Path()) SaveFile(*document_->Path());
-  else SaveAsBtnClick();
+  if (document_->Path())
+    SaveFile(*document_->Path());
+  else
+    SaveAsBtnClick();
 }
 
 void TMainForm::SaveAsBtnClick() {
@@ -73,7 +82,9 @@ bool TMainForm::SaveFile(const std::string& path) {
 
 bool TMainForm::OpenFile(const std::string& path) {
   album::AlbumSettings settings = CurrentSettings();
-  const auto load = [&](album::AlbumPictures& pictures) { return album::OpenFile(path, pictures, settings, messages_); };
+  const auto load = [&](album::AlbumPictures& pictures) {
+    return album::OpenFile(path, pictures, settings, messages_);
+  };
   if (!document_->Load(path, load)) return false;
   ApplyStoredSettings(settings);
   generatePage_->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
@@ -118,4 +129,6 @@ void TMainForm::ShowCaption() { setWindowTitle(platform::ToQString(album::AlbumW
 
 album::AlbumSettings TMainForm::CurrentSettings() const { return generatePage_->CurrentSettings(); }
 
-void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) { generatePage_->ApplyStoredSettings(settings); }
+void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) {
+  generatePage_->ApplyStoredSettings(settings);
+}

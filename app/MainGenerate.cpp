@@ -1,8 +1,8 @@
 // The window's generation commands: the template sets, the run the generate
 // button starts (progress, stopping, the closing line and summary) and the
 // publish dialog.
-#include <QDir>
 #include <QAction>
+#include <QDir>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -16,12 +16,12 @@
 #include "app/PublishForm.h"
 #include "app/PublishSettings.h"
 #include "app/ResultBrowser.h"
-#include "app/logic/RunMessages.h"
 #include "app/SortPage.h"
 #include "app/StatusBar.h"
 #include "app/ToolRow.h"
 #include "app/UpdateQuestion.h"
 #include "app/WindowActions.h"
+#include "app/logic/RunMessages.h"
 #include "generator/TemplateSets.h"
 #include "platform/Paths.h"
 #include "platform/qt/FileDialogs.h"
@@ -123,8 +123,7 @@ void TMainForm::GoBtn1Click() {
                          platform::MessageIcon::Information);
   }
   if (result.Outcome != generator::RunOutcome::Completed) return;
-  app::RememberOutputFolder(AlbumPathText(),
-                            platform::ToQString(result.OverviewPath));
+  app::RememberOutputFolder(AlbumPathText(), platform::ToQString(result.OverviewPath));
   RememberOverviewFolder(platform::ExtractFilePath(result.OverviewPath));
   RememberAlbumDesign();
   resultBrowser_->Navigate(platform::ToQString(generator::OverviewAddress(result.OverviewPath)));
@@ -168,7 +167,5 @@ void TMainForm::SetRunning(bool running) {
 void TMainForm::ConnectRunHandlers() {
   runTimer_ = new QTimer(this);
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
-  connect(generatePage_, &app::GeneratePage::PublishClicked, this, [this] {
-    ShowPublishForm(this, AlbumPathText());
-  });
+  connect(generatePage_, &app::GeneratePage::PublishClicked, this, [this] { ShowPublishForm(this, AlbumPathText()); });
 }

@@ -3,8 +3,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QSettings>
-#include <QSplitter>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 

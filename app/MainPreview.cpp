@@ -3,15 +3,15 @@
 #include <QPainter>
 #include <cstring>
 
-#include "app/AlbumListPane.h"
 #include "app/AlbumDocument.h"
+#include "app/AlbumListPane.h"
 #include "app/MainUnit.h"
 #include "app/PreviewPane.h"
 #include "app/StatusBar.h"
 #include "app/logic/PreviewPaint.h"
+#include "drawing/qt/PainterDeviceContext.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
-#include "drawing/qt/PainterDeviceContext.h"
 #include "platform/Messages.h"
 #include "viewer/layout/OpenEntry.h"
 
@@ -37,8 +37,10 @@ void TMainForm::openfilenow(const std::string& fileName) {
   }
   const std::string message = ErrorTextOf(image);
   const std::string notLoaded = "Fehler: Die Datei " + fileName + " konnte nicht geladen werden!";
-  if (message.size() > 5) messages_.MessageBox(message, notLoaded, platform::MessageIcon::None);
-  else messages_.MessageBox(notLoaded, "Fehler", platform::MessageIcon::None);
+  if (message.size() > 5)
+    messages_.MessageBox(message, notLoaded, platform::MessageIcon::None);
+  else
+    messages_.MessageBox(notLoaded, "Fehler", platform::MessageIcon::None);
 }
 
 void TMainForm::ViewBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), false); }
@@ -46,7 +48,8 @@ void TMainForm::ViewBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), fa
 void TMainForm::PrintBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), true); }
 
 void TMainForm::OpenViewerOrPrint(int index, bool print) {
-  if (!viewer::BringIntoPreview(document_->Pictures(), index, previewFileName_, [this, index] { LoadPreview(index); })) return;
+  if (!viewer::BringIntoPreview(document_->Pictures(), index, previewFileName_, [this, index] { LoadPreview(index); }))
+    return;
   if (print && PrintPicture) PrintPicture(previewImage_, previewFileName_);
   if (!print && ShowViewer) ShowViewer(previewImage_, previewFileName_);
 }

@@ -2,11 +2,11 @@
 // and the favourite folders.
 #include "app/AnsiText.h"
 #include "app/FolderBrowser.h"
-#include "app/logic/Favourites.h"
 #include "app/MainUnit.h"
 #include "app/PreviewPane.h"
 #include "app/SourcePage.h"
 #include "app/StatusBar.h"
+#include "app/logic/Favourites.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 
@@ -15,9 +15,8 @@ void TMainForm::ConnectSourceHandlers() {
   connect(&Folders(), &app::FolderBrowser::EntryOpened, this, &TMainForm::JamShellList1DblClick);
   connect(&Folders(), &app::FolderBrowser::FavouriteOpened, this, &TMainForm::PrefListBoxDblClick);
   connect(&Folders(), &app::FolderBrowser::FavouriteRemoved, this, &TMainForm::RemoveFromPrefFolders);
-  connect(&Folders(), &app::FolderBrowser::FolderNotFound, this, [this](const QString& path) {
-    statusBar_->ShowNote("Den Ordner „" + path + "“ gibt es nicht.");
-  });
+  connect(&Folders(), &app::FolderBrowser::FolderNotFound, this,
+          [this](const QString& path) { statusBar_->ShowNote("Den Ordner „" + path + "“ gibt es nicht."); });
 }
 
 void TMainForm::FilterComboBox1Change() {
@@ -30,7 +29,6 @@ void TMainForm::FilterComboBox1Change() {
 std::string TMainForm::SelectedFolder() const { return sourcePage_->Folders().SelectedFolder(); }
 
 void TMainForm::SelectFolder(const std::string& folder) { Folders().SelectFolder(folder); }
-
 
 std::vector<QString> TMainForm::WithoutUnfitNames(const std::vector<QString>& paths) {
   std::vector<QString> fit, unfit;

@@ -151,7 +151,8 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   // Moves the Sort page's current line with `move` and keeps it current.
   void MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int));
   // The album's file as the settings store names it; empty when unsaved.
-  QString AlbumPathText() const;  void ShowRunProgress();
+  QString AlbumPathText() const;
+  void ShowRunProgress();
   void ShowRefusedCharacter();
   void RememberOverviewFolder(const std::string& folder);
   void RememberAlbum(const std::string& path);

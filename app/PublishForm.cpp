@@ -21,8 +21,8 @@ namespace {
 // Reports from the worker thread, handed to the dialog's thread.
 class DialogObserver : public publish::PublishObserver {
  public:
-  DialogObserver(TPublishForm* form, std::atomic<bool>& stop, std::function<void(int, int, uint64_t, uint64_t)> progress,
-                 std::function<void(QString)> line)
+  DialogObserver(TPublishForm* form, std::atomic<bool>& stop,
+                 std::function<void(int, int, uint64_t, uint64_t)> progress, std::function<void(QString)> line)
       : form_(form), stop_(stop), progress_(std::move(progress)), line_(std::move(line)) {}
 
   void FileStarted(const std::string&, int number, int count) override {
@@ -189,9 +189,10 @@ void TPublishForm::KeepPassword() {
     passwordWasStored_ = false;
   }
   if (!error.isEmpty()) AddLine("Schl\u00FCsselbund: " + error);
-  app::SavePublishSettings(albumFile_, {ServerEd->text().trimmed(), FolderEd->text().trimmed(),
-                                        UserEd->text().trimmed(), AlbumFolderEd->text(), CertificateEd->text().trimmed(),
-                                        RememberBox->isChecked(), DeleteBox->isChecked()});
+  app::SavePublishSettings(
+      albumFile_,
+      {ServerEd->text().trimmed(), FolderEd->text().trimmed(), UserEd->text().trimmed(), AlbumFolderEd->text(),
+       CertificateEd->text().trimmed(), RememberBox->isChecked(), DeleteBox->isChecked()});
 }
 
 void TPublishForm::Start(bool dryRun, const std::string& acceptedHostKey) {
@@ -217,13 +218,15 @@ void TPublishForm::Start(bool dryRun, const std::string& acceptedHostKey) {
         this, stop_, [this](int n, int count, uint64_t done, uint64_t total) { ShowProgress(n, count, done, total); },
         [this](const QString& line) { AddLine(line); });
     const publish::PublishResult result = publish::Publish(request, observer);
-    QMetaObject::invokeMethod(this, [this, result, dryRun] { RunEnded(result, dryRun); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, result, dryRun] { RunEnded(result, dryRun); }, Qt::QueuedConnection);
   });
 }
 
 void TPublishForm::ShowProgress(int number, int count, uint64_t done, uint64_t total) {
   ProgressBar->setValue(total == 0 ? 1000 : static_cast<int>(done * 1000 / total));
-  ProgressLabel->setText(QString("Datei %1 von %2, %3 von %4").arg(number).arg(count).arg(Kilobytes(done), Kilobytes(total)));
+  ProgressLabel->setText(
+      QString("Datei %1 von %2, %3 von %4").arg(number).arg(count).arg(Kilobytes(done), Kilobytes(total)));
 }
 
 void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
@@ -251,9 +254,10 @@ void TPublishForm::RunEnded(const publish::PublishResult& result, bool dryRun) {
 
 void TPublishForm::SetRunning(bool running) {
   running_ = running;
-  for (QWidget* control : {static_cast<QWidget*>(DryRunBtn), static_cast<QWidget*>(PublishBtn), static_cast<QWidget*>(ServerEd),
-                           static_cast<QWidget*>(FolderEd), static_cast<QWidget*>(UserEd),
-                           static_cast<QWidget*>(PasswordEd), static_cast<QWidget*>(AlbumFolderEd), static_cast<QWidget*>(CertificateEd)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(DryRunBtn), static_cast<QWidget*>(PublishBtn), static_cast<QWidget*>(ServerEd),
+        static_cast<QWidget*>(FolderEd), static_cast<QWidget*>(UserEd), static_cast<QWidget*>(PasswordEd),
+        static_cast<QWidget*>(AlbumFolderEd), static_cast<QWidget*>(CertificateEd)})
     control->setEnabled(!running);
   CancelBtn->setText(running ? "Abbrechen" : "Schlie\u00DFen");
   if (running) ProgressBar->setValue(0);

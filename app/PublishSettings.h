@@ -7,11 +7,11 @@
 namespace app {
 
 struct PublishSettings {
-  QString Server;        // "sftp://host[:port]", "ftp://..." or "https://..."
-  QString Folder;        // the album folder on the server
+  QString Server;  // "sftp://host[:port]", "ftp://..." or "https://..."
+  QString Folder;  // the album folder on the server
   QString User;
-  QString AlbumFolder;   // the built album to publish
-  QString Certificate;   // a self-signed server certificate to trust, if any
+  QString AlbumFolder;  // the built album to publish
+  QString Certificate;  // a self-signed server certificate to trust, if any
   bool RememberPassword = false;
   bool DeleteRemoved = false;
 };

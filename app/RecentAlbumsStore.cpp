@@ -40,7 +40,9 @@ void SaveRecentAlbums(const RecentAlbums& albums) {
   settings.endArray();
 }
 
-QString StoredDesign(const QString& albumFile) { return platform::UserSettings().value(DesignKey(albumFile)).toString(); }
+QString StoredDesign(const QString& albumFile) {
+  return platform::UserSettings().value(DesignKey(albumFile)).toString();
+}
 
 void RememberDesign(const QString& albumFile, const QString& design) {
   QSettings settings = platform::UserSettings();

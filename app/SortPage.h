@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QWidget>
 
-
 class QPushButton;
 
 namespace app {

@@ -70,11 +70,13 @@ void TStatusBar::SetText(const QString& text) {
   noteTimer_->stop();
   if (text == text_) return;
   // The panel's width follows the text, and the progress panel with it.
-  const bool widthChanges = Panel0Width() != kPanel0Width ||
-                            fontMetrics().horizontalAdvance(text) + kTextMargin > kPanel0Width;
+  const bool widthChanges =
+      Panel0Width() != kPanel0Width || fontMetrics().horizontalAdvance(text) + kTextMargin > kPanel0Width;
   text_ = text;
-  if (widthChanges) update();
-  else update(QRect(0, 0, kPanel0Width + 1, height()));
+  if (widthChanges)
+    update();
+  else
+    update(QRect(0, 0, kPanel0Width + 1, height()));
 }
 
 void TStatusBar::ShowNote(const QString& note) {

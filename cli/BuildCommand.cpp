@@ -63,7 +63,8 @@ int RunBuild(const BuildOptions& options) {
       templateDir.empty() ? generator::DefaultTemplateFolders() : generator::TemplateFolders{templateDir};
   const generator::GenerationRequest request{
       settings, generator::TemplateSetFolder(templatesFolder, ChosenSet(options, templatesFolder)),
-      [&] { return std::optional<std::string>(overview); }, options.jobs, [&](generator::RecordTrust) {
+      [&] { return std::optional<std::string>(overview); }, options.jobs,
+      [&](generator::RecordTrust) {
         return options.update ? generator::UpdateChoice::Update : generator::UpdateChoice::NewBeside;
       }};
   const generator::GenerationResult result = GenerateAlbum(pictures, request, {messages, &progress, &progress});
@@ -82,8 +83,7 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
       "Detailseiten (html), Bilder (pics) und Vorschaubilder (mini). Status 0: alle Bilder exportiert, 1: einige "
       "Bilder fehlgeschlagen, 2: abgebrochen (Aufruf, Albumdatei, Vorlage, Verzeichnis oder Übersicht).");
   command->add_option("album", options->album, "Die Albumdatei (.lva)")->required();
-  command->add_option("overview", options->overview, "Die Übersichtsseite, z. B. album/index.htm")
-      ->required();
+  command->add_option("overview", options->overview, "Die Übersichtsseite, z. B. album/index.htm")->required();
   command->add_option("--template", options->templateName, "Design-Vorlage (Standard: die erste der Liste)");
   command->add_option("--template-dir", options->templateDir,
                       "Verzeichnis der Design-Vorlagen statt der mitgelieferten und eigenen");
@@ -92,9 +92,10 @@ void AddBuildCommand(CLI::App& app, int& exitStatus) {
   command->add_flag("--update", options->update,
                     "Das früher in diesen Ordner erstellte Album aktualisieren: gleiche Namen, nur Geändertes "
                     "wird neu geschrieben, Dateien entfernter Bilder werden gelöscht");
-  command->add_option("--jobs", options->jobs,
-                      "So viele Bilder gleichzeitig bearbeiten (Standard: eines je Prozessorkern; 1: nacheinander). "
-                      "Das Ergebnis ist immer dasselbe.")
+  command
+      ->add_option("--jobs", options->jobs,
+                   "So viele Bilder gleichzeitig bearbeiten (Standard: eines je Prozessorkern; 1: nacheinander). "
+                   "Das Ergebnis ist immer dasselbe.")
       ->check(CLI::PositiveNumber);
   command->callback([options, &exitStatus] { exitStatus = RunBuild(*options); });
 }

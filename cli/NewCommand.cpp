@@ -45,8 +45,7 @@ bool ReadJsonInput(const std::string& file, Json& document, std::string& error) 
   text << in.rdbuf();
   document = Json::parse(text.str(), nullptr, false);
   if (document.is_discarded()) {
-    error = (file == "-" ? std::string("Die Standardeingabe") : "Die Datei " + file) +
-            " enthält kein gültiges JSON.";
+    error = (file == "-" ? std::string("Die Standardeingabe") : "Die Datei " + file) + " enthält kein gültiges JSON.";
     return false;
   }
   return true;
@@ -111,10 +110,11 @@ int RunNew(const NewOptions& options) {
 void AddNewCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<NewOptions>();
   CLI::App* command = app.add_subcommand(
-      "new", "Legt eine Albumdatei (.lva) aus den angegebenen Bildern in dieser Reihenfolge an, oder aus dem "
-             "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das Häkchen, "
-             "aber keinen Kommentar; nicht angegebene Einstellungen haben die Vorgaben eines neuen Albums. "
-             "Zahlen außerhalb ihres Bereichs werden auf die nächste Grenze gesetzt.");
+      "new",
+      "Legt eine Albumdatei (.lva) aus den angegebenen Bildern in dieser Reihenfolge an, oder aus dem "
+      "JSON-Format von \"show --json\". Bilder erhalten \"Kommentar anzeigen\" und das Häkchen, "
+      "aber keinen Kommentar; nicht angegebene Einstellungen haben die Vorgaben eines neuen Albums. "
+      "Zahlen außerhalb ihres Bereichs werden auf die nächste Grenze gesetzt.");
   command->add_option("album", options->album, "Die Albumdatei, die geschrieben wird")->required();
   CLI::Option* pictures = command->add_option("pictures", options->pictures, "Die Bilddateien, in Albumreihenfolge");
   command->add_option("--json", options->jsonFile, "Album aus dieser JSON-Datei (- liest die Standardeingabe)")

@@ -140,16 +140,19 @@ void AddPublishCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<PublishOptions>();
   CLI::App* command = app.add_subcommand(
       "publish",
-      "L\xC3\xA4" "dt ein erstelltes Web-Album auf einen Web-Server, nur was sich ge\xC3\xA4ndert hat. Adressen: "
+      "L\xC3\xA4"
+      "dt ein erstelltes Web-Album auf einen Web-Server, nur was sich ge\xC3\xA4ndert hat. Adressen: "
       "sftp://server[:port]/pfad, ftp://server[:port]/pfad (FTP mit TLS), https://server[:port]/pfad (WebDAV). "
       "Status 0: alles angekommen, 1: einige Dateien fehlgeschlagen, 2: Aufruf, Verbindung oder Anmeldung "
       "fehlgeschlagen.");
   command->add_option("folder", options->folder, "Das Verzeichnis des erstellten Albums")->required();
   command->add_option("url", options->url, "Die Adresse des Album-Verzeichnisses auf dem Server")->required();
   command->add_option("--user", options->user, "Benutzername auf dem Server");
-  command->add_flag("--password-stdin", options->passwordStdin, "Das Passwort aus der ersten Zeile der Standardeingabe lesen");
-  command->add_flag("--delete", options->deleteRemoved,
-                    "Dateien l\xC3\xB6schen, die der letzte Upload gesendet hat und die das Verzeichnis nicht mehr enth\xC3\xA4lt");
+  command->add_flag("--password-stdin", options->passwordStdin,
+                    "Das Passwort aus der ersten Zeile der Standardeingabe lesen");
+  command->add_flag(
+      "--delete", options->deleteRemoved,
+      "Dateien l\xC3\xB6schen, die der letzte Upload gesendet hat und die das Verzeichnis nicht mehr enth\xC3\xA4lt");
   command->add_flag("--dry-run", options->dryRun, "Nur auflisten, was sich \xC3\xA4ndern w\xC3\xBCrde");
   command->add_flag("--accept-new-host-key", options->acceptNewHostKey,
                     "Einen unbekannten SSH-Host-Schl\xC3\xBCssel annehmen und in ~/.ssh/known_hosts eintragen");

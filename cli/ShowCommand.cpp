@@ -38,10 +38,10 @@ void PrintPictures(std::ostream& out, const album::AlbumPictures& pictures) {
   for (size_t i = 0; i < pictures.size(); ++i) {
     const album::AlbumPicture& picture = pictures[i];
     out << "  " << i + 1 << ". " << platform::AnsiToUtf8(picture.FileName) << '\n'
-        << "     Kommentar anzeigen: " << YesNo(picture.ShowComment) << ", markiert: " << YesNo(picture.Marked)
-        << '\n'
+        << "     Kommentar anzeigen: " << YesNo(picture.ShowComment) << ", markiert: " << YesNo(picture.Marked) << '\n'
         << "     Kommentar:  "
-        << (picture.Comment ? platform::AnsiToUtf8(IndentedComment(*picture.Comment)) : std::string("(keiner)")) << '\n';
+        << (picture.Comment ? platform::AnsiToUtf8(IndentedComment(*picture.Comment)) : std::string("(keiner)"))
+        << '\n';
   }
 }
 
@@ -77,9 +77,10 @@ int RunShow(const ShowOptions& options) {
 
 void AddShowCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<ShowOptions>();
-  CLI::App* command = app.add_subcommand(
-      "show", "Liest eine Albumdatei wie das Programm beim Öffnen und gibt Bilder, Kommentare und "
-              "Einstellungen aus. Ungültige oder unlesbare Dateien: Meldung und Status 2.");
+  CLI::App* command =
+      app.add_subcommand("show",
+                         "Liest eine Albumdatei wie das Programm beim Öffnen und gibt Bilder, Kommentare und "
+                         "Einstellungen aus. Ungültige oder unlesbare Dateien: Meldung und Status 2.");
   command->add_option("album", options->album, "Die Albumdatei (.lva)")->required();
   command->add_flag("--json", options->json,
                     "Ausgabe als JSON: {\"pictures\": [{\"file\", \"comment\", \"show_comment\", \"marked\"}], "

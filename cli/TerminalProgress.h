@@ -31,8 +31,7 @@ class TerminalProgress : public platform::ProgressReceiver, public generator::Pi
 // Forwards every message after clearing the progress line.
 class MessagesBesideProgress : public platform::Messages {
  public:
-  MessagesBesideProgress(platform::Messages& inner, TerminalProgress& progress)
-      : inner_(inner), progress_(progress) {}
+  MessagesBesideProgress(platform::Messages& inner, TerminalProgress& progress) : inner_(inner), progress_(progress) {}
   void MessageBox(const std::string& text, const std::string& caption, platform::MessageIcon icon) override {
     progress_.Clear();
     inner_.MessageBox(text, caption, icon);

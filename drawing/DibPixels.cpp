@@ -33,21 +33,26 @@ DibReader::DibReader(const BITMAPINFO* info, const void* bits, uint32_t lines)
 uint32_t DibReader::Rgb(int32_t x, int32_t row) const {
   const uint8_t* line = bits_ + row * stride_;
   switch (bitCount_) {
-    case 1: return TableColour(*info_, (line[x / 8] >> (7 - x % 8)) & 1);
-    case 4: return TableColour(*info_, (x % 2 == 0) ? line[x / 2] >> 4 : line[x / 2] & 15);
-    case 8: return TableColour(*info_, line[x]);
+    case 1:
+      return TableColour(*info_, (line[x / 8] >> (7 - x % 8)) & 1);
+    case 4:
+      return TableColour(*info_, (x % 2 == 0) ? line[x / 2] >> 4 : line[x / 2] & 15);
+    case 8:
+      return TableColour(*info_, line[x]);
     case 16: {
       const uint32_t v = line[2 * x] | (uint32_t{line[2 * x + 1]} << 8);
       return (Widen5((v >> 10) & 31) << 16) | (Widen5((v >> 5) & 31) << 8) | Widen5(v & 31);
     }
-    case 24: return (uint32_t{line[3 * x + 2]} << 16) | (uint32_t{line[3 * x + 1]} << 8) | line[3 * x];
-    default: return (uint32_t{line[4 * x + 2]} << 16) | (uint32_t{line[4 * x + 1]} << 8) | line[4 * x];
+    case 24:
+      return (uint32_t{line[3 * x + 2]} << 16) | (uint32_t{line[3 * x + 1]} << 8) | line[3 * x];
+    default:
+      return (uint32_t{line[4 * x + 2]} << 16) | (uint32_t{line[4 * x + 1]} << 8) | line[4 * x];
   }
 }
 
 std::optional<DibBlock> SetDIBitsToDeviceBlock(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcX,
-                                               int32_t srcY, uint32_t startScan,
-                                               const DibReader& dib, int32_t dibHeight) {
+                                               int32_t srcY, uint32_t startScan, const DibReader& dib,
+                                               int32_t dibHeight) {
   if (!dib.Valid() || width < 1 || height < 1) return std::nullopt;
   // Destination row j shows DIB row (from the bottom) srcY + height - 1 - j;
   // only rows held in memory, [startScan, startScan + lines), have pixels.

@@ -41,13 +41,13 @@ class DibReader {
 // destination rows come from lower memory rows (the DIB is bottom-up).
 struct DibBlock {
   int32_t destX, destY, width, height;
-  int32_t srcX;           // first column read
-  int32_t topMemoryRow;   // memory row of the block's top row
+  int32_t srcX;          // first column read
+  int32_t topMemoryRow;  // memory row of the block's top row
 };
 
 std::optional<DibBlock> SetDIBitsToDeviceBlock(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcX,
-                                               int32_t srcY, uint32_t startScan,
-                                               const DibReader& dib, int32_t dibHeight);
+                                               int32_t srcY, uint32_t startScan, const DibReader& dib,
+                                               int32_t dibHeight);
 
 // CreateCompatibleBitmap for devices that keep bitmaps in memory: null for
 // an empty size or one larger than a picture may be.

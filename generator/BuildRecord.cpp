@@ -19,11 +19,20 @@ std::string Escaped(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -38,11 +47,20 @@ std::optional<std::string> Unescaped(std::string_view text) {
     }
     if (++i == text.size()) return std::nullopt;
     switch (text[i]) {
-      case '\\': out += '\\'; break;
-      case 't': out += '\t'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      default: return std::nullopt;
+      case '\\':
+        out += '\\';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;
@@ -186,8 +204,7 @@ RecordReading ParseRecord(std::string_view text, const std::string& overviewName
     start = end + 1;
   }
   BuildRecord& record = parser.Record();
-  if (record.OverviewName != overviewName || record.FolderDevice != folderDevice ||
-      record.FolderInode != folderInode) {
+  if (record.OverviewName != overviewName || record.FolderDevice != folderDevice || record.FolderInode != folderInode) {
     reading.Trust = RecordTrust::Foreign;
     return reading;
   }
@@ -217,7 +234,8 @@ BuildRecord NewRecord(const std::string& folder, const std::string& overviewName
 
 RecordReading ReadRecord(const std::string& folder, const std::string& overviewName) {
   const std::string path = RecordPath(folder, overviewName);
-  struct stat entry {}, target {};
+  struct stat entry {
+  }, target{};
   if (::lstat(platform::ToFileSystem(path).c_str(), &entry) != 0) return {};
   std::string text;
   // A link or anything else but a regular file was not written by a run.
@@ -230,7 +248,8 @@ RecordReading ReadRecord(const std::string& folder, const std::string& overviewN
 std::string DistrustText(RecordTrust trust) {
   switch (trust) {
     case RecordTrust::Damaged:
-      return "Die Aufzeichnung des fr\xFCheren Laufs in diesem Ordner ist besch\xE4" "digt";
+      return "Die Aufzeichnung des fr\xFCheren Laufs in diesem Ordner ist besch\xE4"
+             "digt";
     case RecordTrust::Foreign:
       return "Die Aufzeichnung in diesem Ordner geh\xF6rt zu einem anderen Album oder Ordner";
     case RecordTrust::Newer:

@@ -55,9 +55,9 @@ struct CreatedFile {
 struct BuildRecord {
   std::string OverviewName;
   uint64_t FolderDevice = 0, FolderInode = 0;  // the target folder it belongs to
-  bool Running = false;                         // a run is (or was, when killed) at work
-  std::vector<RecordedPicture> Pictures;        // the album as on disk
-  std::vector<CreatedFile> Created;             // only while Running
+  bool Running = false;                        // a run is (or was, when killed) at work
+  std::vector<RecordedPicture> Pictures;       // the album as on disk
+  std::vector<CreatedFile> Created;            // only while Running
 
   bool operator==(const BuildRecord&) const = default;
 };

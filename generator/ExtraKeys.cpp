@@ -10,9 +10,9 @@ namespace generator {
 
 namespace {
 
-constexpr std::array<Fragment, 6> kOverviewFragments = {
-    Fragment::MainFirst,         Fragment::MainLoopFirstCol1, Fragment::MainLoop,
-    Fragment::MainLoopFirstCol2, Fragment::MainLoopEmpty,     Fragment::MainEnd};
+constexpr std::array<Fragment, 6> kOverviewFragments = {Fragment::MainFirst,     Fragment::MainLoopFirstCol1,
+                                                        Fragment::MainLoop,      Fragment::MainLoopFirstCol2,
+                                                        Fragment::MainLoopEmpty, Fragment::MainEnd};
 constexpr std::array<Fragment, 4> kDetailFragments = {Fragment::Detail, Fragment::DetailPrevLink,
                                                       Fragment::DetailNextLink, Fragment::DetailOverviewLink};
 

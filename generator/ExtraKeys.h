@@ -35,8 +35,7 @@ bool UsesDetailExtraKeys(const TemplateFragments& fragments);
 // Appends the three overview keys, empty until the first picture.
 void AddOverviewExtraKeys(PlaceholderTable& overview);
 // Sets them for `picture`; a picture without a thumbnail shows the box's size.
-void SetOverviewExtras(PlaceholderTable& overview, const PictureOutputs& picture,
-                       const album::AlbumSettings& settings);
+void SetOverviewExtras(PlaceholderTable& overview, const PictureOutputs& picture, const album::AlbumSettings& settings);
 
 // Appends the four detail keys of `picture`.
 void AddDetailExtraKeys(PlaceholderTable& detail, const PictureOutputs& picture);

@@ -10,8 +10,8 @@ namespace generator {
 
 namespace {
 
-void Hand(WorkEvent::Kind what, const imaging::RasterImage& image, int quality,
-          platform::ProgressReceiver* progress, WorkSink& sink) {
+void Hand(WorkEvent::Kind what, const imaging::RasterImage& image, int quality, platform::ProgressReceiver* progress,
+          WorkSink& sink) {
   WorkEvent event;
   event.What = what;
   event.Made = image.Pixels != nullptr;

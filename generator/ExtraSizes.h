@@ -36,8 +36,7 @@ ExtraSizesWanted ExtraSizesFor(const TemplateFragments& fragments);
 
 // The twice-size thumbnail of a width x height picture, or none when the
 // picture is smaller than that (it would only be enlarged).
-std::optional<ThumbnailDimensions> Thumbnail2xSize(int32_t width, int32_t height,
-                                                   const album::AlbumSettings& settings);
+std::optional<ThumbnailDimensions> Thumbnail2xSize(int32_t width, int32_t height, const album::AlbumSettings& settings);
 
 // The screen picture's size, or none when the picture is no larger than
 // kScreenLongEdge.

@@ -7,8 +7,8 @@ namespace generator {
 namespace {
 
 constexpr const char* kFileNames[kFragmentCount] = {
-    "mainfirst.htm", "mainloopfirstcol1.htm", "mainloop.htm",       "mainloopfirstcol2.htm",
-    "mainloopempty.htm", "mainend.htm",       "detail.htm",         "detailprevlink.htm",
+    "mainfirst.htm",      "mainloopfirstcol1.htm", "mainloop.htm", "mainloopfirstcol2.htm",
+    "mainloopempty.htm",  "mainend.htm",           "detail.htm",   "detailprevlink.htm",
     "detailnextlink.htm", "detailoverviewlink.htm"};
 
 }  // namespace
@@ -39,7 +39,9 @@ std::optional<TemplateFragments> ReadTemplateFragments(const std::string& setFol
     const std::string path = setFolder + kFileNames[i];
     std::string bytes;
     if (!platform::ReadWholeFile(path, bytes)) {
-      messages.ShowError("Datei " + path + " kann nicht ge\xF6" "ffnet werden.");
+      messages.ShowError("Datei " + path +
+                         " kann nicht ge\xF6"
+                         "ffnet werden.");
       return std::nullopt;
     }
     fragments[static_cast<Fragment>(i)] = FragmentText(bytes);

@@ -122,8 +122,8 @@ GenerationResult Conclude(const LockedRun& run, const RunPlan& plan, const Build
                       summary.Made[n]);
   journal.Finish(std::move(summary.Made));
   if (run.Update) {
-    const auto unchanged = std::count_if(plan.Pictures.begin(), plan.Pictures.end(),
-                                         [](const PicturePlan& p) { return !p.Work; });
+    const auto unchanged =
+        std::count_if(plan.Pictures.begin(), plan.Pictures.end(), [](const PicturePlan& p) { return !p.Work; });
     result.Updated = UpdateCounts{pagesWritten, summary.PicturesWorked, static_cast<int32_t>(plan.Removed.size()),
                                   static_cast<int32_t>(unchanged)};
   }

@@ -31,10 +31,10 @@ enum class RunOutcome {
 
 // What an update did, for the closing line.
 struct UpdateCounts {
-  int32_t PagesWritten = 0;    // detail pages and overview whose bytes changed
-  int32_t PicturesMade = 0;    // pictures new to the album or made again
-  int32_t Removed = 0;         // pictures that left the album, files removed
-  int32_t Unchanged = 0;       // pictures not decoded
+  int32_t PagesWritten = 0;  // detail pages and overview whose bytes changed
+  int32_t PicturesMade = 0;  // pictures new to the album or made again
+  int32_t Removed = 0;       // pictures that left the album, files removed
+  int32_t Unchanged = 0;     // pictures not decoded
 };
 
 // "Aktualisiert: 1 Seite neu, 3 Bilder neu, 2 entfernt, 294 unver\xE4ndert" (Windows-1252).
@@ -42,9 +42,9 @@ std::string UpdateClosingLine(const UpdateCounts& counts);
 
 struct GenerationResult {
   RunOutcome Outcome = RunOutcome::Cancelled;
-  std::string OverviewPath;        // as built: target folder + file name
-  int32_t FailedPictures = 0;      // pictures that did not get all three files
-  int32_t PicturesMade = 0;        // pictures that got all three files
+  std::string OverviewPath;             // as built: target folder + file name
+  int32_t FailedPictures = 0;           // pictures that did not get all three files
+  int32_t PicturesMade = 0;             // pictures that got all three files
   std::optional<UpdateCounts> Updated;  // set when the run updated an album in place
 };
 
@@ -60,10 +60,10 @@ using UpdateQuestion = std::function<UpdateChoice(RecordTrust trust)>;
 
 struct GenerationRequest {
   const album::AlbumSettings& Settings;  // Backlink decides "%%POWERED%%"
-  std::string TemplateSetFolder;      // from TemplateSetFolder(), ends with the delimiter
+  std::string TemplateSetFolder;         // from TemplateSetFolder(), ends with the delimiter
   OverviewPathChooser ChooseOverviewPath;
-  int32_t Jobs = 0;                   // pictures worked on at once; 0: one per core
-  UpdateQuestion AskUpdate;           // none: a new album beside the earlier one
+  int32_t Jobs = 0;          // pictures worked on at once; 0: one per core
+  UpdateQuestion AskUpdate;  // none: a new album beside the earlier one
 };
 
 // Runs one generation; only reads the album.

@@ -6,14 +6,22 @@ namespace {
 
 const char* EntityFor(unsigned char byte) {
   switch (byte) {
-    case 0xC4: return "&Auml;";
-    case 0xD6: return "&Ouml;";
-    case 0xDC: return "&Uuml;";
-    case 0xDF: return "&szlig;";
-    case 0xE4: return "&auml;";
-    case 0xF6: return "&ouml;";
-    case 0xFC: return "&uuml;";
-    default: return nullptr;
+    case 0xC4:
+      return "&Auml;";
+    case 0xD6:
+      return "&Ouml;";
+    case 0xDC:
+      return "&Uuml;";
+    case 0xDF:
+      return "&szlig;";
+    case 0xE4:
+      return "&auml;";
+    case 0xF6:
+      return "&ouml;";
+    case 0xFC:
+      return "&uuml;";
+    default:
+      return nullptr;
   }
 }
 

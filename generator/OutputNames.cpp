@@ -58,8 +58,7 @@ std::string FreeName(const std::string& folder, const std::string& base, const s
   return FreeNames().Find(folder, base, extension).Name;
 }
 
-FreeNames::Candidate FreeNames::Find(const std::string& folder, const std::string& base,
-                                     const std::string& extension) {
+FreeNames::Candidate FreeNames::Find(const std::string& folder, const std::string& base, const std::string& extension) {
   int64_t& first = firstUnknown_.try_emplace(Key(folder, base, extension), FirstNumber(base)).first->second;
   while (EntryExists(folder + CandidateName(base, first, extension))) ++first;
   return {CandidateName(base, first, extension), first};

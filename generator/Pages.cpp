@@ -10,8 +10,7 @@ namespace generator {
 
 namespace {
 
-std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable& table, int32_t index,
-                      int32_t count) {
+std::string LinkBlock(const TemplateFragments& fragments, const PlaceholderTable& table, int32_t index, int32_t count) {
   std::string block;
   if (index > 0) block += ReplacePlaceholders(fragments[Fragment::DetailPrevLink], table);
   if (index + 1 < count) block += ReplacePlaceholders(fragments[Fragment::DetailNextLink], table);

@@ -24,8 +24,10 @@ std::string NotCreatedMessage(const char* kind, const std::string& fileName) {
 
 std::string TooLargeForJpegMessage(const std::string& fileName, int32_t width, int32_t height) {
   return NotCreatedMessage("JPEG", fileName) + " Das Bild ist " + std::to_string(width) + " x " +
-         std::to_string(height) + " Pixel gro\xDF; JPEG erlaubt h\xF6" "chstens " + std::to_string(kJpegMaxSide) +
-         " Pixel Breite und H\xF6he.";
+         std::to_string(height) +
+         " Pixel gro\xDF; JPEG erlaubt h\xF6"
+         "chstens " +
+         std::to_string(kJpegMaxSide) + " Pixel Breite und H\xF6he.";
 }
 
 // Nothing, or a regular file: what a link or folder of that name points to
@@ -157,9 +159,11 @@ void PictureCommitter::Opened(const WorkEvent& event) {
   complete_ = event.Outcome == OpenOutcome::Opened;
   // A picture whose depth cannot be promoted is skipped without a message.
   if (event.Outcome == OpenOutcome::Unreadable)
-    setup_.Reporting.Messages.MessageBoxWithDetail("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " +
-                                                       setup_.Pictures[static_cast<size_t>(index_)].FileName,
-                                                   event.Reason, "", platform::MessageIcon::Error);
+    setup_.Reporting.Messages.MessageBoxWithDetail(
+        "Fehler: Folgende Datei konnte nicht ge\xF6"
+        "ffnet werden: " +
+            setup_.Pictures[static_cast<size_t>(index_)].FileName,
+        event.Reason, "", platform::MessageIcon::Error);
 }
 
 void PictureCommitter::Copy(const WorkEvent& event) {
@@ -233,9 +237,8 @@ bool PictureCommitter::ReplaceOwned(const EncodedJpeg& jpeg, OutputKind kind, co
 
 bool PictureCommitter::WriteDetailPage() {
   const std::string& name = tables_.Outputs[static_cast<size_t>(index_)][OutputKind::Page];
-  const std::string page =
-      DetailPageText(setup_.Fragments, setup_.Settings, setup_.Pictures, tables_.Outputs, index_,
-                     setup_.Target.OverviewFileName);
+  const std::string page = DetailPageText(setup_.Fragments, setup_.Settings, setup_.Pictures, tables_.Outputs, index_,
+                                          setup_.Target.OverviewFileName);
   const std::string path = Folder(OutputKind::Page) + name;
   const std::string sha256 = platform::Sha256Hex(page);
   RecordedOutput& made = Made(OutputKind::Page);

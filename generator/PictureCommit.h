@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "generator/NewNames.h"
-#include "generator/PicturePool.h"
 #include "generator/PictureExport.h"
+#include "generator/PicturePool.h"
 #include "generator/RunJournal.h"
 #include "generator/UpdatePlan.h"
 

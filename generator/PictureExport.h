@@ -49,13 +49,13 @@ struct ExportJob {
 };
 
 struct ExportSummary {
-  int32_t Failed = 0;    // pictures that did not get all their files
-  int32_t Started = 0;   // pictures the export began on
-  bool Stopped = false;  // StopRequested was set before the export ended
-  int32_t PagesWritten = 0;    // detail pages whose file was written
-  int32_t PicturesWorked = 0;  // pictures decoded and encoded with success
-  RunOutputs Outputs;                   // the names the pages link to
-  std::vector<RecordedPicture> Made;    // the record's entries, in album order
+  int32_t Failed = 0;                 // pictures that did not get all their files
+  int32_t Started = 0;                // pictures the export began on
+  bool Stopped = false;               // StopRequested was set before the export ended
+  int32_t PagesWritten = 0;           // detail pages whose file was written
+  int32_t PicturesWorked = 0;         // pictures decoded and encoded with success
+  RunOutputs Outputs;                 // the names the pages link to
+  std::vector<RecordedPicture> Made;  // the record's entries, in album order
 };
 
 // Creates the folders of the kinds it makes, reserves every new detail page name,

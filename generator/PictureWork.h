@@ -29,12 +29,12 @@ struct EncodedJpeg {
 
 struct WorkEvent {
   enum class Kind {
-    Progress,   // Percent of the file being read or encoded
-    Opened,     // Outcome, Width and Height; the last event unless Opened
-    Screen,     // Made, Jpeg: the screen-size picture, when wanted (ExtraSizes.h)
+    Progress,     // Percent of the file being read or encoded
+    Opened,       // Outcome, Width and Height; the last event unless Opened
+    Screen,       // Made, Jpeg: the screen-size picture, when wanted (ExtraSizes.h)
     Thumbnail2x,  // Made, Jpeg: the twice-size thumbnail, when wanted
-    Copy,       // Jpeg: the full-size copy
-    Thumbnail,  // Made, Jpeg: the thumbnail; always the last event
+    Copy,         // Jpeg: the full-size copy
+    Thumbnail,    // Made, Jpeg: the thumbnail; always the last event
   };
   Kind What = Kind::Progress;
   int Percent = 0;

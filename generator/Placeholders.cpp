@@ -15,7 +15,9 @@ namespace {
 class KeyReplacer {
  public:
   KeyReplacer(std::string_view key, std::string_view value, size_t inputSize)
-      : key_(key), value_(value), selfContaining_(value.find(key) != std::string_view::npos),
+      : key_(key),
+        value_(value),
+        selfContaining_(value.find(key) != std::string_view::npos),
         replacementBudget_(2 * inputSize + 16) {
     out_.reserve(inputSize);
   }

@@ -43,7 +43,8 @@ std::vector<std::string> RecordedOverviews(const std::string& folder) {
 
 }  // namespace
 
-RunJournal::RunJournal(std::string folder, BuildRecord onDisk) : folder_(std::move(folder)), record_(std::move(onDisk)) {
+RunJournal::RunJournal(std::string folder, BuildRecord onDisk)
+    : folder_(std::move(folder)), record_(std::move(onDisk)) {
   record_.Running = true;
   record_.Created.clear();
 }

@@ -36,9 +36,9 @@ OutputDepends DependsFor(const TemplateFragments& fragments, const album::AlbumS
   std::string pages;
   for (size_t i = 0; i < kFragmentCount; ++i) pages += fragments[static_cast<Fragment>(i)] + '\0';
   pages += settings.Caption + '\0' + settings.FreeText + '\0' + settings.DetailCaption + '\0';
-  for (const int64_t n : {int64_t{settings.PicturesPerRow}, int64_t{settings.Border}, int64_t{settings.DetailBorder},
-                          int64_t{settings.BackgroundColour}, int64_t{settings.BackgroundColour2},
-                          int64_t{settings.Backlink}})
+  for (const int64_t n :
+       {int64_t{settings.PicturesPerRow}, int64_t{settings.Border}, int64_t{settings.DetailBorder},
+        int64_t{settings.BackgroundColour}, int64_t{settings.BackgroundColour2}, int64_t{settings.Backlink}})
     pages += std::to_string(n) + ',';
   OutputDepends depends;
   depends.Of[static_cast<size_t>(OutputKind::Page)] = "pages " + platform::Sha256Hex(pages);
@@ -89,7 +89,8 @@ RunPlan PlanUpdate(const album::AlbumPictures& pictures, BuildRecord& record, co
     RecordedPicture& recorded = record.Pictures[static_cast<size_t>(p.Recorded)];
     p.Work = !UnchangedPicture(p, recorded, folder, depends, settings);
   }
-  for (const auto& [source, entries] : bySource) plan.Removed.insert(plan.Removed.end(), entries.begin(), entries.end());
+  for (const auto& [source, entries] : bySource)
+    plan.Removed.insert(plan.Removed.end(), entries.begin(), entries.end());
   return plan;
 }
 

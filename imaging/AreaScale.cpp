@@ -87,11 +87,16 @@ void SumAcross(const std::vector<uint16_t>& sum, const AreaTaps& columns, uint8_
 
 void SumAcrossAny(const std::vector<uint16_t>& sum, const AreaTaps& columns, uint8_t* out, int32_t width) {
   switch (columns.Taps) {
-    case 1: return SumAcross<1>(sum, columns, out, width);
-    case 2: return SumAcross<2>(sum, columns, out, width);
-    case 3: return SumAcross<3>(sum, columns, out, width);
-    case 4: return SumAcross<4>(sum, columns, out, width);
-    default: return SumAcross<0>(sum, columns, out, width);
+    case 1:
+      return SumAcross<1>(sum, columns, out, width);
+    case 2:
+      return SumAcross<2>(sum, columns, out, width);
+    case 3:
+      return SumAcross<3>(sum, columns, out, width);
+    case 4:
+      return SumAcross<4>(sum, columns, out, width);
+    default:
+      return SumAcross<0>(sum, columns, out, width);
   }
 }
 
@@ -106,7 +111,8 @@ void HalveEachSide(const RasterImage& source, const RasterImage& result) {
     uint8_t* out = result.Pixels + int64_t{y} * result.Stride;
     for (int32_t x = 0; x < width; ++x)
       for (int32_t c = 0; c < 3; ++c)
-        out[3 * x + c] = static_cast<uint8_t>((a[6 * x + c] + a[6 * x + 3 + c] + b[6 * x + c] + b[6 * x + 3 + c] + 2) >> 2);
+        out[3 * x + c] =
+            static_cast<uint8_t>((a[6 * x + c] + a[6 * x + 3 + c] + b[6 * x + c] + b[6 * x + 3 + c] + 2) >> 2);
   }
 }
 

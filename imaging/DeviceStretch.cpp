@@ -72,8 +72,7 @@ void DrawThroughBitmap(DeviceContext& dc, const DrawRect& r, const RasterImage& 
     return;
   }
   const auto memory = dc.CreateCompatibleDC();
-  if (dc.SetDIBits(*memory, *bitmap, 0, static_cast<uint32_t>(height), image.Pixels, image.Info, DIB_RGB_COLORS) ==
-      0) {
+  if (dc.SetDIBits(*memory, *bitmap, 0, static_cast<uint32_t>(height), image.Pixels, image.Info, DIB_RGB_COLORS) == 0) {
     dc.ShowDeviceMessage(kNoSetDIBits);
     return;
   }
@@ -89,8 +88,8 @@ void DrawThroughBitmap(DeviceContext& dc, const DrawRect& r, const RasterImage& 
 
 void DrawByDevice(DeviceContext& dc, const DrawRect& r, const RasterImage& image, uint32_t rop) {
   const bool dibToDevice = (dc.RasterCaps() & RC_DIBTODEV) != 0;
-  const int32_t result = dc.StretchDIBits(r.x, r.y, r.destWidth, r.destHeight, r.srcX, r.srcY, r.srcWidth,
-                                          r.srcHeight, image.Pixels, image.Info, DIB_RGB_COLORS, rop);
+  const int32_t result = dc.StretchDIBits(r.x, r.y, r.destWidth, r.destHeight, r.srcX, r.srcY, r.srcWidth, r.srcHeight,
+                                          image.Pixels, image.Info, DIB_RGB_COLORS, rop);
   if (result != GDI_ERROR) return;
   if (dibToDevice) {
     const Outcome outcome = DrawScaledCopy(dc, r, image);

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "imaging/RasterImage.h"
 #include "drawing/DeviceContext.h"
+#include "imaging/RasterImage.h"
 
 namespace imaging {
 

@@ -30,8 +30,7 @@ VisibleSpan VisiblePart(const DeviceContext& dc, int32_t x, int32_t y, int32_t d
   const drawing::DeviceRect clip = dc.ClipBox();
   return VisibleSpan{ClampToRange(int64_t{clip.top} - y, destHeight),
                      ClampToRange(int64_t{clip.bottom} - y, destHeight),
-                     ClampToRange(int64_t{clip.left} - x, destWidth),
-                     ClampToRange(int64_t{clip.right} - x, destWidth)};
+                     ClampToRange(int64_t{clip.left} - x, destWidth), ClampToRange(int64_t{clip.right} - x, destWidth)};
 }
 
 // Byte offset within a source row of each visible output column, computed

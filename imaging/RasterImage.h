@@ -13,9 +13,9 @@ struct RasterImage {
   BITMAPINFO* Info;
   uint32_t Allocation;  // non-zero when the library allocated the image
   uint32_t Reserved1;
-  uint8_t* Pixels;      // nil when the record holds no image
-  int32_t Stride;       // bytes from one memory row to the next
-  uint8_t HasPalette;   // 1: select PaletteHandle before drawing
+  uint8_t* Pixels;     // nil when the record holds no image
+  int32_t Stride;      // bytes from one memory row to the next
+  uint8_t HasPalette;  // 1: select PaletteHandle before drawing
   uint8_t Reserved2[5];
   union {
     PALETTEENTRY Colours[256];  // red, green, blue, spare

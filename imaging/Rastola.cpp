@@ -11,9 +11,7 @@ namespace imaging {
 
 namespace {
 
-bool ValidDepth(int32_t bits) {
-  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
+bool ValidDepth(int32_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 // Palette images carry a logical palette built from their colour table.
 HPALETTE MakePalette(const BITMAPINFO& info, int32_t count) {
@@ -93,12 +91,18 @@ uint32_t getpixel(RasterImage image, int32_t x, int32_t y) {
   const uint8_t* p = PixelAddress(image, x, y);
   if (!p) return 0;
   switch (image.Info->bmiHeader.biBitCount) {
-    case 1: return (*p >> (7 - (x & 7))) & 1;
-    case 4: return (x & 1) ? (*p & 15) : (*p >> 4);
-    case 8: return *p;
-    case 16: return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
-    case 24: return uint32_t{p[2]} | (uint32_t{p[1]} << 8) | (uint32_t{p[0]} << 16);
-    case 32: return uint32_t{p[2]} | (uint32_t{p[1]} << 8) | (uint32_t{p[0]} << 16) | (uint32_t{p[3]} << 24);
+    case 1:
+      return (*p >> (7 - (x & 7))) & 1;
+    case 4:
+      return (x & 1) ? (*p & 15) : (*p >> 4);
+    case 8:
+      return *p;
+    case 16:
+      return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
+    case 24:
+      return uint32_t{p[2]} | (uint32_t{p[1]} << 8) | (uint32_t{p[0]} << 16);
+    case 32:
+      return uint32_t{p[2]} | (uint32_t{p[1]} << 8) | (uint32_t{p[0]} << 16) | (uint32_t{p[3]} << 24);
   }
   return 0;
 }
@@ -116,12 +120,16 @@ void setpixel(RasterImage image, int32_t x, int32_t y, uint32_t value) {
       *p = (x & 1) ? static_cast<uint8_t>((*p & 0xF0) | (value & 15))
                    : static_cast<uint8_t>((*p & 0x0F) | ((value & 15) << 4));
       break;
-    case 8: *p = static_cast<uint8_t>(value); break;
+    case 8:
+      *p = static_cast<uint8_t>(value);
+      break;
     case 16:
       p[0] = static_cast<uint8_t>(value);
       p[1] = static_cast<uint8_t>(value >> 8);
       break;
-    case 32: p[3] = static_cast<uint8_t>(value >> 24); [[fallthrough]];
+    case 32:
+      p[3] = static_cast<uint8_t>(value >> 24);
+      [[fallthrough]];
     case 24:
       p[0] = static_cast<uint8_t>(value >> 16);
       p[1] = static_cast<uint8_t>(value >> 8);

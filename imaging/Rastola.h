@@ -54,7 +54,10 @@ class DibGuard {
   DibGuard& operator=(const DibGuard&) = delete;
 
   RasterImage& get() { return image_; }
-  RasterImage* out() { reset(); return &image_; }
+  RasterImage* out() {
+    reset();
+    return &image_;
+  }
   RasterImage release() { return std::exchange(image_, EmptyRasterImage()); }
   void reset() {
     if (image_.Info || image_.Pixels) deldib(image_);

@@ -27,9 +27,15 @@ void ResampleRow(const RasterImage& source, const RasterImage& result, int32_t b
   for (int32_t x = 0; x < width; ++x) {
     const int32_t sx = columns.At(x);
     switch (bits) {
-      case 1: setpixel(result, x, y, getpixel(source, sx, sy)); break;
-      case 4: OrNibble(out, x, NibbleAt(in, sx)); break;
-      case 8: out[x] = in[sx]; break;
+      case 1:
+        setpixel(result, x, y, getpixel(source, sx, sy));
+        break;
+      case 4:
+        OrNibble(out, x, NibbleAt(in, sx));
+        break;
+      case 8:
+        out[x] = in[sx];
+        break;
       case 24:
         out[3 * x] = in[3 * sx];
         out[3 * x + 1] = in[3 * sx + 1];

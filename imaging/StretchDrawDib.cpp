@@ -107,16 +107,20 @@ void StretchDrawDib(DeviceContext& dc, int32_t x, int32_t y, int32_t destWidth, 
     dc.RealizePalette();
   }
   switch (ChoosePath(DibBitCount(image), isPrinter, halftone)) {
-    case DrawPath::Halftone: DrawHalftoned(dc, r, image, rop, chosen); break;
+    case DrawPath::Halftone:
+      DrawHalftoned(dc, r, image, rop, chosen);
+      break;
     case DrawPath::Rows24:
-      DrawDibRows24(dc, r.x, r.y, r.destWidth, r.destHeight, image, r.srcX, height - r.srcY - r.srcHeight,
-                    r.srcWidth, r.srcHeight);
+      DrawDibRows24(dc, r.x, r.y, r.destWidth, r.destHeight, image, r.srcX, height - r.srcY - r.srcHeight, r.srcWidth,
+                    r.srcHeight);
       break;
     case DrawPath::Rows8:
-      DrawDibRows8(dc, r.x, r.y, r.destWidth, r.destHeight, image, r.srcX, height - r.srcY - r.srcHeight,
-                   r.srcWidth, r.srcHeight);
+      DrawDibRows8(dc, r.x, r.y, r.destWidth, r.destHeight, image, r.srcX, height - r.srcY - r.srcHeight, r.srcWidth,
+                   r.srcHeight);
       break;
-    case DrawPath::DeviceStretch: DrawByDevice(dc, r, image, rop); break;
+    case DrawPath::DeviceStretch:
+      DrawByDevice(dc, r, image, rop);
+      break;
   }
   if (hasPalette) dc.SelectPalette(previous, false);
 }

@@ -4,8 +4,8 @@
 // StretchDrawDib; it picks the method by device and picture depth.
 #include <cstdint>
 
-#include "imaging/RasterImage.h"
 #include "drawing/DeviceContext.h"
+#include "imaging/RasterImage.h"
 
 namespace imaging {
 

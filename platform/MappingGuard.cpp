@@ -96,8 +96,6 @@ void MappingGuard::Release() {
   slot_ = -1;
 }
 
-bool MappingGuard::CutShort() const {
-  return slot_ >= 0 && slots[slot_].cutShort.load(std::memory_order_acquire);
-}
+bool MappingGuard::CutShort() const { return slot_ >= 0 && slots[slot_].cutShort.load(std::memory_order_acquire); }
 
 }  // namespace platform

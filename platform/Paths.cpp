@@ -42,9 +42,7 @@ std::string ExtractFilePath(std::string_view path) {
   return {};
 }
 
-std::string ExtractFileName(std::string_view path) {
-  return std::string(path.substr(ExtractFilePath(path).size()));
-}
+std::string ExtractFileName(std::string_view path) { return std::string(path.substr(ExtractFilePath(path).size())); }
 
 bool EndsWithDelimiter(std::string_view path) { return !path.empty() && IsPathDelimiter(path.back()); }
 

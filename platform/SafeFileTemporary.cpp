@@ -66,8 +66,10 @@ TemporaryFile::TemporaryFile(const std::string& fsFolder) : folder_(fsFolder) {
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     const std::string path = folder_ + RandomTemporaryName();
     fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) name_ = path;
-    else if (errno != EEXIST) break;
+    if (fd_ >= 0)
+      name_ = path;
+    else if (errno != EEXIST)
+      break;
   }
   if (fd_ >= 0 && !Lock(fd_)) {
     ::unlink(name_.c_str());

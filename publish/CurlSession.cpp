@@ -50,8 +50,8 @@ bool IsConnectionFailure(CURLcode code) {
 }
 
 bool IsCertificateFailure(CURLcode code) {
-  return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE ||
-         code == CURLE_SSL_CERTPROBLEM || code == CURLE_SSL_ISSUER_ERROR;
+  return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE || code == CURLE_SSL_CERTPROBLEM ||
+         code == CURLE_SSL_ISSUER_ERROR;
 }
 
 }  // namespace
@@ -87,8 +87,7 @@ void CurlSession::ApplyCommonOptions() {
   curl_easy_setopt(handle_, CURLOPT_XFERINFODATA, this);
   curl_easy_setopt(handle_, CURLOPT_WRITEFUNCTION, &DiscardBytes);
   if (!connection_.Login.User.empty()) curl_easy_setopt(handle_, CURLOPT_USERNAME, connection_.Login.User.c_str());
-  if (connection_.Login.HasPassword)
-    curl_easy_setopt(handle_, CURLOPT_PASSWORD, connection_.Login.Password.c_str());
+  if (connection_.Login.HasPassword) curl_easy_setopt(handle_, CURLOPT_PASSWORD, connection_.Login.Password.c_str());
   curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!connection_.Security.TrustedCertificate.empty())
@@ -136,17 +135,20 @@ TransferResult CurlSession::Outcome(CURLcode code, const std::string& action) co
     case CURLE_LOGIN_DENIED:
     case CURLE_AUTH_ERROR:
       return {TransferStatus::Fatal,
-              "Anmeldung bei " + host + " fehlgeschlagen: Benutzername, Passwort oder Schl\xC3\xBCssel abgelehnt.", {}};
+              "Anmeldung bei " + host + " fehlgeschlagen: Benutzername, Passwort oder Schl\xC3\xBCssel abgelehnt.",
+              {}};
     case CURLE_USE_SSL_FAILED:
       return {TransferStatus::Fatal,
-              "Der Server " + host + " bietet kein FTP mit TLS an (unverschl\xC3\xBCsselt nur mit --insecure-ftp).", {}};
+              "Der Server " + host + " bietet kein FTP mit TLS an (unverschl\xC3\xBCsselt nur mit --insecure-ftp).",
+              {}};
     default:
       break;
   }
   if (IsCertificateFailure(code))
     return {TransferStatus::Fatal,
             "Das Zertifikat von " + host + " ist nicht vertrauensw\xC3\xBCrdig (" + detail +
-                "). Ein selbst signiertes Zertifikat muss ausdr\xC3\xBC" "cklich angenommen werden.",
+                "). Ein selbst signiertes Zertifikat muss ausdr\xC3\xBC"
+                "cklich angenommen werden.",
             {}};
   if (IsConnectionFailure(code))
     return {TransferStatus::Fatal, "Verbindung zu " + host + " fehlgeschlagen: " + detail, {}};
@@ -187,6 +189,5 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
   if (folder.empty() || folder == "/") return "/" + relative;
   return folder + "/" + relative;
 }
-
 
 }  // namespace publish

@@ -11,8 +11,10 @@ TransferResult FilePlacer::Place(UploadSource& source, const std::string& path, 
   if (sent.Status != TransferStatus::Ok) return Discard(temporary, sent);
   if (!source.Matches(sha256))
     return Discard(temporary, {TransferStatus::Failed,
-                               "Die Datei \"" + path + "\" hat sich beim Hochladen ge\xC3\xA4ndert; sie wird beim "
-                               "n\xC3\xA4" "chsten Mal gesendet.",
+                               "Die Datei \"" + path +
+                                   "\" hat sich beim Hochladen ge\xC3\xA4ndert; sie wird beim "
+                                   "n\xC3\xA4"
+                                   "chsten Mal gesendet.",
                                {}});
   const TransferResult arrived = CheckArrivedWhole(temporary, path, source.Size());
   if (arrived.Status != TransferStatus::Ok) return Discard(temporary, arrived);
@@ -29,7 +31,8 @@ TransferResult FilePlacer::CheckArrivedWhole(const std::string& temporary, const
   const std::string held = size ? std::to_string(*size) + " von " : std::string();
   return {TransferStatus::Failed,
           "Die Datei \"" + path + "\" kam unvollst\xC3\xA4ndig auf dem Server an (" + held + std::to_string(sent) +
-              " Bytes); sie wird beim n\xC3\xA4" "chsten Mal gesendet.",
+              " Bytes); sie wird beim n\xC3\xA4"
+              "chsten Mal gesendet.",
           {}};
 }
 
@@ -56,8 +59,9 @@ TransferResult FilePlacer::CheckReplaceable(const std::string& path) {
     if (type == ServerEntry::Unknown) return server_.Failure();
     if (type == ServerEntry::NotAFile)
       return {TransferStatus::Failed,
-              "\"" + name + "\" wird nicht ersetzt: auf dem Server ist dort (oder auf dem Weg dorthin) ein "
-              "Verzeichnis oder eine Verkn\xC3\xBCpfung.",
+              "\"" + name +
+                  "\" wird nicht ersetzt: auf dem Server ist dort (oder auf dem Weg dorthin) ein "
+                  "Verzeichnis oder eine Verkn\xC3\xBCpfung.",
               {}};
   }
   return {};

@@ -91,7 +91,10 @@ class FtpFolder : public RemoteFolder {
   TransferResult SizeOf(const std::string& path, std::optional<uint64_t>& size) override {
     CURL* handle = Start(path);
     curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
-    const TransferResult result = Finish(session_.Perform(), "Pr\xC3\xBC" "fen von " + path);
+    const TransferResult result = Finish(session_.Perform(),
+                                         "Pr\xC3\xBC"
+                                         "fen von " +
+                                             path);
     curl_off_t length = -1;
     curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     size = length >= 0 ? std::optional<uint64_t>(static_cast<uint64_t>(length)) : std::nullopt;

@@ -133,8 +133,10 @@ FolderListing ParseWebDavListing(std::string_view xml, const std::string& folder
       if (closing && member) AddMember(*member, folder, entries);
       member = closing ? std::nullopt : std::optional<WebDavMember>(WebDavMember{});
     } else if (member && name == "href") {
-      if (!closing) hrefStart = close + 1;
-      else if (hrefStart != std::string_view::npos) member->Href = std::string(xml.substr(hrefStart, open - hrefStart));
+      if (!closing)
+        hrefStart = close + 1;
+      else if (hrefStart != std::string_view::npos)
+        member->Href = std::string(xml.substr(hrefStart, open - hrefStart));
     } else if (member && name == "collection" && !closing) {
       member->Collection = true;
     }

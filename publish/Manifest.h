@@ -33,7 +33,7 @@ std::string FormatManifest(const Manifest& manifest);
 
 struct ParsedManifest {
   Manifest Files;
-  int RejectedLines = 0;  // malformed lines or unsafe paths, left out
+  int RejectedLines = 0;   // malformed lines or unsafe paths, left out
   bool Recognised = true;  // false when the text is no manifest at all
 };
 ParsedManifest ParseManifest(std::string_view text);

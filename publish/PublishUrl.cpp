@@ -49,7 +49,9 @@ std::optional<PublishTarget> ParsePublishUrl(const std::string& url, std::string
     target.User = authority.substr(0, at);
     authority.erase(0, at + 1);
     if (target.User.find(':') != std::string::npos) {
-      error = "Die Adresse darf kein Passwort enthalten; geben Sie es \xC3\xBC" "ber die Standardeingabe ein.";
+      error =
+          "Die Adresse darf kein Passwort enthalten; geben Sie es \xC3\xBC"
+          "ber die Standardeingabe ein.";
       return std::nullopt;
     }
   }

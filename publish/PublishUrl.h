@@ -13,9 +13,9 @@ enum class Protocol { Sftp, Ftp, WebDav };
 struct PublishTarget {
   Protocol Scheme = Protocol::Sftp;
   std::string Host;
-  int Port = 0;            // 0: the protocol's default
-  std::string Folder;      // the album folder on the server, "/" separated, no trailing "/"
-  std::string User;        // from "user@host", if given there
+  int Port = 0;        // 0: the protocol's default
+  std::string Folder;  // the album folder on the server, "/" separated, no trailing "/"
+  std::string User;    // from "user@host", if given there
 };
 
 // The target, or none with a German message in `error`.

@@ -69,7 +69,8 @@ class PublishRun {
     if (!HoldsBuiltAlbum(request_.LocalFolder))
       return {TransferStatus::Fatal,
               "Das Verzeichnis \"" + request_.LocalFolder +
-                  "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C" "bersichtsseite und Seiten im Ordner html).",
+                  "\" enth\xC3\xA4lt kein erstelltes Album (\xC3\x9C"
+                  "bersichtsseite und Seiten im Ordner html).",
               {}};
     return {};
   }
@@ -97,8 +98,11 @@ class PublishRun {
     const ParsedManifest parsed = ParseManifest(bytes);
     manifestDamaged_ = !parsed.Recognised || parsed.RejectedLines > 0;
     if (manifestDamaged_)
-      observer_.Problem("Die Liste der ver\xC3\xB6" "ffentlichten Dateien auf dem Server ist besch\xC3\xA4" "digt; "
-                        "unlesbare Eintr\xC3\xA4ge werden weder verglichen noch gel\xC3\xB6scht.");
+      observer_.Problem(
+          "Die Liste der ver\xC3\xB6"
+          "ffentlichten Dateien auf dem Server ist besch\xC3\xA4"
+          "digt; "
+          "unlesbare Eintr\xC3\xA4ge werden weder verglichen noch gel\xC3\xB6scht.");
     previous = parsed.Files;
     return {};
   }
@@ -188,8 +192,9 @@ class PublishRun {
         return {TransferStatus::NotFound, {}, {}};
       case ServerEntry::NotAFile:
         return {TransferStatus::NotFound,
-                "\"" + path + "\" wird nicht gel\xC3\xB6scht: auf dem Server ist dort (oder auf dem Weg dorthin) "
-                "ein Verzeichnis oder eine Verkn\xC3\xBCpfung.",
+                "\"" + path +
+                    "\" wird nicht gel\xC3\xB6scht: auf dem Server ist dort (oder auf dem Weg dorthin) "
+                    "ein Verzeichnis oder eine Verkn\xC3\xBCpfung.",
                 {}};
       case ServerEntry::File:
         break;
@@ -221,14 +226,18 @@ class PublishRun {
     if (fetched.Status != TransferStatus::Ok) return fetched;
     if (bytes.size() == entry.Size && platform::Sha256Hex(bytes) == entry.Sha256) return {};
     return {TransferStatus::NotFound,
-            "\"" + path + "\" hat auf dem Server einen anderen Inhalt als gesendet und wird nicht gel\xC3\xB6scht.", {}};
+            "\"" + path + "\" hat auf dem Server einen anderen Inhalt als gesendet und wird nicht gel\xC3\xB6scht.",
+            {}};
   }
 
   TransferResult WriteManifest(const Manifest& next) {
     const std::string text = FormatManifest(next);
     File file(std::tmpfile(), std::fclose);
     if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || std::fflush(file.get()) != 0)
-      return {TransferStatus::Failed, "Die Liste der ver\xC3\xB6" "ffentlichten Dateien kann nicht geschrieben werden.", {}};
+      return {TransferStatus::Failed,
+              "Die Liste der ver\xC3\xB6"
+              "ffentlichten Dateien kann nicht geschrieben werden.",
+              {}};
     std::rewind(file.get());
     hooks_.StartFile(result_.BytesSent, 0, result_.Plan.BytesToSend);
     // Written also after a stop, so the next run knows what arrived.
@@ -243,8 +252,7 @@ class PublishRun {
   }
 
   PublishResult Stop(const TransferResult& failure) {
-    result_.Outcome =
-        failure.Status == TransferStatus::Cancelled ? PublishOutcome::Cancelled : PublishOutcome::Stopped;
+    result_.Outcome = failure.Status == TransferStatus::Cancelled ? PublishOutcome::Cancelled : PublishOutcome::Stopped;
     result_.UnknownHostKey = failure.UnknownHostKey;
     result_.StopReason = failure.Detail;
     return result_;

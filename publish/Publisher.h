@@ -34,9 +34,9 @@ class PublishObserver : public TransferHooks {
 };
 
 enum class PublishOutcome {
-  Completed,     // everything arrived (or, for a dry run, the plan is made)
-  SomeFailed,    // some files failed; the rest and the manifest arrived
-  Stopped,       // connection, log-in, certificate or host key failed
+  Completed,   // everything arrived (or, for a dry run, the plan is made)
+  SomeFailed,  // some files failed; the rest and the manifest arrived
+  Stopped,     // connection, log-in, certificate or host key failed
   Cancelled,
 };
 

@@ -22,8 +22,8 @@ enum class TransferStatus {
 
 struct TransferResult {
   TransferStatus Status = TransferStatus::Ok;
-  std::string Detail;                // German text for the user (never the password)
-  std::string UnknownHostKey;        // SHA256 fingerprint when an unknown SSH host key was refused
+  std::string Detail;          // German text for the user (never the password)
+  std::string UnknownHostKey;  // SHA256 fingerprint when an unknown SSH host key was refused
 };
 
 struct Credentials {
@@ -33,10 +33,10 @@ struct Credentials {
 };
 
 struct SecurityOptions {
-  bool InsecureFtp = false;           // plain FTP without TLS, only when asked for by name
-  std::string TrustedCertificate;     // a self-signed server certificate (PEM) to trust
-  bool AcceptNewHostKey = false;      // add an unknown SSH host key to known_hosts
-  std::string AcceptedHostKey;        // when set, only a new key with this fingerprint is added
+  bool InsecureFtp = false;        // plain FTP without TLS, only when asked for by name
+  std::string TrustedCertificate;  // a self-signed server certificate (PEM) to trust
+  bool AcceptNewHostKey = false;   // add an unknown SSH host key to known_hosts
+  std::string AcceptedHostKey;     // when set, only a new key with this fingerprint is added
 };
 
 // Progress of the running transfer and the user's stop request.

@@ -24,9 +24,8 @@ class SftpFolder : public RemoteFolder {
  public:
   SftpFolder(const Connection& connection, TransferHooks& hooks) : session_(connection, hooks, "sftp") {
     const PublishTarget& target = connection.Target;
-    hostKey_.HostEntry = target.Port == 0 || target.Port == 22
-                             ? target.Host
-                             : "[" + target.Host + "]:" + std::to_string(target.Port);
+    hostKey_.HostEntry =
+        target.Port == 0 || target.Port == 22 ? target.Host : "[" + target.Host + "]:" + std::to_string(target.Port);
     hostKey_.Policy = connection.Security;
     knownHosts_ = SshFolder() + "/known_hosts";
     privateKey_ = DefaultPrivateKey();
@@ -104,7 +103,9 @@ class SftpFolder : public RemoteFolder {
               hostKey_.Fingerprint};
     return {TransferStatus::Fatal,
             "Der Host-Schl\xC3\xBCssel von " + host + " hat sich ge\xC3\xA4ndert (" + hostKey_.Fingerprint +
-                ")! Die Verbindung wird verweigert; pr\xC3\xBC" "fen Sie " + knownHosts_ + ".",
+                ")! Die Verbindung wird verweigert; pr\xC3\xBC"
+                "fen Sie " +
+                knownHosts_ + ".",
             {}};
   }
 

@@ -15,9 +15,9 @@ namespace {
 
 std::string Base64(std::string_view bytes, bool keepPadding) {
   std::string text(4 * ((bytes.size() + 2) / 3) + 1, '\0');
-  const int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data()),
-                                     reinterpret_cast<const unsigned char*>(bytes.data()),
-                                     static_cast<int>(bytes.size()));
+  const int length =
+      EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data()),
+                      reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
   text.resize(static_cast<size_t>(length));
   if (!keepPadding)
     while (!text.empty() && text.back() == '=') text.pop_back();

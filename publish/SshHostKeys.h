@@ -19,7 +19,7 @@ std::string DefaultPrivateKey();
 
 // What the host key check saw, for the message after a refusal.
 struct HostKeyCheck {
-  std::string HostEntry;   // "host" or "[host]:port", as known_hosts writes it
+  std::string HostEntry;  // "host" or "[host]:port", as known_hosts writes it
   SecurityOptions Policy;
   curl_khmatch Match = CURLKHMATCH_OK;
   std::string Fingerprint;  // "SHA256:..." of the server's key

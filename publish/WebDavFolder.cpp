@@ -94,7 +94,8 @@ class WebDavFolder : public RemoteFolder {
     const size_t slash = path.rfind('/');
     const std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    const FolderListing entry = ParseWebDavListing(xml, EscapedPath(JoinPath(session_.Settings().Target.Folder, parent)));
+    const FolderListing entry =
+        ParseWebDavListing(xml, EscapedPath(JoinPath(session_.Settings().Target.Folder, parent)));
     return entry.size() == 1 && entry.begin()->first == name && entry.begin()->second == EntryType::File;
   }
 

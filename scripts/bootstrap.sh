@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake ninja-build pkg-config clang libclang-rt-14-dev lld
+  clang-format  # the source_format test checks the tree against .clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-translations-l10n libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
   libturbojpeg0-dev  # the TurboJPEG floor of the imaging and album benchmarks

@@ -1,7 +1,7 @@
 #include "viewer/DrawPicture.h"
 
-#include "imaging/StretchDrawDib.h"
 #include "drawing/qt/PainterDeviceContext.h"
+#include "imaging/StretchDrawDib.h"
 
 namespace viewer {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "viewer/layout/PrintLayout.h"
 #include "platform/qt/UserSettings.h"
+#include "viewer/layout/PrintLayout.h"
 
 namespace viewer {
 namespace {

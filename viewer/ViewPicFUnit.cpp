@@ -18,8 +18,8 @@
 #include "viewer/PrintFUnit.h"
 #include "viewer/SpinEdit.h"
 #include "viewer/Texts.h"
-#include "viewer/layout/ViewerLayout.h"
 #include "viewer/WindowPlacement.h"
+#include "viewer/layout/ViewerLayout.h"
 
 namespace {
 
@@ -172,8 +172,6 @@ bool TViewPicForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TViewPicForm::wheelEvent(QWheelEvent* event) { WheelTurned(*event); }
 
-void TViewPicForm::OpenBtnClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(platform::ToQString(fileName_)));
-}
+void TViewPicForm::OpenBtnClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(platform::ToQString(fileName_))); }
 
 void TViewPicForm::PrintBrnClick() { PrintPicture(picture_, ViewerPrintTitle, printer_, messages_, this); }

@@ -19,6 +19,6 @@ void DibPrevPaintPaint(drawing::DeviceContext& dc, int32_t paneWidth, int32_t pa
   const int32_t width = imaging::DibWidth(preview);
   const int32_t height = imaging::DibHeight(preview);
   const DrawSize size = PreviewDrawSize(paneWidth, paneHeight, width, height);
-  imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, drawing::SRCCOPY,
-                          true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, drawing::SRCCOPY, true,
+                          nullptr);
 }

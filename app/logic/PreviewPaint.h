@@ -3,8 +3,8 @@
 // is tested without a display.
 #include <cstdint>
 
-#include "imaging/RasterImage.h"
 #include "drawing/DeviceContext.h"
+#include "imaging/RasterImage.h"
 
 struct DrawSize {
   int32_t width;

@@ -3,7 +3,9 @@
 namespace app {
 namespace {
 
-constexpr const char* kUnreadablePrefix = "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: ";
+constexpr const char* kUnreadablePrefix =
+    "Fehler: Folgende Datei konnte nicht ge\xF6"
+    "ffnet werden: ";
 constexpr const char* kNotCreatedPrefix = " Datei erstellen: Konnte die Datei ";
 constexpr const char* kNotCreatedSuffix = " nicht erstellen!";
 
@@ -67,7 +69,10 @@ std::string RunMessages::SummaryText() const {
     text += "Folgende Dateien konnten nicht erstellt werden:\n" + ListedLines(notWritten_, kListedNames);
   if (!unreadable_.empty()) {
     if (!text.empty()) text += "\n";
-    text += "Folgende Dateien konnten nicht ge\xF6" "ffnet werden:\n" + ListedLines(unreadable_, kListedNames);
+    text +=
+        "Folgende Dateien konnten nicht ge\xF6"
+        "ffnet werden:\n" +
+        ListedLines(unreadable_, kListedNames);
   }
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return text;

@@ -7,9 +7,9 @@
 #include <QPainter>
 
 #include "app/logic/PreviewPaint.h"
+#include "drawing/qt/PainterDeviceContext.h"
 #include "imaging/Rastola.h"
 #include "imaging/StretchDrawDib.h"
-#include "drawing/qt/PainterDeviceContext.h"
 
 namespace {
 

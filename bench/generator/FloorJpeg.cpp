@@ -49,9 +49,9 @@ bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes) {
 bool Encode(tjhandle tj, const Picture& p, const std::string& path) {
   unsigned char* bytes = nullptr;
   unsigned long size = 0;
-  const bool ok = tjCompress2(tj, p.bgr.data(), p.width, 0, p.height, TJPF_BGR, &bytes, &size, TJSAMP_420,
-                              kQuality, 0) == 0 &&
-                  WriteFile(path, bytes, size);
+  const bool ok =
+      tjCompress2(tj, p.bgr.data(), p.width, 0, p.height, TJPF_BGR, &bytes, &size, TJSAMP_420, kQuality, 0) == 0 &&
+      WriteFile(path, bytes, size);
   tjFree(bytes);
   return ok;
 }
@@ -135,9 +135,12 @@ int main(int argc, char** argv) {
   tjhandle tj = tjInitCompress();
   tjhandle decoder = tjInitDecompress();
   int status = 2;
-  if (mode == "make" && argc == 4) status = Make(tj, argv[2], std::atoi(argv[3]));
-  else if (mode == "floor" && argc >= 4) status = Floor(tj, decoder, argv[2], argc - 3, argv + 3);
-  else std::fprintf(stderr, "usage: generator_floor make DIR COUNT | floor OUT FILE...\n");
+  if (mode == "make" && argc == 4)
+    status = Make(tj, argv[2], std::atoi(argv[3]));
+  else if (mode == "floor" && argc >= 4)
+    status = Floor(tj, decoder, argv[2], argc - 3, argv + 3);
+  else
+    std::fprintf(stderr, "usage: generator_floor make DIR COUNT | floor OUT FILE...\n");
   tjDestroy(tj);
   tjDestroy(decoder);
   return status;

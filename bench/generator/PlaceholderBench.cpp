@@ -10,8 +10,9 @@ void BM_ReplacePlaceholders(benchmark::State& state) {
   const generator::PlaceholderTable table = generator::OverviewTable(album::AlbumSettings{});
   std::string text;
   while (text.size() < static_cast<size_t>(state.range(0)))
-    text += "<td style=\"width:%%PICWIDTH%%px;border:%%BORDER%%px\"><a href=\"%%BIGHTMLSRC%%\">"
-            "<img src=\"%%MINIPICSRC%%\" alt=\"%%CAPTION%%\"></a></td>\r\n";
+    text +=
+        "<td style=\"width:%%PICWIDTH%%px;border:%%BORDER%%px\"><a href=\"%%BIGHTMLSRC%%\">"
+        "<img src=\"%%MINIPICSRC%%\" alt=\"%%CAPTION%%\"></a></td>\r\n";
   for (auto _ : state) benchmark::DoNotOptimize(generator::ReplacePlaceholders(text, table));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
   state.SetComplexityN(state.range(0));

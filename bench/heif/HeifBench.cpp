@@ -3,6 +3,10 @@
 // image, decode it to interleaved RGB. Prints the ratio (goal <= 1.10).
 // The picture is photo-like (smooth gradients plus noise), encoded once by
 // heif-enc at quality 85 and kept beside this program.
+#include <benchmark/benchmark.h>
+#include <libheif/heif.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,10 +16,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
-#include <libheif/heif.h>
-#include <sys/resource.h>
 
 #include "imaging/Rastola.h"
 #include "imaging/colour/SrgbConversion.h"

@@ -2,15 +2,15 @@
 // photo-like picture (smooth gradients plus noise, saved once as JPEG q92).
 // Prints megapixels per second and the ratio of OpenDib + SaveDib to the
 // TurboJPEG floor: decoding plus a q90 4:2:0 baseline copy, standard tables.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <random>
-
-#include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include "RawJpeg.h"
 #include "imaging/DepthPromotion.h"

@@ -1,9 +1,9 @@
 #include "RawJpeg.h"
 
+#include <turbojpeg.h>
+
 #include <cstdio>
 #include <filesystem>
-
-#include <turbojpeg.h>
 
 namespace rawjpeg {
 

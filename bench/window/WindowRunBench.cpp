@@ -4,9 +4,9 @@
 // Usage: window_run_bench ALBUM.lva OUT_FOLDER
 #include <QAction>
 #include <QApplication>
-#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
@@ -63,7 +63,6 @@ Seconds TimedRun(TMainForm& form) {
   form.Actions().Generate->trigger();
   return {static_cast<double>(timer.nsecsElapsed()) / 1e9, CpuSeconds() - cpu};
 }
-
 
 }  // namespace
 

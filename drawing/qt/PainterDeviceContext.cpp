@@ -44,12 +44,21 @@ QImage WrapRows(const DibReader& dib, const BITMAPINFO& info, const void* bits, 
   const auto stride = static_cast<qsizetype>(dib.Stride());
   QImage image;
   switch (dib.BitCount()) {
-    case 1: image = QImage(start, dib.Width(), rows, stride, QImage::Format_Mono); break;
-    case 4: image = WidenFourBit(start, dib.Width(), rows, dib.Stride()); break;
-    case 8: image = QImage(start, dib.Width(), rows, stride, QImage::Format_Indexed8); break;
-    case 16: return QImage(start, dib.Width(), rows, stride, QImage::Format_RGB555);
-    case 24: return QImage(start, dib.Width(), rows, stride, QImage::Format_BGR888);
-    default: return QImage(start, dib.Width(), rows, stride, QImage::Format_RGB32);
+    case 1:
+      image = QImage(start, dib.Width(), rows, stride, QImage::Format_Mono);
+      break;
+    case 4:
+      image = WidenFourBit(start, dib.Width(), rows, dib.Stride());
+      break;
+    case 8:
+      image = QImage(start, dib.Width(), rows, stride, QImage::Format_Indexed8);
+      break;
+    case 16:
+      return QImage(start, dib.Width(), rows, stride, QImage::Format_RGB555);
+    case 24:
+      return QImage(start, dib.Width(), rows, stride, QImage::Format_BGR888);
+    default:
+      return QImage(start, dib.Width(), rows, stride, QImage::Format_RGB32);
   }
   image.setColorTable(ColourTable(info, 1 << dib.BitCount()));
   return image;
@@ -67,7 +76,7 @@ PainterDeviceContext::PainterDeviceContext(QPainter& painter, platform::Messages
     : painter_(painter),
       messages_(messages),
       kind_(painter.device() && painter.device()->devType() == QInternal::Printer ? DeviceKind::Printer
-                                                                                   : DeviceKind::Display),
+                                                                                  : DeviceKind::Display),
       palette_(DefaultPalette()) {
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
@@ -102,8 +111,7 @@ int32_t PainterDeviceContext::SetDIBitsToDevice(int32_t x, int32_t y, int32_t wi
                                                 const BITMAPINFO* info, uint32_t) {
   const DibReader dib(info, bits, lines);
   if (!dib.Valid()) return 0;
-  const auto block =
-      SetDIBitsToDeviceBlock(x, y, width, height, srcX, srcY, startScan, dib, info->bmiHeader.biHeight);
+  const auto block = SetDIBitsToDeviceBlock(x, y, width, height, srcX, srcY, startScan, dib, info->bmiHeader.biHeight);
   if (!block) return static_cast<int32_t>(lines);
   const int32_t first = block->topMemoryRow - block->height + 1;
   const QImage upright = UprightRows(dib, *info, bits, first, block->topMemoryRow + 1);
@@ -119,14 +127,13 @@ std::unique_ptr<MemoryBitmapDC> PainterDeviceContext::CreateCompatibleDC() {
   return std::make_unique<MemoryBitmapDC>();
 }
 
-int32_t PainterDeviceContext::SetDIBits(MemoryBitmapDC&, CompatibleBitmap& bitmap, uint32_t startScan,
-                                        uint32_t lines, const void* bits, const BITMAPINFO* info, uint32_t) {
+int32_t PainterDeviceContext::SetDIBits(MemoryBitmapDC&, CompatibleBitmap& bitmap, uint32_t startScan, uint32_t lines,
+                                        const void* bits, const BITMAPINFO* info, uint32_t) {
   return StoreDibInBitmap(bitmap, startScan, lines, bits, info);
 }
 
-bool PainterDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height,
-                                      const MemoryBitmapDC& source, int32_t srcX, int32_t srcY, int32_t srcWidth,
-                                      int32_t srcHeight, uint32_t) {
+bool PainterDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height, const MemoryBitmapDC& source,
+                                      int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight, uint32_t) {
   const CompatibleBitmap* bitmap = source.Selected();
   if (!bitmap) return false;
   // Our bitmaps leave the top byte 0; Qt wants opaque 0xFFRRGGBB.

@@ -10,18 +10,25 @@ constexpr uint32_t kOs2CoreSize = 12;
 constexpr uint32_t kInfoSize = 40;
 constexpr uint32_t kOs2InfoSize = 64;
 
-bool ValidBits(int bits) { return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+bool ValidBits(int bits) {
+  return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
 
 const char* CheckCompression(const BmpHeader& h, uint32_t headerSize) {
   switch (h.compression) {
-    case kBmpRgb: return nullptr;
-    case kBmpRle8: return h.bits == 8 && !h.topDown ? nullptr : kCorrupt;
-    case kBmpRle4: return h.bits == 4 && !h.topDown ? nullptr : kCorrupt;
+    case kBmpRgb:
+      return nullptr;
+    case kBmpRle8:
+      return h.bits == 8 && !h.topDown ? nullptr : kCorrupt;
+    case kBmpRle4:
+      return h.bits == 4 && !h.topDown ? nullptr : kCorrupt;
     case kBmpBitfields:
       if (headerSize == kOs2InfoSize) return kUnsupported;  // OS/2 Huffman coding
       [[fallthrough]];
-    case kBmpAlphaBitfields: return h.bits == 16 || h.bits == 32 ? nullptr : kCorrupt;
-    default: return kUnsupported;  // embedded JPEG or PNG, OS/2 RLE24, unknown
+    case kBmpAlphaBitfields:
+      return h.bits == 16 || h.bits == 32 ? nullptr : kCorrupt;
+    default:
+      return kUnsupported;  // embedded JPEG or PNG, OS/2 RLE24, unknown
   }
 }
 

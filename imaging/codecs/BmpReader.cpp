@@ -12,8 +12,7 @@ namespace {
 // One channel of a 16- or 32-bit pixel, described by its mask.
 struct Channel {
   uint32_t mask, shift, max;
-  explicit Channel(uint32_t m)
-      : mask(m), shift(m ? std::countr_zero(m) : 0), max(m ? (m >> shift) : 0) {}
+  explicit Channel(uint32_t m) : mask(m), shift(m ? std::countr_zero(m) : 0), max(m ? (m >> shift) : 0) {}
   uint8_t Of(uint32_t pixel) const {
     if (!max) return 0;
     return static_cast<uint8_t>((uint64_t{(pixel & mask) >> shift} * 255 + max / 2) / max);
@@ -63,9 +62,12 @@ void DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterImage* im
     const uint8_t* source = r.At(h.pixelOffset + row * sourceStride);
     const int64_t memoryRow = h.topDown ? h.height - 1 - row : row;
     uint8_t* target = image->Pixels + memoryRow * image->Stride;
-    if (h.bits == 2) TwoBitRow(source, target, h.width);
-    else if (h.bits == 16 || h.bits == 32) MaskedRow(source, target, h, alpha);
-    else std::memcpy(target, source, size_t(sourceStride));
+    if (h.bits == 2)
+      TwoBitRow(source, target, h.width);
+    else if (h.bits == 16 || h.bits == 32)
+      MaskedRow(source, target, h, alpha);
+    else
+      std::memcpy(target, source, size_t(sourceStride));
     progress.Fraction(row, h.height);
   }
 }
@@ -76,8 +78,10 @@ class RleCanvas {
   void Put(int64_t x, int64_t y, unsigned index) {
     if (x < 0 || y < 0 || x >= DibWidth(*image_) || y >= DibHeight(*image_)) return;
     uint8_t* row = image_->Pixels + y * image_->Stride;
-    if (!nibbles_) row[x] = static_cast<uint8_t>(index);
-    else row[x / 2] |= static_cast<uint8_t>((x & 1) ? (index & 15) : (index & 15) << 4);
+    if (!nibbles_)
+      row[x] = static_cast<uint8_t>(index);
+    else
+      row[x / 2] |= static_cast<uint8_t>((x & 1) ? (index & 15) : (index & 15) << 4);
   }
 
  private:

@@ -10,10 +10,10 @@
 namespace imaging::codecs {
 
 struct Codec {
-  const char* filterName;                    // Windows-1252, as the open dialog shows it
-  std::span<const char* const> extensions;   // without the dot, the usual one first
-  bool (*recognises)(FileBytes file);        // by the first bytes, never by the name
-  bool shortSignature;                       // tried after every other codec
+  const char* filterName;                   // Windows-1252, as the open dialog shows it
+  std::span<const char* const> extensions;  // without the dot, the usual one first
+  bool (*recognises)(FileBytes file);       // by the first bytes, never by the name
+  bool shortSignature;                      // tried after every other codec
   void (*decode)(FileBytes file, RasterImage* out, ProgressMeter& progress);
 };
 

@@ -10,11 +10,20 @@ namespace imaging::codecs {
 
 // Windows-1252 texts handed back in ErrorText.
 inline constexpr char kUnknownFormat[] = "Unbekanntes Dateiformat";
-inline constexpr char kCorrupt[] = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
-inline constexpr char kCannotOpen[] = "Die Datei kann nicht ge\xF6" "ffnet werden";
+inline constexpr char kCorrupt[] =
+    "Die Datei ist besch\xE4"
+    "digt oder unvollst\xE4"
+    "ndig";
+inline constexpr char kCannotOpen[] =
+    "Die Datei kann nicht ge\xF6"
+    "ffnet werden";
 inline constexpr char kTooLarge[] = "Das Bild ist zu gro\xDF";
-inline constexpr char kOutOfMemory[] = "Nicht genug Arbeitsspeicher f\xFC" "r das Bild";
-inline constexpr char kUnsupported[] = "Diese Variante des Dateiformats wird nicht unterst\xFC" "tzt";
+inline constexpr char kOutOfMemory[] =
+    "Nicht genug Arbeitsspeicher f\xFC"
+    "r das Bild";
+inline constexpr char kUnsupported[] =
+    "Diese Variante des Dateiformats wird nicht unterst\xFC"
+    "tzt";
 
 // The whole content of a picture file.
 struct FileBytes {
@@ -43,8 +52,8 @@ const char* CheckDimensions(int64_t width, int64_t height, int bitsPerPixel);
 
 // Creates a blank image after checking the caps. On failure `out` holds the
 // message (kTooLarge, kCorrupt or kOutOfMemory) and the result is false.
-bool CreateImage(RasterImage* out, int64_t width, int64_t height, int bitsPerPixel,
-                 const BITMAPINFO* colours = nullptr, int colourCount = 0);
+bool CreateImage(RasterImage* out, int64_t width, int64_t height, int bitsPerPixel, const BITMAPINFO* colours = nullptr,
+                 int colourCount = 0);
 
 // A colour table being built by a decoder.
 struct ColourTable {

@@ -42,14 +42,22 @@ struct Source {
 // counted from the top left; w and h are the stored picture's size.
 Source SourceOf(int orientation, int64_t x, int64_t y, int64_t w, int64_t h) {
   switch (orientation) {
-    case 2: return {w - 1 - x, y};
-    case 3: return {w - 1 - x, h - 1 - y};
-    case 4: return {x, h - 1 - y};
-    case 5: return {y, x};
-    case 6: return {y, h - 1 - x};
-    case 7: return {w - 1 - y, h - 1 - x};
-    case 8: return {w - 1 - y, x};
-    default: return {x, y};
+    case 2:
+      return {w - 1 - x, y};
+    case 3:
+      return {w - 1 - x, h - 1 - y};
+    case 4:
+      return {x, h - 1 - y};
+    case 5:
+      return {y, x};
+    case 6:
+      return {y, h - 1 - x};
+    case 7:
+      return {w - 1 - y, h - 1 - x};
+    case 8:
+      return {w - 1 - y, x};
+    default:
+      return {x, y};
   }
 }
 
@@ -64,9 +72,12 @@ int ExifOrientation(const uint8_t* payload, size_t size) {
   const uint8_t* tiff = payload + 6;
   const size_t tiffSize = size - 6;
   bool bigEndian;
-  if (std::memcmp(tiff, "II*\0", 4) == 0) bigEndian = false;
-  else if (std::memcmp(tiff, "MM\0*", 4) == 0) bigEndian = true;
-  else return 1;
+  if (std::memcmp(tiff, "II*\0", 4) == 0)
+    bigEndian = false;
+  else if (std::memcmp(tiff, "MM\0*", 4) == 0)
+    bigEndian = true;
+  else
+    return 1;
   const TiffView view(tiff, tiffSize, bigEndian);
   uint32_t ifd = 0;
   uint16_t entries = 0;

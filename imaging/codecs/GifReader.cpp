@@ -1,11 +1,11 @@
 // GIF decoding with giflib: the first frame on the logical screen, keeping
 // the colour map's depth (1, 4 or 8 bits); the transparent colour is white.
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include <gif_lib.h>
 
 #include "imaging/codecs/Decoders.h"
 
@@ -80,10 +80,12 @@ void PackRow(const uint8_t* indices, uint8_t* row, int64_t first, int64_t count,
   for (int64_t i = 0; i < count; ++i) {
     const int64_t x = first + i;
     const uint8_t index = indices[i] < colourCount ? indices[i] : 0;
-    if (depth == 8) row[x] = index;
-    else if (depth == 4) row[x / 2] = static_cast<uint8_t>((x & 1) ? (row[x / 2] & 0xF0) | index
-                                                                    : (row[x / 2] & 0x0F) | index << 4);
-    else row[x / 8] = static_cast<uint8_t>((row[x / 8] & ~(0x80 >> (x & 7))) | index << (7 - (x & 7)));
+    if (depth == 8)
+      row[x] = index;
+    else if (depth == 4)
+      row[x / 2] = static_cast<uint8_t>((x & 1) ? (row[x / 2] & 0xF0) | index : (row[x / 2] & 0x0F) | index << 4);
+    else
+      row[x / 8] = static_cast<uint8_t>((row[x / 8] & ~(0x80 >> (x & 7))) | index << (7 - (x & 7)));
   }
 }
 

@@ -11,7 +11,9 @@ constexpr std::string_view kHevcBrands[] = {"heic", "heix", "hevc", "heim", "hei
 constexpr std::string_view kAv1Brands[] = {"avif", "avis"};
 constexpr std::string_view kGenericBrands[] = {"mif1", "msf1"};
 
-uint32_t BigEndian32(const uint8_t* p) { return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3]; }
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
 
 template <size_t N>
 bool Lists(const std::string_view (&brands)[N], std::string_view brand) {

@@ -2,12 +2,12 @@
 // turned and mirrored as the file says (libheif applies irot, imir and
 // clap; the EXIF orientation of such files is never applied on top), 8 bits
 // per sample, alpha over white, colours converted to sRGB (HeifColour).
+#include <libheif/heif.h>
+
 #include <algorithm>
 #include <memory>
 #include <new>
 #include <system_error>
-
-#include <libheif/heif.h>
 
 #include "imaging/DecodeBudget.h"
 #include "imaging/codecs/Decoders.h"

@@ -1,9 +1,9 @@
 // JPEG decoding with libjpeg-turbo, straight into the bottom-up DIB rows.
+#include <jerror.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-
-#include <jerror.h>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/ExifOrientation.h"

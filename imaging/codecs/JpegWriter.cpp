@@ -4,11 +4,11 @@
 // smaller.
 #include "imaging/codecs/JpegWriter.h"
 
+#include <jerror.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-
-#include <jerror.h>
 
 #include "imaging/PixelRows.h"
 #include "imaging/codecs/JpegErrors.h"

@@ -39,8 +39,7 @@ inline constexpr int kDefaultJpegQuality = 90;
 // A baseline JPEG (4:2:0, standard Huffman tables) of any readable image,
 // written into `out`. Rows go to libjpeg as they are, in batches, so nothing
 // but the output grows with the picture.
-bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out,
-                int quality = kDefaultJpegQuality);
+bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, JpegBuffer& out, int quality = kDefaultJpegQuality);
 
 // The same into a fresh malloc'd buffer that the caller frees.
 bool EncodeJpeg(const RasterImage& image, ProgressMeter& progress, unsigned char** bytes, unsigned long* size,

@@ -1,9 +1,9 @@
 // PNG decoding with libpng. Palette pictures keep their depth (2 bits widen
 // to 4), grey ones become 8-bit grey, the rest 24-bit; alpha goes over white.
+#include <png.h>
+
 #include <cstdlib>
 #include <cstring>
-
-#include <png.h>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/colour/SrgbConversion.h"
@@ -80,10 +80,13 @@ Layout ChooseLayout(png_structp png, png_infop info) {
 
 int DibDepth(Layout layout, int sourceDepth) {
   switch (layout) {
-    case Layout::Palette: return sourceDepth == 1 ? 1 : sourceDepth == 8 ? 8 : 4;
+    case Layout::Palette:
+      return sourceDepth == 1 ? 1 : sourceDepth == 8 ? 8 : 4;
     case Layout::Grey:
-    case Layout::GreyAlpha: return 8;
-    default: return 24;
+    case Layout::GreyAlpha:
+      return 8;
+    default:
+      return 24;
   }
 }
 
@@ -182,8 +185,10 @@ void ReadPixels(PngDecodeJob* job) {
     for (png_uint_32 y = 0; y < job->height; ++y) {
       if (job->alpha) MergeRow(job, y);
       png_read_row(job->png, job->buffer ? job->buffer : TopDownRow(job->image, y), nullptr);
-      if (job->alpha) SplitRow(job, y);
-      else if (job->buffer) CompositeRow(job->buffer, TopDownRow(job->image, y), job->width, job->layout);
+      if (job->alpha)
+        SplitRow(job, y);
+      else if (job->buffer)
+        CompositeRow(job->buffer, TopDownRow(job->image, y), job->width, job->layout);
     }
   }
   for (png_uint_32 y = 0; y < job->height; ++y) {

@@ -23,9 +23,9 @@ int32_t SaveDib(RasterImage image, const char* fileName, int32_t format, platfor
   bool saved = false;
   thread_local codecs::JpegBuffer output;
   if (format == kFormatJpeg && fileName && codecs::EncodeJpeg(image, progress, output)) {
-    saved = platform::WriteFileAtomically(
-        fileName, std::string_view(reinterpret_cast<const char*>(output.data()), output.size()),
-        platform::Durability::Regenerable);
+    saved = platform::WriteFileAtomically(fileName,
+                                          std::string_view(reinterpret_cast<const char*>(output.data()), output.size()),
+                                          platform::Durability::Regenerable);
   }
   if (output.capacity() > kLargestKeptOutput) std::free(output.Release());
   progress.Report(100);

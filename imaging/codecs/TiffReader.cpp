@@ -66,17 +66,24 @@ bool IsGrey(TIFF* tiff) {
 // hundred (an 8 x 8 block in 2 bits); 0 for the fax codes, bounded by rows.
 uint64_t Expansion(uint16_t compression) {
   switch (compression) {
-    case COMPRESSION_NONE: return 1;
-    case COMPRESSION_PACKBITS: return 64;
-    case COMPRESSION_LZW: return 4096 * 8 / 9 + 1;
+    case COMPRESSION_NONE:
+      return 1;
+    case COMPRESSION_PACKBITS:
+      return 64;
+    case COMPRESSION_LZW:
+      return 4096 * 8 / 9 + 1;
     case COMPRESSION_ADOBE_DEFLATE:
-    case COMPRESSION_DEFLATE: return 1032;
-    case COMPRESSION_JPEG: return 1024;
+    case COMPRESSION_DEFLATE:
+      return 1032;
+    case COMPRESSION_JPEG:
+      return 1024;
     case COMPRESSION_CCITTRLE:
     case COMPRESSION_CCITTRLEW:
     case COMPRESSION_CCITTFAX3:
-    case COMPRESSION_CCITTFAX4: return 0;
-    default: return uint64_t{1} << 16;
+    case COMPRESSION_CCITTFAX4:
+      return 0;
+    default:
+      return uint64_t{1} << 16;
   }
 }
 

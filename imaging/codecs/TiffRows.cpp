@@ -15,8 +15,10 @@ bool CommonCompression(uint16_t compression) {
 // only about a megabyte of RGBA raster is ever held.
 uint32_t RowsPerChunk(TIFF* tiff, uint32_t width, uint32_t height) {
   uint32_t unit = 0;
-  if (TIFFIsTiled(tiff)) TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
-  else TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+  if (TIFFIsTiled(tiff))
+    TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+  else
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
   unit = std::clamp<uint32_t>(unit, 1, height);
   const uint32_t units = std::max<uint32_t>(1, uint32_t((size_t{1} << 20) / (size_t{width} * 4 * unit)));
   return uint32_t(std::min<uint64_t>(uint64_t{unit} * units, height));

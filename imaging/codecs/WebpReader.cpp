@@ -1,9 +1,9 @@
 // WebP decoding with libwebp: 24-bit, alpha over white. Animated files are
 // not read.
+#include <webp/decode.h>
+
 #include <cstdlib>
 #include <cstring>
-
-#include <webp/decode.h>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/WebpProfile.h"
@@ -29,7 +29,8 @@ void FlipRows(RasterImage* image) {
 }
 
 bool DecodeOpaque(FileBytes file, RasterImage* out) {
-  if (!WebPDecodeBGRInto(file.data, file.size, out->Pixels, out->Info->bmiHeader.biSizeImage, out->Stride)) return false;
+  if (!WebPDecodeBGRInto(file.data, file.size, out->Pixels, out->Info->bmiHeader.biSizeImage, out->Stride))
+    return false;
   FlipRows(out);
   return true;
 }
@@ -60,8 +61,8 @@ void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   if (const char* refusal = CheckDimensions(features.width, features.height, 32)) return Fail(out, refusal);
   if (!CreateImage(out, features.width, features.height, 24)) return;
   progress.Report(10);
-  const bool decoded = features.has_alpha ? DecodeTransparent(file, out, features.width, features.height)
-                                          : DecodeOpaque(file, out);
+  const bool decoded =
+      features.has_alpha ? DecodeTransparent(file, out, features.width, features.height) : DecodeOpaque(file, out);
   if (!decoded) {
     deldib(*out);
     return Fail(out, kCorrupt);

@@ -1,9 +1,9 @@
 #include "imaging/colour/SrgbConversion.h"
 
+#include <lcms2.h>
+
 #include <cmath>
 #include <memory>
-
-#include <lcms2.h>
 
 namespace imaging::colour {
 namespace {
@@ -111,10 +111,14 @@ bool IsSrgb(const Primaries& p, ToneCurve curve) {
 
 Curve MakeCurve(ToneCurve curve) {
   switch (curve) {
-    case ToneCurve::Gamma22: return Curve(cmsBuildGamma(nullptr, 2.2));
-    case ToneCurve::Gamma28: return Curve(cmsBuildGamma(nullptr, 2.8));
-    case ToneCurve::Linear: return Curve(cmsBuildGamma(nullptr, 1.0));
-    case ToneCurve::Srgb: break;
+    case ToneCurve::Gamma22:
+      return Curve(cmsBuildGamma(nullptr, 2.2));
+    case ToneCurve::Gamma28:
+      return Curve(cmsBuildGamma(nullptr, 2.8));
+    case ToneCurve::Linear:
+      return Curve(cmsBuildGamma(nullptr, 1.0));
+    case ToneCurve::Srgb:
+      break;
   }
   const cmsFloat64Number srgb[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
   return Curve(cmsBuildParametricToneCurve(nullptr, 4, srgb));

@@ -12,10 +12,14 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -50,8 +54,8 @@ bool QtMessages::MessageBoxOrQuiet(const std::string& text, const std::string& d
 }
 
 bool QtMessages::Confirm(const std::string& text, const std::string& caption) {
-  QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text),
-                  QMessageBox::Ok | QMessageBox::Cancel, parent_);
+  QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text), QMessageBox::Ok | QMessageBox::Cancel,
+                  parent_);
   box.setDefaultButton(QMessageBox::Ok);
   // The program speaks German whether or not Qt's translations are installed.
   box.button(QMessageBox::Cancel)->setText("Abbrechen");

@@ -148,7 +148,9 @@ TEST(AlbumFileRoundTrip, SaveLoadSaveIsIdentical) {
   pictures[2].ShowComment = 0;
   pictures[2].Marked = 0;
   album::AlbumSettings settings;
-  settings.Caption = "Gr\xFC\xDF" "e";
+  settings.Caption =
+      "Gr\xFC\xDF"
+      "e";
   settings.BackgroundColour = 0x00FF00;
   settings.PicturesPerRow = 7;
   const std::string first = *album::EncodeAlbumFile(pictures, settings, "/alben/x.lva");

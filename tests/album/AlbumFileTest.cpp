@@ -1,21 +1,19 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include "album/AlbumFile.h"
 #include "album/AlbumFileFormat.h"
 #include "album/AlbumList.h"
+#include "platform/SafeFile.h"
 #include "support/RecordingMessages.h"
 #include "support/TempFolder.h"
-#include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -116,7 +114,10 @@ TEST_F(AlbumFileTest, OpenMissingFileReportsItAndChangesNothing) {
   settings.Caption = "meins";
   EXPECT_FALSE(album::OpenFile(PathOf("weg.lva"), pictures, settings, messages_));
   ASSERT_EQ(messages_.Calls.size(), 1u);
-  EXPECT_EQ(messages_.Calls[0].Text, "Web Lumivista \xF6" "ffnen: Konnte die Datei weg.lva nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages_.Calls[0].Text,
+            "Web Lumivista \xF6"
+            "ffnen: Konnte die Datei weg.lva nicht \xF6"
+            "ffnen!");
   EXPECT_EQ(messages_.Calls[0].Caption, "Fehler");
   EXPECT_EQ(pictures, CurrentPictures());
   EXPECT_EQ(settings.Caption, "meins");

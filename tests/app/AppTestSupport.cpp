@@ -1,21 +1,22 @@
 #include "AppTestSupport.h"
 
+#include <unistd.h>
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
-#include <QSettings>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
 #include <QTest>
 #include <QTreeView>
+#include <QUrl>
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/FileListModel.h"
 #include "app/MainUnit.h"
@@ -64,15 +65,20 @@ void WriteTemplateSet(const TempFolder& folder, const std::string& name) {
   folder.Write(set + "mainloopempty.htm", "<td></td>\n");
   folder.Write(set + "mainend.htm", "</table>%%POWERED%%</body></html>\n");
   folder.Write(set + "detail.htm", "<html><body><img src=\"%%BIGPICSRC%%\">%%COMMENT%%%%LINKS%%</body></html>\n");
-  folder.Write(set + "detailprevlink.htm", "<a href=\"%%PREVPICLINK%%\">zur\xFC" "ck</a>\n");
+  folder.Write(set + "detailprevlink.htm",
+               "<a href=\"%%PREVPICLINK%%\">zur\xFC"
+               "ck</a>\n");
   folder.Write(set + "detailnextlink.htm", "<a href=\"%%NEXTPICLINK%%\">weiter</a>\n");
-  folder.Write(set + "detailoverviewlink.htm", "<a href=\"%%OVERVIEWLINK%%\">\xDC" "bersicht</a>\n");
+  folder.Write(set + "detailoverviewlink.htm",
+               "<a href=\"%%OVERVIEWLINK%%\">\xDC"
+               "bersicht</a>\n");
 }
 
 int RunWindowTests(int& argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  const QString settings = QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
+  const QString settings =
+      QDir::temp().filePath("lumivista-app-settings-" + QString::number(QCoreApplication::applicationPid()));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
   QApplication application(argc, argv);
   app::UseGermanLanguage();  // as the program does

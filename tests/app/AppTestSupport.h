@@ -4,6 +4,7 @@
 // small picture files.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -12,8 +13,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <QWidget>
 
 #include "platform/Messages.h"
 #include "platform/qt/FileDialogs.h"

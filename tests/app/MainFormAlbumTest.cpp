@@ -7,17 +7,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QSpinBox>
+#include <QTextDocument>
 
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/ShellListView.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -60,13 +60,15 @@ class AlbumList : public MainFormTest {
   }
   Strings Names() const {
     Strings names;
-    for (const album::AlbumPicture& p : form_->Document().Pictures()) names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
+    for (const album::AlbumPicture& p : form_->Document().Pictures())
+      names.push_back(p.FileName.substr(p.FileName.rfind('/') + 1));
     return names;
   }
 };
 
 TEST_F(AlbumList, AddingAppendsInListOrderWithFlagsAndFirstLineSelected) {
-  for (const char* name : {"c.jpg", "a.jpg", "b.jpg"}) apptest::WritePicture(folder_.Path(std::string("abc/") + name), 4, 4);
+  for (const char* name : {"c.jpg", "a.jpg", "b.jpg"})
+    apptest::WritePicture(folder_.Path(std::string("abc/") + name), 4, 4);
   ShowFolder(folder_.Path("abc"), 3);
   TMainForm& form = Form();
   QListWidget* ImageBox = Control<QListWidget>(form, "ImageBox");
@@ -368,7 +370,7 @@ TEST_F(Viewing, FailedLoadOpensNoViewer) {
 TEST_F(AlbumList, PicturesDroppedOnTheListAreAdded) {
   TMainForm& form = Form();
   EXPECT_TRUE(apptest::DropFiles(Control<QListWidget>(form, "ImageList")->viewport(),
-                                  {folder_.Path("pics/p3.jpg"), folder_.Path("pics/p1.jpg")}));
+                                 {folder_.Path("pics/p3.jpg"), folder_.Path("pics/p1.jpg")}));
   EXPECT_EQ(Names(), (Strings{"p3.jpg", "p1.jpg"}));
   EXPECT_EQ(form.Favourites(), Strings{folder_.Path("pics/")});
 }

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 
 #include "AppTestSupport.h"
-#include "app/ColorBox.h"
 #include "app/AlbumDocument.h"
+#include "app/ColorBox.h"
 #include "app/MainUnit.h"
 #include "app/WindowActions.h"
 
@@ -73,7 +73,9 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
     pictures[1].Comment = "Zeile 1\r\nZeile 2";
     pictures[1].Marked = 0;
   });
-  CaptionED->setText("Gr\xC3\xB6\xC3\x9F" "e");
+  CaptionED->setText(
+      "Gr\xC3\xB6\xC3\x9F"
+      "e");
   BreitEd->setValue(120);
   BKColorBox2->SetColorValue(0x0000FF);
   ASSERT_TRUE(form.SaveFile(folder_.Path("album.lva")));
@@ -88,7 +90,9 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   messages_.Answers = {false};
   form.Actions().Open->trigger();
   EXPECT_TRUE(dialogs_.Shown.empty());
-  EXPECT_EQ(messages_.Calls.at(0).Caption, "Datei/\xD6" "ffnen");
+  EXPECT_EQ(messages_.Calls.at(0).Caption,
+            "Datei/\xD6"
+            "ffnen");
 
   dialogs_.Paths = {folder_.Path("album.lva")};
   form.Actions().Open->trigger();
@@ -97,7 +101,9 @@ TEST_F(AlbumFiles, OpenReplacesTheAlbumAndTheStoredSettingsOnly) {
   EXPECT_EQ(form.Document().Pictures()[1].Comment, "Zeile 1\r\nZeile 2");
   EXPECT_EQ(form.Document().Pictures()[1].Marked, 0);
   EXPECT_EQ(Control<QListWidget>(form, "ImageBox")->item(1)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(CaptionED->text().toStdString(), "Gr\xC3\xB6\xC3\x9F" "e");
+  EXPECT_EQ(CaptionED->text().toStdString(),
+            "Gr\xC3\xB6\xC3\x9F"
+            "e");
   EXPECT_EQ(BreitEd->value(), 120);
   EXPECT_EQ(BKColorBox2->HTMLcolor(), "#FF0000");
   EXPECT_FALSE(backlink->isChecked());

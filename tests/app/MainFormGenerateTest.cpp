@@ -8,9 +8,9 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/PictureButton.h"
 #include "app/ResultBrowser.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -20,7 +20,8 @@ class Generation : public MainFormTest {
   void SetUp() override {
     MainFormTest::SetUp();
     apptest::WriteTemplateSet(folder_, "Einfach");
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+      apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
     Form().AddDroppedFiles({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg"), folder_.Path("pics/c.jpg")});
   }
 };

@@ -6,14 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QDropEvent>
+#include <QFileSystemModel>
 #include <QKeyEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,15 +20,16 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 #include <filesystem>
 
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/PictureButton.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 #include "platform/Paths.h"
 
 using apptest::Control;

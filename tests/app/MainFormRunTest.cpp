@@ -50,8 +50,10 @@ class WindowRun : public MainFormTest {
     std::vector<std::string> paths;
     for (int i = 1; i <= count; ++i) {
       const std::string path = folder_.Path("pics/p" + std::to_string(i) + ".jpg");
-      if (std::find(broken.begin(), broken.end(), i) != broken.end()) folder_.Write("pics/p" + std::to_string(i) + ".jpg", "kein Bild");
-      else apptest::WritePicture(path, 40, 30);
+      if (std::find(broken.begin(), broken.end(), i) != broken.end())
+        folder_.Write("pics/p" + std::to_string(i) + ".jpg", "kein Bild");
+      else
+        apptest::WritePicture(path, 40, 30);
       paths.push_back(path);
     }
     Form().AddDroppedFiles(paths);
@@ -68,7 +70,10 @@ TEST_F(WindowRun, ClosingLineCountsPicturesMadeAndFailed) {
   EXPECT_EQ(StatusBar1->Progress().Percent(), 100);
   EXPECT_EQ(Control<QTabWidget>(Form(), "PageControl2")->currentIndex(), 4);
   ASSERT_EQ(messages_.Calls.size(), 1u);  // the unreadable picture, as before
-  EXPECT_EQ(messages_.Calls[0].Text, "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + folder_.Path("pics/p2.jpg"));
+  EXPECT_EQ(messages_.Calls[0].Text,
+            "Fehler: Folgende Datei konnte nicht ge\xF6"
+            "ffnet werden: " +
+                folder_.Path("pics/p2.jpg"));
   EXPECT_EQ(messages_.Calls[0].Detail, "Unbekanntes Dateiformat");  // the box's detail text
   EXPECT_FALSE(Control<QPushButton>(Form(), "StopBtn")->isVisible());
   // Done: the bar empties, the closing line stays.
@@ -129,7 +134,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     form.Actions().New->trigger();
     EXPECT_EQ(form.Document().Pictures().size(), 8u);
     PageControl2->setCurrentIndex(1);  // looking around is not
-    EXPECT_FALSE(form.close());             // nor is closing
+    EXPECT_FALSE(form.close());        // nor is closing
     QTest::mouseClick(StopBtn, Qt::LeftButton);
   };
   form.Actions().Generate->trigger();
@@ -143,7 +148,8 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
   const std::string word = made == 1 ? " Bild wurde" : " Bilder wurden";
   ASSERT_FALSE(messages_.Calls.empty());
   EXPECT_EQ(messages_.Calls.back().Text, "Die Erstellung wurde abgebrochen. " + std::to_string(made) + word +
-                                             " erstellt; die \xDC" "bersichtsseite wurde nicht geschrieben.");
+                                             " erstellt; die \xDC"
+                                             "bersichtsseite wurde nicht geschrieben.");
   EXPECT_EQ(StatusText(), "Abgebrochen: " + std::to_string(made) + (made == 1 ? " Bild" : " Bilder") + " erstellt");
   EXPECT_EQ(PageControl2->currentIndex(), 1);  // no result page
   EXPECT_TRUE(NewBtn->isEnabled());
@@ -158,9 +164,9 @@ TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) 
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   form.show();
   Control<QListWidget>(form, "ImageBox")->setCurrentRow(-1);  // no line chosen: no comment to edit
-  const std::vector<std::string> names{"NewBtn",   "OpenBtn",     "SaveBtn",     "SaveAsBtn",    "AddBtn",
-                                       "DelBtn",   "UpNow",       "DownNow",     "ImageBox",     "ShowComment",
-                                       "GoBtn",    "TemplateBox", "PageControl1"};
+  const std::vector<std::string> names{"NewBtn", "OpenBtn",     "SaveBtn",     "SaveAsBtn", "AddBtn",
+                                       "DelBtn", "UpNow",       "DownNow",     "ImageBox",  "ShowComment",
+                                       "GoBtn",  "TemplateBox", "PageControl1"};
   std::map<std::string, bool> before;
   for (const std::string& name : names) before[name] = Control<QWidget>(form, name.c_str())->isEnabled();
   ASSERT_FALSE(before["ShowComment"]);
@@ -224,8 +230,10 @@ TEST_F(WindowRun, NoMoreUnreadableBoxesAfterTheUserSaysSo) {
   EXPECT_EQ(messages_.Calls[1].Kind, "quiet?");
   EXPECT_NE(messages_.Calls[1].Text.find("p2.jpg"), std::string::npos);
   EXPECT_EQ(messages_.OptOuts[0], "Weitere nicht lesbare Bilder dieses Laufs erst am Ende auflisten");
-  EXPECT_EQ(messages_.Calls[2].Text, "Folgende Dateien konnten nicht ge\xF6" "ffnet werden:\n" +
-                                         folder_.Path("pics/p3.jpg") + "\n" + folder_.Path("pics/p4.jpg"));
+  EXPECT_EQ(messages_.Calls[2].Text,
+            "Folgende Dateien konnten nicht ge\xF6"
+            "ffnet werden:\n" +
+                folder_.Path("pics/p3.jpg") + "\n" + folder_.Path("pics/p4.jpg"));
   EXPECT_EQ(StatusText(), "Fertig: 1 Bild, 4 fehlgeschlagen");
 }
 
@@ -238,7 +246,7 @@ TEST_F(WindowRun, OverviewDialogStartsInThisAlbumsLastOutputFolder) {
   dialogs_.Paths = {folder_.Path("web/sommer/album.htm")};
   form.Actions().Generate->trigger();
   EXPECT_EQ(dialogs_.Saves.back().InitialFolder, folder_.Path("alben/"));  // the album's folder at first
-  form.Actions().Generate->trigger();  // cancelled
+  form.Actions().Generate->trigger();                                      // cancelled
   EXPECT_EQ(dialogs_.Saves.back().InitialFolder, folder_.Path("web/sommer/"));
   // Kept with the album across program starts.
   form_.reset();

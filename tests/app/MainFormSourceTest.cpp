@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -8,6 +7,7 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -103,7 +103,8 @@ TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
   const uint8_t* white = form.PreviewImage().Pixels;
   form.openfilenow(folder_.Path("pics/kaputt.jpg"));
   ASSERT_EQ(messages_.Calls.size(), 1u);
-  const std::string notLoaded = "Fehler: Die Datei " + folder_.Path("pics/kaputt.jpg") + " konnte nicht geladen werden!";
+  const std::string notLoaded =
+      "Fehler: Die Datei " + folder_.Path("pics/kaputt.jpg") + " konnte nicht geladen werden!";
   // The library explains why in more than five characters: its message is
   // the text and the generic sentence the caption.
   const apptest::MessageCall& box = messages_.Calls[0];

@@ -3,30 +3,30 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
-#include <QSplitter>
-#include <QImage>
-#include <QPixmap>
-#include <QTest>
 #include <filesystem>
 
 #include "AppTestSupport.h"
-#include "app/ColorBox.h"
 #include "app/AlbumDocument.h"
+#include "app/ColorBox.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/ShellListView.h"
-#include "viewer/PaintBox.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 #include "platform/Paths.h"
+#include "viewer/PaintBox.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -78,13 +78,16 @@ TEST_F(StartUp, CaptionPagesAndToolRow) {
 TEST_F(StartUp, EachControlNameIsFoundOnce) {
   TMainForm& form = Form();
   for (const char* name :
-       {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "RecentMenu", "PageControl2", "TabSheet1", "TabSheet3",
-        "TabSheet5", "TabSheet4", "PrefListBox", "JamShellTree1", "JamShellList1", "FilterComboBox1", "DibPrevPaint",
-        "AddBtn", "DelBtn", "ViewBtn", "PrintBtn", "ImageList", "SourceSplitter", "PageSplitter", "AlbumSplitter",
-        "SortBox", "UpNow", "DownNow", "ImageBox", "ShowComment", "ComMemo", "GoBtn", "GoBtn1", "GoBtn1Down",
-        "TemplateBox", "PageControl1", "BKColorBox", "BKColorBox2", "BreitEd", "HochEd", "CaptionED", "FreeText",
-        "AnzEd", "BorderEd", "backlink", "Caption2ED", "Border2ED", "UploadInfo", "WebBrowser1", "wwwBtn",
-        "ueberButton", "ueberbtn", "ueberBtn2", "EndeButton", "EndeBtn", "EndeBtnDown", "StopBtn", "StatusBar1"})
+       {"NewBtn",        "OpenBtn",         "SaveBtn",        "SaveAsBtn",    "RecentMenu",    "PageControl2",
+        "TabSheet1",     "TabSheet3",       "TabSheet5",      "TabSheet4",    "PrefListBox",   "JamShellTree1",
+        "JamShellList1", "FilterComboBox1", "DibPrevPaint",   "AddBtn",       "DelBtn",        "ViewBtn",
+        "PrintBtn",      "ImageList",       "SourceSplitter", "PageSplitter", "AlbumSplitter", "SortBox",
+        "UpNow",         "DownNow",         "ImageBox",       "ShowComment",  "ComMemo",       "GoBtn",
+        "GoBtn1",        "GoBtn1Down",      "TemplateBox",    "PageControl1", "BKColorBox",    "BKColorBox2",
+        "BreitEd",       "HochEd",          "CaptionED",      "FreeText",     "AnzEd",         "BorderEd",
+        "backlink",      "Caption2ED",      "Border2ED",      "UploadInfo",   "WebBrowser1",   "wwwBtn",
+        "ueberButton",   "ueberbtn",        "ueberBtn2",      "EndeButton",   "EndeBtn",       "EndeBtnDown",
+        "StopBtn",       "StatusBar1"})
     EXPECT_EQ(form.findChildren<QWidget*>(name).size(), 1) << name;
 }
 

@@ -20,7 +20,6 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons h
   QApplication::sendEvent(widget, &event);
 }
 
-
 }  // namespace
 
 TEST(PictureButton, PressShowsThePressedImageAndDragOffShowsTheRaisedOne) {

@@ -11,8 +11,8 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 using apptest::MainFormTest;
@@ -22,7 +22,8 @@ class UpdateQuestion : public MainFormTest {
   void SetUp() override {
     MainFormTest::SetUp();
     apptest::WriteTemplateSet(folder_, "Einfach");
-    for (const char* name : {"a.jpg", "b.jpg"}) apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
+    for (const char* name : {"a.jpg", "b.jpg"})
+      apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
     Form().AddDroppedFiles({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg")});
   }
 

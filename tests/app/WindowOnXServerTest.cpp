@@ -15,9 +15,9 @@
 
 #include "AppTestSupport.h"
 #include "app/MainUnit.h"
-#include "app/WindowActions.h"
 #include "app/ResultBrowser.h"
 #include "app/StatusBar.h"
+#include "app/WindowActions.h"
 
 using apptest::Control;
 

@@ -1,11 +1,11 @@
 // The window's tests on a real X server: the xcb platform on a private Xvfb,
 // or on the display a test names when it starts this program again with
 // other settings.
-#include "AppTestSupport.h"
-#include "support/XvfbServer.h"
-
 #include <cstdio>
 #include <optional>
+
+#include "AppTestSupport.h"
+#include "support/XvfbServer.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -49,8 +49,12 @@ TEST(AlbumFromJson, TextsBecomeWindows1252WithCrLfLineBreaks) {
                             "settings": {"caption": "\u00dcbersicht", "free_text": "5 \u20ac"}})");
   ASSERT_TRUE(p.ok);
   EXPECT_EQ(p.pictures[0].FileName, "/\xE4.jpg");
-  EXPECT_EQ(p.pictures[0].Comment, "Stra\xDF" "e\r\nzwei");
-  EXPECT_EQ(p.settings.Caption, "\xDC" "bersicht");
+  EXPECT_EQ(p.pictures[0].Comment,
+            "Stra\xDF"
+            "e\r\nzwei");
+  EXPECT_EQ(p.settings.Caption,
+            "\xDC"
+            "bersicht");
   EXPECT_EQ(p.settings.FreeText, "5 \x80");
 }
 
@@ -138,7 +142,9 @@ TEST(AlbumToJson, WritesTheDocumentedForm) {
   EXPECT_EQ(document["pictures"][1]["show_comment"], true);
   EXPECT_EQ(document["settings"]["bgcolor"], "#FF0000");
   EXPECT_EQ(document["settings"]["per_row"], 5);
-  EXPECT_EQ(document["settings"]["free_text"], "Klicken Sie auf die Bilder, um sie in Originalgr\xC3\xB6\xC3\x9F" "e zu sehen.");
+  EXPECT_EQ(document["settings"]["free_text"],
+            "Klicken Sie auf die Bilder, um sie in Originalgr\xC3\xB6\xC3\x9F"
+            "e zu sehen.");
   // What it writes it reads back unchanged.
   album::AlbumPictures read;
   album::AlbumSettings readSettings;

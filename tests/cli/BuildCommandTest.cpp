@@ -6,14 +6,14 @@
 #include <set>
 #include <sstream>
 
+#include "album/AlbumFile.h"
+#include "imaging/Rastola.h"
+#include "platform/Paths.h"
 #include "support/BmpFiles.h"
 #include "support/CliRunner.h"
 #include "support/RecordingMessages.h"
 #include "support/SmallFragments.h"
 #include "support/TempFolder.h"
-#include "album/AlbumFile.h"
-#include "platform/Paths.h"
-#include "imaging/Rastola.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ class BuildCommandTest : public ::testing::Test {
       std::ifstream in(platform::ToFileSystem(path), std::ios::binary);
       const std::string page(std::istreambuf_iterator<char>(in), {});
       const size_t pics = page.find("../pics/");
-      return pics != std::string::npos &&
-             IsRed(path.substr(0, path.rfind("/html/")) + "/pics/" + page.substr(pics + 8, page.find('|', pics) - pics - 8));
+      return pics != std::string::npos && IsRed(path.substr(0, path.rfind("/html/")) + "/pics/" +
+                                                page.substr(pics + 8, page.find('|', pics) - pics - 8));
     }
     imaging::DibGuard image;
     imaging::OpenDib(image.out(), path.c_str(), 0, nullptr);
@@ -96,8 +96,12 @@ TEST_F(BuildCommandTest, FailedPicturesGiveStatusOneAndOneLineEach) {
   const CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs"});
   EXPECT_EQ(r.status, 1);
   // The reason on a line of its own after the message.
-  EXPECT_EQ(r.err, "Fehler: Folgende Datei konnte nicht ge\xC3\xB6" "ffnet werden: " + dir_.Path("fehlt.jpg") +
-                       "\nDie Datei kann nicht ge\xC3\xB6" "ffnet werden\n");
+  EXPECT_EQ(r.err,
+            "Fehler: Folgende Datei konnte nicht ge\xC3\xB6"
+            "ffnet werden: " +
+                dir_.Path("fehlt.jpg") +
+                "\nDie Datei kann nicht ge\xC3\xB6"
+                "ffnet werden\n");
   EXPECT_TRUE(dir_.Exists("index.htm"));
 }
 
@@ -106,7 +110,8 @@ TEST_F(BuildCommandTest, RunsThatEndEarlyGiveStatusTwo) {
   CliResult r = Cli({"build", "album.lva", "index.htm", "--template-dir", "designs", "--template", "Drei"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Web Lumivista 2.0: Datei " + dir_.Path("designs") +
-                       "/Drei/mainfirst.htm kann nicht ge\xC3\xB6" "ffnet werden.\n");
+                       "/Drei/mainfirst.htm kann nicht ge\xC3\xB6"
+                       "ffnet werden.\n");
   EXPECT_FALSE(dir_.Exists("index.htm"));
 
   dir_.Write("datei", "x");
@@ -173,8 +178,8 @@ TEST_F(BuildCommandTest, ConcurrentRunsIntoOneFolderMakeTwoConsistentAlbums) {
   save("rot.lva", red);
   save("grau.lva", grey);
   const std::string cli = "'" LUMIVISTA_CLI "' build --quiet --template-dir designs ";
-  const std::string both = "cd '" + dir_.Root().string() + "' && (" + cli + "rot.lva web/rot.htm & " + cli +
-                           "grau.lva web/grau.htm & wait)";
+  const std::string both =
+      "cd '" + dir_.Root().string() + "' && (" + cli + "rot.lva web/rot.htm & " + cli + "grau.lva web/grau.htm & wait)";
   ASSERT_EQ(std::system(both.c_str()), 0);
 
   std::set<std::string> claimed;

@@ -15,7 +15,6 @@ const std::string kNotValid = "Die Datei ist keine g\xC3\xBCltige \"Web Lumivist
 
 class CliTest : public TempFolderTest {
  protected:
-
   json ShowJson(const std::string& album) {
     const CliResult shown = RunCli(folder_, {"show", album, "--json"});
     EXPECT_EQ(shown.status, 0) << shown.err;
@@ -34,26 +33,31 @@ TEST_F(CliTest, WorkedExampleFromJsonByteForByte) {
 
 TEST_F(CliTest, NewThenShowGivesThePicturesAndSettings) {
   fs::create_directories(folder_ / "sub");
-  const CliResult made = RunCli(folder_, {"new", "album.lva", "b.jpg", "./sub/../a.jpg", "sub/c.jpg", "--caption",
-                                          "Gr\xC3\xB6\xC3\x9F" "e", "--per-row", "0", "--thumb-width", "5000",
-                                          "--border", "7", "--bgcolor", "#ff0000"});
+  const CliResult made =
+      RunCli(folder_, {"new", "album.lva", "b.jpg", "./sub/../a.jpg", "sub/c.jpg", "--caption",
+                       "Gr\xC3\xB6\xC3\x9F"
+                       "e",
+                       "--per-row", "0", "--thumb-width", "5000", "--border", "7", "--bgcolor", "#ff0000"});
   ASSERT_EQ(made.status, 0) << made.err;
-  const json expected = {
-      {"pictures",
-       {{{"file", PathOf("b.jpg")}, {"comment", nullptr}, {"show_comment", true}, {"marked", true}},
-        {{"file", PathOf("a.jpg")}, {"comment", ""}, {"show_comment", true}, {"marked", true}},
-        {{"file", PathOf("sub/c.jpg")}, {"comment", ""}, {"show_comment", true}, {"marked", true}}}},
-      {"settings",
-       {{"caption", "Gr\xC3\xB6\xC3\x9F" "e"},
-        {"free_text", "Klicken Sie auf die Bilder, um sie in Originalgr\xC3\xB6\xC3\x9F" "e zu sehen."},
-        {"detail_caption", "Web Lumivista"},
-        {"per_row", 1},
-        {"thumb_width", 1000},
-        {"thumb_height", 90},
-        {"border", 7},
-        {"detail_border", 3},
-        {"bgcolor", "#FF0000"},
-        {"bgcolor2", "#FFFFFF"}}}};
+  const json expected = {{"pictures",
+                          {{{"file", PathOf("b.jpg")}, {"comment", nullptr}, {"show_comment", true}, {"marked", true}},
+                           {{"file", PathOf("a.jpg")}, {"comment", ""}, {"show_comment", true}, {"marked", true}},
+                           {{"file", PathOf("sub/c.jpg")}, {"comment", ""}, {"show_comment", true}, {"marked", true}}}},
+                         {"settings",
+                          {{"caption",
+                            "Gr\xC3\xB6\xC3\x9F"
+                            "e"},
+                           {"free_text",
+                            "Klicken Sie auf die Bilder, um sie in Originalgr\xC3\xB6\xC3\x9F"
+                            "e zu sehen."},
+                           {"detail_caption", "Web Lumivista"},
+                           {"per_row", 1},
+                           {"thumb_width", 1000},
+                           {"thumb_height", 90},
+                           {"border", 7},
+                           {"detail_border", 3},
+                           {"bgcolor", "#FF0000"},
+                           {"bgcolor2", "#FFFFFF"}}}};
   json shown = ShowJson("album.lva");
   // Every loaded entry has a comment, so the first one reads back as empty too.
   EXPECT_EQ(shown["pictures"][0]["comment"], "");
@@ -61,7 +65,9 @@ TEST_F(CliTest, NewThenShowGivesThePicturesAndSettings) {
   EXPECT_EQ(shown, expected);
   // The caption is stored as Windows-1252, the subfolder's picture with its full path.
   const std::string bytes = ReadFileBytes(folder_ / "album.lva");
-  EXPECT_NE(bytes.find(album_bytes::Text("Gr\xF6\xDF" "e")), std::string::npos);
+  EXPECT_NE(bytes.find(album_bytes::Text("Gr\xF6\xDF"
+                                         "e")),
+            std::string::npos);
   EXPECT_NE(bytes.find(album_bytes::Text(PathOf("sub/c.jpg"))), std::string::npos);
   EXPECT_NE(bytes.find(album_bytes::Text("a.jpg")), std::string::npos);
 }
@@ -91,7 +97,9 @@ TEST_F(CliTest, ShowAsTextNamesPicturesAndSettings) {
   EXPECT_NE(shown.out.find(PathOf("a.jpg")), std::string::npos);
   EXPECT_NE(shown.out.find("Hi"), std::string::npos);
   EXPECT_NE(shown.out.find("#C0C0C0"), std::string::npos);
-  EXPECT_NE(shown.out.find("Originalgr\xC3\xB6\xC3\x9F" "e"), std::string::npos);
+  EXPECT_NE(shown.out.find("Originalgr\xC3\xB6\xC3\x9F"
+                           "e"),
+            std::string::npos);
 }
 
 TEST_F(CliTest, DamagedAlbumFilesAreRefusedWithStatusTwo) {
@@ -109,7 +117,10 @@ TEST_F(CliTest, DamagedAlbumFilesAreRefusedWithStatusTwo) {
 TEST_F(CliTest, MissingAlbumFileIsReported) {
   const CliResult shown = RunCli(folder_, {"show", "fehlt.lva"});
   EXPECT_EQ(shown.status, 2);
-  EXPECT_NE(shown.err.find("Konnte die Datei fehlt.lva nicht \xC3\xB6" "ffnen!"), std::string::npos) << shown.err;
+  EXPECT_NE(shown.err.find("Konnte die Datei fehlt.lva nicht \xC3\xB6"
+                           "ffnen!"),
+            std::string::npos)
+      << shown.err;
 }
 
 TEST_F(CliTest, BadUsageGivesStatusTwo) {
@@ -145,7 +156,8 @@ TEST_F(CliTest, NewRefusesTextWindows1252CannotHold) {
     std::string named;
   } cases[] = {
       {{"new", "album.lva", "a.jpg", emoji}, "", PathOf(emoji)},
-      {{"new", "album.lva", "--json", "-"}, R"({"pictures": [{"file": "a.jpg", "comment": ")" + chinese + "\"}]}",
+      {{"new", "album.lva", "--json", "-"},
+       R"({"pictures": [{"file": "a.jpg", "comment": ")" + chinese + "\"}]}",
        "\"" + chinese + "\" (comment)"},
       {{"new", "album.lva", "a.jpg", "--caption", chinese}, "", "(--caption)"},
       {{"new", emoji + ".lva", "a.jpg"}, "", PathOf(emoji + ".lva")},

@@ -3,9 +3,9 @@
 // and thumbnails are plain JPEGs: right size, source colours, no EXIF or GPS.
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
-#include "support/HeifFixtures.h"
 #include "support/CliRunner.h"
+#include "support/HeifFixtures.h"
+#include "support/TempFolder.h"
 
 // clang 14 names AddressSanitizer only through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
@@ -40,7 +40,8 @@ TEST_F(HeifAlbum, PhonePicturesBecomeAnAlbumOfPlainJpegCopies) {
   heiffixtures::HeifEnc(pattern, (phone / "IMG_0001.HEIC").string());
   heiffixtures::HeifEnc(pattern, (phone / "IMG_0002.avif").string());
   RunTool("convert " + Quoted(pattern) + " -profile /usr/share/color/icc/sRGB.icc -profile " +
-          "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc -quality 97 " + Quoted((phone / "DSC_0003.jpg").string()));
+          "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc -quality 97 " +
+          Quoted((phone / "DSC_0003.jpg").string()));
   fs::remove(pattern);
 
   const CliResult made = RunCli(folder_, {"new", "album.lva", (phone / "IMG_0001.HEIC").string(),
@@ -72,9 +73,9 @@ TEST_F(HeifAlbum, PhonePicturesBecomeAnAlbumOfPlainJpegCopies) {
 // Runs `lumivista-cli build` in `folder` with its address space limited as
 // `ulimit -v` does; the status, and what it printed on standard error.
 CliResult BuildUnderMemoryLimit(const fs::path& folder, const std::string& overview, int jobs, long kilobytes) {
-  const std::string command = "cd " + Quoted(folder.string()) + " && ulimit -v " + std::to_string(kilobytes) +
-                              " && " + Quoted(LUMIVISTA_CLI) + " build album.lva " + Quoted(overview) +
-                              " --quiet --jobs " + std::to_string(jobs) + " 2> .stderr";
+  const std::string command = "cd " + Quoted(folder.string()) + " && ulimit -v " + std::to_string(kilobytes) + " && " +
+                              Quoted(LUMIVISTA_CLI) + " build album.lva " + Quoted(overview) + " --quiet --jobs " +
+                              std::to_string(jobs) + " 2> .stderr";
   const int raw = std::system(command.c_str());
   CliResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
@@ -93,7 +94,8 @@ TEST_F(HeifAlbum, GridPicturesUnderAMemoryLimitGiveTheSameAlbumWithOneAndFourJob
 #endif
   RunTool("convert -size 512x512 gradient:red-blue " + Quoted("PNG24:" + (folder_ / "tile.png").string()));
   heiffixtures::HeifEnc((folder_ / "tile.png").string(), (folder_ / "tile.heic").string(), "-q 50");
-  const std::vector<uint8_t> grid = heiffixtures::GridOfOneTile(heiffixtures::ReadFile((folder_ / "tile.heic").string()), 32, 32);
+  const std::vector<uint8_t> grid =
+      heiffixtures::GridOfOneTile(heiffixtures::ReadFile((folder_ / "tile.heic").string()), 32, 32);
   ASSERT_FALSE(grid.empty());
   std::vector<std::string> args{"new", "album.lva"};
   for (int i = 1; i <= 4; ++i) {

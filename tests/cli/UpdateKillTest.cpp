@@ -13,14 +13,14 @@
 #include <map>
 #include <thread>
 
+#include "album/AlbumFile.h"
+#include "generator/BuildRecord.h"
+#include "generator/RecordLock.h"
 #include "support/BmpFiles.h"
 #include "support/CliRunner.h"
 #include "support/RecordingMessages.h"
 #include "support/SmallFragments.h"
 #include "support/TempFolder.h"
-#include "album/AlbumFile.h"
-#include "generator/BuildRecord.h"
-#include "generator/RecordLock.h"
 
 namespace {
 
@@ -45,12 +45,12 @@ class UpdateKillTest : public ::testing::Test {
   }
 
   void WritePictures(int32_t width) {
-    for (int i = 0; i < kPictures; ++i)
-      WriteBmp(dir_.Path("src/p" + std::to_string(i) + ".bmp"), width + i, 1200, 24);
+    for (int i = 0; i < kPictures; ++i) WriteBmp(dir_.Path("src/p" + std::to_string(i) + ".bmp"), width + i, 1200, 24);
   }
 
   CliResult Build(const std::string& overview, bool update) {
-    if (update) return RunCli(dir_.Root(), {"build", "album.lva", overview, "--template-dir", "designs", "--quiet", "--update"});
+    if (update)
+      return RunCli(dir_.Root(), {"build", "album.lva", overview, "--template-dir", "designs", "--quiet", "--update"});
     return RunCli(dir_.Root(), {"build", "album.lva", overview, "--template-dir", "designs", "--quiet"});
   }
 

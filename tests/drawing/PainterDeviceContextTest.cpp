@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QImage>
 #include <QPaintEvent>
-#include <QPicture>
 #include <QPainter>
+#include <QPicture>
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "imaging/StretchDrawDib.h"
-#include "support/MemoryDeviceContext.h"
 #include "drawing/qt/PainterDeviceContext.h"
-#include "support/TestImages.h"
+#include "imaging/StretchDrawDib.h"
 #include "support/GuiApplication.h"
+#include "support/MemoryDeviceContext.h"
+#include "support/TestImages.h"
 
 using namespace testimages;
 using drawing::PainterDeviceContext;
@@ -134,8 +134,7 @@ TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
   imaging::DibGuard image(Numbered24(10, 8));
   const imaging::RasterImage& picture = image.get();
   ExpectSameAsMemoryDevice(12, 10, [&](drawing::DeviceContext& dc) {
-    dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS,
-                     drawing::SRCCOPY);
+    dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS, drawing::SRCCOPY);
   });
 }
 
@@ -187,7 +186,7 @@ TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
   ASSERT_FALSE(box->exposed.isEmpty());
   EXPECT_GE(box->exposed.left(), 9000);
   EXPECT_EQ(box->clip, (drawing::DeviceRect{box->exposed.left(), box->exposed.top(), box->exposed.right() + 1,
-                                             box->exposed.bottom() + 1}));
+                                            box->exposed.bottom() + 1}));
 }
 
 TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
@@ -230,6 +229,4 @@ TEST_F(PainterDeviceContextTest, PaletteSelectionIsGivenBack) {
   EXPECT_EQ(dc.SelectPalette(before, false), &palette);
 }
 
-TEST_F(PainterDeviceContextTest, ScreenDepthComesFromTheScreen) {
-  EXPECT_GE(drawing::QtScreenBitsPerPixel(), 1);
-}
+TEST_F(PainterDeviceContextTest, ScreenDepthComesFromTheScreen) { EXPECT_GE(drawing::QtScreenBitsPerPixel(), 1); }

@@ -1,11 +1,11 @@
 // Replays the fuzzers' saved inputs in the normal test run: each picture
 // either opens as a consistent picture or fails with a message, and each
 // album file the reader accepts reads back the same after writing it again.
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "album/AlbumFileFormat.h"
 #include "imaging/Rastola.h"

@@ -58,22 +58,25 @@ TEST(BuildRecord, ACutOrAlteredRecordIsDamaged) {
 TEST(BuildRecord, NamesThatLeaveTheirFolderMakeItUntrusted) {
   const std::string head = "lumivista-build-record\t1\noverview\tindex.htm\nfolder\t1\t2\nstate\tcomplete\n";
   const std::string picture = "picture\t/a.jpg\t1\t2\t3\t4\n";
-  EXPECT_EQ(generator::ParseRecord(Sealed(head + picture + "output\tcopy\ta.jpg\t1\t2\t3\t4\tff\tdep\n"),
-                                   "index.htm", 1, 2).Trust,
-            RecordTrust::Trusted);
+  EXPECT_EQ(
+      generator::ParseRecord(Sealed(head + picture + "output\tcopy\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2)
+          .Trust,
+      RecordTrust::Trusted);
   for (const char* name : {"../a.jpg", "x/../../a.jpg", ".htaccess", "", "a\\/b.jpg"})
     EXPECT_EQ(generator::ParseRecord(Sealed(head + picture + "output\tcopy\t" + name + "\t1\t2\t3\t4\tff\tdep\n"),
-                                     "index.htm", 1, 2).Trust,
+                                     "index.htm", 1, 2)
+                  .Trust,
               RecordTrust::Damaged)
         << name;
   EXPECT_EQ(generator::ParseRecord(Sealed(head + "created\tpage\t../../etc/passwd\t0\t\n"), "index.htm", 1, 2).Trust,
             RecordTrust::Damaged);
-  EXPECT_EQ(generator::ParseRecord(Sealed(head + "output\tcopy\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2)
-                .Trust,
-            RecordTrust::Damaged);  // an output before any picture
-  EXPECT_EQ(generator::ParseRecord(Sealed(head + picture + "output\tposter\ta.jpg\t1\t2\t3\t4\tff\tdep\n"),
-                                   "index.htm", 1, 2).Trust,
-            RecordTrust::Damaged);
+  EXPECT_EQ(
+      generator::ParseRecord(Sealed(head + "output\tcopy\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2).Trust,
+      RecordTrust::Damaged);  // an output before any picture
+  EXPECT_EQ(
+      generator::ParseRecord(Sealed(head + picture + "output\tposter\ta.jpg\t1\t2\t3\t4\tff\tdep\n"), "index.htm", 1, 2)
+          .Trust,
+      RecordTrust::Damaged);
   const std::string newer = "lumivista-build-record\t3\nwhatever\tcomes\n";
   EXPECT_EQ(generator::ParseRecord(Sealed(newer), "index.htm", 1, 2).Trust, RecordTrust::Newer);
 }

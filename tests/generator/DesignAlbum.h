@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "support/RecordingMessages.h"
-#include "support/TempFolder.h"
 #include "generator/Fragments.h"
 #include "generator/Pages.h"
 #include "generator/TemplateSets.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 
 inline const std::string kShippedTemplates = std::string(LUMIVISTA_SOURCE_DIR) + "/template";
 

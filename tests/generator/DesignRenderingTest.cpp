@@ -161,8 +161,7 @@ TEST(DesignRendering, ModernShowsTheChosenNumberPerRowAndBothColours) {
     ASSERT_TRUE(wide.Load(dir.Root() / pages[0]));
     EXPECT_EQ(FirstRowCount(wide, ".karte"), perRow);
     // The page shows the first colour, the picture cards the second.
-    EXPECT_EQ(wide.Run("getComputedStyle(document.body).backgroundColor").toString().toStdString(),
-              "rgb(0, 128, 128)");
+    EXPECT_EQ(wide.Run("getComputedStyle(document.body).backgroundColor").toString().toStdString(), "rgb(0, 128, 128)");
     EXPECT_EQ(wide.Run("getComputedStyle(document.querySelector('.karte')).backgroundColor").toString().toStdString(),
               "rgb(255, 255, 0)");
   }
@@ -190,8 +189,7 @@ TEST_P(DesignRendering, EveryTextIsReadableOnEveryColourPair) {
   PutPictures(dir, 3, 90);
   for (const std::string& page : {pages[0], pages[2]}) {
     ASSERT_TRUE(browser.Load(dir.Root() / page));
-    const QJsonObject worst =
-        QJsonDocument::fromJson(browser.Run(kWorstContrastScript).toString().toUtf8()).object();
+    const QJsonObject worst = QJsonDocument::fromJson(browser.Run(kWorstContrastScript).toString().toUtf8()).object();
     EXPECT_GE(worst["texts"].toInt(), 3) << page;
     EXPECT_GE(worst["ratio"].toDouble(), 4.5)
         << page << ": \"" << worst["text"].toString().toStdString() << "\" on "

@@ -3,14 +3,14 @@
 // nothing extra for a template set that does not use them.
 #include <gtest/gtest.h>
 
-#include "support/BmpFiles.h"
-#include "support/RecordingMessages.h"
-#include "support/SmallFragments.h"
-#include "support/TempFolder.h"
 #include "generator/ExtraSizes.h"
 #include "generator/GenerateAlbum.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
+#include "support/BmpFiles.h"
+#include "support/RecordingMessages.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ class ExtraSizesRun : public ::testing::Test {
     pictures_.push_back(picture);
   }
   generator::GenerationResult Run() {
-    generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                         [&] { return std::optional(dir_.Path("out/index.htm")); }, 0, {}};
+    generator::GenerationRequest request{
+        settings_, dir_.Path("set") + "/", [&] { return std::optional(dir_.Path("out/index.htm")); }, 0, {}};
     return GenerateAlbum(pictures_, request, {messages_});
   }
   std::pair<int32_t, int32_t> JpegSize(const std::string& relative) {
@@ -57,17 +57,16 @@ class ExtraSizesRun : public ::testing::Test {
 
 TEST_F(ExtraSizesRun, KeysNameTheExtraFilesAndTheirSizes) {
   UseExtraKeys();
-  AddPicture("Weit.bmp", 2400, 1200);    // screen picture and twice-size thumbnail
-  AddPicture("Klein.bmp", 60, 40);       // neither: both would be enlarged
-  AddPicture("Kaputt.bmp", 0, 0);        // missing: fails to open
+  AddPicture("Weit.bmp", 2400, 1200);     // screen picture and twice-size thumbnail
+  AddPicture("Klein.bmp", 60, 40);        // neither: both would be enlarged
+  AddPicture("Kaputt.bmp", 0, 0);         // missing: fails to open
   AddPicture("Strich.bmp", 400, 300, 1);  // 1 bit, promoted before scaling
   const generator::GenerationResult result = Run();
   ASSERT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 1);
 
   const std::string overview = dir_.Read("out/index.htm");
-  EXPECT_NE(overview.find("loop ./mini/Weit.jpg 90x45 [./mini/Weit.jpg 1x, ./mini2x/Weit.jpg 2x]"),
-            std::string::npos);
+  EXPECT_NE(overview.find("loop ./mini/Weit.jpg 90x45 [./mini/Weit.jpg 1x, ./mini2x/Weit.jpg 2x]"), std::string::npos);
   EXPECT_NE(overview.find("loop ./mini/Klein.jpg 90x60 [./mini/Klein.jpg 1x]"), std::string::npos);
   // A failed picture keeps the box's size, so the grid does not move.
   EXPECT_NE(overview.find("loop ./mini/ 90x90 [./mini/]"), std::string::npos);
@@ -122,11 +121,11 @@ TEST_F(ExtraSizesRun, OnlyTheSizesAKeyAsksForAreMade) {
 }
 
 TEST(ScreenSize, EvenFractionNearTheLongEdgeElseTheLongEdge) {
-  EXPECT_EQ(generator::ScreenSize(4000, 3000)->Width, 2000);   // 2 x 2 average
+  EXPECT_EQ(generator::ScreenSize(4000, 3000)->Width, 2000);  // 2 x 2 average
   EXPECT_EQ(generator::ScreenSize(3000, 4000)->Height, 2000);
-  EXPECT_EQ(generator::ScreenSize(6000, 4000)->Width, 2048);   // 4000 is not a multiple of 3
+  EXPECT_EQ(generator::ScreenSize(6000, 4000)->Width, 2048);  // 4000 is not a multiple of 3
   EXPECT_EQ(generator::ScreenSize(6000, 4000)->Height, 1365);
-  EXPECT_EQ(generator::ScreenSize(3000, 2000)->Width, 2048);   // 1500 would be too small
+  EXPECT_EQ(generator::ScreenSize(3000, 2000)->Width, 2048);  // 1500 would be too small
   EXPECT_EQ(generator::ScreenSize(2049, 1000)->Width, 2048);
   EXPECT_FALSE(generator::ScreenSize(2048, 1536));
 }

@@ -3,13 +3,13 @@
 #include <atomic>
 #include <functional>
 
+#include "generator/GenerateAlbum.h"
+#include "imaging/Rastola.h"
+#include "platform/Paths.h"
 #include "support/BmpFiles.h"
 #include "support/RecordingMessages.h"
 #include "support/SmallFragments.h"
 #include "support/TempFolder.h"
-#include "generator/GenerateAlbum.h"
-#include "platform/Paths.h"
-#include "imaging/Rastola.h"
 
 namespace {
 
@@ -58,10 +58,14 @@ class GenerateAlbumTest : public ::testing::Test {
 
   generator::GenerationResult Run(const std::optional<std::string>& chosen) {
     bool asked = false;
-    generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] {
+    generator::GenerationRequest request{settings_,
+                                         dir_.Path("set") + "/",
+                                         [&] {
                                            asked = true;
                                            return chosen;
-                                         }, 0, {}};
+                                         },
+                                         0,
+                                         {}};
     generator::GenerationResult result = GenerateAlbum(pictures_, request, {messages_, nullptr, &observer_});
     dialogShown_ = asked;
     return result;
@@ -71,8 +75,8 @@ class GenerateAlbumTest : public ::testing::Test {
   // A run with `jobs` workers into the folder named like the number, stopped by `stopper`.
   generator::GenerationResult RunStopped(int32_t jobs, StopWhen& stopper) {
     const std::string overview = dir_.Path(std::to_string(jobs) + "/index.htm");
-    generator::GenerationRequest request{settings_, dir_.Path("set") + "/", [&] { return std::optional(overview); },
-                                         jobs, {}};
+    generator::GenerationRequest request{
+        settings_, dir_.Path("set") + "/", [&] { return std::optional(overview); }, jobs, {}};
     return GenerateAlbum(pictures_, request, {messages_, nullptr, &stopper, &stopper.Stop});
   }
 
@@ -163,10 +167,15 @@ TEST_F(GenerateAlbumTest, UnreadablePictureKeepsItsReservedPageAndNeighboursLink
 
   EXPECT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(result.FailedPictures, 2);
-  EXPECT_EQ(messages_.Lines(),
-            (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + missing,
-                                      "[] Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: " + broken}));
-  EXPECT_EQ(messages_.Calls[0].Detail, "Die Datei kann nicht ge\xF6" "ffnet werden");
+  EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[] Fehler: Folgende Datei konnte nicht ge\xF6"
+                                                         "ffnet werden: " +
+                                                             missing,
+                                                         "[] Fehler: Folgende Datei konnte nicht ge\xF6"
+                                                         "ffnet werden: " +
+                                                             broken}));
+  EXPECT_EQ(messages_.Calls[0].Detail,
+            "Die Datei kann nicht ge\xF6"
+            "ffnet werden");
   EXPECT_EQ(messages_.Calls[1].Detail, "Unbekanntes Dateiformat");
   EXPECT_EQ(dir_.Read("html/fehlt.htm"), "");
   EXPECT_FALSE(dir_.Exists("pics/fehlt.jpg"));
@@ -204,7 +213,8 @@ TEST_F(GenerateAlbumTest, MissingFragmentEndsTheRunBeforeTheDialog) {
   EXPECT_FALSE(dialogShown_);
   EXPECT_FALSE(dir_.Exists("out"));
   EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{"[title] Datei " + dir_.Path("set") +
-                                                       "/detailnextlink.htm kann nicht ge\xF6" "ffnet werden."}));
+                                                         "/detailnextlink.htm kann nicht ge\xF6"
+                                                         "ffnet werden."}));
 }
 
 TEST_F(GenerateAlbumTest, CancellingTheDialogWritesNothing) {
@@ -324,10 +334,12 @@ TEST_F(GenerateAlbumTest, PictureBeyondTheJpegLimitGetsAMessageNamingIt) {
   AddPicture("breit.bmp", 70000, 2);
   const generator::GenerationResult result = RunInto("index.htm");
   EXPECT_EQ(result.FailedPictures, 1);
-  EXPECT_EQ(messages_.Lines(), (std::vector<std::string>{
-                                 "[Fehler] JPEG Datei erstellen: Konnte die Datei breit.jpg nicht erstellen! Das Bild "
-                                 "ist 70000 x 2 Pixel gro\xDF; JPEG erlaubt h\xF6" "chstens 65535 Pixel Breite und "
-                                 "H\xF6he."}));
+  EXPECT_EQ(
+      messages_.Lines(),
+      (std::vector<std::string>{"[Fehler] JPEG Datei erstellen: Konnte die Datei breit.jpg nicht erstellen! Das Bild "
+                                "ist 70000 x 2 Pixel gro\xDF; JPEG erlaubt h\xF6"
+                                "chstens 65535 Pixel Breite und "
+                                "H\xF6he."}));
   EXPECT_FALSE(dir_.Exists("pics/breit.jpg"));
   EXPECT_TRUE(dir_.Exists("mini/breit.jpg"));
 }

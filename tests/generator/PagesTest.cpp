@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "support/SmallFragments.h"
 #include "generator/Pages.h"
+#include "support/SmallFragments.h"
 
 namespace {
 
@@ -49,25 +49,23 @@ album::AlbumSettings PerRow(int n) {
 
 TEST(OverviewPage, SevenPicturesThreePerRow) {
   const std::string page = Overview(PerRow(3), Named(7));
-  EXPECT_EQ(Sequence(page),
-            "first col1 loop loop loop col2 col1 loop loop loop col2 col1 loop empty empty col2 end");
+  EXPECT_EQ(Sequence(page), "first col1 loop loop loop col2 col1 loop loop loop col2 col1 loop empty empty col2 end");
 }
 
 TEST(OverviewPage, FullLastRowHasNoEmptyCell) {
-  EXPECT_EQ(Sequence(Overview(PerRow(3), Named(6))),
-            "first col1 loop loop loop col2 col1 loop loop loop col2 end");
-  EXPECT_EQ(Sequence(Overview(PerRow(1), Named(2))),
-            "first col1 loop col2 col1 loop col2 end");
+  EXPECT_EQ(Sequence(Overview(PerRow(3), Named(6))), "first col1 loop loop loop col2 col1 loop loop loop col2 end");
+  EXPECT_EQ(Sequence(Overview(PerRow(1), Named(2))), "first col1 loop col2 col1 loop col2 end");
   // Below the grid's minimum counts as one per row.
-  EXPECT_EQ(Sequence(Overview(PerRow(0), Named(2))),
-            "first col1 loop col2 col1 loop col2 end");
+  EXPECT_EQ(Sequence(Overview(PerRow(0), Named(2))), "first col1 loop col2 col1 loop col2 end");
 }
 
 TEST(OverviewPage, ExactBytesWithPictureValuesCarriedForward) {
   NamedAlbum named = Named(2);
   named.outputs[1][OutputKind::Thumbnail].clear();  // a picture whose export failed is still listed
   album::AlbumSettings s = PerRow(3);
-  s.Caption = "Gr\xFC\xDF" "e";
+  s.Caption =
+      "Gr\xFC\xDF"
+      "e";
   const std::string expected =
       "first Gr&uuml;&szlig;e []\r\n\r\n"
       "col1 []\r\n\r\n"

@@ -7,13 +7,13 @@
 #include <mutex>
 #include <thread>
 
-#include "support/BmpFiles.h"
-#include "support/SmallFragments.h"
-#include "support/TempFolder.h"
 #include "generator/GenerateAlbum.h"
 #include "generator/OutputNames.h"
 #include "generator/PicturePool.h"
 #include "imaging/Rastola.h"
+#include "support/BmpFiles.h"
+#include "support/SmallFragments.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -112,8 +112,8 @@ class ParallelExportTest : public ::testing::Test {
   };
   Run Generate(const std::string& overview, int32_t jobs) {
     RunRecorder recorder;
-    const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                               [&] { return std::optional(dir_.Path(overview)); }, jobs, {}};
+    const generator::GenerationRequest request{
+        settings_, dir_.Path("set") + "/", [&] { return std::optional(dir_.Path(overview)); }, jobs, {}};
     Run run{generator::GenerateAlbum(pictures_, request, {recorder, &recorder, &recorder}), recorder.Lines};
     EXPECT_FALSE(recorder.OtherThread) << "jobs " << jobs;
     return run;

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "DesignAlbum.h"
-#include "support/BmpFiles.h"
 #include "generator/GenerateAlbum.h"
 #include "platform/Paths.h"
+#include "support/BmpFiles.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ void WritePhotoLikeBmp(const std::string& fsPath, int32_t width, int32_t height)
     }
     out.insert(out.end(), row.begin(), row.end());
   }
-  std::ofstream(fsPath, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                 static_cast<std::streamsize>(out.size()));
+  std::ofstream(fsPath, std::ios::binary)
+      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 std::map<std::string, double> Figures(const std::string& output) {
@@ -75,8 +75,11 @@ class PhoneLoad : public ::testing::TestWithParam<std::string> {
     for (int i = 1; i <= kSmallPictures; ++i) pictures[i].FileName = dir_.Path("src/Klein.bmp");
     album::AlbumSettings settings;
     RecordingMessages messages;
-    generator::GenerationRequest request{settings, generator::TemplateSetFolder(kShippedTemplates, GetParam()),
-                                         [&] { return std::optional(dir_.Path("album/index.htm")); }, 0, {}};
+    generator::GenerationRequest request{settings,
+                                         generator::TemplateSetFolder(kShippedTemplates, GetParam()),
+                                         [&] { return std::optional(dir_.Path("album/index.htm")); },
+                                         0,
+                                         {}};
     ASSERT_EQ(generator::GenerateAlbum(pictures, request, {messages}).Outcome, generator::RunOutcome::Completed);
   }
 

@@ -12,15 +12,13 @@
 
 namespace {
 
-const std::vector<std::string> kOverviewKeys = {"%%POWERED%%", "%%BGCOLOR%%", "%%BGCOLOR2%%",
-                                                "%%CAPTION%%", "%%FREETEXT%%", "%%BORDER%%",
-                                                "%%PICWIDTH%%", "%%BIGHTMLSRC%%", "%%MINIPICSRC%%",
-                                                "%%MINIWIDTH%%", "%%MINIHEIGHT%%", "%%MINISRCSET%%"};
-const std::vector<std::string> kDetailKeys = {"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION2%%", "%%COMMENT%%",
-                                              "%%BORDER%%", "%%BIGPICSRC%%", "%%NEXTPICLINK%%",
-                                              "%%PREVPICLINK%%", "%%OVERVIEWLINK%%", "%%LINKS%%",
-                                              "%%SCREENPICSRC%%", "%%SCREENWIDTH%%", "%%SCREENHEIGHT%%",
-                                              "%%SCREENSRCSET%%"};
+const std::vector<std::string> kOverviewKeys = {"%%POWERED%%",    "%%BGCOLOR%%",   "%%BGCOLOR2%%",   "%%CAPTION%%",
+                                                "%%FREETEXT%%",   "%%BORDER%%",    "%%PICWIDTH%%",   "%%BIGHTMLSRC%%",
+                                                "%%MINIPICSRC%%", "%%MINIWIDTH%%", "%%MINIHEIGHT%%", "%%MINISRCSET%%"};
+const std::vector<std::string> kDetailKeys = {
+    "%%BGCOLOR%%",      "%%BGCOLOR2%%",    "%%CAPTION2%%",     "%%COMMENT%%",      "%%BORDER%%",
+    "%%BIGPICSRC%%",    "%%NEXTPICLINK%%", "%%PREVPICLINK%%",  "%%OVERVIEWLINK%%", "%%LINKS%%",
+    "%%SCREENPICSRC%%", "%%SCREENWIDTH%%", "%%SCREENHEIGHT%%", "%%SCREENSRCSET%%"};
 
 // The album the page tests use: three per row, markup in the free text.
 std::vector<std::string> WriteAlbum(const TempFolder& dir, const std::string& design, int count,
@@ -50,8 +48,7 @@ std::vector<std::string> LinksOf(const std::string& page) {
   static const std::regex candidate(R"re((?:srcset="|, )([^ ",]+) [0-9]+[xw])re");
   std::vector<std::string> links;
   for (const std::regex* pattern : {&link, &candidate})
-    for (std::sregex_iterator it(page.begin(), page.end(), *pattern), end; it != end; ++it)
-      links.push_back((*it)[1]);
+    for (std::sregex_iterator it(page.begin(), page.end(), *pattern), end; it != end; ++it) links.push_back((*it)[1]);
   return links;
 }
 
@@ -113,12 +110,11 @@ TEST_P(ShippedDesign, EveryLinkAndPictureResolves) {
 TEST_P(ShippedDesign, PagesPassTheValidator) {
   if (!ValidatorAvailable()) GTEST_SKIP() << "html-validate is not installed";
   TempFolder dir;
-  std::string command = "cd '" + dir.Root().string() + "' && html-validate --config '" LUMIVISTA_SOURCE_DIR
-                        "/tests/generator/htmlvalidate.json'";
+  std::string command = "cd '" + dir.Root().string() +
+                        "' && html-validate --config '" LUMIVISTA_SOURCE_DIR "/tests/generator/htmlvalidate.json'";
   for (int count : {0, 1, 7}) {
     const std::string album = std::string("album").append(std::to_string(count));
-    for (const std::string& page : WriteAlbum(dir, GetParam(), count, album + "/"))
-      command += " '" + page + "'";
+    for (const std::string& page : WriteAlbum(dir, GetParam(), count, album + "/")) command += " '" + page + "'";
   }
   EXPECT_EQ(std::system(command.c_str()), 0) << GetParam();
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
 #include "generator/Fragments.h"
 #include "generator/OutputNames.h"
 #include "generator/TemplateSets.h"
 #include "generator/ThumbnailSize.h"
 #include "support/RecordingMessages.h"
+#include "support/TempFolder.h"
 
 TEST(FragmentText, LineBreaksBecomeCrLf) {
   EXPECT_EQ(generator::FragmentText("a\nb\rc\r\nd"), "a\r\nb\r\nc\r\nd\r\n");
@@ -43,7 +43,9 @@ TEST(TemplateSets, MissingFragmentNamesItsFullPath) {
   RecordingMessages messages;
   EXPECT_FALSE(generator::ReadTemplateFragments(dir.Path() + "/", messages));
   ASSERT_EQ(messages.Lines().size(), 1u);
-  EXPECT_EQ(messages.Lines()[0], "[title] Datei " + dir.Path() + "/mainloopempty.htm kann nicht ge\xF6" "ffnet werden.");
+  EXPECT_EQ(messages.Lines()[0], "[title] Datei " + dir.Path() +
+                                     "/mainloopempty.htm kann nicht ge\xF6"
+                                     "ffnet werden.");
 
   dir.Write("mainloopempty.htm", "");
   messages.Calls.clear();

@@ -1,8 +1,8 @@
 // Design sets read from several folders: the shipped designs and the user's.
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
 #include "generator/TemplateSets.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -10,8 +10,8 @@ struct TwoFolders {
   TempFolder dir;
   generator::TemplateFolders folders{dir.Path("shipped"), dir.Path("user")};
   TwoFolders() {
-    for (const char* set : {"shipped/Modern/", "shipped/Klassisch/", "shipped/Schlicht/", "user/Modern/",
-                            "user/eigenes/"})
+    for (const char* set :
+         {"shipped/Modern/", "shipped/Klassisch/", "shipped/Schlicht/", "user/Modern/", "user/eigenes/"})
       dir.Write(std::string(set) + "detail.htm", set);
     dir.Write("user/notiz.txt", "a file, not a set");
   }

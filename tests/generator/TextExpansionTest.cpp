@@ -79,15 +79,17 @@ TEST(ReplacePlaceholders, ThousandsOfKeysInALongText) {
 
 TEST(PageTables, OverviewTableOrderAndValues) {
   album::AlbumSettings s;
-  s.Caption = "\xDC" "berblick";
+  s.Caption =
+      "\xDC"
+      "berblick";
   s.BackgroundColour = 0x0000FF;  // red in the low byte
   s.BackgroundColour2 = 0xFF0000;
   s.ThumbWidth = 120;
   const generator::PlaceholderTable t = generator::OverviewTable(s);
   ASSERT_EQ(t.Keys.size(), 9u);
-  EXPECT_EQ(t.Keys, (std::vector<std::string>{"%%POWERED%%", "%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION%%",
-                                              "%%FREETEXT%%", "%%BORDER%%", "%%PICWIDTH%%", "%%BIGHTMLSRC%%",
-                                              "%%MINIPICSRC%%"}));
+  EXPECT_EQ(t.Keys,
+            (std::vector<std::string>{"%%POWERED%%", "%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION%%", "%%FREETEXT%%",
+                                      "%%BORDER%%", "%%PICWIDTH%%", "%%BIGHTMLSRC%%", "%%MINIPICSRC%%"}));
   EXPECT_EQ(t.Values[0], "<p><a href=\"https://www.example.org/web-lumivista/\">Powered by Vendrix Web Lumivista.</a>");
   EXPECT_EQ(t.Values[1], "#FF0000");
   EXPECT_EQ(t.Values[2], "#0000FF");
@@ -103,7 +105,9 @@ TEST(PageTables, OverviewTableOrderAndValues) {
 TEST(PageTables, DetailTableUsesDetailSettingsAndNeighbours) {
   album::AlbumSettings s;
   s.DetailBorder = 9;
-  s.DetailCaption = "S\xFC" "d";
+  s.DetailCaption =
+      "S\xFC"
+      "d";
   album::AlbumPictures pics(3);
   generator::RunOutputs names(3);
   for (int i = 0; i < 3; ++i)
@@ -111,9 +115,9 @@ TEST(PageTables, DetailTableUsesDetailSettingsAndNeighbours) {
   names[1][generator::OutputKind::Copy] = "b.jpg";
   pics[1].Comment = "sch\xF6n\r\n<b>";
   const generator::PlaceholderTable t = generator::DetailLinkTable(s, pics, names, 1, "index.htm");
-  EXPECT_EQ(t.Keys, (std::vector<std::string>{"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION2%%", "%%COMMENT%%",
-                                              "%%BORDER%%", "%%BIGPICSRC%%", "%%NEXTPICLINK%%",
-                                              "%%PREVPICLINK%%", "%%OVERVIEWLINK%%"}));
+  EXPECT_EQ(t.Keys,
+            (std::vector<std::string>{"%%BGCOLOR%%", "%%BGCOLOR2%%", "%%CAPTION2%%", "%%COMMENT%%", "%%BORDER%%",
+                                      "%%BIGPICSRC%%", "%%NEXTPICLINK%%", "%%PREVPICLINK%%", "%%OVERVIEWLINK%%"}));
   EXPECT_EQ(t.Values, (std::vector<std::string>{"#C0C0C0", "#FFFFFF", "S&uuml;d", "sch&ouml;n\r\n<b>", "9",
                                                 "../pics/b.jpg", "p2.htm", "p0.htm", "../index.htm"}));
   pics[1].ShowComment = 0;

@@ -1,8 +1,8 @@
 // Albums updated in place: names that stay, pictures not decoded again,
 // the same bytes as a fresh build, files that are not ours left alone, and
 // records that are not trusted.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,13 +12,13 @@
 #include <map>
 #include <regex>
 
+#include "generator/GenerateAlbum.h"
+#include "platform/Paths.h"
+#include "platform/Sha256.h"
 #include "support/BmpFiles.h"
 #include "support/RecordingMessages.h"
 #include "support/SmallFragments.h"
 #include "support/TempFolder.h"
-#include "generator/GenerateAlbum.h"
-#include "platform/Paths.h"
-#include "platform/Sha256.h"
 
 namespace {
 
@@ -78,7 +78,8 @@ class UpdateTest : public ::testing::Test {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(dir_.Root() / folder))
       if (entry.is_regular_file())
-        files[fs::relative(entry.path(), dir_.Root() / folder).string()] = std::string(std::istreambuf_iterator<char>(std::ifstream(entry.path(), std::ios::binary).rdbuf()), {});
+        files[fs::relative(entry.path(), dir_.Root() / folder).string()] =
+            std::string(std::istreambuf_iterator<char>(std::ifstream(entry.path(), std::ios::binary).rdbuf()), {});
     return files;
   }
 
@@ -126,8 +127,8 @@ TEST_F(UpdateTest, NamesStayAcrossReorderingAddingAndRemovingAndOnlyOurFilesGo) 
   fs::create_directories(dir_.Root() / "src/neu");
   const std::string otherC = dir_.Path("src/neu/c.bmp");
   WriteBmp(otherC, 33, 20, 8);
-  const generator::GenerationResult result = Build({Entry(otherC), Entry(c), Entry(d), Entry(a, "neu")},
-                                                   "web/index.htm", generator::UpdateChoice::Update);
+  const generator::GenerationResult result =
+      Build({Entry(otherC), Entry(c), Entry(d), Entry(a, "neu")}, "web/index.htm", generator::UpdateChoice::Update);
   ASSERT_EQ(result.Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(asked_, generator::RecordTrust::Trusted);
   ASSERT_TRUE(result.Updated);
@@ -229,8 +230,7 @@ album::AlbumPictures UpdateTest::ExpectUpdateMatchesFreshBuild(bool switchToExtr
   if (switchToExtraSizes) WriteFragmentSet(dir_, SmallFragmentsWithExtraSizes());
   const album::AlbumPictures final{Entry(c, "drei"), Entry(newB), Entry(a, "zwei"), Entry(Source("d.bmp", 30))};
   settings_.Caption = "Anders";
-  EXPECT_EQ(Build(final, "web/index.htm", generator::UpdateChoice::Update).Outcome,
-            generator::RunOutcome::Completed);
+  EXPECT_EQ(Build(final, "web/index.htm", generator::UpdateChoice::Update).Outcome, generator::RunOutcome::Completed);
   EXPECT_EQ(Build(final, "frisch/index.htm", generator::UpdateChoice::Update).Outcome,
             generator::RunOutcome::Completed);
 
@@ -280,8 +280,7 @@ TEST_F(UpdateTest, ExtraSizesComeAndGoWithTheDesignAndStayInTheRecord) {
   EXPECT_EQ(result.Updated->PicturesMade, 0);
   EXPECT_EQ(progress_.Calls, 0);
   for (const auto& [path, bytes] : Files("web"))
-    EXPECT_TRUE(path == "screen/fremd.jpg" || (path.rfind("screen/", 0) != 0 && path.rfind("mini2x/", 0) != 0))
-        << path;
+    EXPECT_TRUE(path == "screen/fremd.jpg" || (path.rfind("screen/", 0) != 0 && path.rfind("mini2x/", 0) != 0)) << path;
   EXPECT_EQ(dir_.Read("web/screen/fremd.jpg"), "nicht von uns");
   for (const generator::RecordedPicture& picture : Record("web").Pictures)
     EXPECT_EQ(NameOf(picture, OutputKind::Screen) + NameOf(picture, OutputKind::Thumbnail2x), "");
@@ -356,8 +355,8 @@ TEST_F(UpdateTest, AStoppedRunGivesBackItsEmptyPagesAndTheNextRunRemovesTheRest)
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) album.push_back(Entry(Source(name)));
   dir_.Write("web/html/leer.htm", "");  // empty, not ours
   StopAtSecond stopper;
-  const generator::GenerationRequest request{settings_, dir_.Path("set") + "/",
-                                             [&] { return std::optional(dir_.Path("web/index.htm")); }, 1, {}};
+  const generator::GenerationRequest request{
+      settings_, dir_.Path("set") + "/", [&] { return std::optional(dir_.Path("web/index.htm")); }, 1, {}};
   ASSERT_EQ(generator::GenerateAlbum(album, request, {messages_, nullptr, &stopper, &stopper.Stop}).Outcome,
             generator::RunOutcome::Stopped);
   // The pictures in work were finished; no page of the others stays reserved.

@@ -90,7 +90,7 @@ TEST(AreaScale, FitLongEdgeKeepsProportionsAndNeverEnlarges) {
   EXPECT_EQ(imaging::FitLongEdge(4000, 3000, 2048).Height, 1536);
   EXPECT_EQ(imaging::FitLongEdge(3000, 4000, 2048).Width, 1536);
   EXPECT_EQ(imaging::FitLongEdge(4001, 3001, 2048).Height, 1536);  // 1536.1 rounds down
-  EXPECT_EQ(imaging::FitLongEdge(3000, 20, 2048).Height, 14);       // 13.65 rounds up
+  EXPECT_EQ(imaging::FitLongEdge(3000, 20, 2048).Height, 14);      // 13.65 rounds up
   EXPECT_EQ(imaging::FitLongEdge(100000, 1, 2048).Height, 1);
   EXPECT_EQ(imaging::FitLongEdge(800, 600, 2048).Width, 800);
   EXPECT_EQ(imaging::FitLongEdge(0, 600, 2048).Width, 0);

@@ -1,10 +1,10 @@
 // Pictures in work share one memory budget: a picture waits until its
 // memory fits, one alone always runs, and one that holds memory never waits.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <future>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "imaging/DecodeBudget.h"
 

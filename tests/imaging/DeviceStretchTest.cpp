@@ -121,8 +121,7 @@ TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
   EXPECT_TRUE(dc.CallsNamed("SetDIBitsToDevice").empty());
   EXPECT_EQ(dc.CallsNamed("CreateCompatibleBitmap").at(0).args, (std::vector<int64_t>{4, 3}));
   EXPECT_EQ(dc.CallsNamed("SetDIBits").at(0).args, (std::vector<int64_t>{0, 3, 24, 0}));
-  EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args,
-            (std::vector<int64_t>{2, 1, 8, 6, 0, 0, 4, 3, drawing::SRCCOPY}));
+  EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args, (std::vector<int64_t>{2, 1, 8, 6, 0, 0, 4, 3, drawing::SRCCOPY}));
   EXPECT_TRUE(dc.Messages().empty());
   EXPECT_EQ(dc.Pixel(2, 1), NumberedColour(0, 2));
   EXPECT_EQ(dc.Pixel(9, 6), NumberedColour(3, 0));

@@ -1,15 +1,14 @@
 // Pixel blocks recycled by newdib and deldib: reused blocks come back
 // zeroed, the pool stays bounded whatever the number of pictures, and
 // pictures made on one thread may be freed on another.
-#include "imaging/PixelPool.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "imaging/PixelPool.h"
 #include "imaging/Rastola.h"
 
 namespace {

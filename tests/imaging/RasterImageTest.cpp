@@ -79,8 +79,9 @@ TEST(Newdib, FailureLeavesNoAllocationAndNoPixels) {
     int32_t width, height, bits, colours;
     const BITMAPINFO* table;
   };
-  for (const Case& c : {Case{0, 4, 24, 0, nullptr}, Case{4, -1, 24, 0, nullptr}, Case{4, 4, 7, 0, nullptr},
-                        Case{4, 4, 8, 257, &source}, Case{4, 4, 8, 16, nullptr}, Case{1 << 20, 1 << 20, 24, 0, nullptr}}) {
+  for (const Case& c :
+       {Case{0, 4, 24, 0, nullptr}, Case{4, -1, 24, 0, nullptr}, Case{4, 4, 7, 0, nullptr}, Case{4, 4, 8, 257, &source},
+        Case{4, 4, 8, 16, nullptr}, Case{1 << 20, 1 << 20, 24, 0, nullptr}}) {
     imaging::RasterImage image;
     imaging::newdib(&image, c.width, c.height, c.bits, c.table, c.colours);
     EXPECT_EQ(image.Allocation, 0u) << c.width << " x " << c.height << " x " << c.bits;

@@ -220,10 +220,10 @@ TEST(DrawDibRows24, RowsAndColumnsOutsideThePictureAreBlack) {
   imaging::DrawDibRows24(dc, 0, 0, 6, 6, image.get(), -1, -1, 6, 6);
   for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(dc.Pixel(x, 0), 0u) << x;  // row -1
   for (int32_t y = 1; y < 5; ++y) {
-    EXPECT_EQ(dc.Pixel(0, y), 0u);          // column -1
+    EXPECT_EQ(dc.Pixel(0, y), 0u);  // column -1
     EXPECT_EQ(dc.Pixel(1, y), 0xC8C8C8u);
     EXPECT_EQ(dc.Pixel(4, y), 0xC8C8C8u);
-    EXPECT_EQ(dc.Pixel(5, y), 0u);          // column 4
+    EXPECT_EQ(dc.Pixel(5, y), 0u);  // column 4
   }
   for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(dc.Pixel(x, 5), 0u) << x;  // row 4
 }

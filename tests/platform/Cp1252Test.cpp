@@ -27,13 +27,15 @@ TEST(Cp1252, UnrepresentableCharactersBecomeQuestionMarks) {
 }
 
 TEST(Cp1252, MalformedUtf8NeverYieldsHiddenAscii) {
-  EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");     // overlong "/"
+  EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");      // overlong "/"
   EXPECT_EQ(Utf8ToAnsi("ab\xE2\x82"), "ab??");  // truncated sequence
   EXPECT_EQ(Utf8ToAnsi("\xFF"), "?");
 }
 
 TEST(Cp1252, FitsAnsiTellsWhichTextSurvivesUnchanged) {
-  EXPECT_TRUE(platform::FitsAnsi("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC 100? \xE2\x80\x9Eja\xE2\x80\x9C"));
+  EXPECT_TRUE(
+      platform::FitsAnsi("Gr\xC3\xBC\xC3\x9F"
+                         "e \xE2\x82\xAC 100? \xE2\x80\x9Eja\xE2\x80\x9C"));
   EXPECT_TRUE(platform::FitsAnsi(""));
   EXPECT_FALSE(platform::FitsAnsi("Urlaub \xF0\x9F\x98\x80.jpg"));  // emoji
   EXPECT_FALSE(platform::FitsAnsi("\xE4\xB8\xAD.jpg"));             // Chinese

@@ -66,12 +66,12 @@ TEST_F(InstallLayout, AFolderWithoutDesignsStaysAProgramFolder) {
 TEST_F(InstallLayout, InstalledReadsSharedAndUserDesignsAndWritesToTheUsersConfiguration) {
   const std::string program = InstalledProgram();
   const std::string prefix = program.substr(0, program.size() - 4);
-  const DataFolders data =
-      DataFoldersFor(program, Environment({{"HOME", "/home/anna"}, {"XDG_DATA_HOME", "/data/anna"},
-                                           {"XDG_CONFIG_HOME", "/config/anna/"}}));
+  const DataFolders data = DataFoldersFor(
+      program,
+      Environment({{"HOME", "/home/anna"}, {"XDG_DATA_HOME", "/data/anna"}, {"XDG_CONFIG_HOME", "/config/anna/"}}));
   EXPECT_EQ(data.layout, Layout::Installed);
-  EXPECT_EQ(data.templateFolders, (std::vector<std::string>{prefix + "share/web-lumivista/template",
-                                                            "/data/anna/web-lumivista/template"}));
+  EXPECT_EQ(data.templateFolders,
+            (std::vector<std::string>{prefix + "share/web-lumivista/template", "/data/anna/web-lumivista/template"}));
   EXPECT_EQ(data.stateFolder, "/config/anna/web-lumivista/");
   // Without a trailing delimiter the program folder is the same.
   EXPECT_EQ(LayoutOf(program.substr(0, program.size() - 1)), Layout::Installed);
@@ -108,6 +108,8 @@ TEST_F(InstallLayout, StateFilesGoBesideTheBuildTreeProgramOrIntoTheConfigFolder
   ASSERT_TRUE(ReadWholeFile(config + "/web-lumivista/folders.dat", bytes));
   EXPECT_EQ(bytes, "/Bilder/\r\n");
   EXPECT_TRUE(fs::is_empty(root_ / "usr/bin"));
-  if (previous) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  else ::unsetenv("XDG_CONFIG_HOME");
+  if (previous)
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_CONFIG_HOME");
 }

@@ -1,10 +1,9 @@
 // A mapped file that another program cuts short while we read it.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "platform/MappedFile.h"
 #include "support/TempFolder.h"

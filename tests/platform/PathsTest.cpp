@@ -31,6 +31,6 @@ TEST(Paths, FolderComparisonIsExactOnLinux) {
 TEST(Paths, ProgramFolderIsTheExecutablesFolder) {
   const std::string folder = ProgramFolder();
   ASSERT_TRUE(EndsWithDelimiter(folder));
-  EXPECT_TRUE(std::filesystem::equivalent(ToFileSystem(folder),
-                                          std::filesystem::read_symlink("/proc/self/exe").parent_path()));
+  EXPECT_TRUE(
+      std::filesystem::equivalent(ToFileSystem(folder), std::filesystem::read_symlink("/proc/self/exe").parent_path()));
 }

@@ -20,8 +20,10 @@ TEST(QtMessages, DetailTextShowsBelowTheUnchangedMessage) {
     detail = box->informativeText();
     box->accept();
   });
-  platform::QtMessages().MessageBoxWithDetail("Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: /a/b.jpg",
-                                              "Das Bild ist zu gro\xDF", "", platform::MessageIcon::Error);
+  platform::QtMessages().MessageBoxWithDetail(
+      "Fehler: Folgende Datei konnte nicht ge\xF6"
+      "ffnet werden: /a/b.jpg",
+      "Das Bild ist zu gro\xDF", "", platform::MessageIcon::Error);
   EXPECT_EQ(text.toStdString(), "Fehler: Folgende Datei konnte nicht geöffnet werden: /a/b.jpg");
   EXPECT_EQ(detail.toStdString(), "Das Bild ist zu groß");
 }

@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "publish/FilePlacer.h"
 #include "platform/Sha256.h"
+#include "publish/FilePlacer.h"
 
 namespace {
 
@@ -99,7 +99,9 @@ TEST(FilePlacer, KeepsTheLiveFileWhenTheServerHoldsFewerBytesThanSent) {
     const TransferResult placed = PlaceText(folder, "index.htm", "new picture");
     EXPECT_EQ(placed.Status, TransferStatus::Failed);
     EXPECT_EQ(placed.Detail, "Die Datei \"index.htm\" kam unvollst\xC3\xA4ndig auf dem Server an (" +
-                                 std::to_string(stored) + " von 11 Bytes); sie wird beim n\xC3\xA4" "chsten Mal gesendet.");
+                                 std::to_string(stored) +
+                                 " von 11 Bytes); sie wird beim n\xC3\xA4"
+                                 "chsten Mal gesendet.");
     EXPECT_EQ(folder.Files, (std::map<std::string, std::string>{{"index.htm", "old"}})) << stored;
   }
 }

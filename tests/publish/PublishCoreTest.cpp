@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "TestServers.h"
+#include "platform/Sha256.h"
 #include "publish/AlbumFiles.h"
 #include "publish/ChangePlan.h"
 #include "publish/Listings.h"
@@ -12,7 +13,6 @@
 #include "publish/PublishUrl.h"
 #include "publish/Publisher.h"
 #include "publish/RemoteFolder.h"
-#include "platform/Sha256.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ TEST(Sha256, MatchesTheStandardVectors) {
   char pattern[] = "/tmp/lumivista-sha-XXXXXX";
   const fs::path folder = ::mkdtemp(pattern);
   WriteAll(folder / "a", million);
-  EXPECT_EQ(FileSha256Hex((folder / "a").string()),
-            "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+  EXPECT_EQ(FileSha256Hex((folder / "a").string()), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
   EXPECT_EQ(FileSha256Hex((folder / "missing").string()), std::nullopt);
   fs::remove_all(folder);
 }
@@ -44,7 +43,10 @@ TEST(Manifest, RoundTripsAndDropsEveryPathLeavingTheAlbumFolder) {
 
   const std::string digest(64, 'c');
   std::string hostile = "lumivista-manifest 1\n";
-  for (const char* path : {"../outside", "/etc/passwd", "pics/../../x", "a//b", "./a", "a\\b", "a\rb", "a\x7f" "b", ""})
+  for (const char* path : {"../outside", "/etc/passwd", "pics/../../x", "a//b", "./a", "a\\b", "a\rb",
+                           "a\x7f"
+                           "b",
+                           ""})
     hostile += digest + " 1 " + path + "\n";
   hostile += "xyz 1 a\n" + digest + " -1 a\n" + digest + " 1 pics/ok.jpg\n";
   const ParsedManifest parsed = ParseManifest(hostile);
@@ -105,8 +107,10 @@ TEST(Listings, LongListingTellsFilesFoldersAndLinksApart) {
       "lrwxrwxrwx    1 anna     users          11 Dec  9 21:28 link.jpg -> /etc/passwd\n"
       "prw-r--r--    1 anna     users           0 Dec  9 21:28 fifo\n"
       "-rw-r--r-- cut short\n");
-  const FolderListing expected{{"Bild 1.jpg", EntryType::File}, {" lead.htm", EntryType::File},
-                               {"pics", EntryType::Folder},     {"link.jpg", EntryType::Other},
+  const FolderListing expected{{"Bild 1.jpg", EntryType::File},
+                               {" lead.htm", EntryType::File},
+                               {"pics", EntryType::Folder},
+                               {"link.jpg", EntryType::Other},
                                {"fifo", EntryType::Other}};
   EXPECT_EQ(listing, expected);
 }
@@ -138,9 +142,11 @@ TEST(Listings, ContentLengthIsReadOnlyWhereTheServerSentANumber) {
 }
 
 TEST(PrintableText, EveryControlCharacterBecomesAQuestionMark) {
-  EXPECT_EQ(PrintableText("entfernt: pics/\x1b[2Jx\x7f\xc2\x9b" "31m\x9b\xc2\xa0\xc3\xa4.jpg\n"),
+  EXPECT_EQ(PrintableText("entfernt: pics/\x1b[2Jx\x7f\xc2\x9b"
+                          "31m\x9b\xc2\xa0\xc3\xa4.jpg\n"),
             "entfernt: pics/?[2Jx??31m?\xc2\xa0\xc3\xa4.jpg?");
-  EXPECT_EQ(PrintableText("\xe2\x82\xac \xf0\x9f\x98\x80 \xc0\xaf \xed\xa0\x80"), "\xe2\x82\xac \xf0\x9f\x98\x80 ?? ???");
+  EXPECT_EQ(PrintableText("\xe2\x82\xac \xf0\x9f\x98\x80 \xc0\xaf \xed\xa0\x80"),
+            "\xe2\x82\xac \xf0\x9f\x98\x80 ?? ???");
 }
 
 TEST(ChangePlan, SendsNewAndChangedFilesAndDeletesOnlyListedOnesWhenAsked) {

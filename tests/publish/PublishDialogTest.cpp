@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -136,7 +136,8 @@ TEST_F(PublishDialog, CancelStopsTheUploadWithoutPartialFilesAndTheDialogStaysUs
     EXPECT_NE(manifest.find(" " + path + "\n"), std::string::npos) << path;
   }
 
-  EXPECT_EQ(form.CancelBtn->text(), QString::fromUtf8("Schlie\xC3\x9F" "en"));
+  EXPECT_EQ(form.CancelBtn->text(), QString::fromUtf8("Schlie\xC3\x9F"
+                                                      "en"));
   RunAndWait(form, form.PublishBtn);
   EXPECT_EQ(Differences(server.Served(), album_), "");
 }

@@ -99,8 +99,10 @@ TEST_P(PublishToServer, TheServerTellsTheSizeItHoldsWhereTheProtocolCan) {
   const std::unique_ptr<publish::RemoteFolder> remote = publish::OpenRemoteFolder(request.Server, hooks);
   std::optional<uint64_t> size;
   ASSERT_EQ(remote->SizeOf("pics/3.jpg", size).Status, publish::TransferStatus::Ok);
-  if (server_->Scheme() == publish::Protocol::Sftp) EXPECT_EQ(size, std::nullopt);
-  else EXPECT_EQ(size, std::optional<uint64_t>(fs::file_size(served)));
+  if (server_->Scheme() == publish::Protocol::Sftp)
+    EXPECT_EQ(size, std::nullopt);
+  else
+    EXPECT_EQ(size, std::optional<uint64_t>(fs::file_size(served)));
 }
 
 TEST_P(PublishToServer, DeleteRemovesOnlyWhatTheManifestListed) {
@@ -146,12 +148,14 @@ TEST_P(PublishToServer, DeleteNeverLeavesTheAlbumFolderWhateverTheManifestOnTheS
   const fs::path victim = server_->Served().parent_path() / "victim.htm";
   WriteAll(victim, "keep me");
   const std::string digest(64, '0');
-  WriteAll(server_->Served() / ".lumivista-manifest",
-           "lumivista-manifest 1\n" + digest + " 7 ../victim.htm\n" + digest + " 7 /etc/hostname\n" + digest +
-               " 7 html/1.htm\n");
+  WriteAll(server_->Served() / ".lumivista-manifest", "lumivista-manifest 1\n" + digest + " 7 ../victim.htm\n" +
+                                                          digest + " 7 /etc/hostname\n" + digest + " 7 html/1.htm\n");
   const CliResult result = Publish({"--delete"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("besch\xC3\xA4" "digt"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("besch\xC3\xA4"
+                            "digt"),
+            std::string::npos)
+      << result.err;
   EXPECT_EQ(ReadAll(victim), "keep me");
   EXPECT_EQ(Differences(server_->Served(), album_), "");
   EXPECT_EQ(Publish({"--delete", "--dry-run"}).err, "");  // the damaged manifest was replaced
@@ -167,7 +171,9 @@ TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink)
   const fs::path outside = work_ / "outside";
   WriteAll(outside / "victim.jpg", "keep me");
   // Its name starts with a C1 control (CSI), which is never printed raw.
-  const std::string folder = "\xc2\x9b" "folder.jpg";
+  const std::string folder =
+      "\xc2\x9b"
+      "folder.jpg";
   WriteAll(served / "pics" / folder / "inside.jpg", "keep");
   WriteAll(served / "pics" / ".htaccess", "keep");
   WriteAll(served / ".htaccess", "keep");
@@ -195,7 +201,9 @@ TEST_P(PublishToServer, DeleteRemovesNoFolderNoHiddenFileAndNothingThroughALink)
   // A manifest damaged by one refused line ("\x7f") but otherwise unchanged is written again.
   WriteAll(served / ".lumivista-manifest",
            ReadAll(served / ".lumivista-manifest") + std::string(64, '0') + " 1 pics/\x7f.jpg\n");
-  EXPECT_NE(Publish().err.find("besch\xC3\xA4" "digt"), std::string::npos);
+  EXPECT_NE(Publish().err.find("besch\xC3\xA4"
+                               "digt"),
+            std::string::npos);
   EXPECT_EQ(Publish().err, "");
 }
 
@@ -314,7 +322,8 @@ TEST_P(PublishToServer, ACancelledUploadLeavesNoBrokenPageAndIsResumed) {
   EXPECT_EQ(stopped.Outcome, publish::PublishOutcome::Cancelled);
   EXPECT_EQ(stopped.FilesSent, 1);
   const fs::path served = server_->Served();
-  EXPECT_EQ(FilesBelow(served), (std::map<std::string, std::string>{{"mini/1.jpg", ReadAll(album_ / "mini" / "1.jpg")}}));
+  EXPECT_EQ(FilesBelow(served),
+            (std::map<std::string, std::string>{{"mini/1.jpg", ReadAll(album_ / "mini" / "1.jpg")}}));
   EXPECT_NE(ReadAll(served / ".lumivista-manifest").find(" mini/1.jpg\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(served / "mini" / ".10.jpg.lvpart"));
 

@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <random>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -86,8 +86,8 @@ class SftpServer : public TestServer {
              "Port " + std::to_string(port_) + "\nListenAddress 127.0.0.1\nHostKey " + (work_ / "host_key").string() +
                  "\nPidFile none\nAuthorizedKeysFile " + (work_ / "authorized_keys").string() +
                  "\nPubkeyAuthentication yes\nPasswordAuthentication yes\nKbdInteractiveAuthentication no\n"
-                 "UsePAM no\nPermitRootLogin yes\nStrictModes no\nAllowUsers " + user_ +
-                 "\nSubsystem sftp internal-sftp" + (refuseRenames_ ? " -P rename,posix-rename" : "") +
+                 "UsePAM no\nPermitRootLogin yes\nStrictModes no\nAllowUsers " +
+                 user_ + "\nSubsystem sftp internal-sftp" + (refuseRenames_ ? " -P rename,posix-rename" : "") +
                  "\nLogLevel ERROR\n");
   }
   void RefuseRenames() override {
@@ -114,9 +114,14 @@ class FtpsServer : public TestServer {
  private:
   bool Prepare(std::string& error) override { return MakeCertificate(error); }
   std::vector<std::string> Command() const override {
-    std::vector<std::string> command{"/usr/bin/python3", LUMIVISTA_SOURCE_DIR "/tests/publish/ftps_server.py",
-                                     (work_ / "served").string(), user_, password_, (work_ / "cert.pem").string(),
-                                     (work_ / "key.pem").string(), std::to_string(port_)};
+    std::vector<std::string> command{"/usr/bin/python3",
+                                     LUMIVISTA_SOURCE_DIR "/tests/publish/ftps_server.py",
+                                     (work_ / "served").string(),
+                                     user_,
+                                     password_,
+                                     (work_ / "cert.pem").string(),
+                                     (work_ / "key.pem").string(),
+                                     std::to_string(port_)};
     if (plain_) command.push_back("plain");
     return command;
   }
@@ -141,17 +146,32 @@ class WebDavServer : public TestServer {
     WriteAll(work_ / "users", user_ + ":" + password_ + "\n");
     WriteAll(work_ / "lighttpd.conf",
              "server.modules = (\"mod_webdav\", \"mod_auth\", \"mod_authn_file\", \"mod_openssl\")\n"
-             "server.document-root = \"" + (work_ / "served").string() + "\"\n"
-             "server.bind = \"127.0.0.1\"\nserver.port = " + std::to_string(port_) + "\n"
-             // Tests change served files behind the server's back; a cached size would cut them.
-             "server.stat-cache-engine = \"disable\"\n"
-             "server.upload-dirs = (\"" + (work_ / "uploads").string() + "\")\n"
-             "server.errorlog = \"" + (work_ / "lighttpd-error.log").string() + "\"\n"
-             "ssl.engine = \"enable\"\nssl.pemfile = \"" + (work_ / "cert.pem").string() + "\"\n"
-             "ssl.privkey = \"" + (work_ / "key.pem").string() + "\"\n"
-             "webdav.activate = \"enable\"\nwebdav.is-readonly = \"disable\"\n"
-             "auth.backend = \"plain\"\nauth.backend.plain.userfile = \"" + (work_ / "users").string() + "\"\n"
-             "auth.require = (\"/\" => (\"method\" => \"basic\", \"realm\" => \"album\", \"require\" => \"valid-user\"))\n");
+             "server.document-root = \"" +
+                 (work_ / "served").string() +
+                 "\"\n"
+                 "server.bind = \"127.0.0.1\"\nserver.port = " +
+                 std::to_string(port_) +
+                 "\n"
+                 // Tests change served files behind the server's back; a cached size would cut them.
+                 "server.stat-cache-engine = \"disable\"\n"
+                 "server.upload-dirs = (\"" +
+                 (work_ / "uploads").string() +
+                 "\")\n"
+                 "server.errorlog = \"" +
+                 (work_ / "lighttpd-error.log").string() +
+                 "\"\n"
+                 "ssl.engine = \"enable\"\nssl.pemfile = \"" +
+                 (work_ / "cert.pem").string() +
+                 "\"\n"
+                 "ssl.privkey = \"" +
+                 (work_ / "key.pem").string() +
+                 "\"\n"
+                 "webdav.activate = \"enable\"\nwebdav.is-readonly = \"disable\"\n"
+                 "auth.backend = \"plain\"\nauth.backend.plain.userfile = \"" +
+                 (work_ / "users").string() +
+                 "\"\n"
+                 "auth.require = (\"/\" => (\"method\" => \"basic\", \"realm\" => \"album\", \"require\" => "
+                 "\"valid-user\"))\n");
     return true;
   }
   std::vector<std::string> Command() const override {
@@ -235,8 +255,8 @@ bool TestServer::Start(std::string& error) {
 bool TestServer::MakeCertificate(std::string& error) {
   const bool made = RunQuietly(
       "openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 1 -subj /CN=127.0.0.1 "
-      "-addext subjectAltName=IP:127.0.0.1 -keyout " + Quote(work_ / "key.pem") + " -out " +
-      Quote(work_ / "cert.pem"));
+      "-addext subjectAltName=IP:127.0.0.1 -keyout " +
+      Quote(work_ / "key.pem") + " -out " + Quote(work_ / "cert.pem"));
   if (!made) error = "openssl could not make a certificate";
   return made;
 }
@@ -294,9 +314,9 @@ void MakeAlbumFolder(const fs::path& album) {
 CliResult RunPublishCommand(const TestServer& server, const fs::path& album, std::vector<std::string> extra,
                             const std::string& password) {
   const fs::path& work = server.Work();
-  std::string command = "cd " + ShellQuoted(work.string()) + " && env -u SSH_AUTH_SOCK HOME=" +
-                        ShellQuoted(server.Home().string()) + " " + ShellQuoted(LUMIVISTA_CLI) + " publish " +
-                        ShellQuoted(album.string()) + " " + ShellQuoted(server.Url());
+  std::string command =
+      "cd " + ShellQuoted(work.string()) + " && env -u SSH_AUTH_SOCK HOME=" + ShellQuoted(server.Home().string()) +
+      " " + ShellQuoted(LUMIVISTA_CLI) + " publish " + ShellQuoted(album.string()) + " " + ShellQuoted(server.Url());
   if (server.Scheme() != publish::Protocol::Sftp || !password.empty())
     extra.insert(extra.end(), {"--user", server.User(), "--password-stdin"});
   for (const std::string& arg : extra) {

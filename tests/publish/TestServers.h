@@ -87,7 +87,6 @@ std::string Differences(const fs::path& one, const fs::path& other);
 void MakeAlbumFolder(const fs::path& album);
 std::string RandomBytes(size_t size, unsigned seed);
 
-
 // lumivista-cli publish ALBUM URL with the server's user, password (on
 // standard input; none: SFTP logs in with the user's key) and HOME, run in
 // the server's work folder.

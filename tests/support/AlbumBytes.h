@@ -15,7 +15,10 @@ inline std::string Text(const std::string& t) { return Int32(static_cast<uint32_
 // The default settings' fields, from the background colour to the detail caption.
 inline std::string DefaultSettings() {
   return Int32(0xC0C0C0) + Int32(90) + Int32(90) + Int32(5) + Int32(3) + Int32(3) + Text("Web Lumivista") +
-         Text("Klicken Sie auf die Bilder, um sie in Originalgr\xF6\xDF" "e zu sehen.") + Text("Web Lumivista");
+         Text(
+             "Klicken Sie auf die Bilder, um sie in Originalgr\xF6\xDF"
+             "e zu sehen.") +
+         Text("Web Lumivista");
 }
 
 // One picture a.jpg beside the album file, comment "Hi", both flags, default settings.

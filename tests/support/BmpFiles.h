@@ -47,6 +47,6 @@ inline void WriteBmp(const std::string& fsPath, int32_t width, int32_t height, i
     }
     out.insert(out.end(), row.begin(), row.end());
   }
-  std::ofstream(fsPath, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                 static_cast<std::streamsize>(out.size()));
+  std::ofstream(fsPath, std::ios::binary)
+      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }

@@ -1,13 +1,13 @@
 #pragma once
 // Runs the built lumivista-cli in a folder and collects what it printed.
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
 #include <string>
-
-#include <sys/wait.h>
 
 struct CliResult {
   int status = -1;

@@ -204,10 +204,11 @@ std::vector<uint8_t> GridMeta(const std::vector<uint8_t>& hvcC, uint64_t tileSid
     PutBig(locations, id == 1 ? 0 : tileOffset, 4);
     PutBig(locations, id == 1 ? grid.size() : tileLength, 4);
   }
-  return MakeBox("meta", Joined({MakeBox("hdlr", handler, 0), MakeBox("pitm", primary, 0),
-                                 MakeBox("iinf", entries, 0), MakeBox("iref", MakeBox("dimg", dimg), 0),
-                                 MakeBox("iprp", Joined({MakeBox("ipco", properties), MakeBox("ipma", associations, 0)})),
-                                 MakeBox("idat", grid), MakeBox("iloc", locations, 1)}),
+  return MakeBox("meta",
+                 Joined({MakeBox("hdlr", handler, 0), MakeBox("pitm", primary, 0), MakeBox("iinf", entries, 0),
+                         MakeBox("iref", MakeBox("dimg", dimg), 0),
+                         MakeBox("iprp", Joined({MakeBox("ipco", properties), MakeBox("ipma", associations, 0)})),
+                         MakeBox("idat", grid), MakeBox("iloc", locations, 1)}),
                  0);
 }
 
@@ -224,8 +225,8 @@ std::vector<uint8_t> AddPrimaryProperty(std::vector<uint8_t> file, const std::ve
   // The association: essential bit and the property's index, one or two bytes.
   const int version = file[ipma->start + 8];
   const bool wide = file[ipma->start + 11] & 1;
-  const std::vector<uint8_t> association =
-      wide ? std::vector<uint8_t>{uint8_t(0x80 | index >> 8), uint8_t(index)} : std::vector<uint8_t>{uint8_t(0x80 | index)};
+  const std::vector<uint8_t> association = wide ? std::vector<uint8_t>{uint8_t(0x80 | index >> 8), uint8_t(index)}
+                                                : std::vector<uint8_t>{uint8_t(0x80 | index)};
   size_t at = ipma->start + 16, entry = 0;
   for (uint64_t n = ReadBig(file, ipma->start + 12, 4); n > 0 && !entry; --n) {
     const int idSize = version < 1 ? 2 : 4;
@@ -260,10 +261,12 @@ std::vector<uint8_t> GridOfOneTile(const std::vector<uint8_t>& file, int columns
   if (side != ReadBig(file, ispe->start + 16, 4) || side * columns > 65535 || side * rows > 65535) return {};
 
   const std::vector<uint8_t> hvcCBox(file.begin() + long(hvcC->start), file.begin() + long(hvcC->end()));
-  const std::vector<uint8_t> type = MakeBox("ftyp", {'h', 'e', 'i', 'c', 0, 0, 0, 0, 'm', 'i', 'f', '1', 'h', 'e', 'i', 'c'});
+  const std::vector<uint8_t> type =
+      MakeBox("ftyp", {'h', 'e', 'i', 'c', 0, 0, 0, 0, 'm', 'i', 'f', '1', 'h', 'e', 'i', 'c'});
   // The meta box's size does not depend on the offset it holds.
   const size_t metaSize = GridMeta(hvcCBox, side, columns, rows, 0, tile->size()).size();
-  const std::vector<uint8_t> gridMeta = GridMeta(hvcCBox, side, columns, rows, type.size() + metaSize + 8, tile->size());
+  const std::vector<uint8_t> gridMeta =
+      GridMeta(hvcCBox, side, columns, rows, type.size() + metaSize + 8, tile->size());
   return Joined({type, gridMeta, MakeBox("mdat", *tile)});
 }
 

@@ -2,12 +2,12 @@
 // Test pictures made at test time by independent tools (heif-enc from
 // libheif-examples, ImageMagick) from the project's own fixtures, and the
 // boxes HeifBoxEdit.h puts into them.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/HeifBoxEdit.h"
 #include "support/ImagingFixtures.h"
@@ -32,7 +32,8 @@ inline constexpr int kBlock = 16;
 // `options` go between the blow-up and the target, which may carry a
 // format prefix ("PNG24:").
 inline void BlowUp(const std::string& fixture, const std::string& options, const std::string& target) {
-  RunTool("convert " + Quoted(fixtures::Path(fixture)) + " -filter point -resize 1600% " + options + " " + Quoted(target));
+  RunTool("convert " + Quoted(fixtures::Path(fixture)) + " -filter point -resize 1600% " + options + " " +
+          Quoted(target));
 }
 
 // Encodes with heif-enc; the suffix of `target` picks HEIC or AVIF.
@@ -54,9 +55,9 @@ void ExpectBlocks(const imaging::RasterImage& image, int tolerance, Expected exp
     for (int x = 0; x < fixtures::kWidth; ++x) {
       const fixtures::Rgb seen = fixtures::PixelAt(image, x * kBlock + kBlock / 2, y * kBlock + kBlock / 2);
       const fixtures::Rgb want = expected(x, y);
-      EXPECT_LE(Difference(seen, want), tolerance) << "block " << x << "," << y << ": " << seen.r << " " << seen.g
-                                                   << " " << seen.b << " instead of " << want.r << " " << want.g
-                                                   << " " << want.b;
+      EXPECT_LE(Difference(seen, want), tolerance)
+          << "block " << x << "," << y << ": " << seen.r << " " << seen.g << " " << seen.b << " instead of " << want.r
+          << " " << want.g << " " << want.b;
     }
   }
 }
@@ -71,7 +72,8 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
 }
 
 // A JPEG segment inserted right after the start marker.
-inline std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, uint8_t marker, const std::vector<uint8_t>& payload) {
+inline std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, uint8_t marker,
+                                        const std::vector<uint8_t>& payload) {
   std::vector<uint8_t> segment{0xFF, marker, uint8_t((payload.size() + 2) >> 8), uint8_t(payload.size() + 2)};
   segment.insert(segment.end(), payload.begin(), payload.end());
   jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
@@ -80,8 +82,9 @@ inline std::vector<uint8_t> WithSegment(std::vector<uint8_t> jpeg, uint8_t marke
 
 // An EXIF block holding only the orientation tag.
 inline std::vector<uint8_t> ExifOrientation(int orientation) {
-  return {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0,
-          uint8_t(orientation), 0, 0, 0, 0, 0, 0, 0};
+  return {
+      'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, uint8_t(orientation),
+      0,   0,   0,   0,   0, 0, 0};
 }
 
 inline std::vector<uint8_t> RotationBox(int quarterTurnsAnticlockwise) {

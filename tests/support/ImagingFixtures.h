@@ -1,13 +1,13 @@
 #pragma once
 // The 5 x 3 pattern every fixture in tests/data/imaging shows (written by
 // make-fixtures.sh), and helpers to open and inspect pictures.
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "imaging/Rastola.h"
 
@@ -31,11 +31,16 @@ inline constexpr Rgb kPalette4[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {250
 inline Rgb PatternAt(int x, int y) { return kPattern[y][x]; }
 
 // OpenDib's text for a file it cannot decode.
-inline const std::string kCorruptText = "Die Datei ist besch\xE4" "digt oder unvollst\xE4" "ndig";
+inline const std::string kCorruptText =
+    "Die Datei ist besch\xE4"
+    "digt oder unvollst\xE4"
+    "ndig";
 
 inline int Index2(int x, int y) { return (x + y) % 2; }
 inline int Index4(int x, int y) { return (x + 2 * y) % 4; }
-inline int Grey(int x, int y, int depth) { return depth < 8 ? (x * 3 + y * 7) % (1 << depth) : (x * 40 + y * 13) % 256; }
+inline int Grey(int x, int y, int depth) {
+  return depth < 8 ? (x * 3 + y * 7) % (1 << depth) : (x * 40 + y * 13) % 256;
+}
 // A sample of `depth` bits stretched to 8 bits.
 inline int Widen(int value, int depth) { return value * 255 / ((1 << depth) - 1); }
 inline int OverWhite(int value, int alpha) { return (value * alpha + 255 * (255 - alpha) + 127) / 255; }
@@ -63,11 +68,19 @@ inline Rgb PixelAt(const imaging::RasterImage& image, int x, int yFromTop) {
   const uint8_t* row = image.Pixels + int64_t(imaging::DibHeight(image) - 1 - yFromTop) * image.Stride;
   int index = 0;
   switch (bits) {
-    case 24: return {row[3 * x + 2], row[3 * x + 1], row[3 * x]};
-    case 8: index = row[x]; break;
-    case 4: index = (x % 2) ? (row[x / 2] & 15) : (row[x / 2] >> 4); break;
-    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-    default: return {-1, -1, -1};
+    case 24:
+      return {row[3 * x + 2], row[3 * x + 1], row[3 * x]};
+    case 8:
+      index = row[x];
+      break;
+    case 4:
+      index = (x % 2) ? (row[x / 2] & 15) : (row[x / 2] >> 4);
+      break;
+    case 1:
+      index = (row[x / 8] >> (7 - x % 8)) & 1;
+      break;
+    default:
+      return {-1, -1, -1};
   }
   const RGBQUAD& q = image.Info->bmiColors[index];
   return {q.rgbRed, q.rgbGreen, q.rgbBlue};

@@ -76,8 +76,8 @@ void MemoryDeviceContext::Stretch(int32_t x, int32_t y, int32_t width, int32_t h
 int32_t MemoryDeviceContext::StretchDIBits(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcX,
                                            int32_t srcY, int32_t srcWidth, int32_t srcHeight, const void* bits,
                                            const BITMAPINFO* info, uint32_t usage, uint32_t rop) {
-  Record("StretchDIBits", {x, y, width, height, srcX, srcY, srcWidth, srcHeight,
-                           info ? info->bmiHeader.biBitCount : 0, usage, rop});
+  Record("StretchDIBits",
+         {x, y, width, height, srcX, srcY, srcWidth, srcHeight, info ? info->bmiHeader.biBitCount : 0, usage, rop});
   const DibReader dib(info, bits, info ? static_cast<uint32_t>(info->bmiHeader.biHeight) : 0);
   if (failures_.stretchDIBits || !dib.Valid()) return GDI_ERROR;
   if (width < 1 || height < 1 || srcWidth < 1 || srcHeight < 1) return 0;
@@ -96,12 +96,11 @@ int32_t MemoryDeviceContext::StretchDIBits(int32_t x, int32_t y, int32_t width, 
 int32_t MemoryDeviceContext::SetDIBitsToDevice(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcX,
                                                int32_t srcY, uint32_t startScan, uint32_t lines, const void* bits,
                                                const BITMAPINFO* info, uint32_t usage) {
-  Record("SetDIBitsToDevice", {x, y, width, height, srcX, srcY, startScan, lines,
-                               info ? info->bmiHeader.biBitCount : 0, usage});
+  Record("SetDIBitsToDevice",
+         {x, y, width, height, srcX, srcY, startScan, lines, info ? info->bmiHeader.biBitCount : 0, usage});
   const DibReader dib(info, bits, lines);
   if (failures_.setDIBitsToDevice || !dib.Valid()) return 0;
-  const auto block = SetDIBitsToDeviceBlock(x, y, width, height, srcX, srcY, startScan, dib,
-                                            info->bmiHeader.biHeight);
+  const auto block = SetDIBitsToDeviceBlock(x, y, width, height, srcX, srcY, startScan, dib, info->bmiHeader.biHeight);
   if (!block) return static_cast<int32_t>(lines);
   Stretch(block->destX, block->destY, block->width, block->height, block->width, block->height,
           [&](int32_t column, int32_t row) -> std::optional<uint32_t> {
@@ -121,16 +120,15 @@ std::unique_ptr<MemoryBitmapDC> MemoryDeviceContext::CreateCompatibleDC() {
   return std::make_unique<MemoryBitmapDC>();
 }
 
-int32_t MemoryDeviceContext::SetDIBits(MemoryBitmapDC&, CompatibleBitmap& bitmap, uint32_t startScan,
-                                       uint32_t lines, const void* bits, const BITMAPINFO* info, uint32_t usage) {
+int32_t MemoryDeviceContext::SetDIBits(MemoryBitmapDC&, CompatibleBitmap& bitmap, uint32_t startScan, uint32_t lines,
+                                       const void* bits, const BITMAPINFO* info, uint32_t usage) {
   Record("SetDIBits", {startScan, lines, info ? info->bmiHeader.biBitCount : 0, usage});
   if (failures_.setDIBits) return 0;
   return StoreDibInBitmap(bitmap, startScan, lines, bits, info);
 }
 
-bool MemoryDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height,
-                                     const MemoryBitmapDC& source, int32_t srcX, int32_t srcY, int32_t srcWidth,
-                                     int32_t srcHeight, uint32_t rop) {
+bool MemoryDeviceContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height, const MemoryBitmapDC& source,
+                                     int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight, uint32_t rop) {
   Record("StretchBlt", {x, y, width, height, srcX, srcY, srcWidth, srcHeight, rop});
   const CompatibleBitmap* bitmap = source.Selected();
   if (failures_.stretchBlt || !bitmap) return false;

@@ -19,11 +19,11 @@ struct RecordedCall {
 
 // Failure injection: each flag makes that call fail the way GDI reports it.
 struct DeviceFailures {
-  bool stretchDIBits = false;          // returns GDI_ERROR
-  bool setDIBitsToDevice = false;      // returns 0
+  bool stretchDIBits = false;           // returns GDI_ERROR
+  bool setDIBitsToDevice = false;       // returns 0
   bool createCompatibleBitmap = false;  // returns null
-  bool setDIBits = false;              // returns 0
-  bool stretchBlt = false;             // returns false
+  bool setDIBits = false;               // returns 0
+  bool stretchBlt = false;              // returns false
 };
 
 class MemoryDeviceContext : public DeviceContext {
@@ -82,8 +82,7 @@ class MemoryDeviceContext : public DeviceContext {
   // into the destination, within the clip box; `sample` gets (column, row
   // from the top of the source rectangle).
   template <typename Sample>
-  void Stretch(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcWidth, int32_t srcHeight,
-               Sample sample);
+  void Stretch(int32_t x, int32_t y, int32_t width, int32_t height, int32_t srcWidth, int32_t srcHeight, Sample sample);
 
   int32_t width_;
   int32_t height_;

@@ -52,8 +52,10 @@ class RecordingMessages : public platform::Messages {
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
     for (const MessageCall& call : Calls) {
-      if (call.Kind == "error") lines.push_back("[title] " + call.Text);
-      else lines.push_back("[" + call.Caption + (call.Kind == "confirm" ? "?] " : "] ") + call.Text);
+      if (call.Kind == "error")
+        lines.push_back("[title] " + call.Text);
+      else
+        lines.push_back("[" + call.Caption + (call.Kind == "confirm" ? "?] " : "] ") + call.Text);
     }
     return lines;
   }

@@ -15,9 +15,9 @@ namespace {
 std::string UniqueName() {
   static std::atomic<int> count{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = "lumivista-" + (info ? std::string(info->test_suite_name()) + "-" + info->name()
-                                          : std::string("global")) +
-                     "-" + std::to_string(::getpid()) + "-" + std::to_string(count++);
+  std::string name = "lumivista-" +
+                     (info ? std::string(info->test_suite_name()) + "-" + info->name() : std::string("global")) + "-" +
+                     std::to_string(::getpid()) + "-" + std::to_string(count++);
   std::replace(name.begin(), name.end(), '/', '_');
   return name;
 }

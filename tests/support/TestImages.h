@@ -12,7 +12,8 @@ namespace testimages {
 inline imaging::RasterImage Make(int32_t width, int32_t height, int32_t bits) {
   BITMAPINFO colours{};
   for (int i = 0; i < 256; ++i) {
-    colours.bmiColors[i] = RGBQUAD{static_cast<uint8_t>(3 * i), static_cast<uint8_t>(2 * i), static_cast<uint8_t>(i), 0};
+    colours.bmiColors[i] =
+        RGBQUAD{static_cast<uint8_t>(3 * i), static_cast<uint8_t>(2 * i), static_cast<uint8_t>(i), 0};
   }
   imaging::RasterImage image;
   imaging::newdib(&image, width, height, bits, &colours, bits <= 8 ? (1 << bits) : 0);

@@ -123,7 +123,7 @@ TEST_F(PrintForm, DerivedPercentagesStopAtTheBoundsWithoutBouncing) {
   imaging::DibGuard tower(SolidPicture(100, 400, {255, 0, 0}));
   auto form = Show(tower.get());
   form->BreitEdit->SetValue(100);
-  EXPECT_EQ(form->HochEdit->Value(), 100);  // 290.9 -> 100
+  EXPECT_EQ(form->HochEdit->Value(), 100);   // 290.9 -> 100
   EXPECT_EQ(form->BreitEdit->Value(), 100);  // the edited field keeps its value
   imaging::DibGuard panorama(SolidPicture(400, 1, {255, 0, 0}));
   auto wide = Show(panorama.get());
@@ -229,7 +229,9 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
   RecordingMessages messages;
   EXPECT_FALSE(PrintPicture(imaging::EmptyRasterImage(), MainWindowPrintTitle, printer, messages));
   ASSERT_EQ(messages.Calls.size(), 1u);
-  EXPECT_EQ(messages.Calls[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages.Calls[0].Text,
+            "Konnte die Bilddatei nicht \xF6"
+            "ffnen!");
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   // The dialog itself stays usable without a picture.
   TPrintForm form(imaging::EmptyRasterImage(), printer);

@@ -131,7 +131,9 @@ TEST_F(ViewPicForm, PictureWithoutPixelsIsReportedAndNotShown) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(shown);
   ASSERT_EQ(messages.Calls.size(), 1u);
-  EXPECT_EQ(messages.Calls[0].Text, "Konnte die Bilddatei nicht \xF6" "ffnen!");
+  EXPECT_EQ(messages.Calls[0].Text,
+            "Konnte die Bilddatei nicht \xF6"
+            "ffnen!");
   EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
   EXPECT_EQ(messages.Calls[0].Icon, platform::MessageIcon::Error);
 }

@@ -2,11 +2,11 @@
 // Shared pieces of the viewer's window tests (the application object comes
 // from WindowTestMain.cpp): solid test pictures, a settings store in a
 // temporary folder and a printer whose printable area is known to the pixel.
+#include <QApplication>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QApplication>
-#include <QImage>
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
@@ -69,9 +69,9 @@ inline void SetUpPdfPrinter(QPrinter& printer, const QString& file, int width, i
   printer.setOutputFileName(file);
   printer.setResolution(72);
   printer.setFullPage(false);
-  printer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point, QString(),
-                                              QPageSize::ExactMatch),
-                                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  printer.setPageLayout(
+      QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                  QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
 }  // namespace viewer_test

@@ -43,8 +43,8 @@ int32_t RoundHalfEven(double value) {
 
 PageRect PlacePicture(PageSize page, int32_t picW, int32_t picH, const PrintChoices& choices) {
   if (picW <= 0 || picH <= 0 || page.Width <= 0 || page.Height <= 0) return {};
-  const PageSize size = choices.UseFullPage ? FullPageSize(page, picW, picH, choices.KeepProportions)
-                                            : UserDefinedSize(page, choices);
+  const PageSize size =
+      choices.UseFullPage ? FullPageSize(page, picW, picH, choices.KeepProportions) : UserDefinedSize(page, choices);
   PageRect rect{0, 0, size.Width, size.Height};
   if (choices.Centred) {
     rect.X = (page.Width - size.Width) / 2;

@@ -11,11 +11,11 @@ inline constexpr int32_t kMaxPercent = 100;
 
 // The choices of the print dialog.
 struct PrintChoices {
-  bool UseFullPage = true;        // "Seite voll nutzen"; otherwise "Benutzerdefiniert"
-  bool KeepProportions = true;    // "Seitenverhältnis beibehalten"
-  bool Centred = true;            // "Zentrierte Ausgabe"
-  int32_t WidthPercent = 50;      // "Breite in %:"
-  int32_t HeightPercent = 50;     // "Höhe in %:"
+  bool UseFullPage = true;      // "Seite voll nutzen"; otherwise "Benutzerdefiniert"
+  bool KeepProportions = true;  // "Seitenverhältnis beibehalten"
+  bool Centred = true;          // "Zentrierte Ausgabe"
+  int32_t WidthPercent = 50;    // "Breite in %:"
+  int32_t HeightPercent = 50;   // "Höhe in %:"
 };
 
 struct PageSize {

@@ -42,8 +42,12 @@ TEST(Favourites, FileLinesSplitLikeATextFile) {
 }
 
 TEST(Favourites, FileHasCrLfLinesAndRoundTrips) {
-  const Items items{"/A/", "/Gr\xF6\xDF" "e/"};
-  EXPECT_EQ(app::FavouritesFileText(items), "/A/\r\n/Gr\xF6\xDF" "e/\r\n");
+  const Items items{"/A/",
+                    "/Gr\xF6\xDF"
+                    "e/"};
+  EXPECT_EQ(app::FavouritesFileText(items),
+            "/A/\r\n/Gr\xF6\xDF"
+            "e/\r\n");
   TempFolder folder;
   ASSERT_TRUE(app::SaveFavourites(folder.Path(), items));
   EXPECT_EQ(app::LoadFavourites(folder.Path()), items);
@@ -70,6 +74,8 @@ TEST(Favourites, BesideTheBuildTreeProgramButInTheUsersConfigurationOnceInstalle
   EXPECT_EQ(folder.Read("config/web-lumivista/folders.dat"), "/B/\r\n/A/\r\n");
   EXPECT_EQ(app::LoadFavourites(folder.Path("usr/bin/")), (Items{"/B/", "/A/"}));
   EXPECT_TRUE(std::filesystem::is_empty(platform::ToFileSystem(folder.Path("usr/bin"))));
-  if (previous) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  else ::unsetenv("XDG_CONFIG_HOME");
+  if (previous)
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_CONFIG_HOME");
 }

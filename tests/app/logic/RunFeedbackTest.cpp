@@ -2,14 +2,16 @@
 // albums list, without a window.
 #include <gtest/gtest.h>
 
-#include "support/RecordingMessages.h"
 #include "app/logic/RecentAlbums.h"
 #include "app/logic/RunMessages.h"
 #include "app/logic/RunProgress.h"
+#include "support/RecordingMessages.h"
 
 namespace {
 
-const std::string kUnreadable = "Fehler: Folgende Datei konnte nicht ge\xF6" "ffnet werden: ";
+const std::string kUnreadable =
+    "Fehler: Folgende Datei konnte nicht ge\xF6"
+    "ffnet werden: ";
 
 std::string NotCreated(const std::string& kind, const std::string& name) {
   return kind + " Datei erstellen: Konnte die Datei " + name + " nicht erstellen!";
@@ -61,7 +63,9 @@ TEST(RunMessages, WriteFailuresMakeOneBoxWithAtMostTwentyNames) {
   const MessageCall& summary = shown.Calls[1];
   EXPECT_EQ(summary.Caption, "Fehler");
   EXPECT_EQ(summary.Icon, platform::MessageIcon::Error);
-  EXPECT_EQ(summary.Text.rfind("Folgende Dateien konnten nicht erstellt werden:\nbild0.jpg (JPEG)\nbild1.jpg (HTML)\n", 0), 0u);
+  EXPECT_EQ(
+      summary.Text.rfind("Folgende Dateien konnten nicht erstellt werden:\nbild0.jpg (JPEG)\nbild1.jpg (HTML)\n", 0),
+      0u);
   EXPECT_NE(summary.Text.find("bild19.jpg (HTML)\n... und 5 weitere"), std::string::npos);
   EXPECT_EQ(summary.Text.find("bild20"), std::string::npos);
   run.ShowSummary();  // collected once, shown once
@@ -84,7 +88,8 @@ TEST(RunMessages, UnreadablePicturesOfferToShowNoMoreFromTheSecondOn) {
   RecordingMessages shown;
   shown.QuietAnswers = {false, true};
   app::RunMessages run(shown);
-  for (int i = 1; i <= 5; ++i) run.MessageBox(kUnreadable + "/p/" + std::to_string(i) + ".jpg", "", platform::MessageIcon::Error);
+  for (int i = 1; i <= 5; ++i)
+    run.MessageBox(kUnreadable + "/p/" + std::to_string(i) + ".jpg", "", platform::MessageIcon::Error);
   ASSERT_EQ(shown.Calls.size(), 3u);
   EXPECT_EQ(shown.Calls[0].Kind, "box");  // the first as it always was
   EXPECT_EQ(shown.Calls[0].Text, kUnreadable + "/p/1.jpg");
@@ -98,7 +103,8 @@ TEST(RunMessages, UnreadablePicturesOfferToShowNoMoreFromTheSecondOn) {
   ASSERT_EQ(shown.Calls.size(), 4u);
   EXPECT_EQ(shown.Calls[3].Text,
             "Folgende Dateien konnten nicht erstellt werden:\nx.jpg (JPEG)\n\n"
-            "Folgende Dateien konnten nicht ge\xF6" "ffnet werden:\n/p/4.jpg\n/p/5.jpg");
+            "Folgende Dateien konnten nicht ge\xF6"
+            "ffnet werden:\n/p/4.jpg\n/p/5.jpg");
 }
 
 TEST(RecentAlbums, NewestFirstAtMostEightEachOnce) {

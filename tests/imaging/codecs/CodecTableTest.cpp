@@ -1,11 +1,11 @@
 // The codec table and what is derived from it: the open filter's text and
 // which codec a file's first bytes pick.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "imaging/codecs/CodecTable.h"
 #include "support/ImagingFixtures.h"

@@ -2,12 +2,12 @@
 // them to sRGB, so the profile-free JPEG copies show what the source shows.
 // Untagged and sRGB-tagged pictures decode byte for byte as before, and no
 // copy carries EXIF or GPS data.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <set>
-
-#include <gtest/gtest.h>
 
 #include "support/HeifFixtures.h"
 #include "support/TempFolder.h"
@@ -45,13 +45,12 @@ std::vector<uint8_t> IccSegment(const std::string& profilePath) {
 
 // EXIF with a GPS position: IFD0 points at a GPS IFD holding "N" and a latitude.
 std::vector<uint8_t> ExifWithGps() {
-  return {'E', 'x', 'i', 'f', 0, 0,
-          'I', 'I', 42, 0, 8, 0, 0, 0,                    // little-endian TIFF header, IFD0 at 8
-          1, 0, 0x25, 0x88, 4, 0, 1, 0, 0, 0, 26, 0, 0, 0,  // GPSInfo (LONG) -> 26
-          0, 0, 0, 0,                                     // no next IFD
-          2, 0, 1, 0, 2, 0, 2, 0, 0, 0, 'N', 0, 0, 0,     // GPSLatitudeRef "N"
-          2, 0, 5, 0, 1, 0, 0, 0, 56, 0, 0, 0,            // GPSLatitude -> 56
-          0, 0, 0, 0, 52, 0, 0, 0, 1, 0, 0, 0};
+  return {'E', 'x', 'i',  'f',  0,  0, 'I', 'I', 42, 0, 8,   0, 0, 0,  // little-endian TIFF header, IFD0 at 8
+          1,   0,   0x25, 0x88, 4,  0, 1,   0,   0,  0, 26,  0, 0, 0,  // GPSInfo (LONG) -> 26
+          0,   0,   0,    0,                                           // no next IFD
+          2,   0,   1,    0,    2,  0, 2,   0,   0,  0, 'N', 0, 0, 0,  // GPSLatitudeRef "N"
+          2,   0,   5,    0,    1,  0, 0,   0,   56, 0, 0,   0,        // GPSLatitude -> 56
+          0,   0,   0,    0,    52, 0, 0,   0,   1,  0, 0,   0};
 }
 
 class ColourKept : public ::testing::Test {
@@ -79,7 +78,10 @@ class ColourKept : public ::testing::Test {
   void WriteDisplayP3(const std::string& target) {
     constexpr double kSrgbToP3[3][3] = {
         {0.8224620, 0.1775380, 0.0}, {0.0331942, 0.9668058, 0.0}, {0.0170826, 0.0723974, 0.9105199}};
-    auto linear = [](int v) { const double c = v / 255.0; return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    auto linear = [](int v) {
+      const double c = v / 255.0;
+      return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
     auto encoded = [](double c) {
       const double v = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
       return int(std::lround(std::clamp(v, 0.0, 1.0) * 255));
@@ -115,7 +117,8 @@ TEST_F(ColourKept, AdobeRgbPicturesOfEveryFormatShowTheirSourceColours) {
   // Without its profile the same file shows other colours: the conversion did the work.
   RunTool("convert " + Quoted(File("adobe.png")) + " +profile '*' " + Quoted("PNG24:" + File("bare.png")));
   imaging::DibGuard bare;
-  EXPECT_GT(heiffixtures::Difference(fixtures::PixelAt(fixtures::Open(bare, File("bare.png")), 24, 8), kPattern[0][1]), 30);
+  EXPECT_GT(heiffixtures::Difference(fixtures::PixelAt(fixtures::Open(bare, File("bare.png")), 24, 8), kPattern[0][1]),
+            30);
 }
 
 // heif-enc 1.15 ignores its --colour_primaries option, so the nclx colour
@@ -145,8 +148,8 @@ TEST_F(ColourKept, DisplayP3HeifPicturesDescribedByNclxShowTheirSourceColours) {
 // picture shows as decoded.
 TEST_F(ColourKept, HeifPictureWithAnUnknownTransferCodeShowsAsDecoded) {
   heiffixtures::HeifEnc(File("pattern.png"), File("odd.heic"), "-q 95");
-  const auto heic = heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File("odd.heic")),
-                                                     heiffixtures::NclxBox(12, 3));
+  const auto heic =
+      heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File("odd.heic")), heiffixtures::NclxBox(12, 3));
   ASSERT_FALSE(heic.empty());
   heiffixtures::WriteFile(File("odd.heic"), heic);
   ExpectCopyShowsPattern(File("odd.heic"), 8);
@@ -160,7 +163,7 @@ TEST_F(ColourKept, UntaggedAndSrgbTaggedPicturesDecodeByteForByteAlike) {
   const std::vector<uint8_t> plain = heiffixtures::ReadFile(File("plain.jpg"));
   heiffixtures::WriteFile(File("tagged.jpg"), WithSegment(plain, 0xE2, IccSegment(kProfiles + "sRGB.icc")));
   RunTool("convert " + Quoted(File("colours.png")) + " -profile " + Quoted(kProfiles + "sRGB.icc") + " " +
-      Quoted("PNG24:" + File("tagged.png")));
+          Quoted("PNG24:" + File("tagged.png")));
   const std::pair<std::string, std::string> pairs[] = {{"plain.jpg", "tagged.jpg"}, {"colours.png", "tagged.png"}};
   for (const auto& [untagged, tagged] : pairs) {
     SCOPED_TRACE(tagged);

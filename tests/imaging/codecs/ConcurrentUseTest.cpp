@@ -1,21 +1,22 @@
 // An album run opens, promotes and encodes pictures on several threads at
 // once and may free a picture on another thread than the one that made it.
 // Every thread must get exactly the bytes a lone thread gets.
+#include <gtest/gtest.h>
+
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/ImagingFixtures.h"
 #include "imaging/DepthPromotion.h"
 #include "imaging/codecs/JpegWriter.h"
+#include "support/ImagingFixtures.h"
 
 namespace {
 
-const char* const kPictures[] = {"jpeg-progressive.jpg", "png-rgba-8-interlaced.png", "gif-interlaced.gif",
-                                 "tiff-rgb.tif", "bmp-rle8.bmp", "webp-alpha.webp"};
+const char* const kPictures[] = {"jpeg-progressive.jpg", "png-rgba-8-interlaced.png",
+                                 "gif-interlaced.gif",   "tiff-rgb.tif",
+                                 "bmp-rle8.bmp",         "webp-alpha.webp"};
 
 // What one picture becomes in a run: opened, promoted to 24 bits, encoded.
 std::string CopyOf(const char* name, imaging::codecs::JpegBuffer& buffer, imaging::RasterImage& opened) {

@@ -1,13 +1,12 @@
 // Files that are missing, unknown, truncated, lying about their size or
 // pointing outside themselves: no picture, a German message, no crash.
-#include <cstring>
-#include <filesystem>
-#include <random>
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include <cstring>
+#include <filesystem>
+#include <random>
 
 #include "support/BmpFiles.h"
 #include "support/Crc32.h"
@@ -51,7 +50,9 @@ TEST_F(CorruptInput, MissingFileAndUnknownContent) {
   imaging::DibGuard guard;
   const imaging::RasterImage& missing = fixtures::Open(guard, folder.Path("nothing-here.jpg"));
   EXPECT_EQ(missing.Pixels, nullptr);
-  EXPECT_STREQ(missing.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden");
+  EXPECT_STREQ(missing.ErrorText,
+               "Die Datei kann nicht ge\xF6"
+               "ffnet werden");
 
   std::mt19937 random(7);
   std::vector<char> garbage(4096);
@@ -164,7 +165,10 @@ TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
     imaging::DibGuard guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
     EXPECT_EQ(image.Pixels, nullptr) << path;
-    EXPECT_STREQ(image.ErrorText, "Die Datei kann nicht ge\xF6" "ffnet werden") << path;
+    EXPECT_STREQ(image.ErrorText,
+                 "Die Datei kann nicht ge\xF6"
+                 "ffnet werden")
+        << path;
   }
 }
 

@@ -1,13 +1,12 @@
-#include "imaging/codecs/ExifOrientation.h"
+#include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "imaging/codecs/ExifOrientation.h"
+#include "imaging/codecs/JpegWriter.h"
 #include "support/ImagingFixtures.h"
 #include "support/TempFolder.h"
-#include "imaging/codecs/JpegWriter.h"
 
 namespace {
 
@@ -16,7 +15,9 @@ std::string Payload(uint16_t tag, uint16_t type, uint16_t value, bool bigEndian)
   auto u16 = [&](uint16_t v) {
     return bigEndian ? std::string{char(v >> 8), char(v & 255)} : std::string{char(v & 255), char(v >> 8)};
   };
-  auto u32 = [&](uint32_t v) { return bigEndian ? u16(uint16_t(v >> 16)) + u16(uint16_t(v)) : u16(uint16_t(v)) + u16(uint16_t(v >> 16)); };
+  auto u32 = [&](uint32_t v) {
+    return bigEndian ? u16(uint16_t(v >> 16)) + u16(uint16_t(v)) : u16(uint16_t(v)) + u16(uint16_t(v >> 16));
+  };
   std::string tiff = bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4);
   tiff += u32(8) + u16(1) + u16(tag) + u16(type) + u32(1) + u16(value) + u16(0) + u32(0);
   return std::string("Exif\0\0", 6) + tiff;

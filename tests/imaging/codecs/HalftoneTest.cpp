@@ -1,8 +1,8 @@
 // Halftoned copies for palette displays, and the open filter text.
+#include <gtest/gtest.h>
+
 #include <set>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "support/ImagingFixtures.h"
 
@@ -113,7 +113,8 @@ TEST(OpenFilter, PairsOfDescriptionAndMasksWithAllPicturesFirst) {
   EXPECT_EQ(items[0], "Alle Bilddateien");
   const std::vector<std::string> all = Split(items[1], ';');
   const std::set<std::string> allSet(all.begin(), all.end());
-  for (const char* mask : {"*.jpg", "*.jpeg", "*.png", "*.gif", "*.bmp", "*.tif", "*.tiff", "*.webp", "*.heic", "*.heif", "*.avif"}) {
+  for (const char* mask :
+       {"*.jpg", "*.jpeg", "*.png", "*.gif", "*.bmp", "*.tif", "*.tiff", "*.webp", "*.heic", "*.heif", "*.avif"}) {
     EXPECT_TRUE(allSet.count(mask)) << mask;
   }
   for (size_t i = 3; i < items.size(); i += 2) {

@@ -1,8 +1,8 @@
 // HEIC and AVIF files written by heif-enc from the project's fixtures:
 // pixels, depths, alpha, grey, rotation and mirroring, and damaged files.
-#include <cstring>
-
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "support/HeifFixtures.h"
 #include "support/TempFolder.h"
@@ -10,8 +10,8 @@
 namespace {
 
 using fixtures::kPattern;
-using fixtures::Rgb;
 using fixtures::PatternAt;
+using fixtures::Rgb;
 using heiffixtures::BlowUp;
 using heiffixtures::ExpectBlocks;
 using heiffixtures::HeifEnc;
@@ -32,7 +32,6 @@ class HeifDecode : public ::testing::Test {
   }
 };
 
-
 TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
   for (const char* name : {"pattern.heic", "pattern.avif"}) {
     SCOPED_TRACE(name);
@@ -51,8 +50,9 @@ TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
 TEST_F(HeifDecode, TenAndTwelveBitPicturesComeOutWithEightBits) {
   BlowUp("png-rgb-8.png", "-depth 16", "PNG48:" + File("deep.png"));
   // heif-enc's AV1 path takes 16-bit input only with 4:2:2 chroma.
-  const std::pair<const char*, const char*> cases[] = {
-      {"ten.heic", "-q 92 -b 10"}, {"ten.avif", "-q 92 -b 10 -p chroma=422"}, {"twelve.avif", "-q 92 -b 12 -p chroma=422"}};
+  const std::pair<const char*, const char*> cases[] = {{"ten.heic", "-q 92 -b 10"},
+                                                       {"ten.avif", "-q 92 -b 10 -p chroma=422"},
+                                                       {"twelve.avif", "-q 92 -b 12 -p chroma=422"}};
   for (const auto& [name, options] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(File("deep.png"), File(name), options);
@@ -103,7 +103,7 @@ TEST_F(HeifDecode, MonochromePicturesAreEightBitGreyLikeAGreyJpeg) {
 TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
   BlowUp("png-rgb-8.png", "-rotate -90 -quality 97", File("sideways.jpg"));
   heiffixtures::WriteFile(File("sideways.jpg"), heiffixtures::WithSegment(heiffixtures::ReadFile(File("sideways.jpg")),
-                                                                         0xE1, heiffixtures::ExifOrientation(6)));
+                                                                          0xE1, heiffixtures::ExifOrientation(6)));
   BlowUp("png-rgb-8.png", "-flop", "PNG24:" + File("mirrored.png"));
   BlowUp("png-rgb-8.png", "-flip", "PNG24:" + File("upside-down.png"));
   const std::tuple<const char*, std::string, std::vector<uint8_t>> cases[] = {
@@ -150,7 +150,11 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
 // a damaged picture; an MP4 video's brands leave it unknown.
 TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
   auto ftyp = [](const std::string& major, const std::string& compatible) {
-    const std::string box = std::string("\0\0\0\x14" "ftyp", 8) + major + std::string(4, '\0') + compatible;
+    const std::string box = std::string(
+                                "\0\0\0\x14"
+                                "ftyp",
+                                8) +
+                            major + std::string(4, '\0') + compatible;
     return std::vector<uint8_t>(box.begin(), box.end());
   };
   auto message = [&](const std::vector<uint8_t>& bytes) {

@@ -1,12 +1,12 @@
 // JPEG reading (baseline, progressive, grey, CMYK, EXIF orientation) and the
 // JPEG that SaveDib writes.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
-#include "support/ImagingFixtures.h"
 #include "imaging/codecs/JpegWriter.h"
+#include "support/ImagingFixtures.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -186,9 +186,12 @@ TEST(EncodeJpeg, WritesStandardHuffmanTablesIntoAReusedBuffer) {
 TEST(SaveDib, WindowsNamesWithUmlautsReachTheDiskAsUtf8) {
   TempFolder folder;
   imaging::DibGuard source(MakeGradient(8, 8, 24));
-  const std::string ansiName = folder.Path("Gr\xFC\xDF" "e.jpg");  // "Grüße" in Windows-1252
+  const std::string ansiName = folder.Path(
+      "Gr\xFC\xDF"
+      "e.jpg");  // "Grüße" in Windows-1252
   ASSERT_EQ(imaging::SaveDib(source.get(), ansiName.c_str(), imaging::kFormatJpeg, nullptr), 1);
-  EXPECT_TRUE(std::filesystem::exists(folder.Root() / "Gr\xC3\xBC\xC3\x9F" "e.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(folder.Root() / "Gr\xC3\xBC\xC3\x9F"
+                                                      "e.jpg"));
   imaging::DibGuard back;
   EXPECT_NE(fixtures::Open(back, ansiName).Pixels, nullptr);
 }

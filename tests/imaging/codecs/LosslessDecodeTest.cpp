@@ -1,15 +1,15 @@
 // Every lossless format and depth, from files written by encoders other than
 // ours, checked pixel by pixel against the pattern they were made from.
-#include <functional>
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "support/ImagingFixtures.h"
 
 namespace {
 
-using fixtures::Rgb;
 using fixtures::PatternAt;
+using fixtures::Rgb;
 using Expected = std::function<Rgb(int x, int y)>;
 
 struct Case {
@@ -93,7 +93,9 @@ TEST(LosslessDecode, PngPaletteKeepsItsDepth) {
       {"png-palette-trns.png", 4,
        [](int x, int y) {
          const int index = y * 5 + x;
-         return index == 0 ? Rgb{255, 255, 255} : index == 1 ? fixtures::OverWhite(PatternAt(x, y), 128) : PatternAt(x, y);
+         return index == 0   ? Rgb{255, 255, 255}
+                : index == 1 ? fixtures::OverWhite(PatternAt(x, y), 128)
+                             : PatternAt(x, y);
        }},
   };
   for (const Case& c : cases) ExpectPicture(c);
@@ -107,7 +109,10 @@ TEST(LosslessDecode, PngGreyBecomesEightBitGrey) {
       {"png-grey-8.png", 8, Grey(8)},
       {"png-grey-16.png", 8, Grey(8)},
       {"png-grey-2-interlaced.png", 8, Grey(2)},
-      {"png-grey-trns.png", 8, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : Grey(8)(x, y); }},
+      {"png-grey-trns.png", 8,
+       [](int x, int y) {
+         return x + y == 0 ? Rgb{255, 255, 255} : Grey(8)(x, y);
+       }},
       {"png-grey-alpha-8.png", 8,
        [](int x, int y) {
          const int v = fixtures::OverWhite(fixtures::Grey(x, y, 8), fixtures::kAlpha[x]);
@@ -126,7 +131,10 @@ TEST(LosslessDecode, PngColourBecomes24BitWithAlphaOverWhite) {
       {"png-rgba-8.png", 24, PatternOverWhite},
       {"png-rgba-16.png", 24, PatternOverWhite},
       {"png-rgba-8-interlaced.png", 24, PatternOverWhite},
-      {"png-rgb-trns.png", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
+      {"png-rgb-trns.png", 24,
+       [](int x, int y) {
+         return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y);
+       }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
@@ -134,7 +142,10 @@ TEST(LosslessDecode, PngColourBecomes24BitWithAlphaOverWhite) {
 TEST(LosslessDecode, GifFirstFrameWithTransparencyOverWhite) {
   const Case cases[] = {
       {"gif-pattern.gif", 4, PatternAt},
-      {"gif-transparent.gif", 4, [](int x, int y) { return x == 4 && y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
+      {"gif-transparent.gif", 4,
+       [](int x, int y) {
+         return x == 4 && y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y);
+       }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }
@@ -145,7 +156,8 @@ TEST(LosslessDecode, GifInterlacedRowsLandInPlace) {
   ASSERT_NE(image.Pixels, nullptr);
   ASSERT_EQ(imaging::DibHeight(image), 9);
   for (int y = 0; y < 9; ++y) {
-    for (int x = 0; x < fixtures::kWidth; ++x) EXPECT_EQ(fixtures::PixelAt(image, x, y), PatternAt(x, y % 3)) << x << "," << y;
+    for (int x = 0; x < fixtures::kWidth; ++x)
+      EXPECT_EQ(fixtures::PixelAt(image, x, y), PatternAt(x, y % 3)) << x << "," << y;
   }
 }
 
@@ -170,7 +182,10 @@ TEST(LosslessDecode, TiffAndWebP) {
          return Rgb{kLevels[y][x], kLevels[y][x], kLevels[y][x]};
        }},
       {"webp-lossless.webp", 24, PatternAt},
-      {"webp-alpha.webp", 24, [](int x, int y) { return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y); }},
+      {"webp-alpha.webp", 24,
+       [](int x, int y) {
+         return x + y == 0 ? Rgb{255, 255, 255} : PatternAt(x, y);
+       }},
   };
   for (const Case& c : cases) ExpectPicture(c);
 }

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "imaging/DepthPromotion.h"
 #include "support/ImagingFixtures.h"
 #include "support/TempFolder.h"
-#include "imaging/DepthPromotion.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ std::vector<char> WhiteFirstBmp() {
   put32(18, 8);
   put32(22, 2);
   file[26] = 1, file[28] = 1;
-  put32(54, 0x00FFFFFF);  // index 0 white
-  put32(58, 0x00000000);  // index 1 black
-  file[62] = 0x00;              // bottom row: all white
+  put32(54, 0x00FFFFFF);               // index 0 white
+  put32(58, 0x00000000);               // index 1 black
+  file[62] = 0x00;                     // bottom row: all white
   file[66] = static_cast<char>(0xAA);  // top row: black, white, black, ...
   return file;
 }

@@ -1,14 +1,14 @@
 #include "LargePictures.h"
 
+#include <jpeglib.h>
+#include <png.h>
+#include <tiffio.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
-
-#include <jpeglib.h>
-#include <png.h>
-#include <tiffio.h>
 
 #include "support/Crc32.h"
 
@@ -144,11 +144,11 @@ void WriteTiff(const std::string& path, bool oneStrip) {
 std::string LyingGif() {
   std::string gif = "GIF89a";
   PutU16(gif, kSide), PutU16(gif, kSide);
-  gif += std::string("\x80\x00\x00", 3);                    // two-entry global colour map
-  gif += std::string("\x00\x00\x00\xFF\xFF\xFF", 6);        // black, white
+  gif += std::string("\x80\x00\x00", 3);              // two-entry global colour map
+  gif += std::string("\x00\x00\x00\xFF\xFF\xFF", 6);  // black, white
   gif += ",";
   PutU16(gif, 0), PutU16(gif, 0), PutU16(gif, kSide), PutU16(gif, kSide);
-  gif += std::string("\x00\x02\x02\x84\x01\x00;", 7);       // flags, LZW size, one tiny block, end
+  gif += std::string("\x00\x02\x02\x84\x01\x00;", 7);  // flags, LZW size, one tiny block, end
   return gif;
 }
 
@@ -160,18 +160,20 @@ std::string LyingTiff() {
   const uint32_t dataOffset = 8 + 2 + count * 12 + 4 + 6;
   auto entry = [&](uint16_t tag, uint16_t type, uint32_t n, uint32_t value) {
     PutU16(tiff, tag), PutU16(tiff, type), PutU32(tiff, n);
-    if (type == 3 && n == 1) PutU16(tiff, uint16_t(value)), PutU16(tiff, 0);
-    else PutU32(tiff, value);
+    if (type == 3 && n == 1)
+      PutU16(tiff, uint16_t(value)), PutU16(tiff, 0);
+    else
+      PutU32(tiff, value);
   };
-  entry(256, 4, 1, kSide);                 // width
-  entry(257, 4, 1, kSide);                 // height
-  entry(258, 3, 3, dataOffset - 6);        // 8, 8, 8 bits, stored below
-  entry(259, 3, 1, 8);                     // Deflate
-  entry(262, 3, 1, 2);                     // RGB
-  entry(273, 4, 1, dataOffset);            // the one strip
-  entry(277, 3, 1, 3);                     // three samples
-  entry(278, 4, 1, kSide);                 // all rows in that strip
-  entry(279, 4, 1, 16);                    // of 16 bytes
+  entry(256, 4, 1, kSide);           // width
+  entry(257, 4, 1, kSide);           // height
+  entry(258, 3, 3, dataOffset - 6);  // 8, 8, 8 bits, stored below
+  entry(259, 3, 1, 8);               // Deflate
+  entry(262, 3, 1, 2);               // RGB
+  entry(273, 4, 1, dataOffset);      // the one strip
+  entry(277, 3, 1, 3);               // three samples
+  entry(278, 4, 1, kSide);           // all rows in that strip
+  entry(279, 4, 1, 16);              // of 16 bytes
   PutU32(tiff, 0);
   PutU16(tiff, 8), PutU16(tiff, 8), PutU16(tiff, 8);
   tiff += std::string(16, '\x55');

@@ -100,9 +100,7 @@ TEST(PreviewPage, LandscapeFillsTheWidthAndIsCentredVertically) {
   ExpectRect(PreviewPage({190, 190}, {6600, 4800}), 0, 26, 190, 138);
 }
 
-TEST(PreviewPage, SquarePaperCountsAsPortrait) {
-  ExpectRect(PreviewPage({200, 190}, {1000, 1000}), 5, 0, 190, 190);
-}
+TEST(PreviewPage, SquarePaperCountsAsPortrait) { ExpectRect(PreviewPage({200, 190}, {1000, 1000}), 5, 0, 190, 190); }
 
 TEST(PreviewPage, PictureInThePreviewIsPlacedOnThePageRectangle) {
   const PageRect page = PreviewPage({190, 190}, kPortrait);
