@@ -14,7 +14,10 @@ const path = require("path");
 const [albumFolder, overviewPage, detailPage, screenshots] = process.argv.slice(2);
 const root = path.resolve(albumFolder);
 const kWidth = 390, kHeight = 844, kScale = 3;
-const kQuietMs = 1500;  // no request for this long: the page has fetched what it will
+// After two frames the page has laid out and its lazy loader has asked for
+// what is in reach; no request for this long after that: it has fetched
+// what it will.
+const kQuietMs = 400;
 
 const sent = [];  // { path, bytes } in the order sent
 let lastRequest = Date.now();
@@ -111,8 +114,10 @@ class Browser {
   }
 }
 
-async function quiet() {
-  while (Date.now() - lastRequest < kQuietMs) await new Promise((r) => setTimeout(r, 100));
+async function settled(browser, session) {
+  await evaluate(browser, session,
+                 `new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(r, 0))))`);
+  while (Date.now() - lastRequest < kQuietMs) await new Promise((r) => setTimeout(r, 50));
 }
 
 async function evaluate(browser, session, expression) {
@@ -126,7 +131,7 @@ async function load(browser, session, address, screenshot) {
   const loaded = browser.waitFor("Page.loadEventFired");
   await browser.send("Page.navigate", { url: address }, session);
   await loaded;
-  await quiet();
+  await settled(browser, session);
   if (screenshot) {
     const shot = await browser.send("Page.captureScreenshot", { format: "png" }, session);
     fs.writeFileSync(screenshot, Buffer.from(shot.data, "base64"));
@@ -180,7 +185,7 @@ async function main() {
         await new Promise((r) => setTimeout(r, 100));
       }
     })()`);
-    await quiet();
+    await settled(browser, sessionId);
     const scrolled = (await evaluate(browser, sessionId, kPictures)).filter((p) => p.thumbnail);
     figure("overview-thumbnails-after-scrolling", scrolled.filter((p) => /^\/mini(2x)?\//.test(p.src)).length);
 
