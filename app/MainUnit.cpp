@@ -15,6 +15,7 @@
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
 #include "app/AlbumDocument.h"
+#include "app/AlbumListPane.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"

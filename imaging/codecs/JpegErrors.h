@@ -2,10 +2,11 @@
 // libjpeg reports fatal errors by calling error_exit, which must not return:
 // ours jumps back to the setjmp of the one function that drives the codec.
 // Only plain C structs live across that jump.
-#include <jpeglib.h>
-
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
+// jpeglib.h uses size_t and FILE without declaring them.
+#include <jpeglib.h>
 
 #include "imaging/codecs/DecodeSupport.h"
 

@@ -1,12 +1,13 @@
 #include "LargePictures.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+// jpeglib.h uses size_t and FILE without declaring them.
 #include <jpeglib.h>
 #include <png.h>
 #include <tiffio.h>
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <vector>
 
