@@ -23,8 +23,7 @@ int NoPassphrase(const char*, char*, size_t, int, int, void*) { return -1; }
 
 bool LogInWithKey(ssh_session session, const std::string& keyFile) {
   ssh_key key = nullptr;
-  if (keyFile.empty() ||
-      ssh_pki_import_privkey_file(keyFile.c_str(), nullptr, &NoPassphrase, nullptr, &key) != SSH_OK)
+  if (keyFile.empty() || ssh_pki_import_privkey_file(keyFile.c_str(), nullptr, &NoPassphrase, nullptr, &key) != SSH_OK)
     return false;
   const int result = ssh_userauth_publickey(session, nullptr, key);
   ssh_key_free(key);
@@ -38,8 +37,7 @@ bool LogInInteractively(ssh_session session, const std::string& password) {
     if (result == SSH_AUTH_SUCCESS) return true;
     if (result != SSH_AUTH_INFO) return false;
     const int prompts = ssh_userauth_kbdint_getnprompts(session);
-    if (prompts > 1 || (prompts == 1 && ssh_userauth_kbdint_setanswer(session, 0, password.c_str()) < 0))
-      return false;
+    if (prompts > 1 || (prompts == 1 && ssh_userauth_kbdint_setanswer(session, 0, password.c_str()) < 0)) return false;
   }
   return false;
 }

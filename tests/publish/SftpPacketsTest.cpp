@@ -35,24 +35,25 @@ TEST(SftpPackets, PacketLengthsAreBounded) {
 }
 
 TEST(SftpPackets, VersionRepliesGiveTheirExtensionsAndMalformedOnesNothing) {
-  const std::string openssh = "\x02"s + Word(3) + Text("posix-rename@openssh.com") + Text("1") +
-                              Text("statvfs@openssh.com") + Text("2");
+  const std::string openssh =
+      "\x02"s + Word(3) + Text("posix-rename@openssh.com") + Text("1") + Text("statvfs@openssh.com") + Text("2");
   const auto extensions = ParseSftpVersion(openssh);
   ASSERT_TRUE(extensions);
-  EXPECT_EQ(*extensions, (std::map<std::string, std::string>{{"posix-rename@openssh.com", "1"},
-                                                            {"statvfs@openssh.com", "2"}}));
+  EXPECT_EQ(*extensions,
+            (std::map<std::string, std::string>{{"posix-rename@openssh.com", "1"}, {"statvfs@openssh.com", "2"}}));
   EXPECT_EQ(ParseSftpVersion("\x02"s + Word(3)), (std::map<std::string, std::string>{}));
 
   const std::string fault[] = {
-      "",                                                          // nothing at all
-      "\x65"s + Word(3),                                           // a STATUS, not a VERSION
-      "\x02\0\0"s,                                                 // version cut short
-      "\x02"s + Word(3) + Text("posix-rename@openssh.com"),        // a name without its data
-      "\x02"s + Word(3) + Word(0xFFFFFFFF) + "posix",              // a name longer than the packet
-      "\x02"s + Word(3) + Text("a") + Word(2) + "1",               // data longer than the packet
+      "",                                                            // nothing at all
+      "\x65"s + Word(3),                                             // a STATUS, not a VERSION
+      "\x02\0\0"s,                                                   // version cut short
+      "\x02"s + Word(3) + Text("posix-rename@openssh.com"),          // a name without its data
+      "\x02"s + Word(3) + Word(0xFFFFFFFF) + "posix",                // a name longer than the packet
+      "\x02"s + Word(3) + Text("a") + Word(2) + "1",                 // data longer than the packet
       "\x02"s + Word(3) + Text("posix-rename@openssh.com") + "\0"s,  // a stray byte at the end
   };
-  for (const std::string& packet : fault) EXPECT_EQ(ParseSftpVersion(packet), std::nullopt) << testing::PrintToString(packet);
+  for (const std::string& packet : fault)
+    EXPECT_EQ(ParseSftpVersion(packet), std::nullopt) << testing::PrintToString(packet);
 }
 
 TEST(SftpPackets, StatusRepliesWithAndWithoutTheirMessage) {
@@ -69,12 +70,13 @@ TEST(SftpPackets, StatusRepliesWithAndWithoutTheirMessage) {
 
   const std::string fault[] = {
       "",
-      "\x02"s + Word(2) + Word(kSftpOk),           // a VERSION, not a STATUS
-      "\x65"s + Word(2),                           // no code
-      "\x65"s + Word(2) + "\0\0"s,                 // code cut short
+      "\x02"s + Word(2) + Word(kSftpOk),                  // a VERSION, not a STATUS
+      "\x65"s + Word(2),                                  // no code
+      "\x65"s + Word(2) + "\0\0"s,                        // code cut short
       "\x65"s + Word(2) + Word(4) + Word(100) + "short",  // message longer than the packet
   };
-  for (const std::string& packet : fault) EXPECT_EQ(ParseSftpStatus(packet), std::nullopt) << testing::PrintToString(packet);
+  for (const std::string& packet : fault)
+    EXPECT_EQ(ParseSftpStatus(packet), std::nullopt) << testing::PrintToString(packet);
 }
 
 }  // namespace
