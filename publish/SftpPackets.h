@@ -14,7 +14,6 @@ enum class SftpType : uint8_t { Init = 1, Version = 2, Status = 101, Extended = 
 
 // Status codes of a STATUS reply that matter here.
 constexpr uint32_t kSftpOk = 0;
-constexpr uint32_t kSftpPermissionDenied = 3;
 constexpr uint32_t kSftpOpUnsupported = 8;
 
 // OpenSSH's extension that renames over an existing file in one step, and
