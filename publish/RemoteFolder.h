@@ -64,8 +64,9 @@ class RemoteFolder {
   virtual TransferResult List(const std::string& folder, FolderListing& entries) = 0;
   // Sends `source` to exactly `path`, creating missing folders.
   virtual TransferResult Upload(UploadSource& source, const std::string& path) = 0;
-  // Renames a file within its folder, replacing `to` at once where the
-  // server can; fails where the server would not replace.
+  // Renames a file within its folder, replacing `to` in one step where the
+  // server can (SFTP with OpenSSH's posix-rename, WebDAV MOVE, FTP RNFR/RNTO);
+  // fails where the server would not replace (plain SFTP rename).
   virtual TransferResult Rename(const std::string& from, const std::string& to) = 0;
   // Removes the file `path`. Callers make sure first that it is a plain file.
   virtual TransferResult Remove(const std::string& path) = 0;

@@ -1,11 +1,13 @@
 // SFTP through libcurl (libssh2): host key checked against known_hosts, log-in
 // with the agent, the user's key or a password. Folder listings come as "ls -l"
-// lines from the server's lstat, so links are told from files.
+// lines from the server's lstat, so links are told from files. Renames go
+// through SshRenamer, which can replace a file in one step.
 #include <memory>
 
 #include "publish/CurlSession.h"
 #include "publish/Listings.h"
 #include "publish/SshHostKeys.h"
+#include "publish/SshRenamer.h"
 
 namespace publish {
 namespace {
@@ -22,7 +24,8 @@ std::string Quoted(const std::string& path) {
 
 class SftpFolder : public RemoteFolder {
  public:
-  SftpFolder(const Connection& connection, TransferHooks& hooks) : session_(connection, hooks, "sftp") {
+  SftpFolder(const Connection& connection, TransferHooks& hooks)
+      : session_(connection, hooks, "sftp"), renamer_(connection, hooks) {
     const PublishTarget& target = connection.Target;
     hostKey_.HostEntry =
         target.Port == 0 || target.Port == 22 ? target.Host : "[" + target.Host + "]:" + std::to_string(target.Port);
@@ -55,9 +58,12 @@ class SftpFolder : public RemoteFolder {
     return Finish(session_.Perform(), "Hochladen von " + path);
   }
 
-  // OpenSSH's plain rename never replaces an existing file; the caller then
-  // moves the old one aside first.
+  // In one step with posix-rename where the server can. Else the plain SFTP
+  // rename, which never replaces an existing file; the caller then moves the
+  // old one aside first.
   TransferResult Rename(const std::string& from, const std::string& to) override {
+    const TransferResult replaced = renamer_.Replace(RemotePath(from), RemotePath(to), AcceptedHostKey());
+    if (replaced.Status != TransferStatus::Failed) return replaced;
     return Command("rename " + Quoted(RemotePath(from)) + " " + Quoted(RemotePath(to)), "Umbenennen von " + from);
   }
 
@@ -79,6 +85,9 @@ class SftpFolder : public RemoteFolder {
     return Finish(session_.Perform(), action);
   }
 
+  // The key the last connection accepted; none after a refusal.
+  std::string AcceptedHostKey() const { return hostKey_.Refused ? std::string() : hostKey_.Fingerprint; }
+
   CURL* Start(const std::string& remotePath) {
     hostKey_.Refused = false;
     CURL* handle = session_.Begin(BaseUrl(session_.Settings().Target, "sftp") + EscapedPath(remotePath));
@@ -97,19 +106,12 @@ class SftpFolder : public RemoteFolder {
     if (code == CURLE_OK || !hostKey_.Refused) return session_.Outcome(code, action);
     const std::string host = HostLabel(session_.Settings().Target);
     if (hostKey_.Match == CURLKHMATCH_MISSING)
-      return {TransferStatus::Fatal,
-              "Der Host-Schl\xC3\xBCssel von " + host + " ist unbekannt (" + hostKey_.Fingerprint +
-                  "); er wurde nicht angenommen.",
-              hostKey_.Fingerprint};
-    return {TransferStatus::Fatal,
-            "Der Host-Schl\xC3\xBCssel von " + host + " hat sich ge\xC3\xA4ndert (" + hostKey_.Fingerprint +
-                ")! Die Verbindung wird verweigert; pr\xC3\xBC"
-                "fen Sie " +
-                knownHosts_ + ".",
-            {}};
+      return {TransferStatus::Fatal, UnknownHostKeyText(host, hostKey_.Fingerprint), hostKey_.Fingerprint};
+    return {TransferStatus::Fatal, ChangedHostKeyText(host, hostKey_.Fingerprint, knownHosts_), {}};
   }
 
   CurlSession session_;
+  SshRenamer renamer_;
   HostKeyCheck hostKey_;
   std::string knownHosts_;
   std::string privateKey_;

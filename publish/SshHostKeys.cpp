@@ -80,6 +80,17 @@ std::string DefaultPrivateKey() {
   return {};
 }
 
+std::string UnknownHostKeyText(const std::string& host, const std::string& fingerprint) {
+  return "Der Host-Schl\xC3\xBCssel von " + host + " ist unbekannt (" + fingerprint + "); er wurde nicht angenommen.";
+}
+
+std::string ChangedHostKeyText(const std::string& host, const std::string& fingerprint, const std::string& knownHosts) {
+  return "Der Host-Schl\xC3\xBCssel von " + host + " hat sich ge\xC3\xA4ndert (" + fingerprint +
+         ")! Die Verbindung wird verweigert; pr\xC3\xBC"
+         "fen Sie " +
+         knownHosts + ".";
+}
+
 int CheckHostKey(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match, void* data) {
   auto& check = *static_cast<HostKeyCheck*>(data);
   const std::string_view blob = KeyBlob(found);

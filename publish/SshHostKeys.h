@@ -17,6 +17,11 @@ std::string SshFolder();
 // id_ed25519, id_ecdsa and id_rsa there; empty when there is none.
 std::string DefaultPrivateKey();
 
+// The messages for a refused host key: one not in known_hosts, and one that
+// differs from the key known_hosts holds for the host.
+std::string UnknownHostKeyText(const std::string& host, const std::string& fingerprint);
+std::string ChangedHostKeyText(const std::string& host, const std::string& fingerprint, const std::string& knownHosts);
+
 // What the host key check saw, for the message after a refusal.
 struct HostKeyCheck {
   std::string HostEntry;  // "host" or "[host]:port", as known_hosts writes it

@@ -18,8 +18,8 @@ packages=(
   chromium nodejs  # headless Chromium driven by a node script measures albums as a phone loads them
   # installing and packaging: the checkers of the desktop files, icon rendering, the .deb's Depends
   desktop-file-utils appstream libxml2-utils man-db shared-mime-info librsvg2-bin dpkg-dev
-  # publishing: libcurl, the keyring, and the SFTP, FTPS and WebDAV servers its tests start
-  libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring libsecret-1-0 dbus-daemon dbus-bin
+  # publishing: libcurl, libssh (SFTP renames that replace in one step), the keyring, and the SFTP, FTPS and WebDAV servers its tests start
+  libcurl4-openssl-dev libssh-dev libssl-dev qtkeychain-qt6-dev openssh-server openssh-client python3-pyftpdlib python3-openssl lighttpd lighttpd-mod-webdav lighttpd-mod-openssl gnome-keyring libsecret-1-0 dbus-daemon dbus-bin
   graphviz  # scripts/dependency-graph.sh draws the README's dependency graph
 )
 

@@ -9,10 +9,12 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <thread>
 
 #include "TestServers.h"
 #include "publish/Publisher.h"
+#include "publish/SshRenamer.h"
 
 namespace {
 
@@ -429,6 +431,33 @@ TEST_P(PublishToServer, WrongPasswordStopsWithStatus2AndAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(Servers, PublishToServer, ::testing::Values("sftp", "ftps", "webdav"),
                          [](const auto& info) { return info.param; });
 
+// The renames the SFTP server logged, with the album folder's path left out:
+// `posix-rename old ".a.htm.lvpart" new "a.htm"`.
+std::vector<std::string> LoggedRenames(const TestServer& server) {
+  std::vector<std::string> renames;
+  std::istringstream log(ReadAll(server.SftpLog()));
+  const std::string folder = server.Served().string() + "/";
+  for (std::string line; std::getline(log, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    if (!line.starts_with("rename old ") && !line.starts_with("posix-rename old ")) continue;
+    for (size_t at = line.find(folder); at != std::string::npos; at = line.find(folder)) line.erase(at, folder.size());
+    renames.push_back(line);
+  }
+  return renames;
+}
+
+// "SHA256:..." of a public key file, as ssh-keygen prints it.
+std::string FingerprintOfKeyFile(const fs::path& publicKey) {
+  const fs::path printed = publicKey.string() + ".fingerprint";
+  const std::string command =
+      "ssh-keygen -lf " + ShellQuoted(publicKey.string()) + " > " + ShellQuoted(printed.string());
+  if (std::system(command.c_str()) != 0) return {};
+  std::istringstream fields(ReadAll(printed));
+  std::string bits, fingerprint;
+  fields >> bits >> fingerprint;
+  return fingerprint;
+}
+
 class PublishOverSftp : public PublishToServer {};
 class PublishOverTls : public PublishToServer {};
 
@@ -447,6 +476,9 @@ TEST_P(PublishOverSftp, LogsInWithAKeyFromTheAgent) {
   ::unsetenv("SSH_AUTH_SOCK");
   EXPECT_EQ(result.Outcome, publish::PublishOutcome::Completed) << result.StopReason;
   EXPECT_EQ(Differences(server_->Served(), album_), "");
+  const std::vector<std::string> renames = LoggedRenames(*server_);
+  EXPECT_EQ(renames.back(), "posix-rename old \"..lumivista-manifest.lvpart\" new \".lumivista-manifest\"");
+  for (const std::string& rename : renames) EXPECT_TRUE(rename.starts_with("posix-rename")) << rename;
 }
 
 TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlways) {
@@ -473,8 +505,110 @@ TEST_P(PublishOverSftp, UnknownHostKeyIsRefusedUnlessAcceptedAndAChangedOneAlway
   EXPECT_NE(changed.err.find("hat sich ge\xC3\xA4ndert"), std::string::npos) << changed.err;
 }
 
-// OpenSSH's rename never replaces a file, so the live one goes aside for a
-// moment; a server that refuses renames altogether keeps the live file.
+// Where the server offers posix-rename, a changed page replaces the live one
+// in one step: the live file never goes aside. The user's ssh_config, which
+// would lead the connection elsewhere, is not read. (The test server's user
+// has no password we know, so a log-in with the password is not tried here.)
+TEST_P(PublishOverSftp, AChangedPageReplacesTheLiveOneInOneStep) {
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(server_->Home() / ".ssh" / "config", "Host *\n  ProxyCommand false\n");
+  const std::vector<std::string> inOneStep{
+      "posix-rename old \".index.htm.lvpart\" new \"index.htm\"",
+      "posix-rename old \"..lumivista-manifest.lvpart\" new \".lumivista-manifest\""};
+
+  WriteAll(album_ / "index.htm", "<html>overview, second version</html>");
+  fs::remove(server_->SftpLog());
+  const CliResult replaced = Publish();
+  EXPECT_EQ(replaced.status, 0) << replaced.err;
+  EXPECT_EQ(LoggedRenames(*server_), inOneStep);
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  // One connection for the transfers, one for the renames.
+  const std::string log = ReadAll(server_->SftpLog());
+  size_t sessions = 0;
+  for (size_t at = log.find("session opened"); at != std::string::npos; at = log.find("session opened", at + 1))
+    ++sessions;
+  EXPECT_EQ(sessions, 2u) << log;
+}
+
+// A server without posix-rename gets the plain rename, which does not
+// replace: the live file goes aside for a moment and is removed once the new
+// one is in.
+TEST_P(PublishOverSftp, WithoutPosixRenameTheLiveFileGoesAsideForAMoment) {
+  server_->Kill();
+  server_->RefuseSftpRequests("posix-rename");
+  std::string error;
+  ASSERT_TRUE(server_->Start(error)) << error;
+  ASSERT_EQ(Publish().status, 0);
+  WriteAll(album_ / "index.htm", "<html>overview, second version</html>");
+  fs::remove(server_->SftpLog());
+  const CliResult replaced = Publish();
+  EXPECT_EQ(replaced.status, 0) << replaced.err;
+  EXPECT_EQ(LoggedRenames(*server_), (std::vector<std::string>{
+                                         "rename old \".index.htm.lvpart\" new \"index.htm\"",
+                                         "rename old \"index.htm\" new \".index.htm.lvold\"",
+                                         "rename old \".index.htm.lvpart\" new \"index.htm\"",
+                                         "rename old \"..lumivista-manifest.lvpart\" new \".lumivista-manifest\"",
+                                         "rename old \".lumivista-manifest\" new \"..lumivista-manifest.lvold\"",
+                                         "rename old \"..lumivista-manifest.lvpart\" new \".lumivista-manifest\"",
+                                     }));
+  EXPECT_EQ(Differences(server_->Served(), album_), "");
+  EXPECT_FALSE(fs::exists(server_->Served() / ".index.htm.lvold"));
+}
+
+// The rename connection trusts the host key known_hosts holds or the one the
+// main connection accepted, nothing else, and leaves the files alone when it
+// refuses; one it cannot log in with fails quietly (the caller renames plainly).
+TEST_P(PublishOverSftp, TheRenameConnectionAcceptsOnlyTheKnownHostKey) {
+  const publish::PublishRequest request = Request();
+  const fs::path served = server_->Served();
+  WriteAll(served / "a", "old");
+  const auto replace = [&](const std::string& acceptedKey, bool stop = false) {
+    WriteAll(served / "a.new", "new");
+    struct : publish::TransferHooks {
+      bool stop = false;
+      bool StopRequested() override { return stop; }
+    } hooks;
+    hooks.stop = stop;
+    publish::SshRenamer renamer(request.Server, hooks);
+    return renamer.Replace((served / "a.new").string(), (served / "a").string(), acceptedKey);
+  };
+  const fs::path knownHosts = server_->Home() / ".ssh" / "known_hosts";
+  const std::string rightEntry = ReadAll(knownHosts);
+  ASSERT_TRUE(RunQuietly("ssh-keygen -q -t ed25519 -N '' -f " + ShellQuoted((work_ / "other").string())));
+  const std::string otherKey = ReadAll(work_ / "other.pub");
+  const std::string serverKey = FingerprintOfKeyFile(work_ / "host_key.pub");
+  const std::string otherFingerprint = FingerprintOfKeyFile(work_ / "other.pub");
+  ASSERT_TRUE(serverKey.starts_with("SHA256:")) << serverKey;
+
+  WriteAll(knownHosts, rightEntry.substr(0, rightEntry.find(' ') + 1) + otherKey.substr(0, otherKey.rfind(' ')) + "\n");
+  const publish::TransferResult changed = replace("");
+  EXPECT_EQ(changed.Status, publish::TransferStatus::Fatal);
+  EXPECT_NE(changed.Detail.find("hat sich ge\xC3\xA4ndert (" + serverKey + ")"), std::string::npos) << changed.Detail;
+  EXPECT_EQ(ReadAll(served / "a"), "old");
+
+  fs::remove(knownHosts);
+  for (const std::string& acceptedKey : {std::string(), otherFingerprint}) {
+    const publish::TransferResult unknown = replace(acceptedKey);
+    EXPECT_EQ(unknown.Status, publish::TransferStatus::Fatal);
+    EXPECT_NE(unknown.Detail.find("ist unbekannt (" + serverKey + ")"), std::string::npos) << unknown.Detail;
+    EXPECT_EQ(unknown.UnknownHostKey, "");
+    EXPECT_EQ(ReadAll(served / "a"), "old");
+  }
+  EXPECT_EQ(replace(serverKey).Status, publish::TransferStatus::Ok);
+  EXPECT_EQ(ReadAll(served / "a"), "new");
+  EXPECT_FALSE(fs::exists(served / "a.new"));
+
+  WriteAll(knownHosts, rightEntry);
+  EXPECT_EQ(replace("", true).Status, publish::TransferStatus::Cancelled);
+  EXPECT_EQ(replace("").Status, publish::TransferStatus::Ok);
+  fs::remove(server_->Home() / ".ssh" / "id_ed25519");
+  WriteAll(served / "a", "old");
+  const publish::TransferResult noLogIn = replace("");
+  EXPECT_EQ(noLogIn.Status, publish::TransferStatus::Failed);
+  EXPECT_EQ(ReadAll(served / "a"), "old");
+}
+
+// A server that refuses renames altogether keeps the live file.
 TEST_P(PublishOverSftp, AServerThatRefusesRenamesKeepsTheLiveFile) {
   ASSERT_EQ(Publish().status, 0);
   WriteAll(album_ / "index.htm", "<html>overview, second version</html>");
@@ -485,7 +619,7 @@ TEST_P(PublishOverSftp, AServerThatRefusesRenamesKeepsTheLiveFile) {
   const std::string live = ReadAll(album_ / "index.htm");
   WriteAll(album_ / "index.htm", "<html>overview, third version</html>");
   server_->Kill();
-  server_->RefuseRenames();
+  server_->RefuseSftpRequests("rename,posix-rename");
   std::string error;
   ASSERT_TRUE(server_->Start(error)) << error;
   const CliResult refused = Publish();

@@ -87,18 +87,22 @@ class SftpServer : public TestServer {
                  "\nPidFile none\nAuthorizedKeysFile " + (work_ / "authorized_keys").string() +
                  "\nPubkeyAuthentication yes\nPasswordAuthentication yes\nKbdInteractiveAuthentication no\n"
                  "UsePAM no\nPermitRootLogin yes\nStrictModes no\nAllowUsers " +
-                 user_ + "\nSubsystem sftp internal-sftp" + (refuseRenames_ ? " -P rename,posix-rename" : "") +
+                 user_ +
+                 // OpenSSH's own server program rather than internal-sftp: its log of
+                 // requests goes to a file here, where internal-sftp's goes to syslog.
+                 "\nSubsystem sftp /usr/lib/openssh/sftp-server -e -l INFO" +
+                 (refusedRequests_.empty() ? "" : " -P " + refusedRequests_) + " 2>>" + Quote(SftpLog()) +
                  "\nLogLevel ERROR\n");
   }
-  void RefuseRenames() override {
-    refuseRenames_ = true;
+  void RefuseSftpRequests(const std::string& requests) override {
+    refusedRequests_ = requests;
     WriteConfig();
   }
   std::vector<std::string> Command() const override {
     return {"/usr/sbin/sshd", "-D", "-e", "-f", (work_ / "sshd_config").string()};
   }
 
-  bool refuseRenames_ = false;
+  std::string refusedRequests_;
 };
 
 class FtpsServer : public TestServer {

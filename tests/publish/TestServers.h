@@ -49,8 +49,13 @@ class TestServer {
   // Command-line options a publish to this server needs besides the password.
   virtual std::vector<std::string> TrustOptions() const { return {}; }
   virtual std::string Name() const = 0;
-  // From the next Start on, the server refuses every rename (SFTP only).
-  virtual void RefuseRenames() {}
+  // From the next Start on, the server neither offers nor answers these
+  // requests, as OpenSSH's sftp-server -P names them ("rename,posix-rename").
+  // SFTP only.
+  virtual void RefuseSftpRequests(const std::string& /*requests*/) {}
+  // The SFTP server's log: one line per request, such as
+  // `posix-rename old "/a/.x.lvpart" new "/a/x"`. SFTP only.
+  fs::path SftpLog() const { return work_ / "sftp.log"; }
 
   explicit TestServer(const fs::path& work);
 
