@@ -32,7 +32,7 @@ AlbumListPane::AlbumListPane(QWidget* parent) : QWidget(parent) {
   connect(AddBtn, &QPushButton::clicked, this, &AlbumListPane::AddClicked);
   connect(ViewBtn, &QPushButton::clicked, this, &AlbumListPane::ViewClicked);
   connect(PrintBtn, &QPushButton::clicked, this, &AlbumListPane::PrintClicked);
-  connect(ImageList, &QListWidget::itemDoubleClicked, this, &AlbumListPane::LineOpened);
+  connect(ImageList, &QAbstractItemView::doubleClicked, this, &AlbumListPane::LineOpened);
   ImageList->AcceptFiles([this](const std::vector<QString>& paths) { emit FilesDropped(paths); });
 }
 
@@ -45,17 +45,17 @@ void AlbumListPane::UseDeleteAction(QAction* action) {
   };
 }
 
-void AlbumListPane::ShowLines(const QStringList& lines) {
-  ImageList->clear();
-  ImageList->addItems(lines);
-  const bool any = !lines.isEmpty();
+void AlbumListPane::SetModel(QAbstractItemModel* lines) { ImageList->setModel(lines); }
+
+void AlbumListPane::GoToFirstLine() {
+  const bool any = ImageList->LineCount() > 0;
   for (QPushButton* button : {ViewBtn, PrintBtn}) button->setEnabled(any);
-  if (any) ImageList->setCurrentRow(0);
+  if (any) ImageList->SetCurrentLine(0);
 }
 
-int AlbumListPane::CurrentLine() const { return ImageList->currentRow(); }
+int AlbumListPane::CurrentLine() const { return ImageList->CurrentLine(); }
 
-void AlbumListPane::FocusLine(int line) { ImageList->setCurrentRow(line, QItemSelectionModel::NoUpdate); }
+void AlbumListPane::FocusLine(int line) { ImageList->SetCurrentLine(line, QItemSelectionModel::NoUpdate); }
 
 std::vector<int> AlbumListPane::SelectedLines() const { return ImageList->SelectedLines(); }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The album's lines on page "Bilder hinzufügen" with the buttons that add,
 // delete, view and print; files dropped on the list join the album.
-#include <QStringList>
 #include <QWidget>
 #include <vector>
 
+class QAbstractItemModel;
 class QAction;
 class QPushButton;
 
@@ -18,9 +18,11 @@ class AlbumListPane : public QWidget {
  public:
   explicit AlbumListPane(QWidget* parent = nullptr);
 
-  // Shows `lines` with the first one current; view and print are on only
-  // when there is an entry.
-  void ShowLines(const QStringList& lines);
+  // Shows the album's lines.
+  void SetModel(QAbstractItemModel* lines);
+  // After the lines changed: the first one current and the only one
+  // marked; view and print are on only when there is an entry.
+  void GoToFirstLine();
   int CurrentLine() const;
   // Moves only the focus line; the lines marked for "Löschen" stay marked.
   void FocusLine(int line);

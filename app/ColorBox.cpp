@@ -58,12 +58,16 @@ TColorBox::TColorBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void TColorBox::SetColorValue(uint32_t colour) {
+  const uint32_t before = ColorValue();
   choice_.SetColorValue(colour);
   ShowCurrent();
+  if (ColorValue() != before) emit ColourChanged();
 }
 
 void TColorBox::SetHTMLcolor(const std::string& text) {
+  const uint32_t before = ColorValue();
   if (choice_.SetHTMLcolor(text)) ShowCurrent();
+  if (ColorValue() != before) emit ColourChanged();
 }
 
 void TColorBox::EntryChosen(int index) {

@@ -30,6 +30,10 @@ class TColorBox : public QComboBox {
   // default, replaced in tests.
   std::function<std::optional<QColor>(QColor)> PickColour;
 
+ signals:
+  // The colour value changed, chosen or set.
+  void ColourChanged();
+
  private:
   void EntryChosen(int index);
   void ShowCurrent();

@@ -54,12 +54,8 @@ CommentPage::CommentPage(QWidget* parent) : QWidget(parent) {
 }
 
 void CommentPage::ConnectControls() {
-  connect(ImageBox, &QListWidget::itemDoubleClicked, this, &CommentPage::LineOpened);
-  connect(ImageBox, &QListWidget::currentRowChanged, this, &CommentPage::CurrentLineChanged);
-  connect(ImageBox, &QListWidget::itemClicked, this, &CommentPage::CurrentLineChanged);
-  connect(ImageBox, &QListWidget::itemChanged, this, [this] {
-    if (!refilling_) emit MarksChanged();
-  });
+  connect(ImageBox, &QAbstractItemView::doubleClicked, this, &CommentPage::LineOpened);
+  connect(ImageBox, &QAbstractItemView::clicked, this, &CommentPage::CurrentLineChanged);
   connect(ShowComment, &QCheckBox::toggled, this, &CommentPage::ShowCommentToggled);
   connect(ComMemo, &QPlainTextEdit::textChanged, this, [this] {
     if (platform::FitsAnsi(RawMemoText(ComMemo))) emit MemoChanged();
@@ -93,29 +89,18 @@ void CommentPage::TakeBackUnfitText() {
   emit CharacterRefused();
 }
 
-void CommentPage::ShowLines(const QStringList& lines, const std::vector<bool>& marks) {
-  refilling_ = true;
-  ImageBox->clear();
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    auto* line = new QListWidgetItem(lines[i], ImageBox);
-    line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
-    line->setCheckState(marks[static_cast<size_t>(i)] ? Qt::Checked : Qt::Unchecked);
-  }
-  if (!lines.isEmpty()) ImageBox->setCurrentRow(0);
-  refilling_ = false;
+void CommentPage::SetModel(QAbstractItemModel* lines) {
+  ImageBox->setModel(lines);
+  connect(ImageBox->selectionModel(), &QItemSelectionModel::currentChanged, this, &CommentPage::CurrentLineChanged);
 }
 
-int CommentPage::CurrentLine() const { return ImageBox->currentRow(); }
+void CommentPage::GoToFirstLine() {
+  if (ImageBox->LineCount() > 0) ImageBox->SetCurrentLine(0);
+}
 
-void CommentPage::SetCurrentLine(int line) { ImageBox->setCurrentRow(line); }
+int CommentPage::CurrentLine() const { return ImageBox->CurrentLine(); }
 
 std::vector<int> CommentPage::SelectedLines() const { return ImageBox->SelectedLines(); }
-
-std::vector<bool> CommentPage::Marks() const {
-  std::vector<bool> marks;
-  for (int i = 0; i < ImageBox->count(); ++i) marks.push_back(ImageBox->item(i)->checkState() == Qt::Checked);
-  return marks;
-}
 
 bool CommentPage::ShowCommentChecked() const { return ShowComment->isChecked(); }
 

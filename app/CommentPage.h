@@ -2,13 +2,13 @@
 // Page "Kommentare": the album's lines with their marks, and the comment of
 // the chosen lines with its show check. Text the album cannot hold is taken
 // back as it is typed.
-#include <QStringList>
 #include <QWidget>
 #include <string>
 #include <vector>
 
 #include "album/CommentEditor.h"
 
+class QAbstractItemModel;
 class QCheckBox;
 class QPlainTextEdit;
 
@@ -22,12 +22,12 @@ class CommentPage : public QWidget {
  public:
   explicit CommentPage(QWidget* parent = nullptr);
 
-  // Shows `lines` checked as `marks` says, the first one current.
-  void ShowLines(const QStringList& lines, const std::vector<bool>& marks);
+  // Shows the album's lines with their marks; ticking one edits the album.
+  void SetModel(QAbstractItemModel* lines);
+  // After the lines changed: the first one current and the only one marked.
+  void GoToFirstLine();
   int CurrentLine() const;
-  void SetCurrentLine(int line);
   std::vector<int> SelectedLines() const;
-  std::vector<bool> Marks() const;
   bool ShowCommentChecked() const;
   // The memo's text as typed, lines separated by CR LF.
   std::string MemoComment() const;
@@ -37,7 +37,6 @@ class CommentPage : public QWidget {
 
  signals:
   void CurrentLineChanged();
-  void MarksChanged();
   void ShowCommentToggled();
   // The memo changed to a text the album can hold.
   void MemoChanged();
@@ -52,8 +51,7 @@ class CommentPage : public QWidget {
   ListBox* ImageBox;
   QCheckBox* ShowComment;
   QPlainTextEdit* ComMemo;
-  QString acceptedMemo_;  // the memo's last text the album can hold
-  bool refilling_ = false;
+  QString acceptedMemo_;          // the memo's last text the album can hold
   bool commentEditable_ = false;  // a line is chosen whose comment can be edited
   bool running_ = false;
 };

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStringListModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -66,6 +67,9 @@ QWidget* FolderBrowser::BuildFavouritesRow() {
   auto* label = new QLabel("Lieblings Ordner:", row);
   PrefListBox = new ListBox(row);
   PrefListBox->setObjectName("PrefListBox");
+  favouriteLines_ = new QStringListModel(PrefListBox);
+  PrefListBox->setModel(favouriteLines_);
+  PrefListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
   PrefListBox->setUniformItemSizes(true);
   const int line = PrefListBox->fontMetrics().height() + 2;
   PrefListBox->setFixedHeight(kFavouriteLinesShown * line + 2 * PrefListBox->frameWidth() + 4);
@@ -73,7 +77,7 @@ QWidget* FolderBrowser::BuildFavouritesRow() {
   remove->setShortcut(QKeySequence::Delete);
   remove->setShortcutContext(Qt::WidgetShortcut);
   connect(remove, &QAction::triggered, this, [this] {
-    if (PrefListBox->currentRow() >= 0) emit FavouriteRemoved(PrefListBox->currentRow());
+    if (PrefListBox->CurrentLine() >= 0) emit FavouriteRemoved(PrefListBox->CurrentLine());
   });
   PrefListBox->addAction(remove);
   PrefListBox->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -138,7 +142,7 @@ void FolderBrowser::ConnectControls() {
   connect(JamShellTree1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
           [this] { revealFolder_ = QPersistentModelIndex(); });
   JamShellList1->KeyPress = [this](int key) { return ListKeyPress(key); };
-  connect(PrefListBox, &QListWidget::itemDoubleClicked, this, &FolderBrowser::FavouriteOpened);
+  connect(PrefListBox, &QAbstractItemView::doubleClicked, this, &FolderBrowser::FavouriteOpened);
   PrefListBox->KeyPress = [this](int key) {
     if (IsEnter(key)) emit FavouriteOpened();
     return false;
@@ -214,13 +218,14 @@ void FolderBrowser::SetNamePatterns(const QStringList& patterns) { fileModel_->s
 
 void FolderBrowser::ShowFavourites(const std::vector<std::string>& folders) {
   // After a removal the next line is marked, so Delete can go on.
-  const int row = PrefListBox->currentRow();
-  PrefListBox->clear();
-  for (const std::string& folder : folders) PrefListBox->addItem(platform::ToQString(folder));
-  if (row >= 0) PrefListBox->setCurrentRow(std::min(row, PrefListBox->count() - 1));
+  const int row = PrefListBox->CurrentLine();
+  QStringList lines;
+  for (const std::string& folder : folders) lines << platform::ToQString(folder);
+  favouriteLines_->setStringList(lines);
+  if (row >= 0) PrefListBox->SetCurrentLine(std::min(row, PrefListBox->LineCount() - 1));
 }
 
-int FolderBrowser::CurrentFavourite() const { return PrefListBox->currentRow(); }
+int FolderBrowser::CurrentFavourite() const { return PrefListBox->CurrentLine(); }
 
 void FolderBrowser::SaveLayout(QSettings& settings) const { SaveSplitter(settings, SourceSplitter); }
 

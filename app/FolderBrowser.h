@@ -13,6 +13,7 @@ class QFileSystemModel;
 class QLineEdit;
 class QSettings;
 class QSplitter;
+class QStringListModel;
 class QTreeView;
 
 namespace app {
@@ -67,6 +68,7 @@ class FolderBrowser : public QWidget {
   void ShowFolderOfTree(const QModelIndex& current);
 
   ListBox* PrefListBox;
+  QStringListModel* favouriteLines_;
   QLineEdit* PathEdit;
   QTreeView* JamShellTree1;
   ShellListView* JamShellList1;

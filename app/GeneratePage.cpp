@@ -33,6 +33,7 @@ GeneratePage::GeneratePage(QWidget* parent) : QWidget(parent) {
   layout->addLayout(main, 1);
   PutBelowHeader("Lumivista erstellen - Alle Bilder kopieren und eine HTML Datei erstellen ", body, this);
 
+  connect(PageControl1, &SettingsTabs::SettingsEdited, this, &GeneratePage::SettingsEdited);
   connect(PageControl1, &SettingsTabs::PublishClicked, this, &GeneratePage::PublishClicked);
   connect(PageControl1, &SettingsTabs::CharacterRefused, this, &GeneratePage::CharacterRefused);
 }
@@ -66,11 +67,7 @@ bool GeneratePage::ChooseTemplateSet(const QString& name) {
   return true;
 }
 
-album::AlbumSettings GeneratePage::CurrentSettings() const { return PageControl1->CurrentSettings(); }
-
-void GeneratePage::ApplyStoredSettings(const album::AlbumSettings& settings) {
-  PageControl1->ApplyStoredSettings(settings);
-}
+void GeneratePage::ShowSettings(const album::AlbumSettings& settings) { PageControl1->ShowSettings(settings); }
 
 void GeneratePage::UseGenerateAction(QAction* action) {
   GoBtn->SetAction([action] { action->trigger(); });

@@ -28,8 +28,8 @@ class GeneratePage : public QWidget {
   // Chooses the set named `name`; false (and the choice unchanged) when it
   // is not offered.
   bool ChooseTemplateSet(const QString& name);
-  album::AlbumSettings CurrentSettings() const;
-  void ApplyStoredSettings(const album::AlbumSettings& settings);
+  // Shows the album's settings; edits come back through SettingsEdited.
+  void ShowSettings(const album::AlbumSettings& settings);
   // "Los!" triggers `action` and is on when it is.
   void UseGenerateAction(QAction* action);
   // Shows the generate button raised again after its click.
@@ -38,6 +38,7 @@ class GeneratePage : public QWidget {
   void SetRunning(bool running);
 
  signals:
+  void SettingsEdited(const album::AlbumSettings& settings);
   void PublishClicked();
   void CharacterRefused();
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -23,10 +24,20 @@ void ListBox::AcceptFiles(std::function<void(const std::vector<QString>& paths)>
   viewport()->setAcceptDrops(true);
 }
 
+int ListBox::LineCount() const { return model() ? model()->rowCount(rootIndex()) : 0; }
+
+int ListBox::CurrentLine() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+
+void ListBox::SetCurrentLine(int line, QItemSelectionModel::SelectionFlags marks) {
+  if (!selectionModel()) return;
+  selectionModel()->setCurrentIndex(model()->index(line, 0, rootIndex()), marks);
+}
+
 std::vector<int> ListBox::SelectedLines() const {
   std::vector<int> lines;
-  for (int i = 0; i < count(); ++i)
-    if (item(i)->isSelected()) lines.push_back(i);
+  if (!selectionModel()) return lines;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) lines.push_back(index.row());
+  std::sort(lines.begin(), lines.end());
   return lines;
 }
 
@@ -35,7 +46,7 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  QListWidget::keyPressEvent(event);
+  QListView::keyPressEvent(event);
 }
 
 void ListBox::dragEnterEvent(QDragEnterEvent* event) {

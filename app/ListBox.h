@@ -1,7 +1,9 @@
 #pragma once
-// A list box that hands its own key presses, and files dropped on it, to the
-// page part that holds it, each list to its own handler.
-#include <QListWidget>
+// A list that hands its own key presses, and files dropped on it, to the
+// page part that holds it, each list to its own handler; lines are rows of
+// its model.
+#include <QItemSelectionModel>
+#include <QListView>
 #include <functional>
 #include <vector>
 
@@ -9,11 +11,11 @@ namespace app {
 
 inline bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
-class ListBox : public QListWidget {
+class ListBox : public QListView {
   Q_OBJECT
 
  public:
-  explicit ListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+  explicit ListBox(QWidget* parent = nullptr) : QListView(parent) {}
 
   // Receives key presses before the list moves; true consumes the key.
   std::function<bool(int key)> KeyPress;
@@ -26,6 +28,12 @@ class ListBox : public QListWidget {
     viewport()->setAcceptDrops(take);
   }
   bool TakesFiles() const { return FilesDropped && acceptDrops(); }
+  int LineCount() const;
+  // The line with the focus; -1 when none.
+  int CurrentLine() const;
+  // Puts the focus on `line`, by default as a click does: it becomes the
+  // only marked line.
+  void SetCurrentLine(int line, QItemSelectionModel::SelectionFlags marks = QItemSelectionModel::ClearAndSelect);
   // The marked lines, top to bottom.
   std::vector<int> SelectedLines() const;
 

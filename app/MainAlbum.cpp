@@ -5,9 +5,11 @@
 
 #include "album/AlbumList.h"
 #include "app/AlbumDocument.h"
+#include "app/AlbumListModel.h"
 #include "app/AlbumListPane.h"
 #include "app/CommentPage.h"
 #include "app/FolderBrowser.h"
+#include "app/GeneratePage.h"
 #include "app/MainUnit.h"
 #include "app/SortPage.h"
 #include "app/WindowActions.h"
@@ -26,6 +28,8 @@ std::vector<std::string> AnsiPaths(const std::vector<QString>& paths) {
 
 }  // namespace
 
+namespace app {
+
 void TMainForm::ConnectAlbumHandlers() {
   app::AlbumListPane& list = AlbumList();
   connect(&list, &app::AlbumListPane::AddClicked, this, &TMainForm::AddBtnClick);
@@ -39,22 +43,35 @@ void TMainForm::ConnectAlbumHandlers() {
   connect(sortPage_, &app::SortPage::LineOpened, this, &TMainForm::SortBoxDblClick);
   connect(commentPage_, &app::CommentPage::LineOpened, this, &TMainForm::ImageBoxDblClick);
   connect(commentPage_, &app::CommentPage::CurrentLineChanged, this, &TMainForm::ChangeImageBox);
-  connect(commentPage_, &app::CommentPage::MarksChanged, this, &TMainForm::ImageBoxClickCheck);
   connect(commentPage_, &app::CommentPage::ShowCommentToggled, this, &TMainForm::ShowCommentClick);
   connect(commentPage_, &app::CommentPage::MemoChanged, this, &TMainForm::ComMemoChange);
 }
 
+// Three views of one list: the comment page ticks marks, the other two show
+// the lines only. The settings page shows the document's settings and
+// edits them there.
+void TMainForm::ConnectAlbumViews() {
+  auto* unmarked = new app::UnmarkedLines(lines_, this);
+  AlbumList().SetModel(unmarked);
+  sortPage_->SetModel(unmarked);
+  commentPage_->SetModel(lines_);
+  connect(document_, &app::AlbumDocument::LinesReplaced, this, &TMainForm::UpdateListBox);
+  connect(document_, &app::AlbumDocument::LineMoved, this, &TMainForm::RestartAlbumLists);
+  generatePage_->ShowSettings(document_->Settings());
+  connect(document_, &app::AlbumDocument::SettingsChanged, this,
+          [this] { generatePage_->ShowSettings(document_->Settings()); });
+  connect(generatePage_, &app::GeneratePage::SettingsEdited, document_, &app::AlbumDocument::SetSettings);
+}
+
 void TMainForm::UpdateListBox() {
-  QStringList lines;
-  std::vector<bool> marks;
-  for (const album::AlbumPicture& picture : document_->Pictures()) {
-    lines << platform::ToQString(LineText(picture));
-    marks.push_back(picture.Marked != 0);
-  }
-  AlbumList().ShowLines(lines);
-  commentPage_->ShowLines(lines, marks);
-  sortPage_->ShowLines(lines);
-  actions_->SetHasLines(!lines.isEmpty());
+  sortPage_->GoToFirstLine();
+  RestartAlbumLists();
+}
+
+void TMainForm::RestartAlbumLists() {
+  AlbumList().GoToFirstLine();
+  commentPage_->GoToFirstLine();
+  actions_->SetHasLines(!document_->Pictures().empty());
   ChangeImageBox();
 }
 
@@ -108,10 +125,6 @@ void TMainForm::ChangeImageBox() {
                            [this](const album::CommentControls& controls) { commentPage_->ShowControls(controls); });
 }
 
-void TMainForm::ImageBoxClickCheck() {
-  document_->EditEntries([this](album::AlbumPictures& pictures) { album::SetMarks(pictures, commentPage_->Marks()); });
-}
-
 void TMainForm::ShowCommentClick() {
   document_->EditEntries([this](album::AlbumPictures& pictures) {
     comments_.ShowCommentClick(pictures, commentPage_->SelectedLines(), commentPage_->ShowCommentChecked());
@@ -129,12 +142,8 @@ void TMainForm::UpNowClick() { MoveSortLine(album::UpNow); }
 void TMainForm::DownNowClick() { MoveSortLine(album::DownNow); }
 
 void TMainForm::MoveSortLine(std::optional<int> (*move)(album::AlbumPictures&, int)) {
-  std::optional<int> line;
-  document_->EditLines([&](album::AlbumPictures& pictures) {
-    line = move(pictures, sortPage_->CurrentLine());
-    return line.has_value();
-  });
-  if (line) sortPage_->SetCurrentLine(*line);
+  if (const std::optional<int> line = document_->MoveLine(sortPage_->CurrentLine(), move))
+    sortPage_->SetCurrentLine(*line);
 }
 
 void TMainForm::SortBoxDblClick() {
@@ -153,3 +162,5 @@ void TMainForm::ImageBoxDblClick() {
 
 // The album list shows the entry viewed.
 void TMainForm::FocusImageListLine(int index) { AlbumList().FocusLine(index); }
+
+}  // namespace app

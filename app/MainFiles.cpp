@@ -24,6 +24,8 @@ constexpr const char* kLosingChanges = "Hiermit gehen alle nicht gespeicherten I
 
 }  // namespace
 
+namespace app {
+
 // The folder of the album in work, else of the album used last, else the
 // start folder.
 std::string TMainForm::AlbumStartFolder() const {
@@ -71,7 +73,7 @@ void TMainForm::SaveAsBtnClick() {
 }
 
 bool TMainForm::SaveFile(const std::string& path) {
-  if (!album::SaveFile(path, document_->Pictures(), CurrentSettings(), messages_)) return false;
+  if (!album::SaveFile(path, document_->Pictures(), document_->Settings(), messages_)) return false;
   document_->SavedAs(path);
   RememberAlbum(path);
   RememberAlbumDesign();
@@ -81,12 +83,10 @@ bool TMainForm::SaveFile(const std::string& path) {
 }
 
 bool TMainForm::OpenFile(const std::string& path) {
-  album::AlbumSettings settings = CurrentSettings();
-  const auto load = [&](album::AlbumPictures& pictures) {
+  const auto load = [&](album::AlbumPictures& pictures, album::AlbumSettings& settings) {
     return album::OpenFile(path, pictures, settings, messages_);
   };
   if (!document_->Load(path, load)) return false;
-  ApplyStoredSettings(settings);
   generatePage_->ChooseTemplateSet(app::StoredDesign(platform::ToQString(path)));
   RememberAlbum(path);
   document_->SetOutputFolder(recent_.OverviewFolderOf(path));
@@ -127,8 +127,4 @@ void TMainForm::FillRecentMenu() {
 
 void TMainForm::ShowCaption() { setWindowTitle(platform::ToQString(album::AlbumWindowCaption(document_->Path()))); }
 
-album::AlbumSettings TMainForm::CurrentSettings() const { return generatePage_->CurrentSettings(); }
-
-void TMainForm::ApplyStoredSettings(const album::AlbumSettings& settings) {
-  generatePage_->ApplyStoredSettings(settings);
-}
+}  // namespace app

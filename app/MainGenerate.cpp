@@ -69,8 +69,6 @@ std::string StoppedMessage(int32_t picturesMade) {
                                " erstellt; die Übersichtsseite wurde nicht geschrieben.");
 }
 
-}  // namespace app
-
 void TMainForm::FillTemplateBox() {
   QStringList names;
   for (const std::string& name : generator::TemplateSetNames(generator::DefaultTemplateFolders()))
@@ -97,7 +95,8 @@ QString TMainForm::AlbumPathText() const {
 
 void TMainForm::GoBtn1Click() {
   generatePage_->ReleaseGenerateButton();
-  const album::AlbumSettings settings = CurrentSettings();
+  // The run keeps the settings it started with.
+  const album::AlbumSettings settings = document_->Settings();
   const generator::GenerationRequest request{
       settings, TemplateFolder(), [this] { return dialogs_.SaveFileName(OverviewDialog(OverviewStartFolder())); }, 0,
       [this](generator::RecordTrust trust) { return app::AskUpdateQuestion(this, trust); }};
@@ -169,3 +168,5 @@ void TMainForm::ConnectRunHandlers() {
   connect(runTimer_, &QTimer::timeout, this, [this] { ShowRunProgress(); });
   connect(generatePage_, &app::GeneratePage::PublishClicked, this, [this] { ShowPublishForm(this, AlbumPathText()); });
 }
+
+}  // namespace app

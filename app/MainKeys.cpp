@@ -9,6 +9,8 @@
 #include "app/SourcePage.h"
 #include "app/StatusBar.h"
 
+namespace app {
+
 void TMainForm::ConnectShortcuts() {
   const auto turnPage = [this](int step) {
     const int count = pages_->count();
@@ -29,3 +31,5 @@ void TMainForm::ConnectShortcuts() {
 
 // The status line says why typed text did not appear.
 void TMainForm::ShowRefusedCharacter() { statusBar_->ShowNote(app::RefusedCharacterText()); }
+
+}  // namespace app

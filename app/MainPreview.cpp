@@ -24,6 +24,8 @@ std::string ErrorTextOf(const imaging::RasterImage& image) {
 
 }  // namespace
 
+namespace app {
+
 void TMainForm::openfilenow(const std::string& fileName) {
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
@@ -59,3 +61,5 @@ void TMainForm::DibPrevPaintPaint(QPainter& painter, QSize size) {
   drawing::PainterDeviceContext dc(painter, &messages_);
   ::DibPrevPaintPaint(dc, size.width(), size.height(), previewImage_);
 }
+
+}  // namespace app

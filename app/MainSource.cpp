@@ -10,6 +10,8 @@
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 
+namespace app {
+
 void TMainForm::ConnectSourceHandlers() {
   connect(&Preview(), &app::PreviewPane::FilterChosen, this, &TMainForm::FilterComboBox1Change);
   connect(&Folders(), &app::FolderBrowser::EntryOpened, this, &TMainForm::JamShellList1DblClick);
@@ -41,8 +43,6 @@ void TMainForm::JamShellList1DblClick() {
   if (const std::optional<std::string> file = Folders().EnterCurrentEntry()) openfilenow(*file);
 }
 
-bool TMainForm::JamShellList1KeyPress(int key) { return Folders().ListKeyPress(key); }
-
 void TMainForm::PrefListBoxDblClick() {
   const int index = Folders().CurrentFavourite();
   if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
@@ -69,3 +69,5 @@ void TMainForm::LoadFavouritesIntoList() {
 }
 
 void TMainForm::ShowFavourites() { Folders().ShowFavourites(favourites_); }
+
+}  // namespace app

@@ -15,6 +15,7 @@
 #include "album/AlbumList.h"
 #include "app/AboutBoxUnit.h"
 #include "app/AlbumDocument.h"
+#include "app/AlbumListModel.h"
 #include "app/AlbumListPane.h"
 #include "app/BottomBar.h"
 #include "app/CommentPage.h"
@@ -42,8 +43,14 @@ constexpr int kPreviewHeight = 200;
 
 }  // namespace
 
+namespace app {
+
 TMainForm::TMainForm(platform::Messages& messages, platform::FileDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), dialogs_(dialogs), document_(new app::AlbumDocument(this)) {
+    : QMainWindow(parent),
+      messages_(messages),
+      dialogs_(dialogs),
+      document_(new app::AlbumDocument(this)),
+      lines_(new app::AlbumListModel(*document_, this)) {
   setObjectName("MainForm");
   actions_ = new app::WindowActions(this);
   toolRow_ = new app::ToolRow(this, *actions_);
@@ -170,7 +177,7 @@ void TMainForm::ConnectActions() {
 
 void TMainForm::ConnectHandlers() {
   ConnectActions();
-  connect(document_, &app::AlbumDocument::Changed, this, &TMainForm::UpdateListBox);
+  ConnectAlbumViews();
   connect(document_, &app::AlbumDocument::PathChanged, this, &TMainForm::ShowCaption);
   connect(toolRow_, &app::ToolRow::RecentAlbumsWanted, this, &TMainForm::FillRecentMenu);
   connect(toolRow_, &app::ToolRow::RecentAlbumChosen, this, &TMainForm::OpenRecentAlbum);
@@ -201,3 +208,5 @@ void TMainForm::SaveWindowState() const {
   settings.setValue("MainWindow/geometry", saveGeometry());
   sourcePage_->SaveLayout(settings);
 }
+
+}  // namespace app

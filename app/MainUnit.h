@@ -1,8 +1,9 @@
 #pragma once
 // The main window: tool row, the five work pages, the bottom bar and the
-// status bar. It owns the album, the preview picture and the favourites;
-// each handler collects what the pages show and calls the album, image and
-// generator code. The pages are parts with their own controls.
+// status bar. It holds the album document, which the pages show (its lines
+// through one list model, its settings on "Lumivista erstellen"), the
+// preview picture and the favourites, and wires the pages' signals to
+// handlers that call the album, image and generator code.
 #include <QMainWindow>
 #include <functional>
 #include <optional>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "album/AlbumPicture.h"
-#include "album/AlbumSettings.h"
 #include "album/CommentEditor.h"
 #include "app/logic/FilterList.h"
 #include "app/logic/RecentAlbums.h"
@@ -25,7 +25,9 @@ class FileDialogs;
 }  // namespace platform
 
 namespace app {
+
 class AlbumDocument;
+class AlbumListModel;
 class AlbumListPane;
 class BottomBar;
 class CommentPage;
@@ -39,7 +41,6 @@ class SourcePage;
 class TStatusBar;
 class ToolRow;
 class WindowActions;
-}  // namespace app
 
 class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   Q_OBJECT
@@ -56,15 +57,9 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   std::function<void(const imaging::RasterImage&, const std::string&)> PrintPicture;
 
   // The album in work; the pages show it as it changes.
-  app::AlbumDocument& Document() { return *document_; }
-  const imaging::RasterImage& PreviewImage() const { return previewImage_; }
-  const std::string& PreviewFileName() const { return previewFileName_; }
-  const std::vector<std::string>& Favourites() const { return favourites_; }
-  bool RefreshingComment() const { return comments_.RefreshingComment(); }
-  const app::RecentAlbums& Recent() const { return recent_; }
-  bool Generating() const;
+  AlbumDocument& Document() { return *document_; }
   // The window's commands; a test triggers them as a click or key would.
-  const app::WindowActions& Actions() const { return *actions_; }
+  const WindowActions& Actions() const { return *actions_; }
 
   // Opens the album named by the first argument after the program's name, as
   // a file manager passes it; nothing when there is none.
@@ -72,22 +67,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   // Progress from the image library (WMUser).
   void Progress(int percent) override;
-
-  // Handlers that tests still call by name, each as its control would.
-  void FilterComboBox1Change();
-  void JamShellList1DblClick();
-  bool JamShellList1KeyPress(int key);
-  void PrefListBoxDblClick();
-  void AddToPrefFolders(const std::string& folder);
-  std::string SelectedFolder() const;
-  void SelectFolder(const std::string& folder);
-  void UpdateListBox();
-  void AddDroppedFiles(const std::vector<std::string>& paths);
-  void ImageListDblClick();
-  void ImageBoxDblClick();
-  bool SaveFile(const std::string& path);
-  bool OpenFile(const std::string& path);
-  void openfilenow(const std::string& fileName);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -102,19 +81,40 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void wwwBtnClick();
   void EndeBtnClick();
   void ueberbtnClick();
+  bool Generating() const;
 
+  // The picture source.
+  void FilterComboBox1Change();
+  void JamShellList1DblClick();
+  void PrefListBoxDblClick();
+  void AddToPrefFolders(const std::string& folder);
   void RemoveFromPrefFolders(int index);
+  std::string SelectedFolder() const;
+  void SelectFolder(const std::string& folder);
+  void openfilenow(const std::string& fileName);
+
+  // The album's lines on three pages.
+  // After the lines were replaced, as a refill did: the first line current
+  // everywhere, the buttons that need lines, the comment controls.
+  void UpdateListBox();
+  // After a move the same but for the sort list, which keeps its place with
+  // the moved picture.
+  void RestartAlbumLists();
+  void AddDroppedFiles(const std::vector<std::string>& paths);
+  void ImageListDblClick();
+  void ImageBoxDblClick();
   void DelBtnClick();
   // Loads album entry `index` into the preview; nothing for a line without a picture.
   void LoadPreview(int index);
   void NewBtnClick();
   void ChangeImageBox();
-  void ImageBoxClickCheck();
   void ShowCommentClick();
   void ComMemoChange();
   void SortBoxDblClick();
   void FocusImageListLine(int index);
 
+  bool SaveFile(const std::string& path);
+  bool OpenFile(const std::string& path);
   void OpenBtnClick();
   void SaveBtnClick();
   void SaveAsBtnClick();
@@ -122,8 +122,6 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void OpenRecentAlbum(const std::string& path);
   std::string AlbumStartFolder() const;
 
-  album::AlbumSettings CurrentSettings() const;
-  void ApplyStoredSettings(const album::AlbumSettings& settings);
   std::string TemplateFolder() const;
   void GoBtn1Click();
   std::string OverviewStartFolder() const;
@@ -137,12 +135,13 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   void ViewBtnClick();
 
   void BuildPages();
-  app::FolderBrowser& Folders();
-  app::AlbumListPane& AlbumList();
-  app::PreviewPane& Preview();
+  FolderBrowser& Folders();
+  AlbumListPane& AlbumList();
+  PreviewPane& Preview();
   void ConnectHandlers();
   void ConnectSourceHandlers();
   void ConnectAlbumHandlers();
+  void ConnectAlbumViews();
   void ConnectRunHandlers();
   void ConnectShortcuts();
   void ConnectActions();
@@ -170,26 +169,29 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
 
   platform::Messages& messages_;
   platform::FileDialogs& dialogs_;
-  app::WindowActions* actions_;
-  app::AlbumDocument* document_;
-  app::ToolRow* toolRow_;
+  WindowActions* actions_;
+  AlbumDocument* document_;
+  AlbumListModel* lines_;
+  ToolRow* toolRow_;
   QTabWidget* pages_;
-  app::SourcePage* sourcePage_;
-  app::SortPage* sortPage_;
-  app::CommentPage* commentPage_;
-  app::GeneratePage* generatePage_;
-  app::ResultBrowser* resultBrowser_;
-  app::BottomBar* bottomBar_;
-  app::TStatusBar* statusBar_;
+  SourcePage* sourcePage_;
+  SortPage* sortPage_;
+  CommentPage* commentPage_;
+  GeneratePage* generatePage_;
+  ResultBrowser* resultBrowser_;
+  BottomBar* bottomBar_;
+  TStatusBar* statusBar_;
 
   std::string programFolder_;
   imaging::RasterImage previewImage_{};
   std::string previewFileName_;
-  std::vector<app::FilterEntry> filters_;
+  std::vector<FilterEntry> filters_;
   std::vector<std::string> favourites_;
   album::CommentEditor comments_;
-  app::GenerationRun* run_ = nullptr;
+  GenerationRun* run_ = nullptr;
   QTimer* runTimer_ = nullptr;
-  app::RecentAlbums recent_;
+  RecentAlbums recent_;
   bool destroyed_ = false;
 };
+
+}  // namespace app

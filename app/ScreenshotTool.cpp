@@ -7,19 +7,24 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
-#include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 
+#include "app/AlbumDocument.h"
 #include "app/FileListModel.h"
+#include "app/FolderBrowser.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ResultBrowser.h"
 #include "app/StatusBar.h"
@@ -32,6 +37,8 @@
 #include "platform/qt/QtText.h"
 
 namespace {
+
+using app::TMainForm;
 
 class PrintedMessages : public platform::Messages {
  public:
@@ -92,9 +99,9 @@ bool SaveShot(const QPixmap& shot, const QString& path) {
 
 // Large pictures, so the run lasts long enough to be seen, and one that
 // cannot be read.
-std::vector<std::string> RunPictures(const QString& folder) {
+QStringList RunPictures(const QString& folder) {
   QDir().mkpath(folder);
-  std::vector<std::string> paths;
+  QStringList paths;
   for (int i = 1; i <= 10; ++i) {
     QImage picture(3000, 2000, QImage::Format_RGB32);
     QPainter painter(&picture);
@@ -105,12 +112,25 @@ std::vector<std::string> RunPictures(const QString& folder) {
     painter.end();
     const QString path = folder + QString("/foto%1.jpg").arg(i, 2, 10, QChar('0'));
     picture.save(path, "JPEG", 90);
-    paths.push_back(platform::FromQString(path));
+    paths << path;
   }
   QFile broken(folder + "/kaputt.jpg");
   if (broken.open(QIODevice::WriteOnly)) broken.write("kein Bild");
-  paths.push_back(platform::FromQString(broken.fileName()));
+  paths << broken.fileName();
   return paths;
+}
+
+// Drops the files on the album list, as a file manager would.
+void DropOnAlbumList(TMainForm& form, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+  data.setUrls(urls);
+  QWidget* list = Control<app::ListBox>(form, "ImageList")->viewport();
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list, &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list, &drop);
 }
 
 // The window with the box shown over it.
@@ -126,7 +146,7 @@ QPixmap WithBox(TMainForm& form, QWidget* box) {
 // thumbnail fails and the summary lists them.
 bool SaveRunShots(const QString& output, const std::string& work) {
   const QString folder = platform::ToQString(work) + "/lauf";
-  const std::vector<std::string> pictures = RunPictures(folder + "/fotos");
+  const QStringList pictures = RunPictures(folder + "/fotos");
   QDir().mkpath(folder + "/web");
   QFile taken(folder + "/web/mini");
   if (!taken.open(QIODevice::WriteOnly)) return false;
@@ -139,7 +159,7 @@ bool SaveRunShots(const QString& output, const std::string& work) {
   form.show();
   form.setGeometry(QRect(0, 0, 1100, 760));
   QTest::qWait(300);
-  form.AddDroppedFiles(pictures);
+  DropOnAlbumList(form, pictures);
   Control<QTabWidget>(form, "PageControl2")->setCurrentIndex(3);
   bool running = false, summary = false;
   QTimer watch;
@@ -169,7 +189,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: lumivista-screenshots ALBUM.lva OUTPUT_FOLDER WORK_FOLDER\n");
     return 2;
   }
-  const std::string album = platform::FromFileSystem(QDir(argv[1]).absolutePath().toStdString());
+  const QString album = QDir(argv[1]).absolutePath();
   const QString output = QDir(argv[2]).absolutePath();
   const std::string work = platform::FromFileSystem(QDir(argv[3]).absolutePath().toStdString());
   QDir().mkpath(output);
@@ -180,11 +200,13 @@ int main(int argc, char* argv[]) {
   form.show();
   form.setGeometry(QRect(0, 0, 1100, 760));
   QTest::qWait(300);
-  if (!form.OpenFile(album)) return 1;
-  form.SelectFolder(platform::ExtractFilePath(album));
-  Control<QListWidget>(form, "ImageList")->setCurrentRow(0);
-  form.ImageListDblClick();
-  Control<QListWidget>(form, "ImageBox")->setCurrentRow(1);
+  form.OpenFromCommandLine({QCoreApplication::applicationFilePath(), album});
+  if (form.Document().Path() != platform::FromQString(album)) return 1;
+  form.findChild<app::FolderBrowser*>()->SelectFolder(platform::FromQString(QFileInfo(album).absolutePath()));
+  auto* ImageList = Control<app::ListBox>(form, "ImageList");
+  ImageList->SetCurrentLine(0);
+  QTest::keyClick(ImageList, Qt::Key_Return);  // the first picture in the preview
+  Control<app::ListBox>(form, "ImageBox")->SetCurrentLine(1);
 
   bool ok = SavePage(form, 0, output, "bilder-hinzufuegen", 1500);
   ok = SavePage(form, 1, output, "sortieren", 300) && ok;

@@ -45,6 +45,7 @@ SettingsTabs::SettingsTabs(QWidget* parent) : QTabWidget(parent) {
   addTab(BuildDetailSettings(), "Detail Seite");
   addTab(BuildUploadPage(), "Informationen zum Hochladen");
   GuardTypedText();
+  ReportEdits();
 }
 
 QWidget* SettingsTabs::BuildGeneralSettings() {
@@ -150,17 +151,34 @@ album::AlbumSettings SettingsTabs::CurrentSettings() const {
   return settings;
 }
 
-void SettingsTabs::ApplyStoredSettings(const album::AlbumSettings& settings) {
-  BKColorBox->SetColorValue(settings.BackgroundColour);
+void SettingsTabs::ReportEdits() {
+  const auto report = [this] {
+    if (!showing_) emit SettingsEdited(CurrentSettings());
+  };
+  for (TColorBox* box : {BKColorBox, BKColorBox2}) connect(box, &TColorBox::ColourChanged, this, report);
+  for (QSpinBox* spin : {BreitEd, HochEd, AnzEd, BorderEd, Border2ED})
+    connect(spin, &QSpinBox::valueChanged, this, report);
+  for (QLineEdit* edit : {CaptionED, FreeText, Caption2ED}) connect(edit, &QLineEdit::textChanged, this, report);
+  connect(backlink, &QCheckBox::toggled, this, report);
+}
+
+void SettingsTabs::ShowSettings(const album::AlbumSettings& settings) {
+  showing_ = true;
+  const auto show = [](QLineEdit* edit, const std::string& text) {
+    if (platform::FromQString(edit->text()) != text) edit->setText(platform::ToQString(text));
+  };
+  if (BKColorBox->ColorValue() != settings.BackgroundColour) BKColorBox->SetColorValue(settings.BackgroundColour);
+  if (BKColorBox2->ColorValue() != settings.BackgroundColour2) BKColorBox2->SetColorValue(settings.BackgroundColour2);
   BreitEd->setValue(settings.ThumbWidth);
   HochEd->setValue(settings.ThumbHeight);
   AnzEd->setValue(settings.PicturesPerRow);
   BorderEd->setValue(settings.Border);
   Border2ED->setValue(settings.DetailBorder);
-  CaptionED->setText(platform::ToQString(settings.Caption));
-  FreeText->setText(platform::ToQString(settings.FreeText));
-  Caption2ED->setText(platform::ToQString(settings.DetailCaption));
-  BKColorBox2->SetColorValue(settings.BackgroundColour2);
+  show(CaptionED, settings.Caption);
+  show(FreeText, settings.FreeText);
+  show(Caption2ED, settings.DetailCaption);
+  backlink->setChecked(settings.Backlink);
+  showing_ = false;
 }
 
 }  // namespace app

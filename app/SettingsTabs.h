@@ -1,7 +1,8 @@
 #pragma once
 // The album's settings on page "Lumivista erstellen": "Allgemein", "Detail
-// Seite" and "Informationen zum Hochladen". Typed text the album cannot hold
-// is refused.
+// Seite" and "Informationen zum Hochladen". They show the settings they are
+// given and report every edit with all settings. Typed text the album
+// cannot hold is refused.
 #include <QTabWidget>
 
 #include "album/AlbumSettings.h"
@@ -21,16 +22,19 @@ class SettingsTabs : public QTabWidget {
  public:
   explicit SettingsTabs(QWidget* parent = nullptr);
 
-  album::AlbumSettings CurrentSettings() const;
-  // The spin edits bring stored values outside their ranges to the nearest
-  // bound; the backlink check is not part of the album file.
-  void ApplyStoredSettings(const album::AlbumSettings& settings);
+  // Changes only the controls that show something else, so the one being
+  // typed into keeps its cursor.
+  void ShowSettings(const album::AlbumSettings& settings);
 
  signals:
+  // A control was changed; `settings` holds what all of them show.
+  void SettingsEdited(const album::AlbumSettings& settings);
   void PublishClicked();
   void CharacterRefused();
 
  private:
+  album::AlbumSettings CurrentSettings() const;
+  void ReportEdits();
   QWidget* BuildGeneralSettings();
   QWidget* BuildDetailSettings();
   QWidget* BuildUploadPage();
@@ -48,6 +52,7 @@ class SettingsTabs : public QTabWidget {
   QLineEdit* Caption2ED;
   QSpinBox* Border2ED;
   QLabel* UploadInfo;
+  bool showing_ = false;
 };
 
 }  // namespace app

@@ -32,7 +32,7 @@ SortPage::SortPage(QWidget* parent) : QWidget(parent) {
 
   connect(UpNow, &QPushButton::clicked, this, &SortPage::UpClicked);
   connect(DownNow, &QPushButton::clicked, this, &SortPage::DownClicked);
-  connect(SortBox, &QListWidget::itemDoubleClicked, this, &SortPage::LineOpened);
+  connect(SortBox, &QAbstractItemView::doubleClicked, this, &SortPage::LineOpened);
   SortBox->KeyPress = [this](int key) {
     if (!IsEnter(key)) return false;
     emit LineOpened();
@@ -40,15 +40,15 @@ SortPage::SortPage(QWidget* parent) : QWidget(parent) {
   };
 }
 
-void SortPage::ShowLines(const QStringList& lines) {
-  SortBox->clear();
-  SortBox->addItems(lines);
-  if (!lines.isEmpty()) SortBox->setCurrentRow(0);
+void SortPage::SetModel(QAbstractItemModel* lines) { SortBox->setModel(lines); }
+
+void SortPage::GoToFirstLine() {
+  if (SortBox->LineCount() > 0) SortBox->SetCurrentLine(0);
 }
 
-int SortPage::CurrentLine() const { return SortBox->currentRow(); }
+int SortPage::CurrentLine() const { return SortBox->CurrentLine(); }
 
-void SortPage::SetCurrentLine(int line) { SortBox->setCurrentRow(line); }
+void SortPage::SetCurrentLine(int line) { SortBox->SetCurrentLine(line); }
 
 void SortPage::SetRunning(bool running) {
   for (QPushButton* button : {UpNow, DownNow}) button->setEnabled(!running);

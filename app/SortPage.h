@@ -1,9 +1,9 @@
 #pragma once
 // Page "Sortieren": the album's lines and the buttons that move one up or
 // down.
-#include <QStringList>
 #include <QWidget>
 
+class QAbstractItemModel;
 class QPushButton;
 
 namespace app {
@@ -16,8 +16,10 @@ class SortPage : public QWidget {
  public:
   explicit SortPage(QWidget* parent = nullptr);
 
-  // Shows `lines` with the first one current.
-  void ShowLines(const QStringList& lines);
+  // Shows the album's lines.
+  void SetModel(QAbstractItemModel* lines);
+  // After the lines changed: the first one current.
+  void GoToFirstLine();
   int CurrentLine() const;
   void SetCurrentLine(int line);
   void SetRunning(bool running);

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
 
   platform::QtMessages messages;
   platform::QtFileDialogs dialogs;
-  TMainForm form(messages, dialogs);
+  app::TMainForm form(messages, dialogs);
   messages.SetParent(&form);
   dialogs.SetParent(&form);
 

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <deque>
 
+#include "app/AlbumDocument.h"
 #include "app/MainUnit.h"
 #include "app/WindowActions.h"
 #include "platform/Messages.h"
@@ -56,7 +57,7 @@ struct Seconds {
   double Wall = 0, Cpu = 0;
 };
 
-Seconds TimedRun(TMainForm& form) {
+Seconds TimedRun(app::TMainForm& form) {
   QElapsedTimer timer;
   timer.start();
   const double cpu = CpuSeconds();
@@ -79,10 +80,11 @@ int main(int argc, char* argv[]) {
   OverviewPaths dialogs;
   const std::string out = argv[2];
   dialogs.Paths = {out + "/first/index.htm", out + "/second/index.htm"};
-  TMainForm form(messages, dialogs);
+  app::TMainForm form(messages, dialogs);
   form.show();
   Wait(500);
-  if (!form.OpenFile(argv[1])) return 1;
+  form.OpenFromCommandLine({QString::fromLocal8Bit(argv[0]), QString::fromLocal8Bit(argv[1])});
+  if (!form.Document().Path()) return 1;
   const Seconds first = TimedRun(form);
   Wait(3000);  // the result page is shown and drawn by the browser engine
   // Back on "Lumivista erstellen" for the next "Los!".

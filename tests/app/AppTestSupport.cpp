@@ -3,11 +3,12 @@
 #include <unistd.h>
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QImage>
 #include <QItemSelectionModel>
-#include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
@@ -18,9 +19,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/AlbumDocument.h"
 #include "app/FileListModel.h"
+#include "app/FolderBrowser.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
+#include "app/WindowActions.h"
 #include "imaging/Rastola.h"
 #include "platform/Paths.h"
 #include "platform/qt/UserSettings.h"
@@ -33,12 +38,12 @@ extern "C" const char* __asan_default_options() { return "new_delete_type_mismat
 
 namespace apptest {
 
-void WritePicture(const std::string& ansiPath, int width, int height) {
+void WritePicture(const std::string& ansiPath, int width, int height, uint8_t grey) {
   std::filesystem::create_directories(std::filesystem::path(platform::ToFileSystem(ansiPath)).parent_path());
   imaging::RasterImage image = imaging::EmptyRasterImage();
   imaging::newdib(&image, width, height, 24, nullptr, 0);
   ASSERT_NE(image.Pixels, nullptr);
-  std::memset(image.Pixels, 0x80, image.Info->bmiHeader.biSizeImage);
+  std::memset(image.Pixels, grey, image.Info->bmiHeader.biSizeImage);
   const int32_t saved = imaging::SaveDib(image, ansiPath.c_str(), imaging::kFormatJpeg, nullptr);
   imaging::deldib(image);
   ASSERT_EQ(saved, 1) << ansiPath;
@@ -95,14 +100,56 @@ void MainFormTest::SetUp() {
 
 void MainFormTest::TearDown() { form_.reset(); }
 
-TMainForm& MainFormTest::Form() {
-  if (!form_) form_ = std::make_unique<TMainForm>(messages_, dialogs_);
+std::vector<std::string> Lines(const QAbstractItemView* list) {
+  std::vector<std::string> lines;
+  for (int row = 0; row < list->model()->rowCount(); ++row)
+    lines.push_back(list->model()->index(row, 0).data().toString().toStdString());
+  return lines;
+}
+
+std::vector<int> SelectedLines(const QAbstractItemView* list) {
+  std::vector<int> lines;
+  for (int row = 0; row < list->model()->rowCount(); ++row)
+    if (list->selectionModel()->isRowSelected(row)) lines.push_back(row);
+  return lines;
+}
+
+void SelectLines(QAbstractItemView* list, const std::vector<int>& lines) {
+  list->selectionModel()->clearSelection();
+  for (int line : lines) list->selectionModel()->select(list->model()->index(line, 0), QItemSelectionModel::Select);
+}
+
+Qt::CheckState CheckState(const QAbstractItemView* list, int line) {
+  return static_cast<Qt::CheckState>(list->model()->index(line, 0).data(Qt::CheckStateRole).toInt());
+}
+
+void DoubleClickLine(QAbstractItemView* list, int row) {
+  const QModelIndex line = list->model()->index(row, 0, list->rootIndex());
+  list->scrollTo(line);
+  const QPoint at = list->visualRect(line).center();
+  // As the mouse does: the first click, then the second that makes it double.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+app::TMainForm& MainFormTest::Form() {
+  if (!form_) form_ = std::make_unique<app::TMainForm>(messages_, dialogs_);
   return *form_;
 }
 
+app::FolderBrowser& MainFormTest::Folders() {
+  auto* folders = Form().findChild<app::FolderBrowser*>();
+  if (!folders) throw std::logic_error("no folder browser");
+  return *folders;
+}
+
+app::ListBox* MainFormTest::List(const char* name) { return Control<app::ListBox>(Form(), name); }
+
 void MainFormTest::ShowFolder(const std::string& folder, int count) {
-  TMainForm& form = Form();
-  form.SelectFolder(folder);
+  app::TMainForm& form = Form();
+  Folders().SelectFolder(folder);
+  // A folder made after the window would not be in the tree yet.
+  ASSERT_EQ(platform::IncludeTrailingDelimiter(Folders().SelectedFolder()), platform::IncludeTrailingDelimiter(folder));
   const app::ShellListView* list = Control<app::ShellListView>(form, "JamShellList1");
   QAbstractItemModel* model = list->model();
   const bool loaded = QTest::qWaitFor([&] { return model->rowCount(list->rootIndex()) == count; }, 5000);
@@ -125,10 +172,24 @@ void MainFormTest::SelectInList(const std::vector<std::string>& names) {
   }
 }
 
-std::vector<std::string> MainFormTest::Lines(const QListWidget* list) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < list->count(); ++i) lines.push_back(list->item(i)->text().toStdString());
-  return lines;
+void MainFormTest::DropOnAlbumList(const std::vector<std::string>& paths) {
+  EXPECT_TRUE(DropFiles(List("ImageList")->viewport(), paths));
+}
+
+bool MainFormTest::SaveAlbumAs(const std::string& path) {
+  dialogs_.Paths = {path};
+  Form().Actions().SaveAs->trigger();
+  return Form().Document().Path() == path;
+}
+
+void MainFormTest::OpenAlbum(const std::string& path) {
+  Form().OpenFromCommandLine({"lumivista", QString::fromStdString(path)});
+}
+
+QImage MainFormTest::PreviewShown() {
+  QWidget* DibPrevPaint = Control<QWidget>(Form(), "DibPrevPaint");
+  DibPrevPaint->setFixedSize(181, 75);
+  return DibPrevPaint->grab().toImage();
 }
 
 }  // namespace apptest

@@ -12,6 +12,7 @@
 #include "app/ResultBrowser.h"
 #include "app/WindowActions.h"
 
+using app::TMainForm;
 using apptest::Control;
 using apptest::MainFormTest;
 
@@ -22,7 +23,7 @@ class Generation : public MainFormTest {
     apptest::WriteTemplateSet(folder_, "Einfach");
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
       apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
-    Form().AddDroppedFiles({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg"), folder_.Path("pics/c.jpg")});
+    DropOnAlbumList({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg"), folder_.Path("pics/c.jpg")});
   }
 };
 

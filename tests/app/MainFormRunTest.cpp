@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,11 +14,13 @@
 
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/StatusBar.h"
 #include "app/WindowActions.h"
 #include "support/HeifFixtures.h"
 
+using app::TMainForm;
 using apptest::Control;
 using apptest::MainFormTest;
 namespace fs = std::filesystem;
@@ -56,7 +57,7 @@ class WindowRun : public MainFormTest {
         apptest::WritePicture(path, 40, 30);
       paths.push_back(path);
     }
-    Form().AddDroppedFiles(paths);
+    DropOnAlbumList(paths);
   }
   std::string StatusText() { return Control<app::TStatusBar>(Form(), "StatusBar1")->Text().toStdString(); }
 };
@@ -87,7 +88,7 @@ TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
   heiffixtures::BlowUp("png-rgb-8.png", "", "PNG24:" + pattern);
   heiffixtures::HeifEnc(pattern, folder_.Path("IMG_0001.HEIC"));
   heiffixtures::HeifEnc(pattern, folder_.Path("IMG_0002.avif"));
-  Form().AddDroppedFiles({folder_.Path("IMG_0001.HEIC"), folder_.Path("IMG_0002.avif")});
+  DropOnAlbumList({folder_.Path("IMG_0001.HEIC"), folder_.Path("IMG_0002.avif")});
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   Form().Actions().Generate->trigger();
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder");
@@ -128,7 +129,7 @@ TEST_F(WindowRun, StopAfterThePicturesInWorkWritesNoOverview) {
     EXPECT_FALSE(NewBtn->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(form, "AddBtn")->isEnabled());
     // Changing the album is refused.
-    QWidget* list = Control<QListWidget>(form, "ImageList")->viewport();
+    QWidget* list = List("ImageList")->viewport();
     EXPECT_FALSE(apptest::DropFiles(list, {folder_.Path("more/extra.jpg")}));
     form.Actions().Delete->trigger();
     form.Actions().New->trigger();
@@ -163,7 +164,7 @@ TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) 
   TMainForm& form = Form();
   QPlainTextEdit* ComMemo = Control<QPlainTextEdit>(form, "ComMemo");
   form.show();
-  Control<QListWidget>(form, "ImageBox")->setCurrentRow(-1);  // no line chosen: no comment to edit
+  List("ImageBox")->SetCurrentLine(-1);  // no line chosen: no comment to edit
   const std::vector<std::string> names{"NewBtn", "OpenBtn",     "SaveBtn",     "SaveAsBtn", "AddBtn",
                                        "DelBtn", "UpNow",       "DownNow",     "ImageBox",  "ShowComment",
                                        "GoBtn",  "TemplateBox", "PageControl1"};
@@ -174,7 +175,7 @@ TEST_F(WindowRun, ControlsThatChangeTheAlbumAreOffDuringARunAndAsBeforeAfterIt) 
   dialogs_.Paths = {folder_.Path("web/album.htm")};
   bool sawRun = false;
   messages_.WhileShown = [&](const apptest::MessageCall& call) {
-    if (call.Text.find("p2.jpg") == std::string::npos || !form.Generating()) return;
+    if (call.Text.find("p2.jpg") == std::string::npos || !form.Actions().Running()) return;
     sawRun = true;
     for (const std::string& name : names) EXPECT_FALSE(Control<QWidget>(form, name.c_str())->isEnabled()) << name;
     EXPECT_TRUE(ComMemo->isReadOnly());

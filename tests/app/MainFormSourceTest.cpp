@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
+#include <QImage>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -14,12 +14,16 @@
 
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
+#include "app/FolderBrowser.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
 #include "platform/Paths.h"
 
+using app::TMainForm;
 using apptest::Control;
+using apptest::Lines;
 using apptest::MainFormTest;
 using Strings = std::vector<std::string>;
 
@@ -49,9 +53,10 @@ TEST_F(PictureSource, FilterWithTwoExtensionsShowsThoseFilesAndAllFolders) {
   int tiff = -1;
   for (int i = 0; i < FilterComboBox1->count(); ++i)
     if (FilterComboBox1->itemText(i).startsWith("TIFF")) tiff = i;
-  ASSERT_GE(tiff, 0);
-  FilterComboBox1->setCurrentIndex(tiff);
-  form.FilterComboBox1Change();
+  ASSERT_GT(tiff, 0);  // the first entry takes every picture
+  FilterComboBox1->setCurrentIndex(tiff - 1);
+  QTest::keyClick(FilterComboBox1, Qt::Key_Down);  // chosen with the keyboard
+  ASSERT_EQ(FilterComboBox1->currentIndex(), tiff);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ListedNames(form).size() == 3; }, 5000)) << ListedNames(form).size();
   EXPECT_EQ(ListedNames(form), (Strings{"a.tif", "b.TIFF", "sub.jpg.d"}));
 }
@@ -59,20 +64,29 @@ TEST_F(PictureSource, FilterWithTwoExtensionsShowsThoseFilesAndAllFolders) {
 TEST_F(PictureSource, DoubleClickOpensFoldersAndPreviewsFiles) {
   apptest::WritePicture(folder_.Path("pics/a.jpg"), 16, 10);
   folder_.MakeFolder("pics/sub");
-  ShowFolder(folder_.Path("pics"), 2);
   TMainForm& form = Form();
+  form.show();
+  ShowFolder(folder_.Path("pics"), 2);
+  app::ShellListView* JamShellList1 = Control<app::ShellListView>(form, "JamShellList1");
   SelectInList({"sub"});
-  form.JamShellList1DblClick();
-  EXPECT_EQ(form.SelectedFolder(), folder_.Path("pics/sub"));
-  EXPECT_TRUE(form.PreviewFileName().empty());
+  apptest::DoubleClickLine(JamShellList1, JamShellList1->currentIndex().row());
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("pics/sub"));
+  EXPECT_EQ(PreviewShown().pixelColor(10, 10), QColor(Qt::white));
 
   ShowFolder(folder_.Path("pics"), 2);
   SelectInList({"a.jpg"});
-  EXPECT_TRUE(form.JamShellList1KeyPress(Qt::Key_Return));
-  EXPECT_EQ(form.PreviewFileName(), folder_.Path("pics/a.jpg"));
-  EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 16);
+  QTest::keyClick(JamShellList1, Qt::Key_Return);
+  // 16 x 10 fitted into 181 x 75: 120 x 75 of grey at the top left.
+  const QImage shown = PreviewShown();
+  EXPECT_NEAR(shown.pixelColor(10, 10).red(), 0x80, 2);
+  EXPECT_NEAR(shown.pixelColor(119, 74).red(), 0x80, 2);
+  EXPECT_GT(shown.pixelColor(125, 37).red(), 0x90);
   EXPECT_TRUE(form.Document().Pictures().empty());
-  EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_A));
+  // Other keys are the list's own: a letter finds the entry it starts.
+  SelectInList({"sub"});
+  QTest::keyClick(JamShellList1, Qt::Key_A);
+  EXPECT_EQ(JamShellList1->currentIndex().data().toString(), "a.jpg");
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("pics"));
 }
 
 TEST_F(PictureSource, EnterWhileRenamingDoesNothing) {
@@ -84,24 +98,25 @@ TEST_F(PictureSource, EnterWhileRenamingDoesNothing) {
   SelectInList({"a.jpg"});
   JamShellList1->edit(JamShellList1->currentIndex());
   ASSERT_TRUE(JamShellList1->IsEditing());
-  EXPECT_FALSE(form.JamShellList1KeyPress(Qt::Key_Return));
-  EXPECT_TRUE(form.PreviewFileName().empty());
+  QTest::keyClick(JamShellList1, Qt::Key_Return);
+  EXPECT_EQ(PreviewShown().pixelColor(10, 10), QColor(Qt::white));
 }
 
 TEST_F(PictureSource, NothingSelectedDoesNothing) {
   folder_.Write("pics/a.jpg", "x");
   ShowFolder(folder_.Path("pics"), 1);
   TMainForm& form = Form();
-  form.JamShellList1DblClick();
+  QTest::keyClick(Control<app::ShellListView>(form, "JamShellList1"), Qt::Key_Return);
   EXPECT_TRUE(messages_.Calls.empty());
+  EXPECT_EQ(PreviewShown().pixelColor(10, 10), QColor(Qt::white));
 }
 
 TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
   folder_.Write("pics/kaputt.jpg", "not a picture at all");
   ShowFolder(folder_.Path("pics"), 1);
   TMainForm& form = Form();
-  const uint8_t* white = form.PreviewImage().Pixels;
-  form.openfilenow(folder_.Path("pics/kaputt.jpg"));
+  SelectInList({"kaputt.jpg"});
+  QTest::keyClick(Control<app::ShellListView>(form, "JamShellList1"), Qt::Key_Return);
   ASSERT_EQ(messages_.Calls.size(), 1u);
   const std::string notLoaded =
       "Fehler: Die Datei " + folder_.Path("pics/kaputt.jpg") + " konnte nicht geladen werden!";
@@ -112,8 +127,7 @@ TEST_F(PictureSource, UnreadablePictureIsReportedAndKeepsThePreview) {
   EXPECT_EQ(box.Caption, notLoaded);
   EXPECT_GT(box.Text.size(), 5u);
   EXPECT_EQ(box.Text.find("konnte nicht geladen"), std::string::npos);
-  EXPECT_EQ(form.PreviewImage().Pixels, white);
-  EXPECT_TRUE(form.PreviewFileName().empty());
+  EXPECT_EQ(PreviewShown().pixelColor(10, 10), QColor(Qt::white));
 }
 
 using FavouriteFolders = MainFormTest;
@@ -128,8 +142,7 @@ TEST_F(FavouriteFolders, AddingFromABThenAKeepsTwoItemsAndTheFile) {
     Control<QPushButton>(form, "AddBtn")->click();
   }
   const Strings expected{folder_.Path("A/"), folder_.Path("B/")};
-  EXPECT_EQ(form.Favourites(), expected);
-  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), expected);
+  EXPECT_EQ(Lines(List("PrefListBox")), expected);
   EXPECT_EQ(folder_.Read("folders.dat"), expected[0] + "\r\n" + expected[1] + "\r\n");
   EXPECT_EQ(form.Document().Pictures().size(), 3u);
 }
@@ -144,7 +157,7 @@ TEST_F(FavouriteFolders, CaseDifferentItemsAreDifferentFolders) {
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
   Control<QPushButton>(form, "AddBtn")->click();
-  EXPECT_EQ(form.Favourites(), (Strings{upper, lower, lower}));
+  EXPECT_EQ(Lines(List("PrefListBox")), (Strings{upper, lower, lower}));
 }
 
 TEST_F(FavouriteFolders, DuplicateLinesLoseOnlyTheLowerOne) {
@@ -155,19 +168,25 @@ TEST_F(FavouriteFolders, DuplicateLinesLoseOnlyTheLowerOne) {
   TMainForm& form = Form();
   SelectInList({"a.jpg"});
   Control<QPushButton>(form, "AddBtn")->click();
-  EXPECT_EQ(form.Favourites(), (Strings{a, a, "/x/"}));
+  EXPECT_EQ(Lines(List("PrefListBox")), (Strings{a, a, "/x/"}));
   EXPECT_EQ(folder_.Read("folders.dat"), a + "\r\n" + a + "\r\n/x/\r\n");
 }
 
 TEST_F(FavouriteFolders, DoubleClickJumpsToTheFolderAndEmptyListDoesNothing) {
-  folder_.MakeFolder("Urlaub");
+  apptest::WritePicture(folder_.Path("Urlaub/u.jpg"), 4, 4);
   TMainForm& form = Form();
-  form.PrefListBoxDblClick();
-  EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), folder_.Path());
-  form.AddToPrefFolders(folder_.Path("Urlaub/"));
-  Control<QListWidget>(form, "PrefListBox")->setCurrentRow(0);
-  form.PrefListBoxDblClick();
-  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Urlaub"));
+  form.show();
+  app::ListBox* PrefListBox = List("PrefListBox");
+  QTest::keyClick(PrefListBox, Qt::Key_Return);
+  QTest::mouseDClick(PrefListBox->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  EXPECT_EQ(platform::IncludeTrailingDelimiter(Folders().SelectedFolder()), folder_.Path());
+  DropOnAlbumList({folder_.Path("Urlaub/u.jpg")});  // its folder becomes a favourite
+  ASSERT_EQ(Lines(PrefListBox), Strings{folder_.Path("Urlaub/")});
+  apptest::DoubleClickLine(PrefListBox, 0);
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("Urlaub"));
+  Folders().SelectFolder(folder_.Path());
+  QTest::keyClick(PrefListBox, Qt::Key_Return);
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("Urlaub"));
 }
 
 TEST_F(FavouriteFolders, DeleteKeyAndContextMenuRemoveAFavouriteAndFiveShow) {
@@ -176,23 +195,23 @@ TEST_F(FavouriteFolders, DeleteKeyAndContextMenuRemoveAFavouriteAndFiveShow) {
   form.show();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  QListWidget* PrefListBox = Control<QListWidget>(form, "PrefListBox");
+  app::ListBox* PrefListBox = List("PrefListBox");
   PrefListBox->setFocus();
-  EXPECT_LE(PrefListBox->visualItemRect(PrefListBox->item(4)).bottom(), PrefListBox->viewport()->height());
+  EXPECT_LE(PrefListBox->visualRect(PrefListBox->model()->index(4, 0)).bottom(), PrefListBox->viewport()->height());
 
-  PrefListBox->setCurrentRow(1);
+  PrefListBox->SetCurrentLine(1);
   QTest::keyClick(PrefListBox, Qt::Key_Delete);
-  EXPECT_EQ(form.Favourites(), (Strings{"/a/", "/c/", "/d/", "/e/", "/f/"}));
-  EXPECT_EQ(Lines(PrefListBox), form.Favourites());
-  EXPECT_EQ(PrefListBox->currentRow(), 1);  // Delete can go on with "/c/"
+  EXPECT_EQ(Lines(PrefListBox), (Strings{"/a/", "/c/", "/d/", "/e/", "/f/"}));
+  EXPECT_EQ(folder_.Read("folders.dat"), "/a/\r\n/c/\r\n/d/\r\n/e/\r\n/f/\r\n");
+  EXPECT_EQ(PrefListBox->CurrentLine(), 1);  // Delete can go on with "/c/"
 
   ASSERT_EQ(PrefListBox->contextMenuPolicy(), Qt::ActionsContextMenu);
   ASSERT_EQ(PrefListBox->actions().size(), 1);
-  PrefListBox->setCurrentRow(4);
+  PrefListBox->SetCurrentLine(4);
   PrefListBox->actions()[0]->trigger();
-  EXPECT_EQ(form.Favourites(), (Strings{"/a/", "/c/", "/d/", "/e/"}));
+  EXPECT_EQ(Lines(PrefListBox), (Strings{"/a/", "/c/", "/d/", "/e/"}));
   EXPECT_EQ(folder_.Read("folders.dat"), "/a/\r\n/c/\r\n/d/\r\n/e/\r\n");
-  EXPECT_EQ(PrefListBox->currentRow(), 3);
+  EXPECT_EQ(PrefListBox->CurrentLine(), 3);
 }
 
 TEST_F(PictureSource, FileListSizeTypeAndDateAreGerman) {
@@ -225,13 +244,13 @@ TEST_F(PictureSource, CtrlLTakesATypedPathAndReportsAMissingOne) {
   EXPECT_EQ(PathEdit->selectedText(), PathEdit->text());  // typing replaces it
   QTest::keyClicks(PathEdit, QString::fromStdString(folder_.Path("Reise/Tag 1")));
   QTest::keyClick(PathEdit, Qt::Key_Return);
-  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Reise/Tag 1"));
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("Reise/Tag 1"));
 
   PathEdit->setText(QString::fromStdString(folder_.Path("fehlt")));
   QTest::keyClick(PathEdit, Qt::Key_Return);
   app::TStatusBar* StatusBar1 = Control<app::TStatusBar>(form, "StatusBar1");
   EXPECT_EQ(StatusBar1->Text().toStdString(), "Den Ordner „" + folder_.Path("fehlt") + "“ gibt es nicht.");
-  EXPECT_EQ(form.SelectedFolder(), folder_.Path("Reise/Tag 1"));
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("Reise/Tag 1"));
   // The note goes after a few seconds.
   EXPECT_TRUE(QTest::qWaitFor([&] { return StatusBar1->Text().isEmpty(); }, 8000));
 }

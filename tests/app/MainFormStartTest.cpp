@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +20,8 @@
 #include "AppTestSupport.h"
 #include "app/AlbumDocument.h"
 #include "app/ColorBox.h"
+#include "app/FolderBrowser.h"
+#include "app/ListBox.h"
 #include "app/MainUnit.h"
 #include "app/ShellListView.h"
 #include "app/StatusBar.h"
@@ -28,7 +29,9 @@
 #include "platform/Paths.h"
 #include "viewer/PaintBox.h"
 
+using app::TMainForm;
 using apptest::Control;
+using apptest::Lines;
 using apptest::MainFormTest;
 
 namespace {
@@ -140,14 +143,13 @@ TEST_F(StartUp, GenerationSettingsHaveTheirDefaults) {
 }
 
 TEST_F(StartUp, PreviewIsAWhitePicture) {
-  TMainForm& form = Form();
-  ASSERT_NE(form.PreviewImage().Pixels, nullptr);
-  EXPECT_EQ(imaging::DibWidth(form.PreviewImage()), 320);
-  EXPECT_EQ(imaging::DibHeight(form.PreviewImage()), 200);
-  EXPECT_EQ(imaging::DibBitCount(form.PreviewImage()), 24u);
-  const uint32_t size = form.PreviewImage().Info->bmiHeader.biSizeImage;
-  EXPECT_EQ(std::count(form.PreviewImage().Pixels, form.PreviewImage().Pixels + size, 0xFF), size);
-  EXPECT_TRUE(form.PreviewFileName().empty());
+  // 320 x 200 fitted into 181 x 75: white from the top left to (119, 74), the
+  // pane's own background beside it.
+  const QImage shown = PreviewShown();
+  for (const QPoint at : {QPoint(0, 0), QPoint(119, 0), QPoint(60, 37), QPoint(119, 74), QPoint(0, 74)})
+    EXPECT_EQ(shown.pixelColor(at), QColor(Qt::white)) << at.x() << "," << at.y();
+  EXPECT_NE(shown.pixelColor(122, 37), QColor(Qt::white));
+  EXPECT_NE(shown.pixelColor(180, 0), QColor(Qt::white));
 }
 
 TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
@@ -161,11 +163,10 @@ TEST_F(StartUp, TemplatesFavouritesFilterAndFolder) {
   ASSERT_EQ(TemplateBox->count(), 2);
   EXPECT_EQ(Utf8(TemplateBox->itemText(0)), "Klassisch");
   EXPECT_EQ(TemplateBox->currentIndex(), 0);
-  EXPECT_EQ(form.Favourites(), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
-  EXPECT_EQ(Lines(Control<QListWidget>(form, "PrefListBox")), form.Favourites());
+  EXPECT_EQ(Lines(List("PrefListBox")), (std::vector<std::string>{"/Bilder/", "/Urlaub/", "/Bilder/"}));
   EXPECT_GT(FilterComboBox1->count(), 1);
   EXPECT_EQ(FilterComboBox1->currentIndex(), 0);
-  EXPECT_EQ(platform::IncludeTrailingDelimiter(form.SelectedFolder()), platform::ProgramFolder());
+  EXPECT_EQ(platform::IncludeTrailingDelimiter(Folders().SelectedFolder()), platform::ProgramFolder());
 }
 
 // Installed as PREFIX/bin with the designs in PREFIX/share: the tree and the
@@ -179,20 +180,20 @@ TEST_F(StartUp, InstalledProgramStartsInThePicturesFolderElseHome) {
   const ScopedVariable home("HOME", folder_.Path("home"));
   const ScopedVariable config("XDG_CONFIG_HOME", folder_.Path("config"));
   TMainForm& form = Form();
-  EXPECT_EQ(form.SelectedFolder(), folder_.Path("home/Bilder"));
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("home/Bilder"));
   form.Actions().Open->trigger();
   ASSERT_EQ(dialogs_.Shown.size(), 1u);
   EXPECT_EQ(dialogs_.Shown[0].InitialFolder, folder_.Path("home/Bilder/"));
 
   std::filesystem::remove(folder_.Path("home/Bilder"));
   form_.reset();
-  EXPECT_EQ(Form().SelectedFolder(), folder_.Path("home"));
+  EXPECT_EQ(Folders().SelectedFolder(), folder_.Path("home"));
 }
 
 TEST_F(StartUp, NoTemplateFolderAndNoFavouritesFile) {
   TMainForm& form = Form();
   EXPECT_EQ(Control<QComboBox>(form, "TemplateBox")->count(), 0);
-  EXPECT_EQ(Control<QListWidget>(form, "PrefListBox")->count(), 0);
+  EXPECT_EQ(List("PrefListBox")->LineCount(), 0);
   EXPECT_TRUE(messages_.Calls.empty());
 }
 
@@ -202,7 +203,7 @@ TEST_F(Closing, CancelKeepsEverything) {
   apptest::WritePicture(folder_.Path("a.jpg"), 8, 8);
   TMainForm& form = Form();
   form.show();
-  form.AddDroppedFiles({folder_.Path("a.jpg")});
+  DropOnAlbumList({folder_.Path("a.jpg")});
   messages_.Answers = {false};
   EXPECT_FALSE(form.close());
   ASSERT_EQ(messages_.Calls.size(), 1u);
@@ -212,7 +213,7 @@ TEST_F(Closing, CancelKeepsEverything) {
   EXPECT_EQ(messages_.Calls[0].Caption, "Programm beenden");
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.Document().Pictures().size(), 1u);
-  EXPECT_EQ(Control<QListWidget>(form, "ImageList")->count(), 1);
+  EXPECT_EQ(List("ImageList")->LineCount(), 1);
 }
 
 TEST_F(Closing, OkClosesAndEveryCloseAsks) {
@@ -242,6 +243,7 @@ TEST_F(Progress, ReportsFromTheImageLibraryMoveTheBar) {
 // A long text widens its panel, a text cut to fit is in the tooltip, and the
 // bar empties once a preview has been loaded.
 TEST_F(Progress, StatusBarMakesRoomForTextAndEmptiesWhenDone) {
+  apptest::WritePicture(folder_.Path("pics/a.jpg"), 64, 48);
   TMainForm& form = Form();
   form.resize(1000, 700);
   form.show();
@@ -256,8 +258,9 @@ TEST_F(Progress, StatusBarMakesRoomForTextAndEmptiesWhenDone) {
   StatusBar1->grab();
   EXPECT_EQ(StatusBar1->toolTip(), longText);
 
-  apptest::WritePicture(folder_.Path("a.jpg"), 64, 48);
-  form.openfilenow(folder_.Path("a.jpg"));
+  ShowFolder(folder_.Path("pics"), 1);
+  SelectInList({"a.jpg"});
+  QTest::keyClick(Control<app::ShellListView>(form, "JamShellList1"), Qt::Key_Return);
   EXPECT_EQ(StatusBar1->Progress().Percent(), 100);
   EXPECT_TRUE(QTest::qWaitFor([&] { return StatusBar1->Progress().Percent() == 0; }, 5000));
 }
@@ -265,15 +268,16 @@ TEST_F(Progress, StatusBarMakesRoomForTextAndEmptiesWhenDone) {
 using Preview = MainFormTest;
 
 TEST_F(Preview, PaneShowsThePictureFittedAtTheTopLeft) {
-  apptest::WritePicture(folder_.Path("grau.jpg"), 64, 40);
+  apptest::WritePicture(folder_.Path("grau/grau.jpg"), 64, 40);
   TMainForm& form = Form();
   QWidget* DibPrevPaint = Control<QWidget>(form, "DibPrevPaint");
   DibPrevPaint->setFixedSize(181, 75);
   QImage white = DibPrevPaint->grab().toImage();
   EXPECT_EQ(white.pixelColor(0, 0), QColor(Qt::white));
   EXPECT_EQ(white.pixelColor(119, 74), QColor(Qt::white));
-  form.openfilenow(folder_.Path("grau.jpg"));
-  EXPECT_EQ(form.PreviewFileName(), folder_.Path("grau.jpg"));
+  ShowFolder(folder_.Path("grau"), 1);
+  SelectInList({"grau.jpg"});
+  QTest::keyClick(Control<app::ShellListView>(form, "JamShellList1"), Qt::Key_Return);
   const QImage grey = DibPrevPaint->grab().toImage();
   EXPECT_NEAR(grey.pixelColor(10, 10).red(), 0x80, 2);
   EXPECT_NEAR(grey.pixelColor(119, 74).green(), 0x80, 2);

@@ -10,6 +10,7 @@
 #include "app/MainUnit.h"
 #include "app/PictureButton.h"
 
+using app::TMainForm;
 using apptest::Control;
 
 namespace {

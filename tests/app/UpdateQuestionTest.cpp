@@ -24,7 +24,7 @@ class UpdateQuestion : public MainFormTest {
     apptest::WriteTemplateSet(folder_, "Einfach");
     for (const char* name : {"a.jpg", "b.jpg"})
       apptest::WritePicture(folder_.Path(std::string("pics/") + name), 40, 30);
-    Form().AddDroppedFiles({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg")});
+    DropOnAlbumList({folder_.Path("pics/a.jpg"), folder_.Path("pics/b.jpg")});
   }
 
   // Runs "Los!" into web/index.htm; `answer` is clicked in the question, if one comes.

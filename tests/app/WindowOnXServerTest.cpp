@@ -99,7 +99,7 @@ class WindowOnXServer : public apptest::MainFormTest {
       paths.push_back(folder_.Path("pics/p" + std::to_string(i) + ".jpg"));
       apptest::WritePicture(paths.back(), 400, 300);
     }
-    Form().AddDroppedFiles(paths);
+    DropOnAlbumList(paths);
     dialogs_.Paths = {folder_.Path("web/album.htm")};
     Form().Actions().Generate->trigger();
     if (kEngineDrawsPages) static_cast<void>(QTest::qWaitFor([this] { return ResultPageShown(); }, 60000));
@@ -114,7 +114,7 @@ class WindowOnXServer : public apptest::MainFormTest {
   // `when` names the moment. With LUMIVISTA_XSERVER_SHOTS naming a folder,
   // the window as the server shows it is kept there (the README's pictures).
   void ExpectFrameShown(const char* when) {
-    TMainForm& form = Form();
+    app::TMainForm& form = Form();
     EXPECT_GT(ShownAsDrawn(form.findChild<QToolBar*>()), 0.9) << "tool row " << when;
     EXPECT_GT(ShownAsDrawn(Control<QTabWidget>(form, "PageControl2")), 0.9) << "tabs and page " << when;
     EXPECT_GT(ShownAsDrawn(Control<app::TStatusBar>(form, "StatusBar1")), 0.9) << "status bar " << when;
