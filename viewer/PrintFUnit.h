@@ -88,7 +88,7 @@ class TPrintForm : public QDialog {
   // Sets the height field from the width field when proportions are kept.
   void DeriveHeight();
 
-  imaging::RasterImage picture_;
+  const imaging::RasterImage& picture_;  // the caller's, alive while the dialog is
   QPrinter& printer_;
   // Set while one percentage is derived from the other, so that the change
   // it causes does not derive back.
