@@ -59,7 +59,7 @@ void TMainForm::OpenViewerOrPrint(int index, bool print) {
 void TMainForm::DibPrevPaintPaint(QPainter& painter, QSize size) {
   if (!previewImage_) return;
   drawing::PainterDeviceContext dc(painter, &messages_);
-  ::DibPrevPaintPaint(dc, size.width(), size.height(), *previewImage_);
+  app::DibPrevPaintPaint(dc, size.width(), size.height(), *previewImage_);
 }
 
 }  // namespace app

@@ -18,9 +18,9 @@ class Messages;
 }
 
 namespace viewer {
+
 class PaintBox;
 class SpinEdit;
-}  // namespace viewer
 
 // Job titles of the two places that print.
 inline constexpr const char* MainWindowPrintTitle = "Web Lumivista Bild";
@@ -94,3 +94,5 @@ class TPrintForm : public QDialog {
   // it causes does not derive back.
   bool busy_ = false;
 };
+
+}  // namespace viewer

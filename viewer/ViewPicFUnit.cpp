@@ -21,6 +21,8 @@
 #include "viewer/WindowPlacement.h"
 #include "viewer/layout/ViewerLayout.h"
 
+namespace viewer {
+
 namespace {
 
 // One notch of a common mouse wheel.
@@ -178,3 +180,5 @@ void TViewPicForm::OpenBtnClick() { QDesktopServices::openUrl(QUrl::fromLocalFil
 void TViewPicForm::PrintBrnClick() {
   if (picture_) PrintPicture(*picture_, ViewerPrintTitle, printer_, messages_, this);
 }
+
+}  // namespace viewer

@@ -21,9 +21,9 @@ class Messages;
 }
 
 namespace viewer {
-class SpinEdit;
+
 class PaintBox;
-}  // namespace viewer
+class SpinEdit;
 
 class TViewPicForm : public QDialog {
   Q_OBJECT
@@ -88,3 +88,5 @@ class TViewPicForm : public QDialog {
   int pressY_ = 0;
   int wheelRemainder_ = 0;
 };
+
+}  // namespace viewer

@@ -42,7 +42,7 @@ QImage WidgetSurface() { return QImage(kWidgetWidth, kWidgetHeight, QImage::Form
 void BM_FittedIntoWidget(benchmark::State& state) {
   const imaging::RasterImage& picture = Picture();
   QImage surface = WidgetSurface();
-  const DrawSize size = PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
+  const app::DrawSize size = app::PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
   for (auto _ : state) {
     QPainter painter(&surface);
     drawing::PainterDeviceContext dc(painter);

@@ -14,6 +14,11 @@
 #include "viewer/PrintSettings.h"
 #include "viewer/SpinEdit.h"
 
+using viewer::MainWindowPrintTitle;
+using viewer::PrintPicture;
+using viewer::RunPrintJob;
+using viewer::TPrintForm;
+using viewer::ViewerPrintTitle;
 using viewer_test::SolidPicture;
 
 namespace {

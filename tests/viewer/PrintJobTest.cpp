@@ -13,6 +13,12 @@
 #include "viewer/PrintFUnit.h"
 #include "viewer/ViewPicFUnit.h"
 
+using viewer::MainWindowPrintTitle;
+using viewer::PrintPicture;
+using viewer::RunPrintJob;
+using viewer::TPrintForm;
+using viewer::TViewPicForm;
+using viewer::ViewerPrintTitle;
 using viewer_test::SolidPicture;
 
 namespace {

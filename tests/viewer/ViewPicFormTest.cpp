@@ -17,6 +17,7 @@
 #include "viewer/SpinEdit.h"
 #include "viewer/ViewPicFUnit.h"
 
+using viewer::TViewPicForm;
 using viewer_test::SolidPicture;
 
 namespace {

@@ -5,6 +5,9 @@
 #include "support/TestImages.h"
 
 using namespace testimages;
+using app::DibPrevPaintPaint;
+using app::DrawSize;
+using app::PreviewDrawSize;
 using drawing::MemoryDeviceContext;
 
 TEST(PreviewDrawSize, FitsKeepingProportions) {
