@@ -239,7 +239,8 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
             "ffnen!");
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   // The dialog itself stays usable without a picture.
-  TPrintForm form(imaging::EmptyRasterImage(), printer);
+  const imaging::Image none;
+  TPrintForm form(*none, printer);
   form.show();
   form.BreitEdit->SetValue(70);
   form.HochEdit->SetValue(20);
