@@ -2,6 +2,7 @@
 // to the viewer and the print dialog.
 #include <QPainter>
 #include <cstring>
+#include <utility>
 
 #include "app/AlbumDocument.h"
 #include "app/AlbumListPane.h"
@@ -27,17 +28,16 @@ std::string ErrorTextOf(const imaging::RasterImage& image) {
 namespace app {
 
 void TMainForm::openfilenow(const std::string& fileName) {
-  imaging::RasterImage image = imaging::EmptyRasterImage();
+  imaging::Image image;
   imaging::OpenDib(&image, fileName.c_str(), 0, this);
   statusBar_->ProgressDone();
-  if (image.Pixels) {
-    imaging::deldib(previewImage_);
-    previewImage_ = image;
+  if (image) {
+    previewImage_ = std::move(image);
     Preview().Repaint();
     previewFileName_ = fileName;
     return;
   }
-  const std::string message = ErrorTextOf(image);
+  const std::string message = ErrorTextOf(*image);
   const std::string notLoaded = "Fehler: Die Datei " + fileName + " konnte nicht geladen werden!";
   if (message.size() > 5)
     messages_.MessageBox(message, notLoaded, platform::MessageIcon::None);
@@ -52,14 +52,14 @@ void TMainForm::PrintBtnClick() { OpenViewerOrPrint(AlbumList().CurrentLine(), t
 void TMainForm::OpenViewerOrPrint(int index, bool print) {
   if (!viewer::BringIntoPreview(document_->Pictures(), index, previewFileName_, [this, index] { LoadPreview(index); }))
     return;
-  if (print && PrintPicture) PrintPicture(previewImage_, previewFileName_);
-  if (!print && ShowViewer) ShowViewer(previewImage_, previewFileName_);
+  if (print && PrintPicture) PrintPicture(*previewImage_, previewFileName_);
+  if (!print && ShowViewer) ShowViewer(*previewImage_, previewFileName_);
 }
 
 void TMainForm::DibPrevPaintPaint(QPainter& painter, QSize size) {
-  if (!previewImage_.Pixels) return;
+  if (!previewImage_) return;
   drawing::PainterDeviceContext dc(painter, &messages_);
-  ::DibPrevPaintPaint(dc, size.width(), size.height(), previewImage_);
+  app::DibPrevPaintPaint(dc, size.width(), size.height(), *previewImage_);
 }
 
 }  // namespace app

@@ -105,7 +105,7 @@ void TMainForm::FormCreate() {
   // The list shows what the box says from the start.
   FilterComboBox1Change();
   imaging::newdib(&previewImage_, kPreviewWidth, kPreviewHeight, 24, nullptr, 0);
-  if (previewImage_.Pixels) std::memset(previewImage_.Pixels, 0xFF, previewImage_.Info->bmiHeader.biSizeImage);
+  if (previewImage_) std::memset(previewImage_->Pixels, 0xFF, previewImage_->Info->bmiHeader.biSizeImage);
   SelectFolder(app::StartFolder(programFolder_));
   ChangeImageBox();
   ShowCaption();
@@ -122,8 +122,7 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  if (previewImage_.Info || previewImage_.Pixels) imaging::deldib(previewImage_);
-  previewImage_ = imaging::EmptyRasterImage();
+  previewImage_.reset();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

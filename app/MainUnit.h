@@ -14,7 +14,7 @@
 #include "album/CommentEditor.h"
 #include "app/logic/FilterList.h"
 #include "app/logic/RecentAlbums.h"
-#include "imaging/RasterImage.h"
+#include "imaging/Image.h"
 #include "platform/Progress.h"
 
 class QTabWidget;
@@ -183,7 +183,7 @@ class TMainForm : public QMainWindow, public platform::ProgressReceiver {
   TStatusBar* statusBar_;
 
   std::string programFolder_;
-  imaging::RasterImage previewImage_{};
+  imaging::Image previewImage_;
   std::string previewFileName_;
   std::vector<FilterEntry> filters_;
   std::vector<std::string> favourites_;

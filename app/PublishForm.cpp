@@ -16,6 +16,8 @@
 #include "platform/qt/QtText.h"
 #include "publish/PrintableText.h"
 
+namespace app {
+
 namespace {
 
 // Reports from the worker thread, handed to the dialog's thread.
@@ -271,3 +273,5 @@ void ShowPublishForm(QWidget* parent, const QString& albumFile) {
   TPublishForm form(albumFile, parent);
   form.exec();
 }
+
+}  // namespace app

@@ -19,6 +19,8 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
+namespace app {
+
 class TPublishForm : public QDialog {
   Q_OBJECT
 
@@ -76,3 +78,5 @@ class TPublishForm : public QDialog {
 
 // Opens the dialog for the album saved as `albumFile` (empty: not saved yet).
 void ShowPublishForm(QWidget* parent, const QString& albumFile);
+
+}  // namespace app

@@ -44,13 +44,13 @@ int main(int argc, char* argv[]) {
   dialogs.SetParent(&form);
 
   QPrinter printer(QPrinter::HighResolution);
-  TViewPicForm viewer(printer, messages, &form);
-  viewer.hide();
-  form.ShowViewer = [&viewer](const imaging::RasterImage& picture, const std::string& fileName) {
-    viewer.ShowPicture(picture, fileName);
+  viewer::TViewPicForm pictureViewer(printer, messages, &form);
+  pictureViewer.hide();
+  form.ShowViewer = [&pictureViewer](const imaging::RasterImage& picture, const std::string& fileName) {
+    pictureViewer.ShowPicture(picture, fileName);
   };
   form.PrintPicture = [&](const imaging::RasterImage& picture, const std::string&) {
-    PrintPicture(picture, MainWindowPrintTitle, printer, messages, &form);
+    viewer::PrintPicture(picture, viewer::MainWindowPrintTitle, printer, messages, &form);
   };
 
   form.show();

@@ -50,19 +50,18 @@ void MakeExtraSizes(const imaging::RasterImage& picture, const album::AlbumSetti
   const int32_t width = imaging::DibWidth(picture), height = imaging::DibHeight(picture);
   const std::optional<ThumbnailDimensions> small = Thumbnail2xSize(width, height, settings);
   const std::optional<imaging::ScaledSize> screenSize = ScreenSize(width, height);
-  imaging::DibGuard screen;
+  imaging::Image screen;
   if (wanted.Screen && screenSize) {
-    imaging::AreaScale(picture, screenSize->Width, screenSize->Height, *screen.out());
-    Hand(WorkEvent::Kind::Screen, screen.get(), kScreenQuality, progress, sink);
+    screen = imaging::AreaScale(picture, screenSize->Width, screenSize->Height);
+    Hand(WorkEvent::Kind::Screen, *screen, kScreenQuality, progress, sink);
   }
   if (!wanted.Thumbnail2x || !small) return;
   // A quarter of the pixels to read: the screen picture holds all the
   // detail a thumbnail can show.
-  const bool fromScreen = screen.get().Pixels && imaging::DibWidth(screen.get()) >= small->Width &&
-                          imaging::DibHeight(screen.get()) >= small->Height;
-  imaging::DibGuard thumbnail;
-  imaging::AreaScale(fromScreen ? screen.get() : picture, small->Width, small->Height, *thumbnail.out());
-  Hand(WorkEvent::Kind::Thumbnail2x, thumbnail.get(), imaging::codecs::kDefaultJpegQuality, progress, sink);
+  const bool fromScreen =
+      screen && imaging::DibWidth(*screen) >= small->Width && imaging::DibHeight(*screen) >= small->Height;
+  const imaging::Image thumbnail = imaging::AreaScale(fromScreen ? *screen : picture, small->Width, small->Height);
+  Hand(WorkEvent::Kind::Thumbnail2x, *thumbnail, imaging::codecs::kDefaultJpegQuality, progress, sink);
 }
 
 }  // namespace generator

@@ -42,22 +42,21 @@ EncodedJpeg EncodeInMemory(const imaging::RasterImage& image, platform::Progress
   return jpeg;
 }
 
-OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::DibGuard& image) {
-  imaging::OpenDib(image.out(), path.c_str(), 0, progress);
-  if (!image.get().Pixels) return OpenOutcome::Unreadable;
-  if (imaging::DibBitCount(image.get()) != 24) imaging::DepthUpTo24(image.get());
-  if (imaging::DibBitCount(image.get()) != 24) {
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::Image& image) {
+  imaging::OpenDib(&image, path.c_str(), 0, progress);
+  if (!image) return OpenOutcome::Unreadable;
+  if (imaging::DibBitCount(*image) != 24) imaging::DepthUpTo24(image);
+  if (imaging::DibBitCount(*image) != 24) {
     image.reset();
     return OpenOutcome::DepthNotPromoted;
   }
   return OpenOutcome::Opened;
 }
 
-void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings,
-                   imaging::DibGuard& thumbnail) {
+imaging::Image MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings) {
   const ThumbnailDimensions size =
       ThumbnailSize(imaging::DibWidth(picture), imaging::DibHeight(picture), settings.ThumbWidth, settings.ThumbHeight);
-  imaging::Resize(picture, size.Width, size.Height, *thumbnail.out());
+  return imaging::Resize(picture, size.Width, size.Height);
 }
 
 void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings, WorkSink& sink,
@@ -66,31 +65,30 @@ void WorkOnPicture(const std::string& path, const album::AlbumSettings& settings
   // not grow with its workers and a picture never fails for their number.
   imaging::DecodeAdmission admission(imaging::SharedDecodeBudget());
   ProgressToSink progress(sink);
-  imaging::DibGuard image;
+  imaging::Image image;
   WorkEvent opened = Event(WorkEvent::Kind::Opened);
   opened.Outcome = OpenForExport(path, &progress, image);
-  if (opened.Outcome == OpenOutcome::Unreadable) opened.Reason = image.get().ErrorText;
+  if (opened.Outcome == OpenOutcome::Unreadable) opened.Reason = image->ErrorText;
   if (opened.Outcome == OpenOutcome::Opened) {
-    opened.Width = imaging::DibWidth(image.get());
-    opened.Height = imaging::DibHeight(image.get());
+    opened.Width = imaging::DibWidth(*image);
+    opened.Height = imaging::DibHeight(*image);
   }
   const bool go = opened.Outcome == OpenOutcome::Opened;
   sink.Take(std::move(opened));
   if (!go) return;
   // Before the copy: the detail page, written with it, names the screen picture.
-  if (extras && extras->Any()) MakeExtraSizes(image.get(), settings, *extras, &progress, sink);
+  if (extras && extras->Any()) MakeExtraSizes(*image, settings, *extras, &progress, sink);
 
   WorkEvent copy = Event(WorkEvent::Kind::Copy);
-  copy.Jpeg = EncodeInMemory(image.get(), &progress, imaging::codecs::kDefaultJpegQuality);
+  copy.Jpeg = EncodeInMemory(*image, &progress, imaging::codecs::kDefaultJpegQuality);
   sink.Take(std::move(copy));
 
-  imaging::DibGuard thumbnail;
-  MakeThumbnail(image.get(), settings, thumbnail);
+  imaging::Image thumbnail = MakeThumbnail(*image, settings);
   image.reset();  // the full picture is no longer needed
   admission.Release();
   WorkEvent small = Event(WorkEvent::Kind::Thumbnail);
-  small.Made = thumbnail.get().Pixels != nullptr;
-  if (small.Made) small.Jpeg = EncodeInMemory(thumbnail.get(), &progress, imaging::codecs::kDefaultJpegQuality);
+  small.Made = static_cast<bool>(thumbnail);
+  if (small.Made) small.Jpeg = EncodeInMemory(*thumbnail, &progress, imaging::codecs::kDefaultJpegQuality);
   sink.Take(std::move(small));
 }
 

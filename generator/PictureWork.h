@@ -62,11 +62,10 @@ EncodedJpeg EncodeInMemory(const imaging::RasterImage& image, platform::Progress
 
 // The decode step of one picture, independent of names and messages:
 // opens `path` into `image` and promotes it to 24 bits.
-OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::DibGuard& image);
+OpenOutcome OpenForExport(const std::string& path, platform::ProgressReceiver* progress, imaging::Image& image);
 
-// The thumbnail of a 24-bit picture for the settings' thumbnail box; Pixels
-// stays nil when resampling gives no image.
-void MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings,
-                   imaging::DibGuard& thumbnail);
+// The thumbnail of a 24-bit picture for the settings' thumbnail box; empty
+// when resampling gives no image.
+imaging::Image MakeThumbnail(const imaging::RasterImage& picture, const album::AlbumSettings& settings);
 
 }  // namespace generator

@@ -128,17 +128,20 @@ ScaledSize FitLongEdge(int32_t width, int32_t height, int32_t longEdge) {
   return {side(width), side(height)};
 }
 
-void AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight, RasterImage& result) {
-  result = EmptyRasterImage();
-  if (!source.Info || !source.Pixels || DibBitCount(source) != 24 || newWidth < 1 || newHeight < 1) return;
+Image AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight) {
+  Image result;
+  if (!source.Info || !source.Pixels || DibBitCount(source) != 24 || newWidth < 1 || newHeight < 1) return result;
   const int32_t width = DibWidth(source), height = DibHeight(source);
-  if (width < 1 || height < 1) return;
+  if (width < 1 || height < 1) return result;
   newWidth = std::min(newWidth, width);
   newHeight = std::min(newHeight, height);
   newdib(&result, newWidth, newHeight, 24, nullptr, 0);
-  if (!result.Pixels) return;
+  if (!result) return result;
 
-  if (width == 2 * newWidth && height == 2 * newHeight) return HalveEachSide(source, result);
+  if (width == 2 * newWidth && height == 2 * newHeight) {
+    HalveEachSide(source, *result);
+    return result;
+  }
   const AreaTaps columns = MakeAreaTaps(width, newWidth);
   const AreaTaps rows = MakeAreaTaps(height, newHeight);
   std::vector<uint16_t> sum(size_t(width) * 3);
@@ -146,8 +149,9 @@ void AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight, R
   // Memory rows in order: the area of a row is the same counted from either end.
   for (int32_t y = 0; y < newHeight; ++y) {
     SumRowsDown(source, rows, y, sum);
-    SumAcrossAny(sum, columns, result.Pixels + int64_t{y} * result.Stride, newWidth);
+    SumAcrossAny(sum, columns, result->Pixels + int64_t{y} * result->Stride, newWidth);
   }
+  return result;
 }
 
 }  // namespace imaging

@@ -5,7 +5,7 @@
 // instead of the moiré and jagged edges of nearest-neighbour sampling.
 #include <cstdint>
 
-#include "imaging/RasterImage.h"
+#include "imaging/Image.h"
 
 namespace imaging {
 
@@ -20,8 +20,7 @@ ScaledSize FitLongEdge(int32_t width, int32_t height, int32_t longEdge);
 
 // A new 24-bit image of newWidth x newHeight from a 24-bit source. Sides are
 // never enlarged: a side larger than the source's is taken as the source's.
-// Pixels stays nil for another depth, a side below 1 or no memory. The caller
-// frees the result with deldib.
-void AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight, RasterImage& result);
+// The Image stays empty for another depth, a side below 1 or no memory.
+Image AreaScale(const RasterImage& source, int32_t newWidth, int32_t newHeight);
 
 }  // namespace imaging

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "imaging/DecodeBudget.h"
 #include "imaging/Nibble.h"
@@ -71,25 +72,24 @@ bool PromotePaletteInPlace(RasterImage& image, int32_t width, int32_t height, in
 
 }  // namespace
 
-void DepthUpTo24(RasterImage& image) {
-  if (!image.Info || !image.Pixels) return;
-  const int32_t bits = static_cast<int32_t>(DibBitCount(image));
+void DepthUpTo24(Image& image) {
+  if (!image || !image->Info) return;
+  const int32_t bits = static_cast<int32_t>(DibBitCount(*image));
   // Other depths are returned as they are; no point allocating a target first.
   if (bits != 1 && bits != 4 && bits != 8) return;
-  const int32_t width = DibWidth(image);
-  const int32_t height = DibHeight(image);
+  const int32_t width = DibWidth(*image);
+  const int32_t height = DibHeight(*image);
 
   if (bits != 1) {
-    PromotePaletteInPlace(image, width, height, bits);
+    PromotePaletteInPlace(*image, width, height, bits);
     return;
   }
   // A 1-bit picture is a 24th of its promoted size: a second image costs little.
-  RasterImage target;
+  Image target;
   newdib(&target, width, height, 24, nullptr, 0);
-  if (target.Allocation == 0 || !target.Pixels) return;
-  PromoteOneBit(image, target, width, height);
-  deldib(image);
-  image = target;
+  if (!target) return;
+  PromoteOneBit(*image, *target, width, height);
+  image = std::move(target);
 }
 
 }  // namespace imaging

@@ -49,10 +49,10 @@ enum class Outcome { Drawn, Failed, NoTemporary };
 // destination's size, then copy that unscaled.
 Outcome DrawScaledCopy(DeviceContext& dc, const DrawRect& r, const RasterImage& image) {
   const uint32_t colours = DibColourCount(image);
-  DibGuard scaled;
-  newdib(scaled.out(), r.destWidth, r.destHeight, static_cast<int32_t>(DibBitCount(image)), image.Info,
+  Image scaled;
+  newdib(&scaled, r.destWidth, r.destHeight, static_cast<int32_t>(DibBitCount(image)), image.Info,
          colours > 256 ? 0 : static_cast<int32_t>(colours));
-  const RasterImage& s = scaled.get();
+  const RasterImage& s = *scaled;
   if (!s.Pixels) return Outcome::NoTemporary;
   for (int32_t y = 0; y < r.destHeight; ++y) {
     CopyScaledRow(image, s, r, y, SpreadIndex(y, r.destHeight, r.srcHeight, r.srcY));

@@ -89,16 +89,16 @@ void DrawRows(DeviceContext& dc, const RowScaler& scaler) {
   if (!scaler.image.Pixels || scaler.destWidth < 1 || scaler.destHeight < 1) return;
   const VisibleSpan visible = VisiblePart(dc, scaler.x, scaler.y, scaler.destWidth, scaler.destHeight);
   if (visible.Empty()) return;
-  DibGuard rowBuffer;
+  Image rowBuffer;
   if (scaler.bytesPerPixel == 3) {
-    newdib(rowBuffer.out(), visible.Width(), 1, 24, nullptr, 0);
+    newdib(&rowBuffer, visible.Width(), 1, 24, nullptr, 0);
   } else {
     // The buffer carries all 256 colours of the picture.
-    newdib(rowBuffer.out(), visible.Width(), 1, 8, scaler.image.Info, 256);
+    newdib(&rowBuffer, visible.Width(), 1, 8, scaler.image.Info, 256);
   }
   // Without the buffer nothing is drawn.
-  if (!rowBuffer.get().Pixels) return;
-  scaler.Draw(dc, rowBuffer.get(), visible);
+  if (!rowBuffer->Pixels) return;
+  scaler.Draw(dc, *rowBuffer, visible);
 }
 
 }  // namespace

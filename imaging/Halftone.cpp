@@ -42,14 +42,14 @@ int Dither(unsigned value, int threshold) {
   return (static_cast<int>(scaled % 255) * 64 > threshold * 255 + 127) ? level + 1 : level;
 }
 
-void HalftoneScaled(RasterImage* out, const RasterImage& image, int32_t width, int32_t height) {
-  *out = EmptyRasterImage();
+void HalftoneScaled(Image* out, const RasterImage& image, int32_t width, int32_t height) {
+  out->reset();
   if (width < 1 || height < 1 || !HasReadableRows(image)) return;
   const int64_t sourceW = DibWidth(image), sourceH = DibHeight(image);
   auto* bgr = static_cast<uint8_t*>(std::malloc(size_t(sourceW) * 3));
   if (!bgr) return;
   newdib(out, width, height, 8, &HalftonePalette(), 256);
-  if (!out->Pixels) {
+  if (!*out) {
     std::free(bgr);
     return;
   }
@@ -58,7 +58,7 @@ void HalftoneScaled(RasterImage* out, const RasterImage& image, int32_t width, i
     const int64_t sourceRow = y * sourceH / height;
     if (sourceRow != loadedRow) RowToBgr(image, static_cast<int32_t>(sourceRow), bgr);
     loadedRow = sourceRow;
-    uint8_t* target = out->Pixels + int64_t{y} * out->Stride;
+    uint8_t* target = (*out)->Pixels + int64_t{y} * (*out)->Stride;
     for (int32_t x = 0; x < width; ++x) {
       const uint8_t* p = bgr + 3 * (x * sourceW / width);
       const int threshold = kBayer[y & 7][x & 7];
@@ -71,15 +71,15 @@ void HalftoneScaled(RasterImage* out, const RasterImage& image, int32_t width, i
 
 }  // namespace
 
-void DIBHalftoneDIB(RasterImage* out, RasterImage image) {
+void DIBHalftoneDIB(Image* out, const RasterImage& image) {
   if (!HasReadableRows(image)) {
-    *out = EmptyRasterImage();
+    out->reset();
     return;
   }
   HalftoneScaled(out, image, DibWidth(image), DibHeight(image));
 }
 
-void DIBHalftoneDIBXY(RasterImage* out, RasterImage image, int32_t width, int32_t height) {
+void DIBHalftoneDIBXY(Image* out, const RasterImage& image, int32_t width, int32_t height) {
   HalftoneScaled(out, image, width, height);
 }
 

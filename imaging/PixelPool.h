@@ -1,7 +1,7 @@
 #pragma once
 // Large pixel blocks recycled between pictures. Faulting in a fresh 36 MB
 // block for every 12-megapixel photo costs about a sixth of an album run, so
-// newdib takes blocks from here and deldib gives them back. The pool is
+// newdib takes blocks from here and a freed Image gives them back. The pool is
 // shared by all threads and bounded: it keeps at most one free block per
 // core, each no larger than kLargestPooledBlock, so the memory it holds never
 // grows with the number of pictures.

@@ -1,7 +1,6 @@
 #pragma once
 // The in-memory picture: a Windows device-independent bitmap described by a
-// plain record that is passed by value. Copying the record makes an alias;
-// exactly one holder frees the image with deldib.
+// plain record. An Image (Image.h) owns it; others see it by reference.
 #include <cstddef>
 #include <cstdint>
 

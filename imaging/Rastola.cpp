@@ -27,9 +27,9 @@ HPALETTE MakePalette(const BITMAPINFO& info, int32_t count) {
 
 }  // namespace
 
-void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixel, const BITMAPINFO* colourSource,
+void newdib(Image* image, int32_t width, int32_t height, int32_t bitsPerPixel, const BITMAPINFO* colourSource,
             int32_t colourCount) {
-  *out = EmptyRasterImage();
+  image->reset();
   if (width < 1 || height < 1 || !ValidDepth(bitsPerPixel)) return;
   if (colourCount < 0 || colourCount > 256 || (colourCount > 0 && !colourSource)) return;
   const int64_t stride = DibStride(width, bitsPerPixel);
@@ -55,6 +55,7 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
   h.biClrUsed = static_cast<uint32_t>(colourCount);
   if (colourCount > 0) std::memcpy(info->bmiColors, colourSource->bmiColors, sizeof(RGBQUAD) * colourCount);
 
+  RasterImage* out = &**image;
   out->Info = info;
   out->Allocation = 1;
   out->Pixels = pixels;
@@ -69,10 +70,11 @@ void newdib(RasterImage* out, int32_t width, int32_t height, int32_t bitsPerPixe
   }
 }
 
-void deldib(RasterImage image) {
-  std::free(image.Info);
-  GivePixelBlock(image.Pixels);
-  std::free(image.PaletteHandle);
+void Image::reset() {
+  std::free(record_.Info);
+  GivePixelBlock(record_.Pixels);
+  std::free(record_.PaletteHandle);
+  record_ = EmptyRasterImage();
 }
 
 namespace {
@@ -87,7 +89,7 @@ uint8_t* PixelAddress(const RasterImage& image, int32_t x, int32_t y) {
 
 }  // namespace
 
-uint32_t getpixel(RasterImage image, int32_t x, int32_t y) {
+uint32_t getpixel(const RasterImage& image, int32_t x, int32_t y) {
   const uint8_t* p = PixelAddress(image, x, y);
   if (!p) return 0;
   switch (image.Info->bmiHeader.biBitCount) {
@@ -107,7 +109,7 @@ uint32_t getpixel(RasterImage image, int32_t x, int32_t y) {
   return 0;
 }
 
-void setpixel(RasterImage image, int32_t x, int32_t y, uint32_t value) {
+void setpixel(const RasterImage& image, int32_t x, int32_t y, uint32_t value) {
   uint8_t* p = PixelAddress(image, x, y);
   if (!p) return;
   switch (image.Info->bmiHeader.biBitCount) {

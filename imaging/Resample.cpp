@@ -47,27 +47,27 @@ void ResampleRow(const RasterImage& source, const RasterImage& result, int32_t b
 
 }  // namespace
 
-void Resize(const RasterImage& source, int32_t newWidth, int32_t newHeight, RasterImage& result) {
-  result = EmptyRasterImage();
+Image Resize(const RasterImage& source, int32_t newWidth, int32_t newHeight) {
+  Image result;
   // A zero side (a thumbnail box far narrower than the picture) would divide
   // by zero; the caller sees Pixels nil and makes no thumbnail.
-  if (newWidth < 1 || newHeight < 1 || !source.Info || !source.Pixels) return;
+  if (newWidth < 1 || newHeight < 1 || !source.Info || !source.Pixels) return result;
   const int32_t width = DibWidth(source);
   const int32_t height = DibHeight(source);
   const int32_t bits = static_cast<int32_t>(DibBitCount(source));
-  if (width < 1 || height < 1) return;
+  if (width < 1 || height < 1) return result;
 
   const uint32_t colours = DibColourCount(source);
   newdib(&result, newWidth, newHeight, bits, source.Info, colours > 256 ? 0 : static_cast<int32_t>(colours));
-  if (!result.Pixels) return;
   // Other depths stay blank: the result has the size and depth asked for.
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return;
+  if (!result || (bits != 1 && bits != 4 && bits != 8 && bits != 24)) return result;
 
   const Sampler columns = MakeSampler(width, newWidth);
   const Sampler rows = MakeSampler(height, newHeight);
   for (int32_t y = 0; y < newHeight; ++y) {
-    ResampleRow(source, result, bits, y, rows.At(y), newWidth, columns);
+    ResampleRow(source, *result, bits, y, rows.At(y), newWidth, columns);
   }
+  return result;
 }
 
 }  // namespace imaging

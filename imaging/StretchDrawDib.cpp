@@ -62,14 +62,14 @@ void DrawHalftoned(DeviceContext& dc, const DrawRect& r, const RasterImage& imag
   const int32_t width = DibWidth(image);
   const int32_t height = DibHeight(image);
   const bool reduced = r.srcWidth > r.destWidth || r.destHeight < r.srcHeight;
-  DibGuard copy;
+  Image copy;
   if (reduced) {
-    DIBHalftoneDIBXY(copy.out(), image, Nearest(int64_t{width} * r.destWidth, r.srcWidth),
+    DIBHalftoneDIBXY(&copy, image, Nearest(int64_t{width} * r.destWidth, r.srcWidth),
                      Nearest(int64_t{height} * r.destHeight, r.srcHeight));
   } else {
-    DIBHalftoneDIB(copy.out(), image);
+    DIBHalftoneDIB(&copy, image);
   }
-  const RasterImage& t = copy.get();
+  const RasterImage& t = *copy;
   if (!t.Pixels || !t.Info) return;
 
   const HPALETTE replaced = dc.SelectPalette(palette, false);

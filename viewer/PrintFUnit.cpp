@@ -24,6 +24,8 @@
 #include "viewer/Texts.h"
 #include "viewer/WindowPlacement.h"
 
+namespace viewer {
+
 namespace {
 
 constexpr int kPreviewSide = 190;
@@ -257,3 +259,5 @@ bool PrintPicture(const imaging::RasterImage& picture, const std::string& jobTit
   if (form.exec() != QDialog::Accepted) return false;
   return RunPrintJob(picture, form.Choices(), jobTitle, printer, messages);
 }
+
+}  // namespace viewer

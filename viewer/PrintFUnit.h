@@ -18,15 +18,15 @@ class Messages;
 }
 
 namespace viewer {
+
 class PaintBox;
 class SpinEdit;
-}  // namespace viewer
 
 // Job titles of the two places that print.
 inline constexpr const char* MainWindowPrintTitle = "Web Lumivista Bild";
 inline constexpr const char* ViewerPrintTitle = "Lumivista Bild";
 
-// Runs the print dialog for `picture` (an alias; never freed here) and, on
+// Runs the print dialog for `picture` (the caller's, never freed here) and, on
 // OK, prints it on exactly one page of `printer` with the 8-bit `jobTitle`.
 // Failures (a record without pixels, "Kein Drucker installiert." and a
 // refused job) are reported through `messages`. True when a page was printed.
@@ -42,9 +42,11 @@ class TPrintForm : public QDialog {
   Q_OBJECT
 
  public:
-  // `picture` is aliased, never freed. The remembered percentages are
-  // restored each time the dialog is shown, before FormShow runs.
+  // `picture` stays the caller's and must outlive the dialog (a temporary
+  // is refused). The remembered percentages are restored each time the
+  // dialog is shown, before FormShow runs.
   TPrintForm(const imaging::RasterImage& picture, QPrinter& printer, QWidget* parent = nullptr);
+  TPrintForm(const imaging::RasterImage&& picture, QPrinter& printer, QWidget* parent = nullptr) = delete;
 
   // The choices as the controls hold them now.
   viewer::PrintChoices Choices() const;
@@ -88,9 +90,11 @@ class TPrintForm : public QDialog {
   // Sets the height field from the width field when proportions are kept.
   void DeriveHeight();
 
-  imaging::RasterImage picture_;
+  const imaging::RasterImage& picture_;  // the caller's, alive while the dialog is
   QPrinter& printer_;
   // Set while one percentage is derived from the other, so that the change
   // it causes does not derive back.
   bool busy_ = false;
 };
+
+}  // namespace viewer

@@ -21,6 +21,8 @@
 #include "viewer/WindowPlacement.h"
 #include "viewer/layout/ViewerLayout.h"
 
+namespace viewer {
+
 namespace {
 
 // One notch of a common mouse wheel.
@@ -29,7 +31,7 @@ constexpr int kWheelNotch = 120;
 }  // namespace
 
 TViewPicForm::TViewPicForm(QPrinter& printer, platform::Messages& messages, QWidget* parent)
-    : QDialog(parent), printer_(printer), messages_(messages), picture_(imaging::EmptyRasterImage()) {
+    : QDialog(parent), printer_(printer), messages_(messages) {
   setWindowTitle(QStringLiteral("Bild betrachten..."));
   setModal(true);
   resize(720, 540);
@@ -91,24 +93,25 @@ void TViewPicForm::CatchWheelOfChildren() {
 }
 
 bool TViewPicForm::ShowPicture(const imaging::RasterImage& picture, const std::string& fileName) {
-  picture_ = picture;
   fileName_ = fileName;
-  if (!picture_.Pixels || !picture_.Info) {
+  if (!picture.Pixels || !picture.Info) {
     messages_.Error(viewer::kCannotOpenPicture);
     return false;
   }
+  picture_ = &picture;
   dragging_ = false;
   SizePaintBox();
   PaintBox1->update();
   viewer::CentreOnScreen(*this);
   exec();
+  picture_ = nullptr;
   return true;
 }
 
 bool TViewPicForm::SizePaintBox() {
-  if (!picture_.Info) return false;
+  if (!picture_) return false;
   const viewer::PaintSize size =
-      viewer::ZoomedSize(imaging::DibWidth(picture_), imaging::DibHeight(picture_), ZoomEd->Value());
+      viewer::ZoomedSize(imaging::DibWidth(*picture_), imaging::DibHeight(*picture_), ZoomEd->Value());
   if (PaintBox1->width() == size.Width && PaintBox1->height() == size.Height) return true;
   // Both sides at once: a side of 0 would get no further paint to set the
   // other one. The scroll area adjusts its bars and a new paint follows.
@@ -122,10 +125,10 @@ void TViewPicForm::ZoomEdChange() {
 }
 
 void TViewPicForm::PaintBox1Paint(QPainter& canvas) {
-  if (!picture_.Pixels || !SizePaintBox()) return;
+  if (!picture_ || !SizePaintBox()) return;
   const viewer::PageRect destination{0, 0, PaintBox1->width(), PaintBox1->height()};
   if (destination.Width > 0 && destination.Height > 0)
-    viewer::DrawPicture(canvas, viewer::Surface::Screen, destination, picture_, true, false, &messages_);
+    viewer::DrawPicture(canvas, viewer::Surface::Screen, destination, *picture_, true, false, &messages_);
 }
 
 void TViewPicForm::PaintBox1MouseDown(const QMouseEvent& event) {
@@ -174,4 +177,8 @@ void TViewPicForm::wheelEvent(QWheelEvent* event) { WheelTurned(*event); }
 
 void TViewPicForm::OpenBtnClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(platform::ToQString(fileName_))); }
 
-void TViewPicForm::PrintBrnClick() { PrintPicture(picture_, ViewerPrintTitle, printer_, messages_, this); }
+void TViewPicForm::PrintBrnClick() {
+  if (picture_) PrintPicture(*picture_, ViewerPrintTitle, printer_, messages_, this);
+}
+
+}  // namespace viewer

@@ -21,9 +21,9 @@ class Messages;
 }
 
 namespace viewer {
-class SpinEdit;
+
 class PaintBox;
-}  // namespace viewer
+class SpinEdit;
 
 class TViewPicForm : public QDialog {
   Q_OBJECT
@@ -34,14 +34,15 @@ class TViewPicForm : public QDialog {
   // other. Both references must outlive the window.
   TViewPicForm(QPrinter& printer, platform::Messages& messages, QWidget* parent = nullptr);
 
-  // The last step of opening the viewer: takes an alias of `picture` (the main
-  // window's preview; the viewer never frees it) and its 8-bit file name and
-  // shows the viewer modally. A record without pixels shows
-  // "Konnte die Bilddatei nicht öffnen!" instead; then the result is false.
+  // The last step of opening the viewer: shows `picture` (the main window's
+  // preview, which outlives the modal viewer) and its 8-bit file name
+  // modally. A record without pixels shows "Konnte die Bilddatei nicht
+  // öffnen!" instead; then the result is false.
   bool ShowPicture(const imaging::RasterImage& picture, const std::string& fileName);
 
-  // The picture and file name of the last opening.
-  const imaging::RasterImage& Picture() const { return picture_; }
+  // The picture shown now (null once the viewer is closed) and the file name
+  // of the last opening.
+  const imaging::RasterImage* Picture() const { return picture_; }
   const std::string& FileName() const { return fileName_; }
 
   // Controls, named as in the window definition (public for the tests).
@@ -79,10 +80,13 @@ class TViewPicForm : public QDialog {
 
   QPrinter& printer_;
   platform::Messages& messages_;
-  imaging::RasterImage picture_;
+  // The caller's picture while the viewer is shown, null otherwise.
+  const imaging::RasterImage* picture_ = nullptr;
   std::string fileName_;
   bool dragging_ = false;
   int pressX_ = 0;
   int pressY_ = 0;
   int wheelRemainder_ = 0;
 };
+
+}  // namespace viewer

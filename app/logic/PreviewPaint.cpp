@@ -3,6 +3,8 @@
 
 #include "imaging/StretchDrawDib.h"
 
+namespace app {
+
 DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureWidth, int32_t pictureHeight) {
   if (pictureWidth < 1 || pictureHeight < 1) return DrawSize{0, 0};
   // Fit the width first; if the picture is then too tall, fit the height.
@@ -22,3 +24,5 @@ void DibPrevPaintPaint(drawing::DeviceContext& dc, int32_t paneWidth, int32_t pa
   imaging::StretchDrawDib(dc, 0, 0, size.width, size.height, preview, 0, 0, width, height, true, drawing::SRCCOPY, true,
                           nullptr);
 }
+
+}  // namespace app

@@ -6,6 +6,8 @@
 #include "drawing/DeviceContext.h"
 #include "imaging/RasterImage.h"
 
+namespace app {
+
 struct DrawSize {
   int32_t width;
   int32_t height;
@@ -21,3 +23,5 @@ DrawSize PreviewDrawSize(int32_t paneWidth, int32_t paneHeight, int32_t pictureW
 /// The rest of the pane is left as it is.
 void DibPrevPaintPaint(drawing::DeviceContext& dc, int32_t paneWidth, int32_t paneHeight,
                        const imaging::RasterImage& preview);
+
+}  // namespace app

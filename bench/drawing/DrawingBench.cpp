@@ -20,11 +20,11 @@ constexpr int kWidgetHeight = 1000;
 
 // Smooth gradients with a little pattern, made once for all runs.
 const imaging::RasterImage& Picture() {
-  static const imaging::RasterImage picture = [] {
-    imaging::RasterImage image;
+  static const imaging::Image picture = [] {
+    imaging::Image image;
     imaging::newdib(&image, kPictureWidth, kPictureHeight, 24, nullptr, 0);
     for (int32_t y = 0; y < kPictureHeight; ++y) {
-      uint8_t* row = image.Pixels + int64_t{y} * image.Stride;
+      uint8_t* row = image->Pixels + int64_t{y} * image->Stride;
       for (int32_t x = 0; x < kPictureWidth; ++x) {
         row[3 * x] = static_cast<uint8_t>(x * 255 / kPictureWidth);
         row[3 * x + 1] = static_cast<uint8_t>(y * 255 / kPictureHeight);
@@ -33,7 +33,7 @@ const imaging::RasterImage& Picture() {
     }
     return image;
   }();
-  return picture;
+  return *picture;
 }
 
 // A widget's backing store as the offscreen platform keeps it.
@@ -42,7 +42,7 @@ QImage WidgetSurface() { return QImage(kWidgetWidth, kWidgetHeight, QImage::Form
 void BM_FittedIntoWidget(benchmark::State& state) {
   const imaging::RasterImage& picture = Picture();
   QImage surface = WidgetSurface();
-  const DrawSize size = PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
+  const app::DrawSize size = app::PreviewDrawSize(kWidgetWidth, kWidgetHeight, kPictureWidth, kPictureHeight);
   for (auto _ : state) {
     QPainter painter(&surface);
     drawing::PainterDeviceContext dc(painter);

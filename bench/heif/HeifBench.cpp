@@ -101,11 +101,10 @@ void BM_LibheifDecode(benchmark::State& state) {
 void BM_OpenDib(benchmark::State& state) {
   const double cpuStart = ProcessCpuSeconds();
   for (auto _ : state) {
-    imaging::RasterImage image;
+    imaging::Image image;
     imaging::OpenDib(&image, Photo().c_str(), 0, nullptr);
-    if (!image.Pixels) state.SkipWithError(image.ErrorText);
-    benchmark::DoNotOptimize(image.Pixels);
-    imaging::deldib(image);
+    if (!image->Pixels) state.SkipWithError(image->ErrorText);
+    benchmark::DoNotOptimize(image->Pixels);
   }
   SetRate(state, cpuStart);
 }
@@ -115,11 +114,11 @@ void BM_OpenDib(benchmark::State& state) {
 void BM_AdobeRgbToSrgb(benchmark::State& state) {
   std::ifstream in("/usr/share/color/icc/compatibleWithAdobeRGB1998.icc", std::ios::binary);
   const std::vector<uint8_t> profile((std::istreambuf_iterator<char>(in)), {});
-  imaging::DibGuard photo;
-  imaging::newdib(photo.out(), kWidth, kHeight, 24, nullptr, 0);
-  for (uint32_t i = 0; i < photo.get().Info->bmiHeader.biSizeImage; ++i) photo.get().Pixels[i] = uint8_t(i * 7);
+  imaging::Image photo;
+  imaging::newdib(&photo, kWidth, kHeight, 24, nullptr, 0);
+  for (uint32_t i = 0; i < photo->Info->bmiHeader.biSizeImage; ++i) photo->Pixels[i] = uint8_t(i * 7);
   const double cpuStart = ProcessCpuSeconds();
-  for (auto _ : state) imaging::colour::EmbeddedProfileToSrgb(photo.get(), profile.data(), profile.size());
+  for (auto _ : state) imaging::colour::EmbeddedProfileToSrgb(*photo, profile.data(), profile.size());
   SetRate(state, cpuStart);
 }
 

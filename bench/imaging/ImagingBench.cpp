@@ -72,22 +72,19 @@ void BM_FloorDecodeEncode(benchmark::State& state) {
 
 void BM_OpenDibSaveDib(benchmark::State& state) {
   for (auto _ : state) {
-    imaging::RasterImage image;
+    imaging::Image image;
     imaging::OpenDib(&image, Files().source.c_str(), 0, nullptr);
-    imaging::SaveDib(image, Files().ourCopy.c_str(), imaging::kFormatJpeg, nullptr);
-    imaging::deldib(image);
+    imaging::SaveDib(*image, Files().ourCopy.c_str(), imaging::kFormatJpeg, nullptr);
   }
   SetRate(state);
 }
 
 void BM_ResizeToThumbnail(benchmark::State& state) {
-  imaging::DibGuard photo;
-  imaging::OpenDib(photo.out(), Files().source.c_str(), 0, nullptr);
+  imaging::Image photo;
+  imaging::OpenDib(&photo, Files().source.c_str(), 0, nullptr);
   for (auto _ : state) {
-    imaging::RasterImage thumbnail;
-    imaging::Resize(photo.get(), 90, 67, thumbnail);
-    benchmark::DoNotOptimize(thumbnail.Pixels);
-    imaging::deldib(thumbnail);
+    const imaging::Image thumbnail = imaging::Resize(*photo, 90, 67);
+    benchmark::DoNotOptimize(thumbnail->Pixels);
   }
   SetRate(state);
 }
@@ -95,21 +92,20 @@ void BM_ResizeToThumbnail(benchmark::State& state) {
 void BM_DepthUpTo24(benchmark::State& state) {
   BITMAPINFO grey{};
   for (int i = 0; i < 256; ++i) grey.bmiColors[i] = RGBQUAD{uint8_t(i), uint8_t(i), uint8_t(i), 0};
-  imaging::DibGuard palettePicture;
-  imaging::newdib(palettePicture.out(), kWidth, kHeight, 8, &grey, 256);
-  for (uint32_t i = 0; i < palettePicture.get().Info->bmiHeader.biSizeImage; ++i) {
-    palettePicture.get().Pixels[i] = uint8_t(i * 7);
+  imaging::Image palettePicture;
+  imaging::newdib(&palettePicture, kWidth, kHeight, 8, &grey, 256);
+  for (uint32_t i = 0; i < palettePicture->Info->bmiHeader.biSizeImage; ++i) {
+    palettePicture->Pixels[i] = uint8_t(i * 7);
   }
   for (auto _ : state) {
     state.PauseTiming();
-    imaging::RasterImage image;
+    imaging::Image image;
     newdib(&image, kWidth, kHeight, 8, &grey, 256);
-    std::memcpy(image.Pixels, palettePicture.get().Pixels, image.Info->bmiHeader.biSizeImage);
+    std::memcpy(image->Pixels, palettePicture->Pixels, image->Info->bmiHeader.biSizeImage);
     state.ResumeTiming();
     imaging::DepthUpTo24(image);
-    benchmark::DoNotOptimize(image.Pixels);
+    benchmark::DoNotOptimize(image->Pixels);
     state.PauseTiming();
-    imaging::deldib(image);
     state.ResumeTiming();
   }
   SetRate(state);

@@ -55,13 +55,13 @@ void TwoBitRow(const uint8_t* source, uint8_t* target, int64_t width) {
   }
 }
 
-void DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterImage* image, ProgressMeter& progress) {
+void DecodeUncompressed(const ByteReader& r, const BmpHeader& h, const RasterImage& image, ProgressMeter& progress) {
   const int64_t sourceStride = DibStride(h.width, h.bits);  // all there: checked before allocating
   const bool alpha = (h.bits == 16 || h.bits == 32) && UsesAlpha(r, h, sourceStride);
   for (int64_t row = 0; row < h.height; ++row) {
     const uint8_t* source = r.At(h.pixelOffset + row * sourceStride);
     const int64_t memoryRow = h.topDown ? h.height - 1 - row : row;
-    uint8_t* target = image->Pixels + memoryRow * image->Stride;
+    uint8_t* target = image.Pixels + memoryRow * image.Stride;
     if (h.bits == 2)
       TwoBitRow(source, target, h.width);
     else if (h.bits == 16 || h.bits == 32)
@@ -74,10 +74,10 @@ void DecodeUncompressed(const ByteReader& r, const BmpHeader& h, RasterImage* im
 
 class RleCanvas {
  public:
-  RleCanvas(RasterImage* image, bool nibbles) : image_(image), nibbles_(nibbles) {}
+  RleCanvas(const RasterImage& image, bool nibbles) : image_(image), nibbles_(nibbles) {}
   void Put(int64_t x, int64_t y, unsigned index) {
-    if (x < 0 || y < 0 || x >= DibWidth(*image_) || y >= DibHeight(*image_)) return;
-    uint8_t* row = image_->Pixels + y * image_->Stride;
+    if (x < 0 || y < 0 || x >= DibWidth(image_) || y >= DibHeight(image_)) return;
+    uint8_t* row = image_.Pixels + y * image_.Stride;
     if (!nibbles_)
       row[x] = static_cast<uint8_t>(index);
     else
@@ -85,13 +85,13 @@ class RleCanvas {
   }
 
  private:
-  RasterImage* image_;
+  const RasterImage& image_;
   bool nibbles_;
 };
 
 // Runs and escapes from the bottom row up; pixels never set stay index 0.
 // Every step consumes at least two bytes, so the loop ends with the data.
-const char* DecodeRle(const ByteReader& r, const BmpHeader& h, RasterImage* image, ProgressMeter& progress) {
+const char* DecodeRle(const ByteReader& r, const BmpHeader& h, const RasterImage& image, ProgressMeter& progress) {
   const bool rle4 = h.compression == kBmpRle4;
   RleCanvas canvas(image, rle4);
   int64_t x = 0, y = 0;
@@ -125,7 +125,7 @@ const char* DecodeRle(const ByteReader& r, const BmpHeader& h, RasterImage* imag
 
 }  // namespace
 
-void DecodeBmp(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodeBmp(FileBytes file, Image& out, ProgressMeter& progress) {
   const ByteReader reader(file);
   BmpHeader header;
   if (const char* refusal = ReadBmpHeader(reader, header)) return Fail(out, refusal);
@@ -136,9 +136,8 @@ void DecodeBmp(FileBytes file, RasterImage* out, ProgressMeter& progress) {
     return Fail(out, kCorrupt);
   }
   if (!CreateImage(out, header.width, header.height, depth, &header.colours.info, depth == 24 ? 0 : 1 << depth)) return;
-  if (!rle) return DecodeUncompressed(reader, header, out, progress);
-  if (const char* refusal = DecodeRle(reader, header, out, progress)) {
-    deldib(*out);
+  if (!rle) return DecodeUncompressed(reader, header, *out, progress);
+  if (const char* refusal = DecodeRle(reader, header, *out, progress)) {
     Fail(out, refusal);
   }
 }

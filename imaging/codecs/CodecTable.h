@@ -14,7 +14,7 @@ struct Codec {
   std::span<const char* const> extensions;  // without the dot, the usual one first
   bool (*recognises)(FileBytes file);       // by the first bytes, never by the name
   bool shortSignature;                      // tried after every other codec
-  void (*decode)(FileBytes file, RasterImage* out, ProgressMeter& progress);
+  void (*decode)(FileBytes file, Image& out, ProgressMeter& progress);
 };
 
 // In the order the open filter lists them.

@@ -13,8 +13,8 @@ void ProgressMeter::Report(int percent) {
   if (receiver_) receiver_->Progress(percent);
 }
 
-void Fail(RasterImage* out, const char* message) {
-  *out = EmptyRasterImage();
+void Fail(Image& out, const char* message) {
+  out.reset();
   std::strncpy(out->ErrorText, message, sizeof out->ErrorText - 1);
 }
 
@@ -25,13 +25,13 @@ const char* CheckDimensions(int64_t width, int64_t height, int bitsPerPixel) {
   return nullptr;
 }
 
-bool CreateImage(RasterImage* out, int64_t width, int64_t height, int bitsPerPixel, const BITMAPINFO* colours,
+bool CreateImage(Image& out, int64_t width, int64_t height, int bitsPerPixel, const BITMAPINFO* colours,
                  int colourCount) {
   if (const char* refusal = CheckDimensions(width, height, bitsPerPixel)) {
     Fail(out, refusal);
     return false;
   }
-  newdib(out, static_cast<int32_t>(width), static_cast<int32_t>(height), bitsPerPixel, colours, colourCount);
+  newdib(&out, static_cast<int32_t>(width), static_cast<int32_t>(height), bitsPerPixel, colours, colourCount);
   if (out->Pixels) return true;
   Fail(out, kOutOfMemory);
   return false;

@@ -43,8 +43,8 @@ class ProgressMeter {
   int last_ = -1;
 };
 
-// Leaves `out` without an image and with `message` in ErrorText.
-void Fail(RasterImage* out, const char* message);
+// Frees what `out` held and leaves it without an image and with `message` in ErrorText.
+void Fail(Image& out, const char* message);
 
 // Null when a width x height picture of that depth may be allocated,
 // otherwise the message that refuses it. Computed in 64 bits.
@@ -52,7 +52,7 @@ const char* CheckDimensions(int64_t width, int64_t height, int bitsPerPixel);
 
 // Creates a blank image after checking the caps. On failure `out` holds the
 // message (kTooLarge, kCorrupt or kOutOfMemory) and the result is false.
-bool CreateImage(RasterImage* out, int64_t width, int64_t height, int bitsPerPixel, const BITMAPINFO* colours = nullptr,
+bool CreateImage(Image& out, int64_t width, int64_t height, int bitsPerPixel, const BITMAPINFO* colours = nullptr,
                  int colourCount = 0);
 
 // A colour table being built by a decoder.

@@ -6,15 +6,15 @@
 
 namespace imaging::codecs {
 
-void DecodeBmp(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodePng(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodeWebP(FileBytes file, RasterImage* out, ProgressMeter& progress);
-void DecodeHeif(FileBytes file, RasterImage* out, ProgressMeter& progress);  // HEIC, AVIF and kin
+void DecodeBmp(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodeJpeg(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodePng(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodeGif(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodeTiff(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodeWebP(FileBytes file, Image& out, ProgressMeter& progress);
+void DecodeHeif(FileBytes file, Image& out, ProgressMeter& progress);  // HEIC, AVIF and kin
 
 // Recognises and decodes a whole file held in memory: OpenDib without the disk.
-void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress);
+void DecodePicture(FileBytes file, Image& out, ProgressMeter& progress);
 
 }  // namespace imaging::codecs

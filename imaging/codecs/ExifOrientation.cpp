@@ -1,6 +1,7 @@
 #include "imaging/codecs/ExifOrientation.h"
 
 #include <cstring>
+#include <utility>
 
 #include "imaging/Rastola.h"
 
@@ -93,28 +94,27 @@ int ExifOrientation(const uint8_t* payload, size_t size) {
   return 1;
 }
 
-void ApplyOrientation(RasterImage* image, int orientation) {
+void ApplyOrientation(Image& image, int orientation) {
   if (orientation < 2 || orientation > 8) return;
   const int bits = static_cast<int>(DibBitCount(*image));
   if (bits != 8 && bits != 24) return;
   const int64_t w = DibWidth(*image), h = DibHeight(*image);
   const bool swaps = orientation >= 5;
   const int colourCount = static_cast<int>(image->Info->bmiHeader.biClrUsed);
-  RasterImage upright;
+  Image upright;
   newdib(&upright, static_cast<int32_t>(swaps ? h : w), static_cast<int32_t>(swaps ? w : h), bits, image->Info,
          colourCount);
-  if (!upright.Pixels) return;
+  if (!upright) return;
   const int64_t bytesPerPixel = bits / 8;
-  const int64_t outW = DibWidth(upright), outH = DibHeight(upright);
+  const int64_t outW = DibWidth(*upright), outH = DibHeight(*upright);
   for (int64_t y = 0; y < outH; ++y) {
-    uint8_t* target = upright.Pixels + (outH - 1 - y) * int64_t{upright.Stride};
+    uint8_t* target = upright->Pixels + (outH - 1 - y) * int64_t{upright->Stride};
     for (int64_t x = 0; x < outW; ++x, target += bytesPerPixel) {
       const Source s = SourceOf(orientation, x, y, w, h);
       std::memcpy(target, TopDownPixel(*image, s.x, s.y, bytesPerPixel), static_cast<size_t>(bytesPerPixel));
     }
   }
-  deldib(*image);
-  *image = upright;
+  image = std::move(upright);
 }
 
 }  // namespace imaging::codecs

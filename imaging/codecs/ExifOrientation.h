@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/RasterImage.h"
+#include "imaging/Image.h"
 
 namespace imaging::codecs {
 
@@ -14,6 +14,6 @@ int ExifOrientation(const uint8_t* payload, size_t size);
 
 // Replaces `image` by its upright form for `orientation` (2..8). An 8- or
 // 24-bit image only; when no memory is left the picture stays as stored.
-void ApplyOrientation(RasterImage* image, int orientation);
+void ApplyOrientation(Image& image, int orientation);
 
 }  // namespace imaging::codecs

@@ -90,14 +90,14 @@ void PackRow(const uint8_t* indices, uint8_t* row, int64_t first, int64_t count,
 }
 
 // Outside the first frame the screen is transparent or background.
-void FillScreen(RasterImage* image, int64_t width, int64_t height, int depth, int fill) {
+void FillScreen(const RasterImage& image, int64_t width, int64_t height, int depth, int fill) {
   std::vector<uint8_t> fillRow(size_t(width), static_cast<uint8_t>(fill));
-  for (int64_t y = 0; y < height; ++y) PackRow(fillRow.data(), TopDownRow(*image, y), 0, width, depth, 256);
+  for (int64_t y = 0; y < height; ++y) PackRow(fillRow.data(), TopDownRow(image, y), 0, width, depth, 256);
 }
 
 }  // namespace
 
-void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodeGif(FileBytes file, Image& out, ProgressMeter& progress) {
   MemoryReader reader{file, 0};
   int error = 0;
   GifHandle gif(DGifOpen(&reader, ReadFromMemory, &error));
@@ -118,13 +118,12 @@ void DecodeGif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   if (transparent >= 0 && transparent < colourCount) table.Set(transparent, 255, 255, 255);
   if (!CreateImage(out, width, height, depth, &table.info, 1 << depth)) return;
   const int fill = transparent >= 0 ? transparent : gif->SBackGroundColor;
-  FillScreen(out, width, height, depth, fill < colourCount ? fill : 0);
+  FillScreen(*out, width, height, depth, fill < colourCount ? fill : 0);
 
   std::vector<uint8_t> line(size_t(frame.Width));
   const std::vector<int> order = RowOrder(frame.Height, frame.Interlace);
   for (size_t i = 0; i < order.size(); ++i) {
     if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR) {
-      deldib(*out);
       return Fail(out, kCorrupt);
     }
     PackRow(line.data(), TopDownRow(*out, frame.Top + order[i]), frame.Left, frame.Width, depth, colourCount);

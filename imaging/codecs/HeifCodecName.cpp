@@ -75,7 +75,7 @@ std::string CodedItemType(FileBytes file) {
   return type;
 }
 
-void FailForMissingDecoder(FileBytes file, RasterImage* out) {
+void FailForMissingDecoder(FileBytes file, Image& out) {
   const std::string type = CodedItemType(file);
   const std::string message =
       type.empty() ? "F\xFCr die Kompression dieses Bildes fehlt auf diesem Rechner der Decoder"

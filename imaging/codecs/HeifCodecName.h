@@ -13,6 +13,6 @@ namespace imaging::codecs {
 std::string CodedItemType(FileBytes file);
 
 // Fills `out` with the German message naming the compression.
-void FailForMissingDecoder(FileBytes file, RasterImage* out);
+void FailForMissingDecoder(FileBytes file, Image& out);
 
 }  // namespace imaging::codecs

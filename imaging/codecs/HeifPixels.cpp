@@ -48,7 +48,7 @@ inline uint8_t OverWhite(uint8_t value, uint8_t alpha, bool premultiplied) {
   return premultiplied ? static_cast<uint8_t>(std::min(255, value + 255 - alpha)) : codecs::OverWhite(value, alpha);
 }
 
-bool CopyGrey(const heif_image* image, bool premultiplied, int width, int height, RasterImage* out) {
+bool CopyGrey(const heif_image* image, bool premultiplied, int width, int height, Image& out) {
   ChannelRows grey, alpha;
   const bool transparent = heif_image_has_channel(image, heif_channel_Alpha);
   if (!grey.Open(image, heif_channel_Y, width, height) ||
@@ -71,7 +71,7 @@ bool CopyGrey(const heif_image* image, bool premultiplied, int width, int height
   return true;
 }
 
-bool CopyColour(const heif_image* image, bool premultiplied, int width, int height, RasterImage* out) {
+bool CopyColour(const heif_image* image, bool premultiplied, int width, int height, Image& out) {
   ChannelRows red, green, blue, alpha;
   const bool transparent = heif_image_has_channel(image, heif_channel_Alpha);
   if (!red.Open(image, heif_channel_R, width, height) || !green.Open(image, heif_channel_G, width, height) ||
@@ -107,7 +107,7 @@ bool IsCopyableHeifLayout(const heif_image* image) {
          (space == heif_colorspace_RGB && chroma == heif_chroma_444);
 }
 
-bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, RasterImage* out) {
+bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, Image& out) {
   const int width = heif_image_get_primary_width(image);
   const int height = heif_image_get_primary_height(image);
   if (const char* refusal = CheckDimensions(width, height, 24)) {

@@ -13,6 +13,6 @@ bool IsCopyableHeifLayout(const heif_image* image);
 
 // Creates `out` (after the size caps) and fills it from `image`. On failure
 // `out` holds the message and the result is false.
-bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, RasterImage* out);
+bool CopyHeifPixels(const heif_image* image, bool premultipliedAlpha, Image& out);
 
 }  // namespace imaging::codecs

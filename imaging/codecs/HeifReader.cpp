@@ -48,7 +48,7 @@ bool LacksDecoder(const heif_error& error) {
          (error.subcode == heif_suberror_Unsupported_codec || error.subcode == heif_suberror_Unsupported_image_type);
 }
 
-void FailFor(const heif_error& error, FileBytes file, RasterImage* out) {
+void FailFor(const heif_error& error, FileBytes file, Image& out) {
   if (LacksDecoder(error)) return FailForMissingDecoder(file, out);
   Fail(out, MessageFor(error));
 }
@@ -76,7 +76,7 @@ uint64_t LibheifPeakBytes(const heif_image_handle* handle, int width, int height
   return 2 * uint64_t(width) * uint64_t(height) * planes * sampleBytes;
 }
 
-void DecodeInto(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodeInto(FileBytes file, Image& out, ProgressMeter& progress) {
   HeifPointer<heif_context> context(heif_context_alloc());
   if (!context) return Fail(out, kOutOfMemory);
   // libheif's own security limits (image size, tile and box counts) stay on.
@@ -102,27 +102,22 @@ void DecodeInto(FileBytes file, RasterImage* out, ProgressMeter& progress) {
   HeifColoursToSrgb(handle.get(), *out);
 }
 
-void FailAfterThrow(RasterImage* out, const char* message) {
-  if (out->Info || out->Pixels) deldib(*out);
-  Fail(out, message);
-}
-
 }  // namespace
 
-void DecodeHeif(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodeHeif(FileBytes file, Image& out, ProgressMeter& progress) {
   InitialiseOnce();
-  *out = EmptyRasterImage();
+  out.reset();
   // libheif is C++ inside and throws through its C interface: out of
   // memory, a thread it could not start (std::system_error), or worse.
   // Each is this picture's failure, never the end of the program.
   try {
     DecodeInto(file, out, progress);
   } catch (const std::bad_alloc&) {
-    FailAfterThrow(out, kOutOfMemory);
+    Fail(out, kOutOfMemory);
   } catch (const std::system_error&) {
-    FailAfterThrow(out, kOutOfMemory);
+    Fail(out, kOutOfMemory);
   } catch (...) {
-    FailAfterThrow(out, kCorrupt);
+    Fail(out, kCorrupt);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/codecs/ExifOrientation.h"
@@ -21,7 +22,7 @@ struct JpegDecodeJob {
   jpeg_decompress_struct cinfo;
   JpegErrorManager error;
   JpegProgress progress;
-  RasterImage image;
+  Image image;
   uint8_t* cmykRows;  // kRowsPerRead rows of 4 bytes per pixel
   const char* refusal;
   int orientation;
@@ -60,12 +61,12 @@ bool ReadRows(JpegDecodeJob* job) {
     const JDIMENSION first = cinfo->output_scanline;
     const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, cinfo->output_height - first);
     for (JDIMENSION i = 0; i < count; ++i) {
-      rows[i] = cmyk ? job->cmykRows + i * cmykStride : TopDownRow(job->image, first + i);
+      rows[i] = cmyk ? job->cmykRows + i * cmykStride : TopDownRow(*job->image, first + i);
     }
     const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
     if (read == 0) return false;
     for (JDIMENSION i = 0; cmyk && i < read; ++i) {
-      CmykToBgr(rows[i], TopDownRow(job->image, first + i), cinfo->output_width, cinfo->saw_Adobe_marker);
+      CmykToBgr(rows[i], TopDownRow(*job->image, first + i), cinfo->output_width, cinfo->saw_Adobe_marker);
     }
   }
   return true;
@@ -115,7 +116,7 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
   jpeg_start_decompress(cinfo);
 
   const ColourTable grey = GreyTable();
-  if (!CreateImage(&job->image, cinfo->output_width, cinfo->output_height, bits, bits == 8 ? &grey.info : nullptr,
+  if (!CreateImage(job->image, cinfo->output_width, cinfo->output_height, bits, bits == 8 ? &grey.info : nullptr,
                    bits == 8 ? 256 : 0)) {
     job->refusal = kOutOfMemory;
     return false;
@@ -137,24 +138,22 @@ bool RunDecode(JpegDecodeJob* job, FileBytes file) {
 
 }  // namespace
 
-void DecodeJpeg(FileBytes file, RasterImage* out, ProgressMeter& progress) {
-  JpegDecodeJob job;
-  std::memset(&job, 0, sizeof job);
+void DecodeJpeg(FileBytes file, Image& out, ProgressMeter& progress) {
+  JpegDecodeJob job{};
   job.cinfo.err = InstallJpegErrors(&job.error);
   job.progress.meter = &progress;
   const bool decoded = RunDecode(&job, file);
   const int code = job.error.pub.msg_code;
   jpeg_destroy_decompress(&job.cinfo);
   std::free(job.cmykRows);
-  if (decoded) colour::EmbeddedProfileToSrgb(job.image, job.profile, job.profileSize);
+  if (decoded) colour::EmbeddedProfileToSrgb(*job.image, job.profile, job.profileSize);
   std::free(job.profile);
   if (!decoded) {
-    if (job.image.Pixels) deldib(job.image);
     Fail(out, job.refusal ? job.refusal : MessageFor(code));
     return;
   }
-  ApplyOrientation(&job.image, job.orientation);
-  *out = job.image;
+  ApplyOrientation(job.image, job.orientation);
+  out = std::move(job.image);
 }
 
 }  // namespace imaging::codecs

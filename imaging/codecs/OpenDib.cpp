@@ -8,7 +8,7 @@ namespace imaging {
 
 namespace codecs {
 
-void DecodePicture(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodePicture(FileBytes file, Image& out, ProgressMeter& progress) {
   if (const Codec* codec = FindCodec(file)) {
     codec->decode(file, out, progress);
     return;
@@ -25,21 +25,20 @@ constexpr uint64_t kMaxFileBytes = uint64_t{3} << 30;
 
 }  // namespace
 
-void OpenDib(RasterImage* out, const char* fileName, int32_t /*options*/, platform::ProgressReceiver* window) {
+void OpenDib(Image* out, const char* fileName, int32_t /*options*/, platform::ProgressReceiver* window) {
   codecs::ProgressMeter progress(window);
   progress.Report(0);
   platform::MappedFile file;
   if (!fileName || !file.Open(fileName, kMaxFileBytes)) {
-    codecs::Fail(out, file.TooLarge() ? codecs::kTooLarge : codecs::kCannotOpen);
+    codecs::Fail(*out, file.TooLarge() ? codecs::kTooLarge : codecs::kCannotOpen);
   } else {
-    codecs::DecodePicture(codecs::FileBytes{file.data(), file.size()}, out, progress);
+    codecs::DecodePicture(codecs::FileBytes{file.data(), file.size()}, *out, progress);
     if (file.CutShort()) {
       // Another program cut the file short while we read it: what was
       // decoded partly came from zeros.
-      if (out->Info || out->Pixels) deldib(*out);
-      codecs::Fail(out, codecs::kCorrupt);
+      codecs::Fail(*out, codecs::kCorrupt);
     }
-    codecs::DarkColourFirst(*out);
+    codecs::DarkColourFirst(**out);
   }
   progress.Report(100);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "imaging/codecs/Decoders.h"
 #include "imaging/colour/SrgbConversion.h"
@@ -20,7 +21,7 @@ struct PngDecodeJob {
   FileBytes file;
   size_t position;
   ProgressMeter* meter;
-  RasterImage image;
+  Image image;
   uint8_t* buffer;  // one row with alpha, composited into the image
   uint8_t* alpha;   // interlaced pictures with alpha: the alpha of every pixel
   const char* refusal;
@@ -124,7 +125,7 @@ bool Prepare(PngDecodeJob* job, png_size_t sourceRowBytes) {
   if (job->refusal) return false;
   ColourTable table = job->layout == Layout::Palette ? PaletteOf(job->png, job->info) : GreyTable();
   const int colourCount = depth == 24 ? 0 : 1 << depth;
-  if (!CreateImage(&job->image, job->width, job->height, depth, &table.info, colourCount)) {
+  if (!CreateImage(job->image, job->width, job->height, depth, &table.info, colourCount)) {
     job->refusal = kOutOfMemory;
     return false;
   }
@@ -132,7 +133,7 @@ bool Prepare(PngDecodeJob* job, png_size_t sourceRowBytes) {
   const bool direct = job->layout != Layout::GreyAlpha && job->layout != Layout::Bgra;
   if (direct) {
     // What libpng writes per row must fit the DIB row it goes into.
-    if (rowBytes > static_cast<png_size_t>(job->image.Stride)) job->refusal = kCorrupt;
+    if (rowBytes > static_cast<png_size_t>(job->image->Stride)) job->refusal = kCorrupt;
     return !job->refusal;
   }
   job->buffer = static_cast<uint8_t*>(std::calloc(1, rowBytes));
@@ -151,7 +152,7 @@ uint8_t* AlphaRow(const PngDecodeJob* job, png_uint_32 y) { return job->alpha + 
 
 void MergeRow(const PngDecodeJob* job, png_uint_32 y) {
   const int channels = Channels(job->layout);
-  const uint8_t* colour = TopDownRow(job->image, y);
+  const uint8_t* colour = TopDownRow(*job->image, y);
   const uint8_t* alpha = AlphaRow(job, y);
   uint8_t* merged = job->buffer;
   for (png_uint_32 x = 0; x < job->width; ++x, colour += channels, merged += channels + 1) {
@@ -162,7 +163,7 @@ void MergeRow(const PngDecodeJob* job, png_uint_32 y) {
 
 void SplitRow(const PngDecodeJob* job, png_uint_32 y) {
   const int channels = Channels(job->layout);
-  uint8_t* colour = TopDownRow(job->image, y);
+  uint8_t* colour = TopDownRow(*job->image, y);
   uint8_t* alpha = AlphaRow(job, y);
   const uint8_t* merged = job->buffer;
   for (png_uint_32 x = 0; x < job->width; ++x, colour += channels, merged += channels + 1) {
@@ -173,7 +174,7 @@ void SplitRow(const PngDecodeJob* job, png_uint_32 y) {
 
 void CompositeInPlace(const PngDecodeJob* job, png_uint_32 y) {
   const int channels = Channels(job->layout);
-  uint8_t* colour = TopDownRow(job->image, y);
+  uint8_t* colour = TopDownRow(*job->image, y);
   const uint8_t* alpha = AlphaRow(job, y);
   for (png_uint_32 x = 0; x < job->width; ++x, colour += channels) {
     for (int c = 0; c < channels; ++c) colour[c] = OverWhite(colour[c], alpha[x]);
@@ -184,16 +185,16 @@ void ReadPixels(PngDecodeJob* job) {
   for (int pass = 0; pass < job->passes; ++pass) {
     for (png_uint_32 y = 0; y < job->height; ++y) {
       if (job->alpha) MergeRow(job, y);
-      png_read_row(job->png, job->buffer ? job->buffer : TopDownRow(job->image, y), nullptr);
+      png_read_row(job->png, job->buffer ? job->buffer : TopDownRow(*job->image, y), nullptr);
       if (job->alpha)
         SplitRow(job, y);
       else if (job->buffer)
-        CompositeRow(job->buffer, TopDownRow(job->image, y), job->width, job->layout);
+        CompositeRow(job->buffer, TopDownRow(*job->image, y), job->width, job->layout);
     }
   }
   for (png_uint_32 y = 0; y < job->height; ++y) {
     if (job->alpha) CompositeInPlace(job, y);
-    if (job->layout == Layout::Palette && job->sourceDepth == 2) WidenTwoBitRow(TopDownRow(job->image, y), job->width);
+    if (job->layout == Layout::Palette && job->sourceDepth == 2) WidenTwoBitRow(TopDownRow(*job->image, y), job->width);
   }
 }
 
@@ -219,25 +220,23 @@ bool RunDecode(PngDecodeJob* job) {
 
 }  // namespace
 
-void DecodePng(FileBytes file, RasterImage* out, ProgressMeter& progress) {
-  PngDecodeJob job;
-  std::memset(&job, 0, sizeof job);
+void DecodePng(FileBytes file, Image& out, ProgressMeter& progress) {
+  PngDecodeJob job{};
   job.file = file;
   job.meter = &progress;
   job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   if (job.png) job.info = png_create_info_struct(job.png);
   const bool created = job.info != nullptr;
   const bool decoded = created && RunDecode(&job);
-  if (decoded) colour::EmbeddedProfileToSrgb(job.image, job.profile, job.profileSize);
+  if (decoded) colour::EmbeddedProfileToSrgb(*job.image, job.profile, job.profileSize);
   png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
   std::free(job.buffer);
   std::free(job.alpha);
   if (!decoded) {
-    if (job.image.Pixels) deldib(job.image);
     Fail(out, job.refusal ? job.refusal : created ? kCorrupt : kOutOfMemory);
     return;
   }
-  *out = job.image;
+  out = std::move(job.image);
 }
 
 }  // namespace imaging::codecs

@@ -17,7 +17,7 @@ constexpr size_t kLargestKeptOutput = size_t{32} << 20;
 
 }  // namespace
 
-int32_t SaveDib(RasterImage image, const char* fileName, int32_t format, platform::ProgressReceiver* window) {
+int32_t SaveDib(const RasterImage& image, const char* fileName, int32_t format, platform::ProgressReceiver* window) {
   codecs::ProgressMeter progress(window);
   progress.Report(0);
   bool saved = false;

@@ -108,7 +108,7 @@ bool DataCanDeliver(TIFF* tiff, uint64_t fileSize, uint32_t width, uint32_t heig
   return decoded <= stored * expansion;
 }
 
-void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter& progress) {
+void DecodeOpened(TIFF* tiff, uint64_t fileSize, Image& out, ProgressMeter& progress) {
   uint32_t width = 0, height = 0;
   TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
   TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
@@ -122,8 +122,7 @@ void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter
   if (!possible) {
     Fail(out, kCorrupt);
   } else if (CreateImage(out, width, height, grey ? 8 : 24, grey ? &table.info : nullptr, grey ? 256 : 0)) {
-    if (!(HasPlainRows(tiff) ? ReadPlainRows(tiff, out, progress) : ReadRgbaRows(rgba, tiff, out, grey, progress))) {
-      deldib(*out);
+    if (!(HasPlainRows(tiff) ? ReadPlainRows(tiff, *out, progress) : ReadRgbaRows(rgba, tiff, *out, grey, progress))) {
       Fail(out, kCorrupt);
     } else {
       uint32_t profileSize = 0;
@@ -137,7 +136,7 @@ void DecodeOpened(TIFF* tiff, uint64_t fileSize, RasterImage* out, ProgressMeter
 
 }  // namespace
 
-void DecodeTiff(FileBytes file, RasterImage* out, ProgressMeter& progress) {
+void DecodeTiff(FileBytes file, Image& out, ProgressMeter& progress) {
   Silence();
   MemoryFile memory{file, 0};
   TIFF* tiff = TIFFClientOpen("picture", "r", &memory, Read, Write, Seek, Close, Size, Map, Unmap);

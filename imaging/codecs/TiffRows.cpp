@@ -46,7 +46,7 @@ bool StoredBottomUp(const TIFFRGBAImage& rgba) {
 
 }  // namespace
 
-bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, RasterImage* out, bool grey, ProgressMeter& progress) {
+bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, const RasterImage& image, bool grey, ProgressMeter& progress) {
   const uint32_t width = rgba.width, height = rgba.height;
   const uint32_t rowsPerChunk = RowsPerChunk(tiff, width, height);
   std::vector<uint32_t> raster(size_t{width} * rowsPerChunk);
@@ -57,7 +57,7 @@ bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, RasterImage* out, bool grey, 
     if (!TIFFRGBAImageGet(&rgba, raster.data(), width, rows)) return false;
     for (uint32_t i = 0; i < rows; ++i) {
       const int64_t y = StoredBottomUp(rgba) ? int64_t{height} - first - rows + i : int64_t{first} + i;
-      CopyRow(raster.data() + size_t{i} * width, TopDownRow(*out, y), width, grey);
+      CopyRow(raster.data() + size_t{i} * width, TopDownRow(image, y), width, grey);
     }
     progress.Fraction(first + rows, height);
   }
@@ -80,15 +80,15 @@ bool HasPlainRows(TIFF* tiff) {
          extras == 0 && CommonCompression(compression) && (rgb || grey);
 }
 
-bool ReadPlainRows(TIFF* tiff, RasterImage* out, ProgressMeter& progress) {
+bool ReadPlainRows(TIFF* tiff, const RasterImage& image, ProgressMeter& progress) {
   uint16_t photometric = 0;
   TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
-  const int64_t width = DibWidth(*out), height = DibHeight(*out);
-  const bool grey = DibBitCount(*out) == 8;
+  const int64_t width = DibWidth(image), height = DibHeight(image);
+  const bool grey = DibBitCount(image) == 8;
   std::vector<uint8_t> row(size_t(std::max<int64_t>(TIFFScanlineSize64(tiff), width * 3)));
   for (int64_t y = 0; y < height; ++y) {
     if (TIFFReadScanline(tiff, row.data(), uint32_t(y), 0) < 0) return false;
-    uint8_t* target = TopDownRow(*out, y);
+    uint8_t* target = TopDownRow(image, y);
     if (grey && photometric == PHOTOMETRIC_MINISWHITE) {
       for (int64_t x = 0; x < width; ++x) target[x] = static_cast<uint8_t>(255 - row[size_t(x)]);
     } else if (grey) {

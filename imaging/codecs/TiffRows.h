@@ -11,10 +11,10 @@ namespace imaging::codecs {
 // compression: those rows come straight from the codec, one at a time, so
 // even a picture in one huge strip costs one row beside the image.
 bool HasPlainRows(TIFF* tiff);
-bool ReadPlainRows(TIFF* tiff, RasterImage* out, ProgressMeter& progress);
+bool ReadPlainRows(TIFF* tiff, const RasterImage& image, ProgressMeter& progress);
 
 // Every other kind through libtiff's RGBA interface, a few strips or tiles
 // at a time. `rgba` has been begun on `tiff`.
-bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, RasterImage* out, bool grey, ProgressMeter& progress);
+bool ReadRgbaRows(TIFFRGBAImage& rgba, TIFF* tiff, const RasterImage& image, bool grey, ProgressMeter& progress);
 
 }  // namespace imaging::codecs

@@ -40,12 +40,11 @@ namespace apptest {
 
 void WritePicture(const std::string& ansiPath, int width, int height, uint8_t grey) {
   std::filesystem::create_directories(std::filesystem::path(platform::ToFileSystem(ansiPath)).parent_path());
-  imaging::RasterImage image = imaging::EmptyRasterImage();
+  imaging::Image image;
   imaging::newdib(&image, width, height, 24, nullptr, 0);
-  ASSERT_NE(image.Pixels, nullptr);
-  std::memset(image.Pixels, grey, image.Info->bmiHeader.biSizeImage);
-  const int32_t saved = imaging::SaveDib(image, ansiPath.c_str(), imaging::kFormatJpeg, nullptr);
-  imaging::deldib(image);
+  ASSERT_TRUE(image);
+  std::memset(image->Pixels, grey, image->Info->bmiHeader.biSizeImage);
+  const int32_t saved = imaging::SaveDib(*image, ansiPath.c_str(), imaging::kFormatJpeg, nullptr);
   ASSERT_EQ(saved, 1) << ansiPath;
 }
 

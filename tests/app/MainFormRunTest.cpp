@@ -94,7 +94,7 @@ TEST_F(WindowRun, HeicAndAvifPicturesBecomeAnAlbum) {
   EXPECT_EQ(StatusText(), "Fertig: 2 Bilder");
   EXPECT_TRUE(messages_.Calls.empty());
   for (const char* copy : {"web/pics/IMG0001.jpg", "web/pics/IMG0002.jpg", "web/mini/IMG0001.jpg"}) {
-    imaging::DibGuard image;
+    imaging::Image image;
     EXPECT_NE(fixtures::Open(image, folder_.Path(copy)).Pixels, nullptr) << copy;
   }
 }

@@ -54,10 +54,10 @@ class BuildCommandTest : public ::testing::Test {
       return pics != std::string::npos && IsRed(path.substr(0, path.rfind("/html/")) + "/pics/" +
                                                 page.substr(pics + 8, page.find('|', pics) - pics - 8));
     }
-    imaging::DibGuard image;
-    imaging::OpenDib(image.out(), path.c_str(), 0, nullptr);
-    if (!image.get().Pixels) return false;
-    const uint32_t pixel = imaging::getpixel(image.get(), 0, 0);  // red in the low byte
+    imaging::Image image;
+    imaging::OpenDib(&image, path.c_str(), 0, nullptr);
+    if (!image->Pixels) return false;
+    const uint32_t pixel = imaging::getpixel(*image, 0, 0);  // red in the low byte
     return (pixel & 0xFF) > 150 && ((pixel >> 16) & 0xFF) < 100;
   }
 

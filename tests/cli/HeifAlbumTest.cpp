@@ -55,7 +55,7 @@ TEST_F(HeifAlbum, PhonePicturesBecomeAnAlbumOfPlainJpegCopies) {
     for (const auto& entry : fs::directory_iterator(folder_ / "web" / part)) {
       SCOPED_TRACE(entry.path().string());
       EXPECT_FALSE(HasMetadataSegment(ReadFileBytes(entry.path())));
-      imaging::DibGuard guard;
+      imaging::Image guard;
       const imaging::RasterImage& image = fixtures::Open(guard, entry.path().string());
       ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
       if (std::string(part) == "mini") {
@@ -118,7 +118,7 @@ TEST_F(HeifAlbum, GridPicturesUnderAMemoryLimitGiveTheSameAlbumWithOneAndFourJob
     }
     EXPECT_EQ(files, kPictures) << part;
   }
-  imaging::DibGuard copy;
+  imaging::Image copy;
   const imaging::RasterImage& image = fixtures::Open(copy, (folder_ / "jobs4" / "pics" / "grid1.jpg").string());
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(imaging::DibWidth(image), 16384);

@@ -53,9 +53,10 @@ void ExpectSameAsMemoryDevice(int width, int height, Draw draw) {
 }
 
 // A picture of any depth whose bytes are all different.
-imaging::RasterImage Patterned(int32_t width, int32_t height, int32_t bits) {
-  imaging::RasterImage image = Make(width, height, bits);
-  for (uint32_t i = 0; i < image.Info->bmiHeader.biSizeImage; ++i) image.Pixels[i] = static_cast<uint8_t>(i * 37 + 11);
+imaging::Image Patterned(int32_t width, int32_t height, int32_t bits) {
+  imaging::Image image = Make(width, height, bits);
+  for (uint32_t i = 0; i < image->Info->bmiHeader.biSizeImage; ++i)
+    image->Pixels[i] = static_cast<uint8_t>(i * 37 + 11);
   return image;
 }
 
@@ -90,26 +91,26 @@ class PainterDeviceContextTest : public ::testing::Test {
 };
 
 TEST_F(PainterDeviceContextTest, TwentyFourBitPictureIsDrawnPixelExact) {
-  imaging::DibGuard image(Numbered24(7, 5));
+  imaging::Image image = Numbered24(7, 5);
   ExpectSameAsMemoryDevice(20, 16, [&](drawing::DeviceContext& dc) {
-    imaging::StretchDrawDib(dc, 1, 2, 15, 12, image.get(), 0, 0, 7, 5, true, drawing::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 1, 2, 15, 12, *image, 0, 0, 7, 5, true, drawing::SRCCOPY, true, nullptr);
   });
-  const QImage canvas = DrawnUnscaled(image.get());
+  const QImage canvas = DrawnUnscaled(*image);
   for (int y = 0; y < 5; ++y) {
     for (int x = 0; x < 7; ++x) ASSERT_EQ(canvas.pixel(x, y), Opaque(NumberedColour(x, 4 - y))) << x << "," << y;
   }
 }
 
 TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColourTable) {
-  imaging::DibGuard image(Patterned(9, 6, 8));
+  imaging::Image image = Patterned(9, 6, 8);
   ExpectSameAsMemoryDevice(24, 20, [&](drawing::DeviceContext& dc) {
-    imaging::StretchDrawDib(dc, 3, 1, 20, 17, image.get(), 0, 0, 9, 6, true, drawing::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 3, 1, 20, 17, *image, 0, 0, 9, 6, true, drawing::SRCCOPY, true, nullptr);
   });
-  const QImage canvas = DrawnUnscaled(image.get());
+  const QImage canvas = DrawnUnscaled(*image);
   for (int y = 0; y < 6; ++y) {
     for (int x = 0; x < 9; ++x) {
       // Colour i of the test table is red i, green 2i, blue 3i.
-      const uint8_t i = Row(image.get(), 5 - y)[x];
+      const uint8_t i = Row(*image, 5 - y)[x];
       ASSERT_EQ(canvas.pixel(x, y), qRgb(i, uint8_t(2 * i), uint8_t(3 * i))) << x << "," << y;
     }
   }
@@ -118,8 +119,8 @@ TEST_F(PainterDeviceContextTest, EightBitPictureIsDrawnPixelExactThroughItsColou
 TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
   for (int32_t bits : {1, 4, 8, 16, 24, 32}) {
     SCOPED_TRACE(bits);
-    imaging::DibGuard image(Patterned(11, 4, bits));
-    const imaging::RasterImage& picture = image.get();
+    imaging::Image image = Patterned(11, 4, bits);
+    const imaging::RasterImage& picture = *image;
     ExpectSameAsMemoryDevice(16, 8, [&](drawing::DeviceContext& dc) {
       dc.StretchDIBits(2, 3, 11, 4, 0, 0, 11, 4, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS,
                        drawing::SRCCOPY);
@@ -131,16 +132,16 @@ TEST_F(PainterDeviceContextTest, EveryDepthIsDrawnUnscaledExactly) {
 }
 
 TEST_F(PainterDeviceContextTest, PartOfThePictureByStretchDIBits) {
-  imaging::DibGuard image(Numbered24(10, 8));
-  const imaging::RasterImage& picture = image.get();
+  imaging::Image image = Numbered24(10, 8);
+  const imaging::RasterImage& picture = *image;
   ExpectSameAsMemoryDevice(12, 10, [&](drawing::DeviceContext& dc) {
     dc.StretchDIBits(1, 1, 4, 3, 3, 2, 4, 3, picture.Pixels, picture.Info, drawing::DIB_RGB_COLORS, drawing::SRCCOPY);
   });
 }
 
 TEST_F(PainterDeviceContextTest, CompatibleBitmapIsStretchedFromTheTop) {
-  imaging::DibGuard image(Numbered24(5, 4));
-  const imaging::RasterImage& picture = image.get();
+  imaging::Image image = Numbered24(5, 4);
+  const imaging::RasterImage& picture = *image;
   ExpectSameAsMemoryDevice(8, 8, [&](drawing::DeviceContext& dc) {
     auto bitmap = dc.CreateCompatibleBitmap(5, 4);
     auto memory = dc.CreateCompatibleDC();
@@ -190,12 +191,12 @@ TEST_F(PainterDeviceContextTest, ClipBoxOfAScrolledWidgetIsTheExposedPart) {
 }
 
 TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
-  imaging::DibGuard image(Numbered24(6, 4));
+  imaging::Image image = Numbered24(6, 4);
   QPicture recording;
   {
     QPainter painter(&recording);
     PainterDeviceContext dc(painter);
-    imaging::StretchDrawDib(dc, 2, 1, 6, 4, image.get(), 0, 0, 6, 4, true, drawing::SRCCOPY, true, nullptr);
+    imaging::StretchDrawDib(dc, 2, 1, 6, 4, *image, 0, 0, 6, 4, true, drawing::SRCCOPY, true, nullptr);
   }
   QImage canvas = Canvas(10, 6);
   QPainter replay(&canvas);
@@ -206,13 +207,13 @@ TEST_F(PainterDeviceContextTest, RecordingForAPreviewIsNotClippedAway) {
 }
 
 TEST_F(PainterDeviceContextTest, ZoomedPictureDrawsOnlyTheExposedArea) {
-  imaging::DibGuard image(Numbered24(300, 200));
+  imaging::Image image = Numbered24(300, 200);
   QImage canvas = Canvas(40, 30);
   QPainter painter(&canvas);
   painter.translate(-2000, -1000);
   PainterDeviceContext dc(painter);
   // 900 %: destination 2700 x 1800, the canvas shows (2000, 1000) onwards.
-  imaging::StretchDrawDib(dc, 0, 0, 2700, 1800, image.get(), 0, 0, 300, 200, true, drawing::SRCCOPY, false, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 2700, 1800, *image, 0, 0, 300, 200, true, drawing::SRCCOPY, false, nullptr);
   painter.end();
   EXPECT_EQ(canvas.pixel(0, 0), Opaque(NumberedColour(2000 / 9, 199 - 1000 / 9)));
   EXPECT_EQ(canvas.pixel(39, 29), Opaque(NumberedColour(2039 / 9, 199 - 1029 / 9)));

@@ -23,9 +23,9 @@ TEST(FuzzCorpus, EverySavedInputOpensOrFailsCleanly) {
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
     const std::string path = entry.path().string();
     SCOPED_TRACE(path);
-    imaging::DibGuard guard;
-    imaging::OpenDib(guard.out(), path.c_str(), 0, nullptr);
-    const imaging::RasterImage& image = guard.get();
+    imaging::Image guard;
+    imaging::OpenDib(&guard, path.c_str(), 0, nullptr);
+    const imaging::RasterImage& image = *guard;
     ++replayed;
     if (!image.Pixels) {
       EXPECT_GT(std::strlen(image.ErrorText), 5u);

@@ -7,14 +7,13 @@
 #include "imaging/codecs/Decoders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  imaging::RasterImage image;
+  imaging::Image image;
   imaging::codecs::ProgressMeter progress(nullptr);
-  imaging::codecs::DecodePicture(imaging::codecs::FileBytes{data, size}, &image, progress);
-  if (!image.Pixels) return 0;
+  imaging::codecs::DecodePicture(imaging::codecs::FileBytes{data, size}, image, progress);
+  if (!image->Pixels) return 0;
   unsigned sum = 0;
-  const int64_t bytes = int64_t{image.Stride} * imaging::DibHeight(image);
-  for (int64_t i = 0; i < bytes; ++i) sum += image.Pixels[i];
-  if (sum == 0xFFFFFFFF) image.HasPalette = 2;  // keeps the loop from being optimised away
-  imaging::deldib(image);
+  const int64_t bytes = int64_t{image->Stride} * imaging::DibHeight(*image);
+  for (int64_t i = 0; i < bytes; ++i) sum += image->Pixels[i];
+  if (sum == 0xFFFFFFFF) image->HasPalette = 2;  // keeps the loop from being optimised away
   return 0;
 }

@@ -34,10 +34,10 @@ class ExtraSizesRun : public ::testing::Test {
     return GenerateAlbum(pictures_, request, {messages_});
   }
   std::pair<int32_t, int32_t> JpegSize(const std::string& relative) {
-    imaging::DibGuard image;
-    imaging::OpenDib(image.out(), dir_.Path(relative).c_str(), 0, nullptr);
-    if (!image.get().Pixels) return {0, 0};
-    return {imaging::DibWidth(image.get()), imaging::DibHeight(image.get())};
+    imaging::Image image;
+    imaging::OpenDib(&image, dir_.Path(relative).c_str(), 0, nullptr);
+    if (!image->Pixels) return {0, 0};
+    return {imaging::DibWidth(*image), imaging::DibHeight(*image)};
   }
   std::vector<std::string> OutputEntries() const {
     std::vector<std::string> names;

@@ -82,11 +82,11 @@ class GenerateAlbumTest : public ::testing::Test {
 
   // Width and height of a written JPEG, read back through the library.
   std::pair<int32_t, int32_t> SizeOf(const std::string& relative) {
-    imaging::DibGuard image;
-    imaging::OpenDib(image.out(), dir_.Path(relative).c_str(), 0, nullptr);
-    if (!image.get().Pixels) return {0, 0};
-    EXPECT_EQ(imaging::DibBitCount(image.get()), 24u) << relative;
-    return {imaging::DibWidth(image.get()), imaging::DibHeight(image.get())};
+    imaging::Image image;
+    imaging::OpenDib(&image, dir_.Path(relative).c_str(), 0, nullptr);
+    if (!image->Pixels) return {0, 0};
+    EXPECT_EQ(imaging::DibBitCount(*image), 24u) << relative;
+    return {imaging::DibWidth(*image), imaging::DibHeight(*image)};
   }
 
   TempFolder dir_;

@@ -84,9 +84,9 @@ class ParallelExportTest : public ::testing::Test {
   void AddJpeg(const std::string& relative, int32_t width, int32_t height) {
     const std::string bmp = (dir_.Root() / "src" / (relative + ".bmp")).string();
     WriteBmp(bmp, width, height, 24);
-    imaging::DibGuard image;
-    imaging::OpenDib(image.out(), bmp.c_str(), 0, nullptr);
-    ASSERT_EQ(imaging::SaveDib(image.get(), dir_.Path("src/" + relative).c_str(), imaging::kFormatJpeg, nullptr), 1);
+    imaging::Image image;
+    imaging::OpenDib(&image, bmp.c_str(), 0, nullptr);
+    ASSERT_EQ(imaging::SaveDib(*image, dir_.Path("src/" + relative).c_str(), imaging::kFormatJpeg, nullptr), 1);
     Add(relative);
   }
 
@@ -211,18 +211,18 @@ TEST_F(ParallelExportTest, SameNamedPicturesCostNoMoreNameLookupsThanDistinctOne
 // until the consumer has taken the picture.
 struct LiveImages {
   std::mutex mutex;
-  std::vector<imaging::RasterImage> images;
+  std::vector<imaging::Image> images;
   int32_t live = 0, mostLive = 0, begun = 0;
 
-  void Made(int32_t index, imaging::RasterImage image) {
+  void Made(int32_t index, imaging::Image image) {
     std::lock_guard lock(mutex);
-    images[static_cast<size_t>(index)] = image;
+    images[static_cast<size_t>(index)] = std::move(image);
     mostLive = std::max(mostLive, ++live);
     ++begun;
   }
   void Free(int32_t index) {
     std::lock_guard lock(mutex);
-    imaging::deldib(images[static_cast<size_t>(index)]);
+    images[static_cast<size_t>(index)].reset();
     --live;
   }
   // Until `count` pictures were begun (or ten seconds passed), then a little
@@ -269,11 +269,11 @@ TEST(PicturePool, BoundsLivePicturesAndDeliversInOrderOnTheCallingThread) {
   constexpr int32_t kCount = 24;
   const generator::PoolSize size{3, 5};
   LiveImages images;
-  images.images.assign(kCount, imaging::EmptyRasterImage());
+  images.images.resize(kCount);
   const generator::PictureWorkFunction work = [&](int32_t index, generator::WorkSink& sink) {
-    imaging::RasterImage image = imaging::EmptyRasterImage();
+    imaging::Image image;
     imaging::newdib(&image, 64, 64, 24, nullptr, 0);
-    images.Made(index, image);
+    images.Made(index, std::move(image));
     for (int k = 0; k < 3; ++k) {
       generator::WorkEvent event;
       event.Percent = index * 10 + k;

@@ -31,10 +31,10 @@ void Draw(MemoryDeviceContext& dc, const imaging::RasterImage& image, int32_t x,
 }  // namespace
 
 TEST(DeviceStretch, SucceedingStretchIsTheOnlyCall) {
-  imaging::DibGuard image(Numbered24(6, 4));
+  imaging::Image image = Numbered24(6, 4);
   MemoryDeviceContext dc(12, 8, kUntouched);
   dc.SetKind(DeviceKind::Printer);
-  Draw(dc, image.get(), 0, 0, 12, 8);
+  Draw(dc, *image, 0, 0, 12, 8);
   EXPECT_EQ(dc.CallsNamed("StretchDIBits").size(), 1u);
   EXPECT_TRUE(dc.CallsNamed("SetDIBitsToDevice").empty());
   EXPECT_TRUE(dc.CallsNamed("CreateCompatibleBitmap").empty());
@@ -43,9 +43,9 @@ TEST(DeviceStretch, SucceedingStretchIsTheOnlyCall) {
 }
 
 TEST(DeviceStretch, FirstFallbackScalesFirstToFirstAndLastToLast) {
-  imaging::DibGuard image(Numbered24(4, 3));
+  imaging::Image image = Numbered24(4, 3);
   FailingPrinter dc(10, 10);
-  Draw(dc, image.get(), 1, 2, 7, 5);
+  Draw(dc, *image, 1, 2, 7, 5);
   const auto copies = dc.CallsNamed("SetDIBitsToDevice");
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0].args, (std::vector<int64_t>{1, 2, 7, 5, 0, 0, 0, 5, 24, 0}));
@@ -65,59 +65,59 @@ TEST(DeviceStretch, FirstFallbackScalesFirstToFirstAndLastToLast) {
 }
 
 TEST(DeviceStretch, FirstFallbackOnePixelDestinationTakesTheFirstSourcePixel) {
-  imaging::DibGuard image(Numbered24(5, 5));
+  imaging::Image image = Numbered24(5, 5);
   FailingPrinter dc(4, 4);
-  Draw(dc, image.get(), 0, 0, 1, 3);
+  Draw(dc, *image, 0, 0, 1, 3);
   EXPECT_EQ(dc.Pixel(0, 2), NumberedColour(0, 0));
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(0, 4));
   FailingPrinter flat(4, 4);
-  Draw(flat, image.get(), 0, 0, 3, 1);
+  Draw(flat, *image, 0, 0, 3, 1);
   EXPECT_EQ(flat.Pixel(0, 0), NumberedColour(0, 0));
   EXPECT_EQ(flat.Pixel(2, 0), NumberedColour(4, 0));
 }
 
 TEST(DeviceStretch, FirstFallbackKeepsNibbleOrderOfFourBitPictures) {
-  imaging::DibGuard image(Make(3, 1, 4));
-  Row(image.get(), 0)[0] = 0x12;
-  Row(image.get(), 0)[1] = 0x30;
+  imaging::Image image = Make(3, 1, 4);
+  Row(*image, 0)[0] = 0x12;
+  Row(*image, 0)[1] = 0x30;
   FailingPrinter dc(6, 1);
-  Draw(dc, image.get(), 0, 0, 5, 1);
+  Draw(dc, *image, 0, 0, 5, 1);
   // Columns 0, 0, 1, 1, 2 of colours 1, 2, 3 (red i, green 2i, blue 3i).
   const uint32_t expected[] = {0x010203, 0x010203, 0x020406, 0x020406, 0x030609};
   for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(dc.Pixel(x, 0), expected[x]) << x;
 }
 
 TEST(DeviceStretch, FirstFallbackCopiesOneBitAndThirtyTwoBitPictures) {
-  imaging::DibGuard mono(Make(2, 1, 1));
-  imaging::setpixel(mono.get(), 1, 0, 1);
+  imaging::Image mono = Make(2, 1, 1);
+  imaging::setpixel(*mono, 1, 0, 1);
   FailingPrinter monoDc(4, 1);
-  Draw(monoDc, mono.get(), 0, 0, 4, 1);
+  Draw(monoDc, *mono, 0, 0, 4, 1);
   EXPECT_EQ(monoDc.Pixel(0, 0), 0x000000u);
   EXPECT_EQ(monoDc.Pixel(3, 0), 0x010203u);  // colour 1 of the test table
 
-  imaging::DibGuard deep(Make(2, 1, 32));
-  uint8_t* p = Row(deep.get(), 0);
+  imaging::Image deep = Make(2, 1, 32);
+  uint8_t* p = Row(*deep, 0);
   p[4] = 0x30, p[5] = 0x20, p[6] = 0x10;  // column 1: blue, green, red
   FailingPrinter deepDc(4, 1);
-  Draw(deepDc, deep.get(), 0, 0, 4, 1);
+  Draw(deepDc, *deep, 0, 0, 4, 1);
   EXPECT_EQ(deepDc.Pixel(3, 0), 0x102030u);
 }
 
 TEST(DeviceStretch, FirstFallbackCopiesSixteenBitPictures) {
-  imaging::DibGuard image(Make(2, 1, 16));
-  uint8_t* p = Row(image.get(), 0);
+  imaging::Image image = Make(2, 1, 16);
+  uint8_t* p = Row(*image, 0);
   p[2] = 0xFF, p[3] = 0x7F;  // column 1: 5-5-5 white
   FailingPrinter dc(4, 1);
-  Draw(dc, image.get(), 0, 0, 4, 1);
+  Draw(dc, *image, 0, 0, 4, 1);
   EXPECT_EQ(dc.Pixel(0, 0), 0x000000u);
   EXPECT_EQ(dc.Pixel(3, 0), 0xFFFFFFu);
 }
 
 TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
-  imaging::DibGuard image(Numbered24(4, 3));
+  imaging::Image image = Numbered24(4, 3);
   FailingPrinter dc(10, 10);
   dc.SetRasterCaps(0);
-  Draw(dc, image.get(), 2, 1, 8, 6);
+  Draw(dc, *image, 2, 1, 8, 6);
   EXPECT_TRUE(dc.CallsNamed("SetDIBitsToDevice").empty());
   EXPECT_EQ(dc.CallsNamed("CreateCompatibleBitmap").at(0).args, (std::vector<int64_t>{4, 3}));
   EXPECT_EQ(dc.CallsNamed("SetDIBits").at(0).args, (std::vector<int64_t>{0, 3, 24, 0}));
@@ -128,10 +128,10 @@ TEST(DeviceStretch, WithoutDibToDeviceTheCompatibleBitmapIsUsed) {
 }
 
 TEST(DeviceStretch, FailedUnscaledCopyFallsBackToTheCompatibleBitmap) {
-  imaging::DibGuard image(Numbered24(4, 3));
+  imaging::Image image = Numbered24(4, 3);
   FailingPrinter dc(10, 10);
   dc.Failures().setDIBitsToDevice = true;
-  Draw(dc, image.get(), 0, 0, 4, 3);
+  Draw(dc, *image, 0, 0, 4, 3);
   EXPECT_EQ(dc.CallsNamed("SetDIBitsToDevice").size(), 1u);
   EXPECT_EQ(dc.CallsNamed("StretchBlt").size(), 1u);
   EXPECT_EQ(dc.Pixel(3, 0), NumberedColour(3, 2));
@@ -139,10 +139,10 @@ TEST(DeviceStretch, FailedUnscaledCopyFallsBackToTheCompatibleBitmap) {
 
 TEST(DeviceStretch, BitmapSourceRectangleIsReadFromTheTop) {
   // Rows 1..2 from the bottom of a 4-row picture are rows 1..2 from the top.
-  imaging::DibGuard image(Numbered24(4, 4));
+  imaging::Image image = Numbered24(4, 4);
   FailingPrinter dc(10, 10);
   dc.SetRasterCaps(0);
-  imaging::StretchDrawDib(dc, 0, 0, 4, 2, image.get(), 0, 1, 4, 2, false, drawing::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 2, *image, 0, 1, 4, 2, false, drawing::SRCCOPY, true, nullptr);
   EXPECT_EQ(dc.CallsNamed("StretchBlt").at(0).args[5], 1);
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(0, 2));
   EXPECT_EQ(dc.Pixel(0, 1), NumberedColour(0, 1));
@@ -155,13 +155,13 @@ TEST(DeviceStretch, SecondFallbackMessages) {
   };
   for (const Case& c : {Case{true, false, false, kNoBitmap}, Case{false, true, false, kNoSetDIBits},
                         Case{false, false, true, kNoStretchBlt}}) {
-    imaging::DibGuard image(Numbered24(4, 3));
+    imaging::Image image = Numbered24(4, 3);
     FailingPrinter dc(6, 6);
     dc.SetRasterCaps(0);
     dc.Failures().createCompatibleBitmap = c.noBitmap;
     dc.Failures().setDIBits = c.noSetDIBits;
     dc.Failures().stretchBlt = c.noStretchBlt;
-    Draw(dc, image.get(), 0, 0, 4, 3);
+    Draw(dc, *image, 0, 0, 4, 3);
     EXPECT_EQ(dc.Messages(), std::vector<std::string>{c.message});
     EXPECT_EQ(dc.CallsNamed("SetDIBits").size(), c.noBitmap ? 0u : 1u);
     EXPECT_EQ(dc.CallsNamed("StretchBlt").size(), (c.noBitmap || c.noSetDIBits) ? 0u : 1u);
@@ -170,21 +170,21 @@ TEST(DeviceStretch, SecondFallbackMessages) {
 }
 
 TEST(DeviceStretch, ScaledCopyThatCannotBeMadeEndsTheDrawing) {
-  imaging::DibGuard image(Numbered24(4, 3));
+  imaging::Image image = Numbered24(4, 3);
   FailingPrinter dc(6, 6);
   // 20000 x 20000 pixels is more than an image may hold.
-  Draw(dc, image.get(), 0, 0, 20000, 20000);
+  Draw(dc, *image, 0, 0, 20000, 20000);
   EXPECT_TRUE(dc.CallsNamed("SetDIBitsToDevice").empty());
   EXPECT_TRUE(dc.CallsNamed("CreateCompatibleBitmap").empty());
   EXPECT_TRUE(dc.Messages().empty());
 }
 
 TEST(DeviceStretch, PaletteIsRestoredAfterEveryFallback) {
-  imaging::DibGuard image(Make(4, 3, 8));
+  imaging::Image image = Make(4, 3, 8);
   FailingPrinter dc(6, 6);
   dc.SetRasterCaps(0);
   dc.Failures().stretchBlt = true;
-  Draw(dc, image.get(), 0, 0, 4, 3);
+  Draw(dc, *image, 0, 0, 4, 3);
   EXPECT_EQ(dc.Messages().size(), 1u);
   EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }

@@ -30,22 +30,22 @@ Path PathTaken(const MemoryDeviceContext& dc, const imaging::RasterImage& image)
 }
 
 Path PathFor(int32_t pictureBits, DeviceKind kind, int32_t desktopBits, bool halftone) {
-  imaging::DibGuard image(Make(8, 6, pictureBits));
+  imaging::Image image = Make(8, 6, pictureBits);
   MemoryDeviceContext dc(20, 20);
   dc.SetKind(kind);
   dc.SetDesktopBitsPerPixel(desktopBits);
-  DrawWhole(dc, image.get(), 16, 12, halftone);
-  return PathTaken(dc, image.get());
+  DrawWhole(dc, *image, 16, 12, halftone);
+  return PathTaken(dc, *image);
 }
 
 // The arguments StretchDIBits received on a printer (no scaling of our own).
 std::vector<int64_t> StretchArguments(int32_t width, int32_t height, int32_t x, int32_t y, int32_t destWidth,
                                       int32_t destHeight, int32_t srcX, int32_t srcY, int32_t srcWidth,
                                       int32_t srcHeight) {
-  imaging::DibGuard image(Make(width, height, 24));
+  imaging::Image image = Make(width, height, 24);
   MemoryDeviceContext dc(10, 10);
   dc.SetKind(DeviceKind::Printer);
-  imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, image.get(), srcX, srcY, srcWidth, srcHeight, false,
+  imaging::StretchDrawDib(dc, x, y, destWidth, destHeight, *image, srcX, srcY, srcWidth, srcHeight, false,
                           drawing::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   if (calls.size() != 1) return {};
@@ -83,9 +83,9 @@ TEST(StretchDrawDibPath, OtherDepthsAlwaysStretchOnTheDevice) {
 }
 
 TEST(StretchDrawDibPath, LeavesColourOnColourStretchMode) {
-  imaging::DibGuard image(Make(4, 4, 24));
+  imaging::Image image = Make(4, 4, 24);
   MemoryDeviceContext dc(8, 8);
-  DrawWhole(dc, image.get(), 4, 4);
+  DrawWhole(dc, *image, 4, 4);
   EXPECT_EQ(dc.StretchMode(), drawing::COLORONCOLOR);
 }
 
@@ -124,40 +124,40 @@ TEST(StretchDrawDibClipping, SourceOutsideThePictureDrawsNothing) {
 }
 
 TEST(StretchDrawDibPalette, OwnPaletteIsSelectedAndRestored) {
-  imaging::DibGuard image(Make(4, 4, 8));
-  ASSERT_EQ(image.get().HasPalette, 1);
+  imaging::Image image = Make(4, 4, 8);
+  ASSERT_EQ(image->HasPalette, 1);
   MemoryDeviceContext dc(8, 8);
-  DrawWhole(dc, image.get(), 4, 4);
+  DrawWhole(dc, *image, 4, 4);
   const auto selections = dc.CallsNamed("SelectPalette");
   ASSERT_EQ(selections.size(), 2u);
-  EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(image.get().PaletteHandle));
+  EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(image->PaletteHandle));
   EXPECT_EQ(selections[0].args[1], 0);  // not forced into the background
   EXPECT_EQ(dc.CallsNamed("RealizePalette").size(), 1u);
   EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, OutsidePaletteWhenNotUsingTheOwn) {
-  imaging::DibGuard image(Make(4, 4, 8));
+  imaging::Image image = Make(4, 4, 8);
   LogicalPalette outside{};
   MemoryDeviceContext dc(8, 8);
-  imaging::StretchDrawDib(dc, 0, 0, 4, 4, image.get(), 0, 0, 4, 4, true, drawing::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 4, 4, *image, 0, 0, 4, 4, true, drawing::SRCCOPY, false, &outside);
   EXPECT_EQ(dc.CallsNamed("SelectPalette").at(0).args[0], reinterpret_cast<intptr_t>(&outside));
   EXPECT_EQ(dc.SelectedPalette(), drawing::DefaultPalette());
 }
 
 TEST(StretchDrawDibPalette, NoPaletteSelectedForPicturesWithout) {
-  imaging::DibGuard image(Make(4, 4, 24));
+  imaging::Image image = Make(4, 4, 24);
   MemoryDeviceContext dc(8, 8);
-  DrawWhole(dc, image.get(), 4, 4);
+  DrawWhole(dc, *image, 4, 4);
   EXPECT_TRUE(dc.CallsNamed("SelectPalette").empty());
 }
 
 TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
-  imaging::DibGuard image(Numbered24(40, 30));
+  imaging::Image image = Numbered24(40, 30);
   LogicalPalette outside{};
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
-  imaging::StretchDrawDib(dc, 0, 0, 20, 15, image.get(), 0, 0, 40, 30, true, drawing::SRCCOPY, false, &outside);
+  imaging::StretchDrawDib(dc, 0, 0, 20, 15, *image, 0, 0, 40, 30, true, drawing::SRCCOPY, false, &outside);
   const auto selections = dc.CallsNamed("SelectPalette");
   ASSERT_EQ(selections.size(), 2u);
   EXPECT_EQ(selections[0].args[0], reinterpret_cast<intptr_t>(&outside));
@@ -165,11 +165,11 @@ TEST(StretchDrawDibPalette, HalftonePathRestoresThePaletteItSelected) {
 }
 
 TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
-  imaging::DibGuard image(Numbered24(40, 30));
+  imaging::Image image = Numbered24(40, 30);
   MemoryDeviceContext dc(40, 30, kUntouched);
   dc.SetDesktopBitsPerPixel(8);
   // Source columns 10..29, rows 6..20 from the bottom, halved.
-  imaging::StretchDrawDib(dc, 2, 3, 10, 8, image.get(), 10, 6, 20, 15, true, drawing::SRCCOPY, true, nullptr);
+  imaging::StretchDrawDib(dc, 2, 3, 10, 8, *image, 10, 6, 20, 15, true, drawing::SRCCOPY, true, nullptr);
   const auto calls = dc.CallsNamed("StretchDIBits");
   ASSERT_EQ(calls.size(), 1u);
   // Copy of 20 x 16 (40 * 10 / 20, 30 * 8 / 15); source at 10 * 20 / 40, 6 * 16 / 30 = 3.2.
@@ -180,10 +180,10 @@ TEST(StretchDrawDibHalftone, ReducedCopyIsDrawnOneToOne) {
 }
 
 TEST(StretchDrawDibHalftone, EnlargedPictureIsHalftonedAtItsOwnSize) {
-  imaging::DibGuard image(Numbered24(10, 10));
+  imaging::Image image = Numbered24(10, 10);
   MemoryDeviceContext dc(40, 40);
   dc.SetDesktopBitsPerPixel(8);
-  DrawWhole(dc, image.get(), 20, 20);
+  DrawWhole(dc, *image, 20, 20);
   const auto calls = dc.CallsNamed("StretchDIBits");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(std::vector<int64_t>(calls[0].args.begin(), calls[0].args.begin() + 9),
@@ -191,16 +191,16 @@ TEST(StretchDrawDibHalftone, EnlargedPictureIsHalftonedAtItsOwnSize) {
 }
 
 TEST(DrawDibRows24, ReductionSamplesEveryFourthColumn) {
-  imaging::DibGuard image(Numbered24(400, 1));
+  imaging::Image image = Numbered24(400, 1);
   MemoryDeviceContext dc(100, 1, kUntouched);
-  imaging::DrawDibRows24(dc, 0, 0, 100, 1, image.get(), 0, 0, 400, 1);
+  imaging::DrawDibRows24(dc, 0, 0, 100, 1, *image, 0, 0, 400, 1);
   for (int32_t i = 0; i < 100; ++i) ASSERT_EQ(dc.Pixel(i, 0), NumberedColour(4 * i, 0)) << i;
 }
 
 TEST(DrawDibRows24, DoubledHeightDrawsEachRowTwice) {
-  imaging::DibGuard image(Numbered24(3, 4));
+  imaging::Image image = Numbered24(3, 4);
   MemoryDeviceContext dc(3, 8, kUntouched);
-  imaging::DrawDibRows24(dc, 0, 0, 3, 8, image.get(), 0, 0, 3, 4);
+  imaging::DrawDibRows24(dc, 0, 0, 3, 8, *image, 0, 0, 3, 4);
   const auto rows = dc.CallsNamed("SetDIBitsToDevice");
   ASSERT_EQ(rows.size(), 8u);
   for (int32_t y = 0; y < 8; ++y) {
@@ -211,13 +211,13 @@ TEST(DrawDibRows24, DoubledHeightDrawsEachRowTwice) {
 }
 
 TEST(DrawDibRows24, RowsAndColumnsOutsideThePictureAreBlack) {
-  imaging::DibGuard image(Numbered24(4, 4));
+  imaging::Image image = Numbered24(4, 4);
   for (int32_t y = 0; y < 4; ++y) {
-    for (int32_t x = 0; x < 4; ++x) SetPixel(image.get(), x, y, Bgr{200, 200, 200});
+    for (int32_t x = 0; x < 4; ++x) SetPixel(*image, x, y, Bgr{200, 200, 200});
   }
   MemoryDeviceContext dc(6, 6, kUntouched);
   // Source starts one column left of and one row above the picture.
-  imaging::DrawDibRows24(dc, 0, 0, 6, 6, image.get(), -1, -1, 6, 6);
+  imaging::DrawDibRows24(dc, 0, 0, 6, 6, *image, -1, -1, 6, 6);
   for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(dc.Pixel(x, 0), 0u) << x;  // row -1
   for (int32_t y = 1; y < 5; ++y) {
     EXPECT_EQ(dc.Pixel(0, y), 0u);  // column -1
@@ -229,14 +229,14 @@ TEST(DrawDibRows24, RowsAndColumnsOutsideThePictureAreBlack) {
 }
 
 TEST(DrawDibRows24, OnlyRowsAndColumnsInsideTheClipBoxAreDrawn) {
-  imaging::DibGuard image(Numbered24(50, 40));
+  imaging::Image image = Numbered24(50, 40);
   MemoryDeviceContext whole(450, 360, kUntouched);
-  imaging::DrawDibRows24(whole, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
+  imaging::DrawDibRows24(whole, 0, 0, 450, 360, *image, 0, 0, 50, 40);
 
   MemoryDeviceContext clipped(450, 360, kUntouched);
   const drawing::DeviceRect clip{100, 200, 130, 210};
   clipped.SetClipBox(clip);
-  DrawDibRows24(clipped, 0, 0, 450, 360, image.get(), 0, 0, 50, 40);
+  DrawDibRows24(clipped, 0, 0, 450, 360, *image, 0, 0, 50, 40);
   const auto rows = clipped.CallsNamed("SetDIBitsToDevice");
   ASSERT_EQ(rows.size(), 10u);
   EXPECT_EQ(rows[0].args, (std::vector<int64_t>{100, 200, 30, 1, 0, 0, 0, 1, 24, 0}));
@@ -247,20 +247,20 @@ TEST(DrawDibRows24, OnlyRowsAndColumnsInsideTheClipBoxAreDrawn) {
 
 TEST(DrawDibRows24, HugeZoomCostsOnlyTheVisibleRows) {
   // 9000 % of a 2000 x 1500 picture: products beyond 32 bits.
-  imaging::DibGuard image(Numbered24(2000, 1500));
+  imaging::Image image = Numbered24(2000, 1500);
   MemoryDeviceContext dc(16, 10, kUntouched);
   dc.SetClipBox(drawing::DeviceRect{0, 0, 16, 10});
   const int32_t x = -90 * 1700;
   const int32_t y = -90 * 1200;
-  imaging::DrawDibRows24(dc, x, y, 90 * 2000, 90 * 1500, image.get(), 0, 0, 2000, 1500);
+  imaging::DrawDibRows24(dc, x, y, 90 * 2000, 90 * 1500, *image, 0, 0, 2000, 1500);
   EXPECT_EQ(dc.CallsNamed("SetDIBitsToDevice").size(), 10u);
   EXPECT_EQ(dc.Pixel(0, 0), NumberedColour(1700, 1500 - 1 - 1200));
   EXPECT_EQ(dc.Pixel(15, 9), NumberedColour(1700, 1500 - 1 - 1200));
 }
 
 TEST(DrawDibRows8, CopiesIndicesWithTheWholeColourTable) {
-  imaging::DibGuard image(Make(4, 2, 8));
-  imaging::RasterImage& picture = image.get();
+  imaging::Image image = Make(4, 2, 8);
+  imaging::RasterImage& picture = *image;
   picture.Info->bmiColors[0] = RGBQUAD{0, 0, 255, 0};  // index 0 is red
   picture.Info->bmiColors[200] = RGBQUAD{1, 2, 3, 0};
   Row(picture, 1)[0] = 200;  // top row, first column
@@ -275,9 +275,9 @@ TEST(DrawDibRows8, CopiesIndicesWithTheWholeColourTable) {
 }
 
 TEST(StretchDrawDibRows, WholePictureLandsUprightOnTheDisplay) {
-  imaging::DibGuard image(Numbered24(5, 4));
+  imaging::Image image = Numbered24(5, 4);
   MemoryDeviceContext dc(5, 4, kUntouched);
-  DrawWhole(dc, image.get(), 5, 4);
+  DrawWhole(dc, *image, 5, 4);
   for (int32_t y = 0; y < 4; ++y) {
     for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(dc.Pixel(x, y), NumberedColour(x, 3 - y));
   }

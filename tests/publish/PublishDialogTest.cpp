@@ -23,6 +23,8 @@
 #include "app/PublishSettings.h"
 #include "support/RunTests.h"
 
+using app::TPublishForm;
+
 namespace {
 
 std::string Lines(const QPlainTextEdit* memo) {

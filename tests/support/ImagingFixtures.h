@@ -87,10 +87,10 @@ inline Rgb PixelAt(const imaging::RasterImage& image, int x, int yFromTop) {
 }
 
 // Opens a picture; the guard frees it.
-inline imaging::RasterImage& Open(imaging::DibGuard& guard, const std::string& path,
+inline imaging::RasterImage& Open(imaging::Image& guard, const std::string& path,
                                   platform::ProgressReceiver* progress = nullptr) {
-  OpenDib(guard.out(), path.c_str(), 0, progress);
-  return guard.get();
+  OpenDib(&guard, path.c_str(), 0, progress);
+  return *guard;
 }
 
 class RecordingProgress : public platform::ProgressReceiver {

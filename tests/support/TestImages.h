@@ -9,13 +9,13 @@ namespace testimages {
 
 // A picture of the given depth with a colour table whose entry i is
 // (red i, green 2i, blue 3i), mirrored into the record's Colours.
-inline imaging::RasterImage Make(int32_t width, int32_t height, int32_t bits) {
+inline imaging::Image Make(int32_t width, int32_t height, int32_t bits) {
   BITMAPINFO colours{};
   for (int i = 0; i < 256; ++i) {
     colours.bmiColors[i] =
         RGBQUAD{static_cast<uint8_t>(3 * i), static_cast<uint8_t>(2 * i), static_cast<uint8_t>(i), 0};
   }
-  imaging::RasterImage image;
+  imaging::Image image;
   imaging::newdib(&image, width, height, bits, &colours, bits <= 8 ? (1 << bits) : 0);
   return image;
 }
@@ -43,11 +43,11 @@ inline void SetPixel(const imaging::RasterImage& image, int32_t x, int32_t memor
 }
 
 // A 24-bit picture whose pixel (x, row) encodes its own position.
-inline imaging::RasterImage Numbered24(int32_t width, int32_t height) {
-  imaging::RasterImage image = Make(width, height, 24);
+inline imaging::Image Numbered24(int32_t width, int32_t height) {
+  imaging::Image image = Make(width, height, 24);
   for (int32_t y = 0; y < height; ++y) {
     for (int32_t x = 0; x < width; ++x) {
-      SetPixel(image, x, y, Bgr{static_cast<uint8_t>(x), static_cast<uint8_t>(x >> 8), static_cast<uint8_t>(y)});
+      SetPixel(*image, x, y, Bgr{static_cast<uint8_t>(x), static_cast<uint8_t>(x >> 8), static_cast<uint8_t>(y)});
     }
   }
   return image;

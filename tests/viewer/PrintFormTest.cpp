@@ -14,6 +14,11 @@
 #include "viewer/PrintSettings.h"
 #include "viewer/SpinEdit.h"
 
+using viewer::MainWindowPrintTitle;
+using viewer::PrintPicture;
+using viewer::RunPrintJob;
+using viewer::TPrintForm;
+using viewer::ViewerPrintTitle;
 using viewer_test::SolidPicture;
 
 namespace {
@@ -55,8 +60,8 @@ class PaintCounter : public QObject {
 }  // namespace
 
 TEST_F(PrintForm, StartsWithTheDefinedControlsAndDefaults) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Bild drucken..."));
   EXPECT_EQ(form->PrintPaintBox->size(), QSize(190, 190));
   EXPECT_TRUE(form->UseFullCheck->isChecked());
@@ -72,9 +77,9 @@ TEST_F(PrintForm, StartsWithTheDefinedControlsAndDefaults) {
 }
 
 TEST_F(PrintForm, RemembersOnlyThePercentagesAcrossOpenings) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
   {
-    auto form = Show(square.get());
+    auto form = Show(*square);
     form->UserdefCheck->click();
     form->ZentrCheck->click();
     form->SverhCheck->click();
@@ -84,7 +89,7 @@ TEST_F(PrintForm, RemembersOnlyThePercentagesAcrossOpenings) {
   }
   EXPECT_EQ(viewer::LoadPercentages().Width, 30);
   EXPECT_EQ(viewer::LoadPercentages().Height, 70);
-  auto form = Show(square.get());
+  auto form = Show(*square);
   EXPECT_TRUE(form->UseFullCheck->isChecked());
   EXPECT_TRUE(form->SverhCheck->isChecked());
   EXPECT_TRUE(form->ZentrCheck->isChecked());
@@ -104,8 +109,8 @@ TEST_F(PrintForm, UnreadableRememberedValuesFallBackToTheDefaults) {
 }
 
 TEST_F(PrintForm, PercentagesAreCoupledWhileProportionsAreKept) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   form->HochEdit->SetValue(72);
   EXPECT_EQ(form->BreitEdit->Value(), 99);  // 72 x 6600 / 4800 = 99.0
   form->HochEdit->SetValue(35);
@@ -120,21 +125,21 @@ TEST_F(PrintForm, PercentagesAreCoupledWhileProportionsAreKept) {
 }
 
 TEST_F(PrintForm, DerivedPercentagesStopAtTheBoundsWithoutBouncing) {
-  imaging::DibGuard tower(SolidPicture(100, 400, {255, 0, 0}));
-  auto form = Show(tower.get());
+  imaging::Image tower = SolidPicture(100, 400, {255, 0, 0});
+  auto form = Show(*tower);
   form->BreitEdit->SetValue(100);
   EXPECT_EQ(form->HochEdit->Value(), 100);   // 290.9 -> 100
   EXPECT_EQ(form->BreitEdit->Value(), 100);  // the edited field keeps its value
-  imaging::DibGuard panorama(SolidPicture(400, 1, {255, 0, 0}));
-  auto wide = Show(panorama.get());
+  imaging::Image panorama = SolidPicture(400, 1, {255, 0, 0});
+  auto wide = Show(*panorama);
   wide->BreitEdit->SetValue(50);
   EXPECT_EQ(wide->HochEdit->Value(), 1);  // 0.09 -> 1
   EXPECT_EQ(wide->BreitEdit->Value(), 50);
 }
 
 TEST_F(PrintForm, UserDefinedChoiceDerivesTheHeight) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   form->SverhCheck->click();
   form->HochEdit->SetValue(80);
   form->SverhCheck->click();
@@ -147,8 +152,8 @@ TEST_F(PrintForm, UserDefinedChoiceDerivesTheHeight) {
 }
 
 TEST_F(PrintForm, PreviewShowsAPortraitPageFullHeightCentredHorizontally) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   form->UserdefCheck->click();
   form->BreitEdit->SetValue(1);  // a picture too small to hide the page
   const QImage preview = PreviewImage(*form);
@@ -161,8 +166,8 @@ TEST_F(PrintForm, PreviewShowsAPortraitPageFullHeightCentredHorizontally) {
 
 TEST_F(PrintForm, PreviewShowsALandscapePageFullWidthCentredVertically) {
   printer.setPageOrientation(QPageLayout::Landscape);
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   ASSERT_GT(form->PageMeasures().Width, form->PageMeasures().Height);
   form->UserdefCheck->click();
   form->BreitEdit->SetValue(1);
@@ -174,8 +179,8 @@ TEST_F(PrintForm, PreviewShowsALandscapePageFullWidthCentredVertically) {
 }
 
 TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
-  imaging::DibGuard wide(SolidPicture(2000, 1000, {255, 0, 0}));
-  auto form = Show(wide.get());
+  imaging::Image wide = SolidPicture(2000, 1000, {255, 0, 0});
+  auto form = Show(*wide);
   const QImage preview = PreviewImage(*form);
   // On the 138 x 190 page at x 26: 138 x 69, centred at y 60.
   for (QPoint p : {QPoint(26, 60), QPoint(163, 60), QPoint(26, 128), QPoint(163, 128)})
@@ -190,8 +195,8 @@ TEST_F(PrintForm, PreviewDrawsThePictureWhereThePageLayoutPutsIt) {
 
 TEST_F(PrintForm, PreviewIsHalftonedOnAPaletteDisplay) {
   const drawing::ScreenDepthQuery previous = drawing::SetScreenBitsPerPixelQuery([] { return 8; });
-  imaging::DibGuard grey(SolidPicture(100, 100, {128, 128, 128}));
-  auto form = Show(grey.get());
+  imaging::Image grey = SolidPicture(100, 100, {128, 128, 128});
+  auto form = Show(*grey);
   const QImage preview = PreviewImage(*form);
   drawing::SetScreenBitsPerPixelQuery(previous);
   // The picture covers 138 x 138 from (26, 26).
@@ -202,25 +207,25 @@ TEST_F(PrintForm, WithoutAPrinterTheDialogUsesAnA4PageAndOkReportsIt) {
   QPrinter none;
   none.setOutputFormat(QPrinter::PdfFormat);
   none.setOutputFileName(QString());
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  TPrintForm form(square.get(), none);
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  TPrintForm form(*square, none);
   const viewer::PageSize page = form.PageMeasures();
   EXPECT_NEAR(static_cast<double>(page.Height) / page.Width, 297.0 / 210.0, 0.01);
   RecordingMessages messages;
-  EXPECT_FALSE(RunPrintJob(square.get(), form.Choices(), ViewerPrintTitle, none, messages));
+  EXPECT_FALSE(RunPrintJob(*square, form.Choices(), ViewerPrintTitle, none, messages));
   ASSERT_EQ(messages.Calls.size(), 1u);
   EXPECT_EQ(messages.Calls[0].Text, "Kein Drucker installiert.");
   EXPECT_EQ(messages.Calls[0].Caption, "Fehler");
 }
 
 TEST_F(PrintForm, CancelPrintsNothing) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
   RecordingMessages messages;
   QTimer::singleShot(0, [] {
     for (QWidget* window : QApplication::topLevelWidgets())
       if (auto* form = qobject_cast<TPrintForm*>(window)) form->CancelBitBtn2->click();
   });
-  EXPECT_FALSE(PrintPicture(square.get(), MainWindowPrintTitle, printer, messages));
+  EXPECT_FALSE(PrintPicture(*square, MainWindowPrintTitle, printer, messages));
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   EXPECT_TRUE(messages.Calls.empty());
 }
@@ -234,7 +239,8 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
             "ffnen!");
   EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
   // The dialog itself stays usable without a picture.
-  TPrintForm form(imaging::EmptyRasterImage(), printer);
+  const imaging::Image none;
+  TPrintForm form(*none, printer);
   form.show();
   form.BreitEdit->SetValue(70);
   form.HochEdit->SetValue(20);
@@ -243,8 +249,8 @@ TEST_F(PrintForm, PreviewWithoutPixelsIsReportedInsteadOfPrinted) {
 }
 
 TEST_F(PrintForm, PreviewFollowsThePrinterSetupWhateverItsAnswer) {
-  imaging::DibGuard square(SolidPicture(100, 100, {255, 0, 0}));
-  auto form = Show(square.get());
+  imaging::Image square = SolidPicture(100, 100, {255, 0, 0});
+  auto form = Show(*square);
   form->UserdefCheck->click();
   form->BreitEdit->SetValue(1);
   QTimer::singleShot(0, [this] {

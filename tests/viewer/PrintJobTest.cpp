@@ -13,6 +13,12 @@
 #include "viewer/PrintFUnit.h"
 #include "viewer/ViewPicFUnit.h"
 
+using viewer::MainWindowPrintTitle;
+using viewer::PrintPicture;
+using viewer::RunPrintJob;
+using viewer::TPrintForm;
+using viewer::TViewPicForm;
+using viewer::ViewerPrintTitle;
 using viewer_test::SolidPicture;
 
 namespace {
@@ -77,12 +83,12 @@ class PrintJob : public ::testing::Test {
 }  // namespace
 
 TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
-  imaging::DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  imaging::Image red = SolidPicture(200, 100, {255, 0, 0});
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.WidthPercent = 50;
   choices.HeightPercent = 50;
-  ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
+  ASSERT_TRUE(RunPrintJob(*red, choices, ViewerPrintTitle, printer, messages));
   EXPECT_TRUE(messages.Calls.empty());
   const QString info = Info();
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
@@ -91,24 +97,24 @@ TEST_F(PrintJob, UserDefinedPercentagesPlaceThePictureCentredOnOnePage) {
 }
 
 TEST_F(PrintJob, NotCentredStartsAtThePrintableAreasCorner) {
-  imaging::DibGuard red(SolidPicture(200, 100, {255, 0, 0}));
+  imaging::Image red = SolidPicture(200, 100, {255, 0, 0});
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.Centred = false;
   choices.WidthPercent = 33;
   choices.HeightPercent = 25;
-  ASSERT_TRUE(RunPrintJob(red.get(), choices, ViewerPrintTitle, printer, messages));
+  ASSERT_TRUE(RunPrintJob(*red, choices, ViewerPrintTitle, printer, messages));
   ExpectRedRectangle(RenderedPage(), QRect(0, 0, 198, 200));
 }
 
 TEST_F(PrintJob, PaletteDisplayDoesNotDitherThePrintedPicture) {
   // Halftoning is for palette screens; the printer gets the picture's own colours.
   const drawing::ScreenDepthQuery previous = drawing::SetScreenBitsPerPixelQuery([] { return 8; });
-  imaging::DibGuard grey(SolidPicture(40, 40, {128, 128, 128}));
+  imaging::Image grey = SolidPicture(40, 40, {128, 128, 128});
   viewer::PrintChoices choices;
   choices.UseFullPage = false;
   choices.Centred = false;
-  const bool printed = RunPrintJob(grey.get(), choices, ViewerPrintTitle, printer, messages);
+  const bool printed = RunPrintJob(*grey, choices, ViewerPrintTitle, printer, messages);
   drawing::SetScreenBitsPerPixelQuery(previous);
   ASSERT_TRUE(printed);
   const QImage page = RenderedPage();
@@ -126,23 +132,23 @@ void ClickOkInPrintDialog() {
 }
 
 TEST_F(PrintJob, DialogOkPrintsTheFullPageLayoutWithTheMainWindowsTitle) {
-  imaging::DibGuard red(SolidPicture(2000, 1000, {255, 0, 0}));
+  imaging::Image red = SolidPicture(2000, 1000, {255, 0, 0});
   ClickOkInPrintDialog();
-  ASSERT_TRUE(PrintPicture(red.get(), MainWindowPrintTitle, printer, messages));
+  ASSERT_TRUE(PrintPicture(*red, MainWindowPrintTitle, printer, messages));
   EXPECT_TRUE(Info().contains(QStringLiteral("Web Lumivista Bild")));
   // 600 wide keeps the proportions: 300 high, centred at y = 250.
   ExpectRedRectangle(RenderedPage(), QRect(0, 250, 600, 300));
 }
 
 TEST_F(PrintJob, ViewerPrintsItsPictureWithItsOwnTitle) {
-  imaging::DibGuard red(SolidPicture(1000, 2000, {255, 0, 0}));
+  imaging::Image red = SolidPicture(1000, 2000, {255, 0, 0});
   TViewPicForm viewer(printer, messages);
   QTimer::singleShot(0, &viewer, [&] {
     ClickOkInPrintDialog();
     viewer.PrintBrn->click();
     viewer.ReadyBtn->click();
   });
-  ASSERT_TRUE(viewer.ShowPicture(red.get(), "/bilder/rot.bmp"));
+  ASSERT_TRUE(viewer.ShowPicture(*red, "/bilder/rot.bmp"));
   EXPECT_TRUE(messages.Calls.empty());
   EXPECT_TRUE(Info().contains(QRegularExpression(QStringLiteral("Title:\\s+Lumivista Bild\\n"))));
   // 600 wide would be 1200 high: the height limits it to 400 x 800, centred at x = 100.

@@ -21,12 +21,12 @@ struct Colour {
   uint8_t Red, Green, Blue;
 };
 
-// A 24-bit picture of one colour; the caller holds it in a DibGuard.
-inline imaging::RasterImage SolidPicture(int32_t width, int32_t height, Colour colour) {
-  imaging::RasterImage picture;
+// A 24-bit picture of one colour.
+inline imaging::Image SolidPicture(int32_t width, int32_t height, Colour colour) {
+  imaging::Image picture;
   imaging::newdib(&picture, width, height, 24, nullptr, 0);
   for (int32_t row = 0; row < height; ++row) {
-    uint8_t* pixel = picture.Pixels + static_cast<size_t>(row) * static_cast<size_t>(picture.Stride);
+    uint8_t* pixel = picture->Pixels + static_cast<size_t>(row) * static_cast<size_t>(picture->Stride);
     for (int32_t column = 0; column < width; ++column, pixel += 3) {
       pixel[0] = colour.Blue;
       pixel[1] = colour.Green;

@@ -5,6 +5,9 @@
 #include "support/TestImages.h"
 
 using namespace testimages;
+using app::DibPrevPaintPaint;
+using app::DrawSize;
+using app::PreviewDrawSize;
 using drawing::MemoryDeviceContext;
 
 TEST(PreviewDrawSize, FitsKeepingProportions) {
@@ -16,9 +19,9 @@ TEST(PreviewDrawSize, FitsKeepingProportions) {
 }
 
 TEST(DibPrevPaintPaint, DrawsAtTheTopLeftAndLeavesTheRestOfThePane) {
-  imaging::DibGuard image(Numbered24(320, 200));
+  imaging::Image image = Numbered24(320, 200);
   MemoryDeviceContext pane(181, 75, kUntouched);
-  DibPrevPaintPaint(pane, 181, 75, image.get());
+  DibPrevPaintPaint(pane, 181, 75, *image);
   const auto rows = pane.CallsNamed("SetDIBitsToDevice");
   ASSERT_EQ(rows.size(), 75u);
   EXPECT_EQ(rows[0].args[2], 120);

@@ -28,7 +28,7 @@ const Codec* CodecListing(const std::string& extension) {
 
 bool Never(FileBytes) { return false; }
 bool Always(FileBytes) { return true; }
-void NoDecode(FileBytes, imaging::RasterImage*, imaging::codecs::ProgressMeter&) {}
+void NoDecode(FileBytes, imaging::Image&, imaging::codecs::ProgressMeter&) {}
 
 TEST(CodecTable, FilterListsEveryMaskFirstThenOnePairPerCodec) {
   constexpr const char* kFirst[] = {"aa", "ab"};

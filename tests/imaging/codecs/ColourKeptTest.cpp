@@ -62,15 +62,15 @@ class ColourKept : public ::testing::Test {
 
   // Opens `path`, writes its copy as the album run does, and checks the copy.
   void ExpectCopyShowsPattern(const std::string& path, int tolerance) {
-    imaging::DibGuard picture;
+    imaging::Image picture;
     ExpectBlocks(fixtures::Open(picture, path), tolerance, fixtures::PatternAt);
-    if (!picture.get().Pixels) return;
+    if (!picture->Pixels) return;
     const std::string copy = File("copy.jpg");
-    ASSERT_EQ(imaging::SaveDib(picture.get(), copy.c_str(), imaging::kFormatJpeg, nullptr), 1);
+    ASSERT_EQ(imaging::SaveDib(*picture, copy.c_str(), imaging::kFormatJpeg, nullptr), 1);
     const std::set<int> markers = MarkersBeforeScan(heiffixtures::ReadFile(copy));
     EXPECT_FALSE(markers.count(0xE1)) << "EXIF in the copy";
     EXPECT_FALSE(markers.count(0xE2)) << "a colour profile in the copy: browsers take its pixels as sRGB";
-    imaging::DibGuard reopened;
+    imaging::Image reopened;
     ExpectBlocks(fixtures::Open(reopened, copy), tolerance + 4, fixtures::PatternAt);
   }
 
@@ -116,7 +116,7 @@ TEST_F(ColourKept, AdobeRgbPicturesOfEveryFormatShowTheirSourceColours) {
   }
   // Without its profile the same file shows other colours: the conversion did the work.
   RunTool("convert " + Quoted(File("adobe.png")) + " +profile '*' " + Quoted("PNG24:" + File("bare.png")));
-  imaging::DibGuard bare;
+  imaging::Image bare;
   EXPECT_GT(heiffixtures::Difference(fixtures::PixelAt(fixtures::Open(bare, File("bare.png")), 24, 8), kPattern[0][1]),
             30);
 }
@@ -167,7 +167,7 @@ TEST_F(ColourKept, UntaggedAndSrgbTaggedPicturesDecodeByteForByteAlike) {
   const std::pair<std::string, std::string> pairs[] = {{"plain.jpg", "tagged.jpg"}, {"colours.png", "tagged.png"}};
   for (const auto& [untagged, tagged] : pairs) {
     SCOPED_TRACE(tagged);
-    imaging::DibGuard a, b;
+    imaging::Image a, b;
     const imaging::RasterImage& first = fixtures::Open(a, File(untagged));
     const imaging::RasterImage& second = fixtures::Open(b, File(tagged));
     ASSERT_NE(first.Pixels, nullptr);

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "imaging/DepthPromotion.h"
@@ -19,12 +20,12 @@ const char* const kPictures[] = {"jpeg-progressive.jpg", "png-rgba-8-interlaced.
                                  "bmp-rle8.bmp",         "webp-alpha.webp"};
 
 // What one picture becomes in a run: opened, promoted to 24 bits, encoded.
-std::string CopyOf(const char* name, imaging::codecs::JpegBuffer& buffer, imaging::RasterImage& opened) {
+std::string CopyOf(const char* name, imaging::codecs::JpegBuffer& buffer, imaging::Image& opened) {
   imaging::OpenDib(&opened, fixtures::Path(name).c_str(), 0, nullptr);
-  if (!opened.Pixels) return std::string("failed: ") + opened.ErrorText;
+  if (!opened) return std::string("failed: ") + opened->ErrorText;
   imaging::DepthUpTo24(opened);
   imaging::codecs::ProgressMeter progress(nullptr);
-  if (!imaging::codecs::EncodeJpeg(opened, progress, buffer)) return "not encoded";
+  if (!imaging::codecs::EncodeJpeg(*opened, progress, buffer)) return "not encoded";
   return std::string(reinterpret_cast<const char*>(buffer.data()), buffer.size());
 }
 
@@ -32,14 +33,13 @@ TEST(ConcurrentUse, ThreadsOpeningAndEncodingAtOnceGetTheBytesOfALoneThread) {
   std::vector<std::string> expected;
   imaging::codecs::JpegBuffer buffer;
   for (const char* name : kPictures) {
-    imaging::RasterImage image;
+    imaging::Image image;
     expected.push_back(CopyOf(name, buffer, image));
-    ASSERT_NE(image.Pixels, nullptr) << name;
-    imaging::deldib(image);
+    ASSERT_TRUE(image) << name;
   }
 
   std::mutex mutex;
-  std::vector<imaging::RasterImage> toFree;  // freed later, on the main thread
+  std::vector<imaging::Image> toFree;  // freed later, on the main thread
   std::vector<std::string> mismatches;
   std::vector<std::thread> workers;
   for (int t = 0; t < 4; ++t) {
@@ -47,16 +47,16 @@ TEST(ConcurrentUse, ThreadsOpeningAndEncodingAtOnceGetTheBytesOfALoneThread) {
       imaging::codecs::JpegBuffer own;
       for (int round = 0; round < 6; ++round) {
         const size_t i = size_t(t + round) % std::size(kPictures);
-        imaging::RasterImage image;
+        imaging::Image image;
         const std::string copy = CopyOf(kPictures[i], own, image);
         const std::lock_guard lock(mutex);
         if (copy != expected[i]) mismatches.push_back(kPictures[i]);
-        toFree.push_back(image);
+        toFree.push_back(std::move(image));
       }
     });
   }
   for (std::thread& worker : workers) worker.join();
-  for (const imaging::RasterImage& image : toFree) deldib(image);
+  toFree.clear();
   EXPECT_TRUE(mismatches.empty()) << mismatches.size() << " copies differ, first " << mismatches.front();
 }
 

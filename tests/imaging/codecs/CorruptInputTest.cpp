@@ -25,7 +25,7 @@ class CorruptInput : public ::testing::Test {
   std::string Refused(const std::vector<char>& bytes, const std::string& what) {
     const std::string path = folder.Path("picture");
     fixtures::WriteBytes(path, bytes);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);
     EXPECT_EQ(image.Pixels, nullptr) << what;
     EXPECT_EQ(image.Info, nullptr) << what;
@@ -47,7 +47,7 @@ void PutBig32(std::vector<char>& bytes, size_t at, uint32_t value) {
 using fixtures::Crc32;
 
 TEST_F(CorruptInput, MissingFileAndUnknownContent) {
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& missing = fixtures::Open(guard, folder.Path("nothing-here.jpg"));
   EXPECT_EQ(missing.Pixels, nullptr);
   EXPECT_STREQ(missing.ErrorText,
@@ -122,7 +122,7 @@ TEST_F(CorruptInput, BmpRunLengthDataThatLies) {
   for (const int c : {255, 9, 0, 1}) wild.push_back(static_cast<char>(c));
   const std::string path = folder.Path("wild.bmp");
   fixtures::WriteBytes(path, wild);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
 }
 
@@ -152,7 +152,7 @@ TEST_F(CorruptInput, FileLargerThanAnyPictureIsNotRead) {
   const std::string path = folder.Path("huge.bmp");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("bmp-24.bmp")));
   std::filesystem::resize_file(path, (uintmax_t{3} << 30) + 1);  // sparse: costs no disk
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, path);
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), kTooLarge);
@@ -162,7 +162,7 @@ TEST_F(CorruptInput, PipesFoldersAndDevicesAreNotRead) {
   const std::string pipe = folder.Path("pipe.jpg");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   for (const std::string& path : {pipe, folder.Root().string(), std::string("/dev/zero")}) {
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);  // would block or never end if read
     EXPECT_EQ(image.Pixels, nullptr) << path;
     EXPECT_STREQ(image.ErrorText,
@@ -189,7 +189,7 @@ TEST_F(CorruptInput, PictureCutShortWhileDecodedIsReportedDamaged) {
   const std::string path = folder.Path("picture.bmp");
   WriteBmp(path, 300, 300, 24);
   CuttingShort cutter(path);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, path, &cutter);
   ASSERT_TRUE(cutter.cut_);
   EXPECT_EQ(image.Pixels, nullptr);
@@ -200,13 +200,13 @@ TEST(OpenByContent, FileWithoutExtensionOpens) {
   TempFolder folder;
   const std::string path = folder.Path("picture");
   fixtures::WriteBytes(path, fixtures::ReadBytes(fixtures::Path("gif-pattern.gif")));
-  imaging::DibGuard guard;
+  imaging::Image guard;
   EXPECT_NE(fixtures::Open(guard, path).Pixels, nullptr);
 }
 
 TEST(OpenProgress, FailureStillEndsAtHundredAndNothingComesAfter) {
   fixtures::RecordingProgress progress;
-  imaging::DibGuard guard;
+  imaging::Image guard;
   fixtures::Open(guard, "/nonexistent/picture.png", &progress);
   EXPECT_EQ(progress.seen, (std::vector<int>{0, 100}));
 }

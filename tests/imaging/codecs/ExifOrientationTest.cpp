@@ -81,17 +81,17 @@ TEST(ApplyOrientation, EveryOrientationPutsEachCornerPixelInPlace) {
       SCOPED_TRACE(testing::Message() << bits << "-bit, orientation " << t.orientation);
       BITMAPINFO grey{};
       for (int i = 0; i < 256; ++i) grey.bmiColors[i] = RGBQUAD{uint8_t(i), uint8_t(i), uint8_t(i), 0};
-      imaging::RasterImage image;
-      imaging::newdib(&image, kW, kH, bits, &grey, bits == 8 ? 256 : 0);
-      imaging::DibGuard guard(image);
+      imaging::Image guard;
+      imaging::newdib(&guard, kW, kH, bits, &grey, bits == 8 ? 256 : 0);
+      const imaging::RasterImage& image = *guard;
       // Every pixel distinct: 10 * x + y + 1, from the top.
       for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
           imaging::setpixel(image, x, kH - 1 - y, uint32_t(10 * x + y + 1) * (bits == 8 ? 1 : 0x010101));
         }
       }
-      imaging::codecs::ApplyOrientation(&guard.get(), t.orientation);
-      const imaging::RasterImage& upright = guard.get();
+      imaging::codecs::ApplyOrientation(guard, t.orientation);
+      const imaging::RasterImage& upright = *guard;
       ASSERT_EQ(imaging::DibWidth(upright), t.swapsSides ? kH : kW);
       ASSERT_EQ(imaging::DibHeight(upright), t.swapsSides ? kW : kH);
       const auto stored = Corners(kW, kH, 0);
@@ -110,9 +110,9 @@ TEST(ApplyOrientation, EveryOrientationPutsEachCornerPixelInPlace) {
 std::string QuadrantJpeg(int orientation) {
   // Red, green, blue, yellow; 24-bit values hold red in the low byte.
   constexpr uint32_t kQuadrants[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
-  imaging::RasterImage image;
-  imaging::newdib(&image, 64, 32, 24, nullptr, 0);
-  imaging::DibGuard guard(image);
+  imaging::Image guard;
+  imaging::newdib(&guard, 64, 32, 24, nullptr, 0);
+  const imaging::RasterImage& image = *guard;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 64; ++x) imaging::setpixel(image, x, 31 - y, kQuadrants[(y >= 16) * 2 + (x >= 32)]);
   }
@@ -134,7 +134,7 @@ TEST(JpegOrientation, EveryOrientationShowsEachQuadrantInItsCorner) {
     const std::string path = folder.Path("turn-" + std::to_string(t.orientation) + ".jpg");
     const std::string bytes = QuadrantJpeg(t.orientation);
     fixtures::WriteBytes(path, std::vector<char>(bytes.begin(), bytes.end()));
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
     const int width = imaging::DibWidth(image), height = DibHeight(image);

@@ -11,20 +11,21 @@ namespace {
 using fixtures::Rgb;
 
 // A 24-bit picture filled with one colour.
-imaging::RasterImage Filled(int width, int height, Rgb colour) {
-  imaging::RasterImage image;
+imaging::Image Filled(int width, int height, Rgb colour) {
+  imaging::Image image;
   imaging::newdib(&image, width, height, 24, nullptr, 0);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) imaging::setpixel(image, x, y, uint32_t(colour.r | colour.g << 8 | colour.b << 16));
+    for (int x = 0; x < width; ++x)
+      imaging::setpixel(*image, x, y, uint32_t(colour.r | colour.g << 8 | colour.b << 16));
   }
   return image;
 }
 
 TEST(Halftone, CopyIsEightBitWithItsOwnPalette) {
-  imaging::DibGuard source(Filled(13, 7, {255, 0, 0}));
-  imaging::DibGuard copy;
-  imaging::DIBHalftoneDIB(copy.out(), source.get());
-  const imaging::RasterImage& image = copy.get();
+  imaging::Image source = Filled(13, 7, {255, 0, 0});
+  imaging::Image copy;
+  imaging::DIBHalftoneDIB(&copy, *source);
+  const imaging::RasterImage& image = *copy;
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(imaging::DibWidth(image), 13);
   EXPECT_EQ(imaging::DibHeight(image), 7);
@@ -37,23 +38,23 @@ TEST(Halftone, CopyIsEightBitWithItsOwnPalette) {
 
 TEST(Halftone, PaletteColoursStayExact) {
   for (const Rgb colour : {Rgb{255, 0, 0}, Rgb{0, 0, 0}, Rgb{255, 255, 255}, Rgb{51, 102, 153}}) {
-    imaging::DibGuard source(Filled(9, 9, colour));
-    imaging::DibGuard copy;
-    imaging::DIBHalftoneDIB(copy.out(), source.get());
+    imaging::Image source = Filled(9, 9, colour);
+    imaging::Image copy;
+    imaging::DIBHalftoneDIB(&copy, *source);
     for (int y = 0; y < 9; ++y) {
-      for (int x = 0; x < 9; ++x) ASSERT_EQ(fixtures::PixelAt(copy.get(), x, y), colour) << x << "," << y;
+      for (int x = 0; x < 9; ++x) ASSERT_EQ(fixtures::PixelAt(*copy, x, y), colour) << x << "," << y;
     }
   }
 }
 
 TEST(Halftone, InBetweenColoursAverageOut) {
-  imaging::DibGuard source(Filled(16, 16, {128, 200, 30}));
-  imaging::DibGuard copy;
-  imaging::DIBHalftoneDIB(copy.out(), source.get());
+  imaging::Image source = Filled(16, 16, {128, 200, 30});
+  imaging::Image copy;
+  imaging::DIBHalftoneDIB(&copy, *source);
   Rgb sum{0, 0, 0};
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      const Rgb c = fixtures::PixelAt(copy.get(), x, y);
+      const Rgb c = fixtures::PixelAt(*copy, x, y);
       sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
     }
   }
@@ -63,40 +64,40 @@ TEST(Halftone, InBetweenColoursAverageOut) {
 }
 
 TEST(Halftone, ScaledCopyTakesNearestPixels) {
-  imaging::DibGuard source;
+  imaging::Image source;
   fixtures::Open(source, fixtures::Path("bmp-24.bmp"));
-  ASSERT_NE(source.get().Pixels, nullptr);
-  imaging::DibGuard copy;
-  imaging::DIBHalftoneDIBXY(copy.out(), source.get(), 10, 6);
-  ASSERT_NE(copy.get().Pixels, nullptr);
-  EXPECT_EQ(imaging::DibWidth(copy.get()), 10);
-  EXPECT_EQ(imaging::DibHeight(copy.get()), 6);
+  ASSERT_NE(source->Pixels, nullptr);
+  imaging::Image copy;
+  imaging::DIBHalftoneDIBXY(&copy, *source, 10, 6);
+  ASSERT_NE(copy->Pixels, nullptr);
+  EXPECT_EQ(imaging::DibWidth(*copy), 10);
+  EXPECT_EQ(imaging::DibHeight(*copy), 6);
   // Pure cube colours of the pattern survive the dither unchanged.
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 0, 0), (Rgb{255, 0, 0}));
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 5, 1), (Rgb{0, 0, 255}));
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 9, 0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 7, 5), (Rgb{255, 255, 0}));
+  EXPECT_EQ(fixtures::PixelAt(*copy, 0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(fixtures::PixelAt(*copy, 5, 1), (Rgb{0, 0, 255}));
+  EXPECT_EQ(fixtures::PixelAt(*copy, 9, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(fixtures::PixelAt(*copy, 7, 5), (Rgb{255, 255, 0}));
 }
 
 TEST(Halftone, NoPictureOrNoSizeGivesNoCopy) {
-  imaging::DibGuard copy;
-  imaging::DIBHalftoneDIB(copy.out(), imaging::EmptyRasterImage());
-  EXPECT_EQ(copy.get().Pixels, nullptr);
-  imaging::DibGuard source(Filled(4, 4, {1, 2, 3}));
-  imaging::DIBHalftoneDIBXY(copy.out(), source.get(), 0, 5);
-  EXPECT_EQ(copy.get().Pixels, nullptr);
-  DIBHalftoneDIBXY(copy.out(), source.get(), 5, -1);
-  EXPECT_EQ(copy.get().Pixels, nullptr);
+  imaging::Image copy;
+  imaging::DIBHalftoneDIB(&copy, imaging::EmptyRasterImage());
+  EXPECT_EQ(copy->Pixels, nullptr);
+  imaging::Image source = Filled(4, 4, {1, 2, 3});
+  imaging::DIBHalftoneDIBXY(&copy, *source, 0, 5);
+  EXPECT_EQ(copy->Pixels, nullptr);
+  DIBHalftoneDIBXY(&copy, *source, 5, -1);
+  EXPECT_EQ(copy->Pixels, nullptr);
 }
 
 TEST(Halftone, PalettePicturesAreReadThroughTheirColourTable) {
-  imaging::DibGuard source;
+  imaging::Image source;
   fixtures::Open(source, fixtures::Path("bmp-4.bmp"));
-  imaging::DibGuard copy;
-  imaging::DIBHalftoneDIB(copy.out(), source.get());
-  ASSERT_NE(copy.get().Pixels, nullptr);
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 1, 0), (Rgb{0, 255, 0}));
-  EXPECT_EQ(fixtures::PixelAt(copy.get(), 3, 2), (Rgb{255, 255, 0}));
+  imaging::Image copy;
+  imaging::DIBHalftoneDIB(&copy, *source);
+  ASSERT_NE(copy->Pixels, nullptr);
+  EXPECT_EQ(fixtures::PixelAt(*copy, 1, 0), (Rgb{0, 255, 0}));
+  EXPECT_EQ(fixtures::PixelAt(*copy, 3, 2), (Rgb{255, 255, 0}));
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {

@@ -36,13 +36,13 @@ TEST_F(HeifDecode, HevcAndAv1PicturesMatchTheirSourceWhateverTheirName) {
   for (const char* name : {"pattern.heic", "pattern.avif"}) {
     SCOPED_TRACE(name);
     const std::string path = Encoded(name);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, path);
     EXPECT_EQ(imaging::DibBitCount(image), 24u);
     ExpectBlocks(image, kHeifTolerance, PatternAt);
     // Recognised by content: the same bytes under a JPEG name open alike.
     std::filesystem::copy_file(path, File("renamed.jpg"), std::filesystem::copy_options::overwrite_existing);
-    imaging::DibGuard renamed;
+    imaging::Image renamed;
     ExpectBlocks(fixtures::Open(renamed, File("renamed.jpg")), kHeifTolerance, PatternAt);
   }
 }
@@ -56,7 +56,7 @@ TEST_F(HeifDecode, TenAndTwelveBitPicturesComeOutWithEightBits) {
   for (const auto& [name, options] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(File("deep.png"), File(name), options);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, File(name));
     EXPECT_EQ(imaging::DibBitCount(image), 24u);
     ExpectBlocks(image, kHeifTolerance, PatternAt);
@@ -68,7 +68,7 @@ TEST_F(HeifDecode, AlphaIsCompositedOverWhite) {
   for (const char* name : {"alpha.heic", "alpha.avif"}) {
     SCOPED_TRACE(name);
     HeifEnc(File("alpha.png"), File(name));
-    imaging::DibGuard guard;
+    imaging::Image guard;
     ExpectBlocks(fixtures::Open(guard, File(name)), kHeifTolerance,
                  [](int x, int y) { return fixtures::OverWhite(kPattern[y][x], fixtures::kAlpha[x]); });
   }
@@ -81,7 +81,7 @@ TEST_F(HeifDecode, MonochromePicturesAreEightBitGreyLikeAGreyJpeg) {
   for (const auto& [name, transparent] : cases) {
     SCOPED_TRACE(name);
     HeifEnc(File(name) + ".png", File(name) + ".avif");  // AV1 keeps grey pictures monochrome
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, File(name) + ".avif");
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
     EXPECT_EQ(imaging::DibBitCount(image), 8u);
@@ -121,7 +121,7 @@ TEST_F(HeifDecode, RotatedAndMirroredPicturesComeOutUpright) {
     const auto edited = heiffixtures::AddPrimaryProperty(heiffixtures::ReadFile(File(name)), box);
     ASSERT_FALSE(edited.empty());
     heiffixtures::WriteFile(File(name), edited);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     ExpectBlocks(fixtures::Open(guard, File(name)), kHeifTolerance, PatternAt);
   }
 }
@@ -139,7 +139,7 @@ TEST_F(HeifDecode, TruncatedAndGarbageFilesAreRefusedAsDamaged) {
   for (const auto& bytes : damaged) {
     SCOPED_TRACE(bytes.size());
     heiffixtures::WriteFile(File("damaged.heic"), bytes);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, File("damaged.heic"));
     EXPECT_EQ(image.Pixels, nullptr);
     EXPECT_EQ(std::string(image.ErrorText), fixtures::kCorruptText);
@@ -159,7 +159,7 @@ TEST_F(HeifDecode, TheFamilyIsRecognisedByTheBrandsOfItsFtypBox) {
   };
   auto message = [&](const std::vector<uint8_t>& bytes) {
     heiffixtures::WriteFile(File("ftyp"), bytes);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     return std::string(fixtures::Open(guard, File("ftyp")).ErrorText);
   };
   for (const char* brand : {"heic", "heix", "hevc", "heim", "heis", "hevm", "mif1", "msf1", "avif", "avis"}) {
@@ -179,7 +179,7 @@ TEST_F(HeifDecode, PictureWhoseCompressionThisMachineCannotDecodeNamesIt) {
   ASSERT_NE(type, bytes.end());
   std::copy_n("vvc1", 4, type);
   heiffixtures::WriteFile(File("vvc.heic"), bytes);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, File("vvc.heic"));
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText),
@@ -197,7 +197,7 @@ TEST_F(HeifDecode, PictureBeyondThePixelCapIsRefusedBeforeDecoding) {
     std::copy(side, side + 4, ispe + offset);
   }
   heiffixtures::WriteFile(File("huge.avif"), bytes);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, File("huge.avif"));
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), "Das Bild ist zu gro\xDF");
@@ -212,14 +212,14 @@ TEST_F(HeifDecode, GridPictureLargerThanItsStatedSizeIsRefused) {
   std::vector<uint8_t> grid = heiffixtures::GridOfOneTile(heiffixtures::ReadFile(File("square.heic")), 2, 2);
   ASSERT_FALSE(grid.empty());
   heiffixtures::WriteFile(File("grid.heic"), grid);
-  imaging::DibGuard honest;
+  imaging::Image honest;
   EXPECT_EQ(imaging::DibWidth(fixtures::Open(honest, File("grid.heic"))), 160);
   const auto idat = std::search(grid.begin(), grid.end(), std::begin("idat"), std::end("idat") - 1);
   ASSERT_NE(idat, grid.end());
   const uint8_t larger[4] = {0x01, 0x40, 0x01, 0x40};  // 320 x 320 after version, flags, rows, columns
   std::copy(larger, larger + 4, idat + 8);
   heiffixtures::WriteFile(File("liar.heic"), grid);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, File("liar.heic"));
   EXPECT_EQ(image.Pixels, nullptr);
   EXPECT_EQ(std::string(image.ErrorText), "Das Bild ist zu gro\xDF");

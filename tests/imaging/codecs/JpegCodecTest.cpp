@@ -27,7 +27,7 @@ const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
 TEST(JpegDecode, ColourVariantsComeOutRedLeftBlueRight) {
   for (const char* file : {"jpeg-baseline.jpg", "jpeg-progressive.jpg", "jpeg-cmyk.jpg"}) {
     SCOPED_TRACE(file);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path(file));
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
     EXPECT_EQ(imaging::DibWidth(image), 32);
@@ -39,7 +39,7 @@ TEST(JpegDecode, ColourVariantsComeOutRedLeftBlueRight) {
 }
 
 TEST(JpegDecode, GreyBecomesEightBitWithGreyPalette) {
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("jpeg-grey.jpg"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   ASSERT_EQ(imaging::DibBitCount(image), 8u);
@@ -67,7 +67,7 @@ TEST(JpegDecode, ExifOrientationTurnsThePictureUpright) {
   };
   for (const OrientationCase& c : cases) {
     SCOPED_TRACE(c.file);
-    imaging::DibGuard guard;
+    imaging::Image guard;
     const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path(c.file));
     ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
     ASSERT_EQ(imaging::DibWidth(image), c.width);
@@ -85,7 +85,7 @@ TEST(JpegDecode, MissingEndMarkerAloneLosesNothing) {
   bytes.resize(bytes.size() - 2);
   TempFolder folder;
   fixtures::WriteBytes(folder.Path("no-end.jpg"), bytes);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, folder.Path("no-end.jpg"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   ExpectNear(fixtures::PixelAt(image, 27, 13), kBlue, "last rows decoded");
@@ -99,13 +99,13 @@ TEST(JpegDecode, ProgressiveFileEndingBetweenScansIsRefused) {
   bytes.resize(secondScan);  // the first scan whole, every refinement missing
   TempFolder folder;
   fixtures::WriteBytes(folder.Path("cut.jpg"), bytes);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   EXPECT_EQ(fixtures::Open(guard, folder.Path("cut.jpg")).Pixels, nullptr);
 }
 
 TEST(JpegDecode, ProgressRisesFromZeroToHundred) {
   fixtures::RecordingProgress progress;
-  imaging::DibGuard guard;
+  imaging::Image guard;
   ASSERT_NE(fixtures::Open(guard, fixtures::Path("jpeg-progressive.jpg"), &progress).Pixels, nullptr);
   ASSERT_GE(progress.seen.size(), 3u);
   EXPECT_EQ(progress.seen.front(), 0);
@@ -114,8 +114,8 @@ TEST(JpegDecode, ProgressRisesFromZeroToHundred) {
 }
 
 // A smooth picture of the given depth whose colours we know.
-imaging::RasterImage MakeGradient(int width, int height, int bits) {
-  imaging::RasterImage image;
+imaging::Image MakeGradient(int width, int height, int bits) {
+  imaging::Image image;
   BITMAPINFO palette{};
   for (int i = 0; i < 256; ++i) palette.bmiColors[i] = RGBQUAD{uint8_t(255 - i), uint8_t(i), uint8_t(i / 2), 0};
   const int colours = bits <= 8 ? 1 << bits : 0;
@@ -123,7 +123,7 @@ imaging::RasterImage MakeGradient(int width, int height, int bits) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const uint32_t shade = uint32_t(x * 255 / (width - 1));
-      imaging::setpixel(image, x, y, bits == 24 || bits == 32 ? (shade | (255 - shade) << 8 | 128u << 16) : 0);
+      imaging::setpixel(*image, x, y, bits == 24 || bits == 32 ? (shade | (255 - shade) << 8 | 128u << 16) : 0);
     }
   }
   return image;
@@ -131,10 +131,10 @@ imaging::RasterImage MakeGradient(int width, int height, int bits) {
 
 TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
   TempFolder folder;
-  imaging::DibGuard source(MakeGradient(33, 17, 24));  // odd width: padded rows
+  imaging::Image source = MakeGradient(33, 17, 24);  // odd width: padded rows
   const std::string target = folder.Path("copy.jpg");
   fixtures::RecordingProgress progress;
-  ASSERT_EQ(imaging::SaveDib(source.get(), target.c_str(), imaging::kFormatJpeg, &progress), 1);
+  ASSERT_EQ(imaging::SaveDib(*source, target.c_str(), imaging::kFormatJpeg, &progress), 1);
   EXPECT_EQ(progress.seen.front(), 0);
   EXPECT_EQ(progress.seen.back(), 100);
 
@@ -146,7 +146,7 @@ TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
   ASSERT_NE(dqt, std::string::npos);
   EXPECT_EQ(static_cast<uint8_t>(text[dqt + 5]), 3) << "luminance DC step of quality 90";
 
-  imaging::DibGuard back;
+  imaging::Image back;
   const imaging::RasterImage& image = fixtures::Open(back, target);
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   EXPECT_EQ(imaging::DibWidth(image), 33);
@@ -162,37 +162,37 @@ TEST(SaveDib, WritesBaselineJpegAtQualityNinetyThatReadsBack) {
 // buffer of the whole picture's coefficients; the first table written is the
 // standard luminance DC table, whose code counts are these.
 TEST(EncodeJpeg, WritesStandardHuffmanTablesIntoAReusedBuffer) {
-  imaging::DibGuard picture(MakeGradient(200, 120, 24));
+  imaging::Image picture = MakeGradient(200, 120, 24);
   imaging::codecs::ProgressMeter progress(nullptr);
   imaging::codecs::JpegBuffer reused;
-  ASSERT_TRUE(imaging::codecs::EncodeJpeg(picture.get(), progress, reused));
+  ASSERT_TRUE(imaging::codecs::EncodeJpeg(*picture, progress, reused));
   const std::string first(reinterpret_cast<const char*>(reused.data()), reused.size());
   const size_t dht = first.find("\xFF\xC4");
   ASSERT_NE(dht, std::string::npos);
   const std::string standardLuminanceDc("\x00\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 17);
   EXPECT_EQ(first.substr(dht + 4, 17), standardLuminanceDc) << "class 0, table 0, then the 16 code counts";
 
-  imaging::DibGuard small(MakeGradient(8, 8, 24));
-  ASSERT_TRUE(imaging::codecs::EncodeJpeg(small.get(), progress, reused));
-  ASSERT_TRUE(imaging::codecs::EncodeJpeg(picture.get(), progress, reused));
+  imaging::Image small = MakeGradient(8, 8, 24);
+  ASSERT_TRUE(imaging::codecs::EncodeJpeg(*small, progress, reused));
+  ASSERT_TRUE(imaging::codecs::EncodeJpeg(*picture, progress, reused));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(reused.data()), reused.size()), first) << "same bytes again";
   unsigned char* bytes = nullptr;
   unsigned long size = 0;
-  ASSERT_TRUE(imaging::codecs::EncodeJpeg(picture.get(), progress, &bytes, &size));
+  ASSERT_TRUE(imaging::codecs::EncodeJpeg(*picture, progress, &bytes, &size));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes), size), first) << "the malloc'd form";
   std::free(bytes);
 }
 
 TEST(SaveDib, WindowsNamesWithUmlautsReachTheDiskAsUtf8) {
   TempFolder folder;
-  imaging::DibGuard source(MakeGradient(8, 8, 24));
+  imaging::Image source = MakeGradient(8, 8, 24);
   const std::string ansiName = folder.Path(
       "Gr\xFC\xDF"
       "e.jpg");  // "Grüße" in Windows-1252
-  ASSERT_EQ(imaging::SaveDib(source.get(), ansiName.c_str(), imaging::kFormatJpeg, nullptr), 1);
+  ASSERT_EQ(imaging::SaveDib(*source, ansiName.c_str(), imaging::kFormatJpeg, nullptr), 1);
   EXPECT_TRUE(std::filesystem::exists(folder.Root() / "Gr\xC3\xBC\xC3\x9F"
                                                       "e.jpg"));
-  imaging::DibGuard back;
+  imaging::Image back;
   EXPECT_NE(fixtures::Open(back, ansiName).Pixels, nullptr);
 }
 
@@ -200,10 +200,10 @@ TEST(SaveDib, EveryDepthIsConvertedThroughItsColourTable) {
   TempFolder folder;
   for (int bits : {1, 4, 8, 16, 32}) {
     SCOPED_TRACE(bits);
-    imaging::DibGuard source(MakeGradient(64, 16, bits));
+    imaging::Image source = MakeGradient(64, 16, bits);
     const std::string target = folder.Path(std::to_string(bits) + "-bit.jpg");
-    ASSERT_EQ(imaging::SaveDib(source.get(), target.c_str(), imaging::kFormatJpeg, nullptr), 1);
-    imaging::DibGuard back;
+    ASSERT_EQ(imaging::SaveDib(*source, target.c_str(), imaging::kFormatJpeg, nullptr), 1);
+    imaging::Image back;
     const imaging::RasterImage& image = fixtures::Open(back, target);
     ASSERT_NE(image.Pixels, nullptr);
     EXPECT_EQ(imaging::DibBitCount(image), 24u);
@@ -216,20 +216,20 @@ TEST(SaveDib, FailureReportsZeroAndKeepsTheOldFile) {
   TempFolder folder;
   const std::string existing = folder.Path("old.jpg");
   fixtures::WriteBytes(existing, {'o', 'l', 'd'});
-  imaging::DibGuard good(MakeGradient(8, 8, 24));
+  imaging::Image good = MakeGradient(8, 8, 24);
 
   EXPECT_EQ(imaging::SaveDib(imaging::EmptyRasterImage(), existing.c_str(), imaging::kFormatJpeg, nullptr), 0);
-  EXPECT_EQ(imaging::SaveDib(good.get(), existing.c_str(), 3, nullptr), 0) << "unknown format code";
+  EXPECT_EQ(imaging::SaveDib(*good, existing.c_str(), 3, nullptr), 0) << "unknown format code";
   EXPECT_EQ(fixtures::ReadBytes(existing), (std::vector<char>{'o', 'l', 'd'}));
   const std::string missingFolder = folder.Path("missing/new.jpg");
-  EXPECT_EQ(imaging::SaveDib(good.get(), missingFolder.c_str(), imaging::kFormatJpeg, nullptr), 0);
+  EXPECT_EQ(imaging::SaveDib(*good, missingFolder.c_str(), imaging::kFormatJpeg, nullptr), 0);
   EXPECT_FALSE(std::filesystem::exists(missingFolder));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 1);
 }
 
 TEST(SaveDib, RecordWhoseStrideDisagreesWithItsWidthIsRefused) {
-  imaging::DibGuard good(MakeGradient(8, 8, 24));
-  imaging::RasterImage lying = good.get();
+  imaging::Image good = MakeGradient(8, 8, 24);
+  imaging::RasterImage lying = *good;
   lying.Stride = 4;  // shorter than one row of 8 pixels
   TempFolder folder;
   EXPECT_EQ(imaging::SaveDib(lying, folder.Path("x.jpg").c_str(), imaging::kFormatJpeg, nullptr), 0);

@@ -36,7 +36,7 @@ Rgb Quantised(int x, int y, int greenBits) {
 
 void ExpectPicture(const Case& c) {
   SCOPED_TRACE(c.file);
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path(c.file));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   EXPECT_EQ(imaging::DibWidth(image), fixtures::kWidth);
@@ -151,7 +151,7 @@ TEST(LosslessDecode, GifFirstFrameWithTransparencyOverWhite) {
 }
 
 TEST(LosslessDecode, GifInterlacedRowsLandInPlace) {
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-interlaced.gif"));
   ASSERT_NE(image.Pixels, nullptr);
   ASSERT_EQ(imaging::DibHeight(image), 9);
@@ -162,7 +162,7 @@ TEST(LosslessDecode, GifInterlacedRowsLandInPlace) {
 }
 
 TEST(LosslessDecode, GifWithTwoColoursIsOneBit) {
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("gif-bilevel.gif"));
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(imaging::DibBitCount(image), 1u);
@@ -201,7 +201,7 @@ TEST(OpenProgress, EveryFormatReportsRisingValuesFromZeroToHundred) {
                            "gif-interlaced.gif", "tiff-rgb.tif", "webp-alpha.webp", "jpeg-baseline.jpg"}) {
     SCOPED_TRACE(file);
     fixtures::RecordingProgress progress;
-    imaging::DibGuard guard;
+    imaging::Image guard;
     ASSERT_NE(fixtures::Open(guard, fixtures::Path(file), &progress).Pixels, nullptr);
     ASSERT_GE(progress.seen.size(), 2u);
     EXPECT_EQ(progress.seen.front(), 0);

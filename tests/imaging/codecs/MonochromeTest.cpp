@@ -31,7 +31,7 @@ std::vector<char> WhiteFirstBmp() {
 TEST(Monochrome, LightFirstPaletteIsReorderedWithoutChangingColours) {
   TempFolder folder;
   fixtures::WriteBytes(folder.Path("snow.bmp"), WhiteFirstBmp());
-  imaging::DibGuard guard;
+  imaging::Image guard;
   imaging::RasterImage& image = fixtures::Open(guard, folder.Path("snow.bmp"));
   ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
   ASSERT_EQ(imaging::DibBitCount(image), 1u);
@@ -42,7 +42,7 @@ TEST(Monochrome, LightFirstPaletteIsReorderedWithoutChangingColours) {
   }
   EXPECT_EQ(imaging::getpixel(image, 0, 1), 0u);  // top-left is black, memory row 1
 
-  imaging::DepthUpTo24(image);
+  imaging::DepthUpTo24(guard);
   ASSERT_EQ(imaging::DibBitCount(image), 24u);
   EXPECT_EQ(fixtures::PixelAt(image, 0, 0), (fixtures::Rgb{0, 0, 0}));
   EXPECT_EQ(fixtures::PixelAt(image, 1, 0), (fixtures::Rgb{255, 255, 255}));
@@ -50,7 +50,7 @@ TEST(Monochrome, LightFirstPaletteIsReorderedWithoutChangingColours) {
 }
 
 TEST(Monochrome, DarkFirstPaletteIsKeptAsItIs) {
-  imaging::DibGuard guard;
+  imaging::Image guard;
   imaging::RasterImage& image = fixtures::Open(guard, fixtures::Path("bmp-1.bmp"));
   ASSERT_NE(image.Pixels, nullptr);
   EXPECT_EQ(image.Info->bmiColors[0].rgbRed, fixtures::kPalette2[0].r);

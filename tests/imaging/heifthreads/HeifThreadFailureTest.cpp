@@ -42,12 +42,12 @@ TEST(HeifThreadFailure, AThreadLibheifCannotStartFailsThePictureForWantOfMemory)
   ASSERT_FALSE(grid.empty());
   heiffixtures::WriteFile(folder.Path("grid.heic"), grid);
   {
-    imaging::DibGuard decoded;
+    imaging::Image decoded;
     EXPECT_EQ(imaging::DibWidth(fixtures::Open(decoded, folder.Path("grid.heic"))), 160);
   }
 
   refuseThreads = true;
-  imaging::DibGuard guard;
+  imaging::Image guard;
   const imaging::RasterImage& image = fixtures::Open(guard, folder.Path("grid.heic"));
   refuseThreads = false;
   EXPECT_GT(threadsRefused.load(), 0);
@@ -55,7 +55,7 @@ TEST(HeifThreadFailure, AThreadLibheifCannotStartFailsThePictureForWantOfMemory)
   EXPECT_EQ(std::string(image.ErrorText), imaging::codecs::kOutOfMemory);
 
   // Threads again, and the same file decodes as before.
-  imaging::DibGuard again;
+  imaging::Image again;
   EXPECT_EQ(imaging::DibWidth(fixtures::Open(again, folder.Path("grid.heic"))), 160);
 }
 

@@ -39,7 +39,7 @@ class MemoryPeak : public testing::Test {
   static std::string File(const std::string& name) { return (*folder_ / name).string(); }
 
   // Opens the file and returns the peak of bytes allocated meanwhile.
-  static int64_t PeakOfOpening(const std::string& path, imaging::RasterImage& image) {
+  static int64_t PeakOfOpening(const std::string& path, imaging::Image& image) {
     imaging::DrainPixelPool();
     allocations::StartMeasuring();
     imaging::OpenDib(&image, path.c_str(), 0, nullptr);
@@ -67,24 +67,23 @@ TEST_P(LargePicture, PeaksNearItsOwnSize) {
   const LargeCase& c = GetParam();
   const std::string path = File(c.name);
   c.write(path);
-  imaging::RasterImage image;
+  imaging::Image image;
   const int64_t peak = PeakOfOpening(path, image);
-  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  EXPECT_EQ(imaging::DibWidth(image), kSide);
-  EXPECT_EQ(imaging::DibHeight(image), kSide);
-  EXPECT_EQ(imaging::DibBitCount(image), c.bits);
+  ASSERT_NE(image->Pixels, nullptr) << image->ErrorText;
+  EXPECT_EQ(imaging::DibWidth(*image), kSide);
+  EXPECT_EQ(imaging::DibHeight(*image), kSide);
+  EXPECT_EQ(imaging::DibBitCount(*image), c.bits);
   std::printf("%s (%ju bytes): peak %.0f MB = %.3f x the 24-bit size\n", c.name,
               uintmax_t(std::filesystem::file_size(path)), peak / 1e6, double(peak) / kDecodedBytes);
   EXPECT_LE(peak, kMostPeak * kDecodedBytes);
   if (c.saveCopy) {
     // Rows stream through the encoder; only the file it makes grows.
     allocations::StartMeasuring();
-    ASSERT_EQ(imaging::SaveDib(image, File("copy.jpg").c_str(), imaging::kFormatJpeg, nullptr), 1);
+    ASSERT_EQ(imaging::SaveDib(*image, File("copy.jpg").c_str(), imaging::kFormatJpeg, nullptr), 1);
     const int64_t savePeak = allocations::PeakSinceStart();
     std::printf("its JPEG copy: peak %.0f MB = %.3f x\n", savePeak / 1e6, double(savePeak) / kDecodedBytes);
     EXPECT_LE(savePeak, (kMostPeak - 1) * kDecodedBytes);
   }
-  imaging::deldib(image);
   std::filesystem::remove(path);
 }
 
@@ -108,18 +107,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MemoryPeak, PromotedPalettePictureNeverHoldsBothDepths) {
   const std::string path = File("promoted.bmp");
   largepictures::WriteRleBmp(path);
-  imaging::RasterImage image;
+  imaging::Image image;
   imaging::DrainPixelPool();
   allocations::StartMeasuring();
   imaging::OpenDib(&image, path.c_str(), 0, nullptr);
-  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  ASSERT_NE(image->Pixels, nullptr) << image->ErrorText;
   imaging::DepthUpTo24(image);
   const int64_t peak = allocations::PeakSinceStart();
-  ASSERT_EQ(imaging::DibBitCount(image), 24u);
+  ASSERT_EQ(imaging::DibBitCount(*image), 24u);
   std::printf("opened and promoted: peak %.3f x the 24-bit size\n", double(peak) / kDecodedBytes);
   // Both depths side by side would be 4/3 of it.
   EXPECT_LE(peak, 1.1 * kDecodedBytes);
-  imaging::deldib(image);
   std::filesystem::remove(path);
 }
 
@@ -127,12 +125,11 @@ TEST_F(MemoryPeak, InterlacedPngWithAlphaKeepsOnlyItsAlphaBesideThePicture) {
   constexpr int kSmallerSide = 4000;
   const std::string path = File("interlaced.png");
   largepictures::WriteInterlacedPngWithAlpha(path, kSmallerSide);
-  imaging::RasterImage image;
+  imaging::Image image;
   const int64_t peak = PeakOfOpening(path, image);
-  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
-  EXPECT_EQ(imaging::DibBitCount(image), 24u);
+  ASSERT_NE(image->Pixels, nullptr) << image->ErrorText;
+  EXPECT_EQ(imaging::DibBitCount(*image), 24u);
   EXPECT_LE(peak, kMostPeak * kSmallerSide * kSmallerSide * 3);
-  imaging::deldib(image);
 }
 
 TEST_F(MemoryPeak, HeadersClaimingMoreThanTheirDataAreRefusedWithoutReserving) {
@@ -151,10 +148,10 @@ TEST_F(MemoryPeak, HeadersClaimingMoreThanTheirDataAreRefusedWithoutReserving) {
     SCOPED_TRACE(c.name);
     const std::string path = File(c.name);
     std::ofstream(path, std::ios::binary).write(c.bytes.data(), std::streamsize(c.bytes.size()));
-    imaging::RasterImage image;
+    imaging::Image image;
     const int64_t peak = PeakOfOpening(path, image);
-    EXPECT_EQ(image.Pixels, nullptr);
-    EXPECT_STREQ(image.ErrorText, imaging::codecs::kCorrupt);
+    EXPECT_EQ(image->Pixels, nullptr);
+    EXPECT_STREQ(image->ErrorText, imaging::codecs::kCorrupt);
     EXPECT_LT(peak, 4 << 20) << "bytes reserved for pixels that cannot arrive";
   }
 }
@@ -166,11 +163,10 @@ TEST_F(MemoryPeak, PictureFilesAreNotCopiedIntoMemory) {
   const std::string png = largepictures::SmallPng();
   std::ofstream(path, std::ios::binary).write(png.data(), std::streamsize(png.size()));
   std::filesystem::resize_file(path, 512 << 20);
-  imaging::RasterImage image;
+  imaging::Image image;
   const int64_t peak = PeakOfOpening(path, image);
-  ASSERT_NE(image.Pixels, nullptr) << image.ErrorText;
+  ASSERT_NE(image->Pixels, nullptr) << image->ErrorText;
   EXPECT_LT(peak, 4 << 20);
-  imaging::deldib(image);
 }
 
 }  // namespace
