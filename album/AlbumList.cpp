@@ -43,11 +43,6 @@ std::optional<int> DownNow(AlbumPictures& pictures, int current) {
   return current + 1;
 }
 
-void SetMarks(AlbumPictures& pictures, const std::vector<bool>& checkMarks) {
-  const size_t count = std::min(pictures.size(), checkMarks.size());
-  for (size_t i = 0; i < count; ++i) pictures[i].Marked = checkMarks[i] ? 1 : 0;
-}
-
 std::string LineText(const AlbumPicture& picture) { return platform::ExtractFileName(picture.FileName); }
 
 std::vector<std::string> LineTexts(const AlbumPictures& pictures) {

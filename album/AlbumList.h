@@ -32,9 +32,6 @@ void DelallPics(AlbumPictures& pictures);
 std::optional<int> UpNow(AlbumPictures& pictures, int current);
 std::optional<int> DownNow(AlbumPictures& pictures, int current);
 
-// Copies every check mark of the comment list to its entry's Marked.
-void SetMarks(AlbumPictures& pictures, const std::vector<bool>& checkMarks);
-
 // The line an entry shows in the list views: the file name without folder.
 std::string LineText(const AlbumPicture& picture);
 

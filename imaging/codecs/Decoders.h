@@ -14,7 +14,8 @@ void DecodeTiff(FileBytes file, Image& out, ProgressMeter& progress);
 void DecodeWebP(FileBytes file, Image& out, ProgressMeter& progress);
 void DecodeHeif(FileBytes file, Image& out, ProgressMeter& progress);  // HEIC, AVIF and kin
 
-// Recognises and decodes a whole file held in memory: OpenDib without the disk.
+// Recognises and decodes a whole file held in memory: OpenDib without the
+// disk. What `out` held is freed first.
 void DecodePicture(FileBytes file, Image& out, ProgressMeter& progress);
 
 }  // namespace imaging::codecs

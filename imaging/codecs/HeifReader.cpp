@@ -106,7 +106,6 @@ void DecodeInto(FileBytes file, Image& out, ProgressMeter& progress) {
 
 void DecodeHeif(FileBytes file, Image& out, ProgressMeter& progress) {
   InitialiseOnce();
-  out.reset();
   // libheif is C++ inside and throws through its C interface: out of
   // memory, a thread it could not start (std::system_error), or worse.
   // Each is this picture's failure, never the end of the program.

@@ -9,6 +9,7 @@ namespace imaging {
 namespace codecs {
 
 void DecodePicture(FileBytes file, Image& out, ProgressMeter& progress) {
+  out.reset();  // a picture held before is not kept beside the new one
   if (const Codec* codec = FindCodec(file)) {
     codec->decode(file, out, progress);
     return;

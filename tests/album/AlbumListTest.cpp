@@ -122,18 +122,6 @@ TEST(MoveEntries, BoundsDoNothing) {
   EXPECT_FALSE(album::DownNow(empty, 0));
 }
 
-TEST(SetMarks, CopiesEveryCheckMarkNotOnlyTheToggledOne) {
-  album::AlbumPictures pictures = FivePictures();
-  pictures[4].Marked = 0;
-  album::SetMarks(pictures, {true, false, true, false, true});
-  EXPECT_EQ(pictures[1].Marked, 0);
-  EXPECT_EQ(pictures[3].Marked, 0);
-  EXPECT_EQ(pictures[4].Marked, 1);
-  SetMarks(pictures, {false});  // a shorter list touches only what it covers
-  EXPECT_EQ(pictures[0].Marked, 0);
-  EXPECT_EQ(pictures[2].Marked, 1);
-}
-
 TEST(LineText, ShowsOnlyTheFileName) {
   album::AlbumPictures pictures;
   album::AddSelectedNames(pictures, "/a", {"bild.jpg"}, nullptr);
